@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+namespace kestrix {
+
+// Every question, message box and file dialog of the program goes through
+// this seam: the main window implements it with real dialogs, tests with
+// scripted answers.
+class Prompter
+{
+public:
+    enum class BoxType { Warning, Error, Information, Confirmation };
+    enum class Answer { Yes, No, Ok, Cancel };
+
+    struct Button
+    {
+        Answer answer;
+        QString caption;
+    };
+
+    struct Message
+    {
+        BoxType type = BoxType::Information;
+        QString title;
+        QString text;
+        QList<Button> buttons; // in the order they are shown
+    };
+
+    struct FileRequest
+    {
+        QString title;
+        QString filter;        // "description|pattern|description|pattern"
+        QString initialFolder;
+        QString fileName;      // preset name, may be empty
+        QString defaultSuffix; // without the dot
+    };
+
+    virtual ~Prompter() = default;
+
+    // Shows a modal message box and returns the button pressed; closing a box
+    // that has a Cancel button counts as Cancel.
+    virtual Answer message(const Message &message) = 0;
+    // The chosen full path, or empty when the dialog was cancelled.
+    virtual QString askOpenFile(const FileRequest &request) = 0;
+    virtual QString askSaveFile(const FileRequest &request) = 0;
+    // A system error of a command, shown in the error box.
+    virtual void showError(const QString &text) = 0;
+};
+
+} // namespace kestrix

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace kestrix {
+
+// The tile catalogue: the lines of InitList.ini in file order. Lookups give
+// the first-match answers of a scan over the lines; an index keeps them fast.
+class Catalogue
+{
+public:
+    // Reads the whole file; CR LF, bare CR and bare LF all end a line.
+    // Throws KestrixError naming the file when it cannot be read.
+    void load(const QString &path);
+    void setLines(const QList<QByteArray> &lines);
+    const QList<QByteArray> &lines() const { return m_lines; }
+
+    // Value of the first line whose name (text before the first "=") equals
+    // key without regard to case; empty when there is none.
+    QString CatalogueValue(const QString &key) const;
+    bool CatalogueHasKey(const QString &key) const;
+
+    // Some line begins with text (exact comparison).
+    bool HasEntryPrefix(const QString &text) const;
+    // The first D line whose six pattern characters equal pattern; fallback
+    // when there is none.
+    int FindBeltByPattern(const QString &pattern, int fallback) const;
+
+    // Editing, for the tile definition editor.
+    void append(const QByteArray &line);
+    void replace(qsizetype index, const QByteArray &line);
+    void remove(qsizetype index);
+    qsizetype find(const QString &name) const; // -1 when no line has that name
+    void sort();
+    // Writes all lines with CR LF through a temporary file and a rename.
+    void save(const QString &path) const;
+
+private:
+    QList<QByteArray> m_lines;
+};
+
+} // namespace kestrix

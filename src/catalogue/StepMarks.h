@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <vector>
+
+namespace kestrix {
+
+class Catalogue;
+
+// Records of the two step-mark tables. Per-step: id, Font, BG, then x, y for
+// steps 1..5. By-count: id, Font, BG, then 5 rows of 5 (x, y) pairs; pair j
+// of row c is at 3 + (c - 1) * 10 + (j - 1) * 2.
+using PerStepRecord = std::array<int, 13>;
+using ByCountRecord = std::array<int, 53>;
+
+struct StepMarkTables
+{
+    std::vector<PerStepRecord> perStep;
+    std::vector<ByCountRecord> byCount;
+};
+
+QString SubFieldValue(const QString &name, const QString &text);
+StepMarkTables LoadStepMarks(const Catalogue &catalogue);
+
+// The first record with that tile id; nullptr when there is none.
+const PerStepRecord *FindStepMarkRecord(const std::vector<PerStepRecord> &table, int id);
+const ByCountRecord *FindStepMarkRecord(const std::vector<ByCountRecord> &table, int id);
+
+} // namespace kestrix

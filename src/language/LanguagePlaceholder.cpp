@@ -1,0 +1,1 @@
+// Replaced when this folder gets its first real source.

@@ -1,0 +1,182 @@
+#include "util/Utils.h"
+
+#include "util/KestrixError.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cstdint>
+
+namespace kestrix {
+
+namespace {
+
+int hexDigit(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9')
+        return u - u'0';
+    if (u >= u'a' && u <= u'f')
+        return u - u'a' + 10;
+    if (u >= u'A' && u <= u'F')
+        return u - u'A' + 10;
+    return -1;
+}
+
+} // namespace
+
+int StrToIntOrZero(const QString &text)
+{
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && text[i] == u' ')
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == u'+' || text[i] == u'-')) {
+        negative = text[i] == u'-';
+        ++i;
+    }
+    bool hex = false;
+    if (i < n && (text[i] == u'$' || text[i] == u'x' || text[i] == u'X')) {
+        hex = true;
+        ++i;
+    } else if (i + 1 < n && text[i] == u'0' && (text[i + 1] == u'x' || text[i + 1] == u'X')) {
+        hex = true;
+        i += 2;
+    }
+    if (i >= n)
+        return 0;
+
+    std::uint64_t value = 0;
+    for (; i < n; ++i) {
+        const int digit = hex ? hexDigit(text[i]) : (text[i].isDigit() && text[i].unicode() < 128
+                                                         ? text[i].unicode() - u'0'
+                                                         : -1);
+        if (digit < 0)
+            return 0;
+        value = value * (hex ? 16 : 10) + std::uint64_t(digit);
+        // Hexadecimal numbers may use all 32 bits; decimal ones must fit the
+        // signed range (one more for the negative end).
+        if (hex ? value > 0xFFFFFFFFull : value > 0x80000000ull)
+            return 0;
+    }
+    if (hex) {
+        const auto bits = std::int32_t(std::uint32_t(value));
+        return negative ? int(-std::int64_t(bits)) : bits;
+    }
+    if (!negative && value > 0x7FFFFFFFull)
+        return 0;
+    return negative ? int(-std::int64_t(value)) : int(value);
+}
+
+bool IsTrueText(const QString &text)
+{
+    QString upper = text;
+    for (QChar &c : upper) {
+        if (c >= u'a' && c <= u'z')
+            c = QChar(c.unicode() - u'a' + u'A');
+    }
+    return upper == u"TRUE";
+}
+
+QString BoolToText(bool b)
+{
+    return b ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
+}
+
+QString FileBaseName(const QString &path)
+{
+    qsizetype cut = -1;
+    for (qsizetype i = path.size() - 1; i >= 0; --i) {
+        if (path[i] == u'\\' || path[i] == u':' || path[i] == u'/') {
+            cut = i;
+            break;
+        }
+    }
+    const QString name = path.mid(cut + 1);
+    const qsizetype dot = name.lastIndexOf(u'.');
+    return dot < 0 ? name : name.left(dot);
+}
+
+QString ShellDisplayName(const QString &path)
+{
+    return path;
+}
+
+QString ExpandLongPath(const QString &path)
+{
+    QString result;
+    QString rest = path;
+    auto lastSeparator = [](const QString &s) {
+        return std::max(s.lastIndexOf(u'\\'), s.lastIndexOf(u'/'));
+    };
+    for (qsizetype cut = lastSeparator(rest); cut >= 0; cut = lastSeparator(rest)) {
+        const QChar separator = rest[cut];
+        QString name = ShellDisplayName(rest);
+        // The display name of a prefix is the name of its last component.
+        const qsizetype nameCut = lastSeparator(name);
+        if (nameCut >= 0)
+            name = name.mid(nameCut + 1);
+        result = separator + name + result;
+        rest.truncate(cut);
+    }
+    return rest + result;
+}
+
+QString GetUserProfile()
+{
+    return qEnvironmentVariable("userprofile");
+}
+
+QString UserFolder()
+{
+    const QString profile = GetUserProfile();
+    if (!profile.isEmpty())
+        return profile + QStringLiteral("/Kestrix/");
+    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
+    if (base.isEmpty())
+        base = QDir::homePath() + QStringLiteral("/.config");
+    return base + QStringLiteral("/Kestrix/");
+}
+
+QByteArray ReadWholeFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        throw KestrixError(QStringLiteral("Datei %1 kann nicht geöffnet werden (%2)")
+                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw KestrixError(QStringLiteral("Datei %1 kann nicht gelesen werden (%2)")
+                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+    return data;
+}
+
+QList<QByteArray> SplitLines(const QByteArray &text)
+{
+    QList<QByteArray> lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        if (text[i] != '\r' && text[i] != '\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (text[i] == '\r' && i + 1 < n && text[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QString Id5(int id)
+{
+    return id < 0 ? QStringLiteral("-%1").arg(-qint64(id), 5, 10, QLatin1Char('0'))
+                  : QStringLiteral("%1").arg(id, 5, 10, QLatin1Char('0'));
+}
+
+} // namespace kestrix

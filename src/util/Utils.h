@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace kestrix {
+
+// Lenient 32-bit conversion: leading blanks, optional sign, decimal digits or
+// a hexadecimal number introduced by "$", "x", "X", "0x" or "0X". Anything
+// else, and an overflow, gives 0.
+int StrToIntOrZero(const QString &text);
+
+// True exactly when the text in capitals is "TRUE".
+bool IsTrueText(const QString &text);
+QString BoolToText(bool b);
+
+// The file name without folder and extension. "\", ":" and "/" all end a
+// folder part.
+QString FileBaseName(const QString &path);
+
+// There are no shell display names here: the path comes back unchanged.
+QString ShellDisplayName(const QString &path);
+
+// Every component replaced by its display name, working from the end.
+QString ExpandLongPath(const QString &path);
+
+// The environment variable "userprofile"; empty when it is not set.
+QString GetUserProfile();
+
+// The per-user folder, ending with "/": userprofile + "/Kestrix/" when the
+// variable is set, else the platform's configuration folder + "/Kestrix/".
+QString UserFolder();
+
+// The whole file as bytes; throws KestrixError naming the path on failure.
+QByteArray ReadWholeFile(const QString &path);
+
+// Splits text into lines: CR LF, a bare LF and a bare CR each end a line.
+// A line end at the very end does not start another line.
+QList<QByteArray> SplitLines(const QByteArray &text);
+
+// The tile id written with at least five digits ("00000" pattern).
+QString Id5(int id);
+
+} // namespace kestrix

@@ -1,0 +1,84 @@
+#include "board/BoardGrid.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrix;
+
+TEST(BoardGrid, NeighbourIndexStopsAtTheEdges)
+{
+    const struct { int n, d, expected; } cases[] = {
+        {11, Right, -1}, {12, Left, -1}, {131, Down, 143}, {132, Down, -1}, {5, Up, -1},
+        {0, Down, 12},   {0, Right, 1},  {13, Up, 1},      {13, Left, 12},  {143, Right, -1},
+        {143, Up, 131},  {50, 4, -1},    {50, -1, -1},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(NeighbourIndex(c.n, c.d), c.expected) << c.n << " " << c.d;
+}
+
+TEST(BoardGrid, NeighboursAreMutual)
+{
+    for (int n = 0; n < CellCount; ++n) {
+        for (int d = 0; d < 4; ++d) {
+            const int m = NeighbourIndex(n, d);
+            if (m >= 0)
+                EXPECT_EQ(NeighbourIndex(m, (d + 2) % 4), n);
+            else
+                EXPECT_TRUE(IsBorderCell(n));
+        }
+    }
+}
+
+TEST(BoardGrid, BorderCells)
+{
+    for (int n : {0, 11, 12, 23, 132, 143})
+        EXPECT_TRUE(IsBorderCell(n)) << n;
+    for (int n : {13, 22, 121, 130})
+        EXPECT_FALSE(IsBorderCell(n)) << n;
+    int count = 0;
+    for (int n = 0; n < CellCount; ++n)
+        count += IsBorderCell(n);
+    EXPECT_EQ(count, 44);
+}
+
+TEST(BoardGrid, EdgePositionsPointOffTheBoard)
+{
+    int walls = 0, belts = 0;
+    for (int n = 0; n < CellCount; ++n) {
+        for (int side : {WallPositionSide(n), BeltEdgeSide(n)}) {
+            if (side < 0)
+                continue;
+            EXPECT_EQ(NeighbourIndex(n, side), -1) << n;
+            int offBoard = 0;
+            for (int d = 0; d < 4; ++d)
+                offBoard += NeighbourIndex(n, d) < 0;
+            EXPECT_EQ(offBoard, 1) << n << " is a corner";
+        }
+        walls += WallPositionSide(n) >= 0;
+        belts += BeltEdgeSide(n) >= 0;
+        EXPECT_FALSE(WallPositionSide(n) >= 0 && BeltEdgeSide(n) >= 0) << n;
+    }
+    EXPECT_EQ(walls, 16);
+    EXPECT_EQ(belts, 8);
+    EXPECT_EQ(WallPositionSide(136), Down);
+    EXPECT_EQ(WallPositionSide(24), Left);
+    EXPECT_EQ(BeltEdgeSide(71), Right);
+    EXPECT_EQ(BeltEdgeSide(72), Left);
+}
+
+TEST(BoardGrid, LocalSideUndoesTheTurn)
+{
+    EXPECT_EQ(LocalSide(0, 3), 1);
+    EXPECT_EQ(LocalSide(2, 2), 0);
+    EXPECT_EQ(LocalSide(3, 0), 3);
+    for (int s = 0; s < 4; ++s)
+        for (int r = 0; r < 4; ++r)
+            EXPECT_EQ(LocalSide((s + r) % 4, r), s);
+}
+
+TEST(BoardGrid, CellPlaces)
+{
+    EXPECT_EQ(CellLeft(0), 4);
+    EXPECT_EQ(CellTop(0), 4);
+    EXPECT_EQ(CellLeft(143), 653);
+    EXPECT_EQ(CellTop(143), 653);
+}

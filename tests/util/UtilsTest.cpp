@@ -1,0 +1,80 @@
+#include "util/Utils.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrix;
+
+TEST(StrToIntOrZero, AcceptsOnlyWholeNumbers)
+{
+    const struct { const char16_t *text; int value; } cases[] = {
+        {u"42", 42},          {u" 42", 42},        {u"   -7", -7},      {u"42 ", 0},
+        {u"-7", -7},          {u"+5", 5},          {u"$1F", 31},        {u"x1f", 31},
+        {u"X10", 16},         {u"0x10", 16},       {u"0X10", 16},       {u"-$10", -16},
+        {u"", 0},             {u"   ", 0},         {u"-", 0},           {u"$", 0},
+        {u"0x", 0},           {u"12a", 0},         {u"\t4", 0},         {u"2147483647", 2147483647},
+        {u"2147483648", 0},   {u"-2147483648", -2147483647 - 1},        {u"-2147483649", 0},
+        {u"$FFFFFFFF", -1},   {u"$100000000", 0},  {u"00452", 452},     {u"1.5", 0},
+        {u"\u0663", 0}, // a digit of another script is not a digit here
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(StrToIntOrZero(QString::fromUtf16(c.text)), c.value) << QString::fromUtf16(c.text).toStdString();
+}
+
+TEST(BooleanTexts, OnlyTrueInAnyCaseCounts)
+{
+    EXPECT_TRUE(IsTrueText(QStringLiteral("TrUe")));
+    EXPECT_TRUE(IsTrueText(QStringLiteral("true")));
+    EXPECT_FALSE(IsTrueText(QStringLiteral("TRUE ")));
+    EXPECT_FALSE(IsTrueText(QStringLiteral(" TRUE")));
+    EXPECT_FALSE(IsTrueText(QStringLiteral("1")));
+    EXPECT_FALSE(IsTrueText(QStringLiteral("yes")));
+    EXPECT_FALSE(IsTrueText(QString()));
+    for (bool b : {false, true})
+        EXPECT_EQ(IsTrueText(BoolToText(b)), b);
+}
+
+TEST(FileBaseName, CutsFolderAndLastExtension)
+{
+    const struct { const char *path; const char *base; } cases[] = {
+        {"C:\\Boards\\Plan 1.zvb", "Plan 1"}, {"Plan", "Plan"},   {"a.b.c", "a.b"},
+        {"C:\\Dir.x\\Plan", "Plan"},          {"/home/u/Plan.zvb", "Plan"},
+        {"C:Plan.zvb", "Plan"},               {"/dir.d/", ""},    {".zvb", ""},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(FileBaseName(QString::fromUtf8(c.path)), QString::fromUtf8(c.base)) << c.path;
+}
+
+TEST(ExpandLongPath, LeavesPathsUnchangedWithoutDisplayNames)
+{
+    for (const char *path : {"Plan", "C:\\DOKUME~1\\BRETT~1.ZVB", "/home/u/Boards/Plan.zvb", "/", ""})
+        EXPECT_EQ(ExpandLongPath(QString::fromUtf8(path)), QString::fromUtf8(path));
+}
+
+TEST(UserFolder, FollowsUserprofileThenConfigFolder)
+{
+    const QByteArray saved = qgetenv("userprofile");
+    qputenv("userprofile", "/tmp/profile");
+    EXPECT_EQ(UserFolder(), QStringLiteral("/tmp/profile/Kestrix/"));
+    qunsetenv("userprofile");
+    EXPECT_TRUE(GetUserProfile().isEmpty());
+    qputenv("XDG_CONFIG_HOME", "/tmp/cfg");
+    EXPECT_EQ(UserFolder(), QStringLiteral("/tmp/cfg/Kestrix/"));
+    if (!saved.isNull())
+        qputenv("userprofile", saved);
+}
+
+TEST(SplitLines, EveryLineEndCounts)
+{
+    const QList<QByteArray> lines = SplitLines("a\r\nb\rc\nd\r\n\r\ne");
+    EXPECT_EQ(lines, (QList<QByteArray>{"a", "b", "c", "d", "", "e"}));
+    EXPECT_EQ(SplitLines("x\r\n"), QList<QByteArray>{"x"});
+    EXPECT_TRUE(SplitLines("").isEmpty());
+}
+
+TEST(Id5, PadsToFiveDigits)
+{
+    EXPECT_EQ(Id5(1234), QStringLiteral("01234"));
+    EXPECT_EQ(Id5(12), QStringLiteral("00012"));
+    EXPECT_EQ(Id5(11234), QStringLiteral("11234"));
+    EXPECT_EQ(Id5(123456), QStringLiteral("123456"));
+}
