@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
+
+#include <vector>
 
 namespace kestrix {
 
@@ -16,6 +19,7 @@ public:
     void load(const QString &path);
     void setLines(const QList<QByteArray> &lines);
     const QList<QByteArray> &lines() const { return m_lines; }
+    qsizetype size() const { return m_lines.size(); }
 
     // Value of the first line whose name (text before the first "=") equals
     // key without regard to case; empty when there is none.
@@ -38,7 +42,16 @@ public:
     void save(const QString &path) const;
 
 private:
+    void rebuildIndex();
+    void indexLine(qsizetype index);
+
     QList<QByteArray> m_lines;
+    // Lower-cased name -> first line with that name.
+    QHash<QByteArray, qsizetype> m_firstByName;
+    // Belt pattern (characters 8..13 of a D line) -> first such line.
+    QHash<QByteArray, qsizetype> m_firstByBelt;
+    // The lines in byte order, so that a prefix query is one binary search.
+    std::vector<QByteArray> m_sortedLines;
 };
 
 } // namespace kestrix
