@@ -1,5 +1,7 @@
 #pragma once
 
+#include "language/MessageBox.h"
+
 #include <QList>
 #include <QString>
 
@@ -11,22 +13,11 @@ namespace kestrix {
 class Prompter
 {
 public:
-    enum class BoxType { Warning, Error, Information, Confirmation };
-    enum class Answer { Yes, No, Ok, Cancel };
-
-    struct Button
-    {
-        Answer answer;
-        QString caption;
-    };
-
-    struct Message
-    {
-        BoxType type = BoxType::Information;
-        QString title;
-        QString text;
-        QList<Button> buttons; // in the order they are shown
-    };
+    // The message data lives with the language state, which builds it.
+    using BoxType = kestrix::BoxType;
+    using Answer = kestrix::Answer;
+    using Button = MessageButton;
+    using Message = MessageBox;
 
     struct FileRequest
     {

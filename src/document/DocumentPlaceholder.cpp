@@ -1,1 +1,0 @@
-// Replaced when this folder gets its first real source.

@@ -1,0 +1,145 @@
+#include "document/Settings.h"
+
+#include "language/KeyValueText.h"
+#include "util/KestrixError.h"
+#include "util/Utils.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <array>
+
+namespace kestrix {
+
+namespace {
+
+struct SystemColor
+{
+    const char *name;
+    QRgb rgb;
+};
+
+// The system colours by index, with the colours a standard desktop gives them.
+constexpr std::array<SystemColor, 31> systemColors{{
+    {"Scroll bar", 0xC8C8C8},        {"Desktop", 0x000000},
+    {"Active caption", 0x99B4D1},    {"Inactive caption", 0xBFCDDB},
+    {"Menu", 0xF0F0F0},              {"Window", 0xFFFFFF},
+    {"Window frame", 0x646464},      {"Menu text", 0x000000},
+    {"Window text", 0x000000},       {"Caption text", 0x000000},
+    {"Active border", 0xB4B4B4},     {"Inactive border", 0xF4F7FC},
+    {"Application workspace", 0xABABAB}, {"Highlight", 0x0078D7},
+    {"Highlight text", 0xFFFFFF},    {"Button face", 0xF0F0F0},
+    {"Button shadow", 0xA0A0A0},     {"Gray text", 0x6D6D6D},
+    {"Button text", 0x000000},       {"Inactive caption text", 0x000000},
+    {"Button highlight", 0xFFFFFF},  {"3D dark shadow", 0x696969},
+    {"3D light", 0xE3E3E3},          {"Info text", 0x000000},
+    {"Info background", 0xFFFFE1},   {"System colour 25", 0x000000},
+    {"Hot light", 0x0066CC},         {"Gradient active caption", 0xB9D1EA},
+    {"Gradient inactive caption", 0xD7E4F2}, {"Menu highlight", 0x0078D7},
+    {"Menu bar", 0xF0F0F0},
+}};
+
+const SystemColor *systemColor(int value)
+{
+    const auto bits = quint32(value);
+    if ((bits & 0xFF000000u) != 0x80000000u)
+        return nullptr;
+    const quint32 index = bits & 0x00FFFFFFu;
+    return index < systemColors.size() ? &systemColors[index] : nullptr;
+}
+
+QByteArray line(const char *key, const QString &value)
+{
+    return QByteArray(key) + '=' + value.toUtf8() + "\r\n";
+}
+
+} // namespace
+
+QString SettingsFilePath(const QString &folder)
+{
+    return QDir(folder).filePath(QStringLiteral("Kestrix.ini"));
+}
+
+Settings ParseSettings(const QByteArray &text)
+{
+    const KeyValueText file(text);
+    Settings settings;
+    if (!file.firstLine().startsWith(u'['))
+        return settings;
+    auto value = [&file](const char *key) { return file.value(QString::fromLatin1(key)); };
+    settings.OpKonventNeedWall = IsTrueText(value("OpKonventNeedWall"));
+    settings.OpKonventNotWall = IsTrueText(value("OpKonventNotWall"));
+    settings.OpKonventBelt = IsTrueText(value("OpKonventBelt"));
+    settings.OpKonventField = IsTrueText(value("OpKonventField"));
+    settings.OpGroundPlates = StrToIntOrZero(value("OpGroundPlates"));
+    settings.OpAdministration = IsTrueText(value("OpAdministration"));
+    settings.OpCursorColor = StrToIntOrZero(value("OpCursorColor"));
+    settings.OpLanguage = value("OpLanguage").left(2);
+    return settings;
+}
+
+QByteArray SettingsText(const Settings &settings)
+{
+    return "[Options]\r\n"
+           + line("OpKonventNeedWall", BoolToText(settings.OpKonventNeedWall))
+           + line("OpKonventNotWall", BoolToText(settings.OpKonventNotWall))
+           + line("OpKonventBelt", BoolToText(settings.OpKonventBelt))
+           + line("OpKonventField", BoolToText(settings.OpKonventField))
+           + "\r\n"
+           + line("OpGroundPlates", QString::number(settings.OpGroundPlates))
+           + line("OpAdministration", BoolToText(settings.OpAdministration))
+           + line("OpCursorColor", QString::number(settings.OpCursorColor))
+           + "\r\n"
+           + line("OpLanguage", settings.OpLanguage.left(2));
+}
+
+Settings ReadSettings(const QString &userFolder, const QString &programFolder)
+{
+    const QString userFile = SettingsFilePath(userFolder);
+    if (QFileInfo(userFile).isFile())
+        return ParseSettings(ReadWholeFile(userFile));
+    // A failure here shows when the settings are written.
+    QDir().mkpath(userFolder);
+    // A first run without the file beside the program starts with the
+    // defaults rather than failing start-up.
+    const QString programFile = SettingsFilePath(programFolder);
+    if (!QFileInfo::exists(programFile))
+        return Settings();
+    return ParseSettings(ReadWholeFile(programFile));
+}
+
+void WriteSettings(const Settings &settings, const QString &userFolder)
+{
+    const QString path = SettingsFilePath(userFolder);
+    QDir().mkpath(userFolder);
+    QSaveFile file(path);
+    const QByteArray text = SettingsText(settings);
+    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
+        throw KestrixError(QStringLiteral("Datei %1 kann nicht erstellt werden (%2)")
+                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
+}
+
+int EffectiveGroundPlateGroup(const Settings &settings, int groupCount)
+{
+    return settings.OpGroundPlates >= 0 && settings.OpGroundPlates < groupCount ? settings.OpGroundPlates
+                                                                                : 0;
+}
+
+QColor ColorFromValue(int value)
+{
+    if (const SystemColor *system = systemColor(value))
+        return QColor::fromRgb(system->rgb);
+    // Anything else paints with its low three bytes, as the system does.
+    const auto bits = quint32(value);
+    return QColor(int(bits & 0xFF), int((bits >> 8) & 0xFF), int((bits >> 16) & 0xFF));
+}
+
+QString SystemColorName(int value)
+{
+    const SystemColor *system = systemColor(value);
+    return system ? QString::fromLatin1(system->name) : QString();
+}
+
+} // namespace kestrix

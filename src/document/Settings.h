@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QByteArray>
+#include <QColor>
+#include <QString>
+
+namespace kestrix {
+
+// The eight user settings, held for the whole run. The member initialisers
+// are the defaults: they hold before the file is read and for every key the
+// file does not give.
+struct Settings
+{
+    bool OpKonventNeedWall = false;
+    bool OpKonventNotWall = false;
+    bool OpKonventBelt = false;
+    bool OpKonventField = false;
+    int OpGroundPlates = 0;
+    bool OpAdministration = false;
+    int OpCursorColor = 0; // 0x00BBGGRR; negative for a system colour
+    QString OpLanguage;    // at most two characters
+
+    friend bool operator==(const Settings &, const Settings &) = default;
+};
+
+// folder + "Kestrix.ini".
+QString SettingsFilePath(const QString &folder);
+
+// The settings in a file's text: all defaults unless its first line begins
+// with "["; keys anywhere, first match, without regard to case.
+Settings ParseSettings(const QByteArray &text);
+// The eleven lines of the file, each ending with CR LF.
+QByteArray SettingsText(const Settings &settings);
+
+// Reads the per-user file; without one, creates userFolder and reads the file
+// beside the program; without that either, the defaults. Throws KestrixError
+// naming the file when an existing file cannot be read.
+Settings ReadSettings(const QString &userFolder, const QString &programFolder);
+// Replaces the per-user file through a temporary file and a rename. Throws
+// KestrixError naming the file when it cannot be written.
+void WriteSettings(const Settings &settings, const QString &userFolder);
+
+// The ground-plate group to use: the stored one when such a group exists,
+// else 0.
+int EffectiveGroundPlateGroup(const Settings &settings, int groupCount);
+
+// The colour a stored colour value paints: a plain 0x00BBGGRR colour, or for
+// a system colour (0x80000000 + index) the system's usual colour of that kind.
+QColor ColorFromValue(int value);
+// The name of a system colour value; empty for any other value.
+QString SystemColorName(int value);
+
+} // namespace kestrix

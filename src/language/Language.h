@@ -1,0 +1,82 @@
+#pragma once
+
+#include "language/KeyValueText.h"
+#include "language/MessageBox.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+
+namespace kestrix {
+
+// The current language: its code, its file and the texts taken from it for
+// the message boxes, the file dialogs, the step boxes and the window title.
+// The windows look their captions up here by component name.
+class Language
+{
+public:
+    // ProgramFolder + "Language/" + code + ".txt".
+    static QString LanguageFilePath(const QString &programFolder, const QString &code);
+
+    // Code of the current language, at most two characters.
+    const QString &LanguageCode() const { return m_code; }
+
+    // Makes code the current language, or "UK" when code has no file, and
+    // takes its texts. Throws KestrixError naming the file when it cannot be
+    // read; the code has then changed already, every text is kept.
+    void LoadLanguage(const QString &programFolder, const QString &code);
+
+    // The loaded file, for lookups of further keys.
+    const KeyValueText &file() const { return m_file; }
+    // The caption for a component; empty means the component keeps its text.
+    QString caption(const QString &componentName) const { return m_file.value(componentName); }
+
+    // The name of the Ctrl key; it carries its own separator.
+    const QString &ctrlText() const { return m_ctrlText; }
+    // The shown shortcut for Ctrl + letter.
+    QString shortcutText(QChar letter) const { return m_ctrlText + letter; }
+
+    QString boxTitle(BoxType type) const { return m_boxTitles[size_t(type)]; }
+    QString buttonCaption(Answer answer) const { return m_buttonCaptions[size_t(answer)]; }
+
+    // Filters as "description|pattern|description|pattern".
+    const QString &openFilter() const { return m_openFilter; }        // OpenDialog1
+    const QString &saveFilter() const { return m_saveFilter; }        // SaveDialog1
+    const QString &pictureSaveFilter() const { return m_pictureSaveFilter; } // SaveDialog2
+
+    // The message table: Text01, Text02, ... up to the first missing one.
+    const QStringList &messages() const { return m_messages; }
+    // Entry index; empty beyond the table.
+    QString messageText(int index) const;
+    // The box for message index with the title of its type and its buttons.
+    // The messages that show a board name are filled with argument; the
+    // others show their text as it stands. Throws KestrixError when the
+    // text's placeholders cannot take the argument.
+    MessageBox BuildMessage(int index, const QString &argument = QString()) const;
+
+    const QString &byStepName() const { return m_byStepName; }
+    // Caption of step box i (0..4): the ByStepName text, a blank, i + 1.
+    QString stepBoxCaption(int i) const;
+    const QString &noFileName() const { return m_noFileName; }
+    const QString &title() const { return m_title; }
+    // The main window's title: the Title text, followed by " - " and the
+    // board's display name while a document is open.
+    QString windowTitle(const QString &documentFileName, const QString &boardDisplayName) const;
+
+private:
+    QString m_code;
+    KeyValueText m_file;
+    QString m_ctrlText;
+    std::array<QString, 4> m_boxTitles;      // by BoxType
+    std::array<QString, 4> m_buttonCaptions; // by Answer
+    QString m_openFilter;
+    QString m_saveFilter;
+    QString m_pictureSaveFilter;
+    QStringList m_messages;
+    QString m_byStepName;
+    QString m_noFileName;
+    QString m_title;
+};
+
+} // namespace kestrix
