@@ -1,0 +1,45 @@
+#include "board/UndoRing.h"
+
+namespace kestrix {
+
+void UndoRing::RecordUndo(const TImgKarte &field, bool groupStart)
+{
+    if (groupStart)
+        m_droppingCutGroup = false;
+    else if (m_droppingCutGroup)
+        return;
+
+    UndoEntry &entry = m_slots[size_t(m_undoPos)];
+    entry.tileId = field.Tag;
+    entry.cellNumber = field.CellNumber;
+    entry.rotation = field.Rotation;
+    entry.stepFlags = field.StepFlags.left(5);
+    entry.groupStart = groupStart;
+
+    ++m_undoPos;
+    if (m_undoPos > SlotCount - 1) {
+        m_undoPos = 0;
+        m_droppingCutGroup = true;
+    }
+}
+
+QList<UndoEntry> UndoRing::takeBackGroup()
+{
+    QList<UndoEntry> entries;
+    while (m_undoPos > 0) {
+        --m_undoPos;
+        const UndoEntry &entry = m_slots[size_t(m_undoPos)];
+        entries.append(entry);
+        if (entry.groupStart)
+            break;
+    }
+    return entries;
+}
+
+void UndoRing::clear()
+{
+    m_undoPos = 0;
+    m_droppingCutGroup = false;
+}
+
+} // namespace kestrix

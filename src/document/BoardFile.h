@@ -1,0 +1,42 @@
+#pragma once
+
+#include "board/BoardGrid.h"
+
+#include <QString>
+
+#include <array>
+
+class QIODevice;
+
+namespace kestrix {
+
+// One field as a board file line gives it. The rotation is kept as read, also
+// outside 0..3, so that saving writes the line back unchanged.
+struct BoardFileField
+{
+    int tileId = 0;
+    int rotation = 0;
+    QString stepFlags = QStringLiteral("00000");
+
+    bool operator==(const BoardFileField &other) const = default;
+};
+
+using BoardFileFields = std::array<BoardFileField, CellCount>;
+
+// 144 lines, one per field in board order, each ended by CR LF: the tile id
+// followed by the rotation digit, then "," and the step flags unless they are
+// exactly "00000". Throws KestrixError when the device takes fewer bytes.
+void SaveBoardFile(QIODevice &device, const BoardCells &cells);
+// Writes a temporary file beside path and renames it over path, so a failed
+// save leaves the file that was there untouched. Throws KestrixError naming
+// the file and the system's reason.
+void SaveBoardFile(const QString &path, const BoardCells &cells);
+
+// Reads up to 144 lines leniently: a line ends at LF or CR LF, a number that
+// is not a whole number reads as 0, missing lines read as empty ones, lines
+// after the 144th are not read. No pictures: the caller composes them.
+BoardFileFields LoadBoardFile(QIODevice &device);
+// Throws KestrixError naming the file when it is missing or cannot be read.
+BoardFileFields LoadBoardFile(const QString &path);
+
+} // namespace kestrix
