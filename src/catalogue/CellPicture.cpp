@@ -1,0 +1,218 @@
+#include "catalogue/CellPicture.h"
+
+#include "catalogue/Catalogue.h"
+#include "catalogue/ImageTransforms.h"
+#include "catalogue/StepMarks.h"
+#include "util/Utils.h"
+
+#include <QColor>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <vector>
+
+namespace kestrix {
+
+namespace {
+
+// Step-mark positions and sizes are given for a picture this wide.
+constexpr int ReferenceWidth = 253;
+constexpr int StepCount = 5;
+constexpr int CursorSize = 10;
+
+bool stepActive(const QString &flags, int step)
+{
+    return step <= flags.size() && flags.at(step - 1) == QLatin1Char('1');
+}
+
+QString threeDigits(int number)
+{
+    return number < 0 ? QStringLiteral("-%1").arg(-qint64(number), 3, 10, QLatin1Char('0'))
+                      : QStringLiteral("%1").arg(number, 3, 10, QLatin1Char('0'));
+}
+
+int truncated(double value)
+{
+    return int(std::trunc(value));
+}
+
+// Nearest-neighbour stretch of mark onto the rectangle [left, right) x
+// [top, bottom) of target, clipped to target. Each target pixel takes the
+// source pixel under its centre: source = ((2 i + 1) * size) / (2 * extent).
+void stretchInto(QImage &target, const QImage &mark, int left, int top, int right, int bottom)
+{
+    const qint64 extentX = qint64(right) - left;
+    const qint64 extentY = qint64(bottom) - top;
+    if (extentX <= 0 || extentY <= 0 || mark.isNull())
+        return;
+    const int fromX = std::max(left, 0);
+    const int toX = std::min(right, target.width());
+    const int fromY = std::max(top, 0);
+    const int toY = std::min(bottom, target.height());
+    if (fromX >= toX || fromY >= toY)
+        return;
+
+    std::vector<qsizetype> sourceOffsets;
+    sourceOffsets.reserve(size_t(toX - fromX));
+    for (int x = fromX; x < toX; ++x)
+        sourceOffsets.push_back(qsizetype((2 * (x - qint64(left)) + 1) * mark.width() / (2 * extentX)) * 3);
+
+    uchar *bits = target.bits();
+    const qsizetype stride = target.bytesPerLine();
+    for (int y = fromY; y < toY; ++y) {
+        const int sourceY = int((2 * (y - qint64(top)) + 1) * mark.height() / (2 * extentY));
+        const uchar *sourceRow = mark.constScanLine(sourceY);
+        uchar *to = bits + y * stride + qsizetype(fromX) * 3;
+        for (const qsizetype offset : sourceOffsets) {
+            std::memcpy(to, sourceRow + offset, 3);
+            to += 3;
+        }
+    }
+}
+
+// Usual defaults of the system colours by their classic index, as red,
+// green, blue.
+constexpr std::array<std::array<quint8, 3>, 31> SystemColours{{
+    {200, 200, 200}, // 0 scroll bar
+    {0, 0, 0},       // 1 desktop
+    {153, 180, 209}, // 2 active caption
+    {191, 205, 219}, // 3 inactive caption
+    {240, 240, 240}, // 4 menu
+    {255, 255, 255}, // 5 window
+    {100, 100, 100}, // 6 window frame
+    {0, 0, 0},       // 7 menu text
+    {0, 0, 0},       // 8 window text
+    {0, 0, 0},       // 9 caption text
+    {180, 180, 180}, // 10 active border
+    {244, 247, 252}, // 11 inactive border
+    {171, 171, 171}, // 12 application workspace
+    {0, 120, 215},   // 13 highlight
+    {255, 255, 255}, // 14 highlight text
+    {240, 240, 240}, // 15 button face
+    {160, 160, 160}, // 16 button shadow
+    {109, 109, 109}, // 17 grey text
+    {0, 0, 0},       // 18 button text
+    {0, 0, 0},       // 19 inactive caption text
+    {255, 255, 255}, // 20 button highlight
+    {105, 105, 105}, // 21 dark shadow
+    {227, 227, 227}, // 22 light
+    {0, 0, 0},       // 23 tooltip text
+    {255, 255, 225}, // 24 tooltip background
+    {0, 0, 0},       // 25 unused
+    {0, 102, 204},   // 26 hot light
+    {185, 209, 234}, // 27 active caption gradient
+    {215, 228, 242}, // 28 inactive caption gradient
+    {51, 153, 255},  // 29 menu highlight
+    {240, 240, 240}, // 30 menu bar
+}};
+
+QColor cursorColour(int colour)
+{
+    const quint32 value = quint32(colour);
+    if (value & 0x80000000u) {
+        const quint32 index = value & 0xFFu;
+        if (index >= SystemColours.size())
+            return QColor(0, 0, 0);
+        const auto &rgb = SystemColours[index];
+        return QColor(rgb[0], rgb[1], rgb[2]);
+    }
+    return QColor(int(value & 0xFFu), int((value >> 8) & 0xFFu), int((value >> 16) & 0xFFu));
+}
+
+} // namespace
+
+CellPicture::CellPicture(const Catalogue &catalogue, const StepMarkTables &stepMarks,
+                         const QString &programFolder)
+    : m_catalogue(catalogue), m_stepMarks(stepMarks), m_programFolder(programFolder)
+{
+}
+
+QString CellPicture::TilePictureFileName(int n) const
+{
+    return m_programFolder + QStringLiteral("Images/") + Id5(n) + QStringLiteral(".bmp");
+}
+
+int CellPicture::CountActiveSteps(const QString &flags)
+{
+    int count = 0;
+    for (int step = 1; step <= StepCount; ++step)
+        count += stepActive(flags, step) ? 1 : 0;
+    return count;
+}
+
+int CellPicture::RedrawCellPicture(int id, int offset, QImage &cellPicture, const QString &flags,
+                                   int rotation)
+{
+    // Board files may carry any number here; the picture is still shown.
+    const int turn = ((rotation % 4) + 4) % 4;
+    m_workBitmap = LoadBitmap(TilePictureFileName(id + offset));
+    cellPicture = TurnBitmap(turn, m_workBitmap);
+
+    const QString stepMarks = m_catalogue.CatalogueValue(QStringLiteral("S") + Id5(id));
+    if (stepMarks.isEmpty())
+        return 0;
+    const int count = CountActiveSteps(flags);
+    if (count == 0)
+        return 0;
+
+    // A record is missing for an S entry the tables were not built from (a
+    // lower-case line, a tile renumbered during the run): no marks then.
+    const bool byCount = stepMarks.at(0) == QLatin1Char('1');
+    const int *record = nullptr;
+    if (byCount) {
+        if (const ByCountRecord *found = FindStepMarkRecord(m_stepMarks.byCount, id))
+            record = found->data();
+    } else if (const PerStepRecord *found = FindStepMarkRecord(m_stepMarks.perStep, id)) {
+        record = found->data();
+    }
+    if (!record)
+        return 0;
+
+    std::memset(m_workBitmap.bits(), 0xFF, size_t(m_workBitmap.sizeInBytes()));
+    const float q = float(m_workBitmap.width()) / float(ReferenceWidth);
+    const int font = record[1];
+    const int background = record[2];
+    int pair = 1;
+    for (int step = 1; step <= StepCount; ++step) {
+        if (!stepActive(flags, step))
+            continue;
+        const int at = byCount ? 3 + (count - 1) * 10 + (pair - 1) * 2 : 3 + (step - 1) * 2;
+        drawStepMark(step, font, background, record[at], record[at + 1], q);
+        ++pair;
+    }
+
+    m_workBitmap = TurnBitmap(turn, m_workBitmap);
+    OverlayNonWhite(cellPicture, m_workBitmap);
+    return count;
+}
+
+QString CellPicture::stepMarkFileName(const QString &kind, int number, const QString &suffix) const
+{
+    return m_programFolder + QStringLiteral("Images/") + kind + threeDigits(number) + suffix
+           + QStringLiteral(".bmp");
+}
+
+void CellPicture::drawStepMark(int step, int font, int background, int x, int y, float q)
+{
+    QImage mark = LoadBitmap(stepMarkFileName(QStringLiteral("BG"), background, {}));
+    const QImage glyph = LoadBitmap(stepMarkFileName(QStringLiteral("Font"), font, QString::number(step)));
+    OverlayNonWhite(mark, glyph);
+
+    const double scale = double(q);
+    const int left = truncated(x * scale);
+    const int top = truncated(y * scale);
+    const int right = truncated((double(x) + mark.width()) * scale);
+    const int bottom = truncated((double(y) + mark.height()) * scale);
+    stretchInto(m_workBitmap, mark, left, top, right, bottom);
+}
+
+QImage CellPicture::PaintCursor(int colour)
+{
+    QImage cursor(CursorSize, CursorSize, BitmapFormat);
+    cursor.fill(cursorColour(colour));
+    return cursor;
+}
+
+} // namespace kestrix
