@@ -1,0 +1,269 @@
+#include "document/TOptionsDLG.h"
+
+#include "language/KeyValueText.h"
+#include "language/Language.h"
+#include "util/KestrixError.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QPainter>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+
+namespace kestrix {
+
+namespace {
+
+struct NamedColor
+{
+    const char *name;
+    int value; // 0x00BBGGRR
+};
+
+constexpr std::array<NamedColor, 16> namedColors{{
+    {"Black", 0x000000},  {"Maroon", 0x000080}, {"Green", 0x008000},  {"Olive", 0x008080},
+    {"Navy", 0x800000},   {"Purple", 0x800080}, {"Teal", 0x808000},   {"Gray", 0x808080},
+    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},    {"Lime", 0x00FF00},   {"Yellow", 0x00FFFF},
+    {"Blue", 0xFF0000},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
+}};
+
+// The settings the four check boxes stand for, top to bottom.
+constexpr std::array<bool Settings::*, 4> conventions{
+    &Settings::OpKonventNeedWall, &Settings::OpKonventNotWall, &Settings::OpKonventBelt,
+    &Settings::OpKonventField};
+
+QIcon swatch(const QColor &color)
+{
+    QPixmap pixmap(16, 12);
+    pixmap.fill(color);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, pixmap.width() - 1, pixmap.height() - 1);
+    return QIcon(pixmap);
+}
+
+// What a colour value outside the list means: the system colour it names,
+// or the plain colour it paints.
+QString colorName(int value)
+{
+    const QString system = SystemColorName(value);
+    return system.isEmpty() ? ColorFromValue(value).name(QColor::HexRgb).toUpper() : system;
+}
+
+int colorValue(const QColor &color)
+{
+    return color.red() | (color.green() << 8) | (color.blue() << 16);
+}
+
+QLabel *createLabel(const char *objectName, const char *text, QWidget *parent, int x, int y)
+{
+    auto *label = new QLabel(QString::fromUtf8(text), parent);
+    label->setObjectName(QString::fromLatin1(objectName));
+    // Captions come from language files: never rich text.
+    label->setTextFormat(Qt::PlainText);
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+} // namespace
+
+TOptionsDLG::TOptionsDLG(Settings &settings, const QString &programFolder, const QString &userFolder,
+                         const QString &languageCode, int groupCount, ErrorReport reportError,
+                         QWidget *parent)
+    : QDialog(parent),
+      m_settings(settings),
+      m_programFolder(programFolder),
+      m_userFolder(userFolder),
+      m_reportError(std::move(reportError))
+{
+    createControls();
+    FormCreate(languageCode, groupCount);
+}
+
+void TOptionsDLG::createControls()
+{
+    setObjectName(QStringLiteral("OptionsDLG"));
+    setWindowTitle(QStringLiteral("Optionen..."));
+    setFixedSize(328, 255);
+
+    m_groupBox1 = new QGroupBox(QStringLiteral("Editor"), this);
+    m_groupBox1->setObjectName(QStringLiteral("OpGroupBox1"));
+    m_groupBox1->setGeometry(8, 8, 313, 81);
+    m_label1 = createLabel("OpLabel1", "Cursorfarbe:", m_groupBox1, 16, 24);
+    m_colorBox = new QComboBox(m_groupBox1);
+    m_colorBox->setObjectName(QStringLiteral("ColorBox1"));
+    m_colorBox->setGeometry(16, 44, 105, 22);
+    createColorItems();
+    m_label2 = createLabel("OpLabel2", "Standard-Feld:", m_groupBox1, 152, 24);
+    m_comboBox = new QComboBox(m_groupBox1);
+    m_comboBox->setObjectName(QStringLiteral("ComboBox1"));
+    m_comboBox->setGeometry(152, 44, 73, 21);
+    connect(m_comboBox, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    m_image = new QLabel(m_groupBox1);
+    m_image->setObjectName(QStringLiteral("Image1"));
+    m_image->setGeometry(248, 20, 49, 49);
+    m_image->setScaledContents(true);
+
+    m_groupBox2 = new QGroupBox(QStringLiteral("Zorvan-Konventionen"), this);
+    m_groupBox2->setObjectName(QStringLiteral("OpGroupBox2"));
+    m_groupBox2->setGeometry(8, 96, 313, 111);
+    m_label3 = createLabel("OpLabel3", "Auf folgende Konventionen achten:", m_groupBox2, 16, 18);
+    const char *checkTexts[4] = {"Vorgeschriebene Wände am Spielfeldrand", "Verbotene Wände am Spielfeldrand",
+                                 "Förderbänder am Spielfeldrand mit anderen verbinden",
+                                 "Fabrikelemente müssen alle auf dem Spielbrett enden"};
+    for (int i = 0; i < 4; ++i) {
+        m_checkBoxes[i] = new QCheckBox(QString::fromUtf8(checkTexts[i]), m_groupBox2);
+        m_checkBoxes[i]->setObjectName(QStringLiteral("OpCheckBox%1").arg(i + 1));
+        m_checkBoxes[i]->setGeometry(16, 36 + 16 * i, 297, 17);
+    }
+
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("OpOKBtn"));
+    m_okButton->setGeometry(87, 220, 75, 25);
+    m_okButton->setDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, [this] { OpOKBtnClick(); });
+    m_cancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
+    m_cancelButton->setObjectName(QStringLiteral("OpCancelBtn"));
+    m_cancelButton->setGeometry(167, 220, 75, 25);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TOptionsDLG::createColorItems()
+{
+    for (const NamedColor &color : namedColors)
+        m_colorBox->addItem(swatch(ColorFromValue(color.value)), QString::fromLatin1(color.name), color.value);
+    // The last item carries no value: choosing it asks for any colour.
+    m_colorBox->addItem(swatch(Qt::white), QStringLiteral("Custom..."));
+    m_colorBox->setCurrentIndex(-1);
+    connect(m_colorBox, &QComboBox::activated, this, &TOptionsDLG::colorBoxActivated);
+}
+
+void TOptionsDLG::FormCreate(const QString &languageCode, int groupCount)
+{
+    try {
+        applyCaptions(languageCode);
+    } catch (const KestrixError &error) {
+        // The dialog opens as designed: stored captions, nothing ticked or selected.
+        report(error.text());
+        return;
+    }
+    for (size_t i = 0; i < conventions.size(); ++i)
+        m_checkBoxes[i]->setChecked(m_settings.*conventions[i]);
+    selectColor(m_settings.OpCursorColor);
+    for (int g = 1; g <= groupCount; ++g)
+        m_comboBox->addItem(QString::number(g));
+    const int group = m_settings.OpGroundPlates;
+    m_comboBox->setCurrentIndex(group >= 0 && group < groupCount ? group : -1);
+    ComboBox1Change();
+}
+
+void TOptionsDLG::applyCaptions(const QString &languageCode)
+{
+    const KeyValueText file = KeyValueText::ReadFile(Language::LanguageFilePath(m_programFolder, languageCode));
+    auto caption = [&file](QWidget *widget) { return file.value(widget->objectName()); };
+    for (QGroupBox *box : {m_groupBox1, m_groupBox2}) {
+        if (const QString text = caption(box); !text.isEmpty())
+            box->setTitle(text);
+    }
+    for (QLabel *label : {m_label1, m_label2, m_label3}) {
+        if (const QString text = caption(label); !text.isEmpty()) {
+            label->setText(text);
+            label->adjustSize();
+        }
+    }
+    const std::initializer_list<QAbstractButton *> buttons{m_checkBoxes[0], m_checkBoxes[1], m_checkBoxes[2],
+                                                           m_checkBoxes[3], m_okButton, m_cancelButton};
+    for (QAbstractButton *button : buttons) {
+        if (const QString text = caption(button); !text.isEmpty())
+            button->setText(text);
+    }
+    setWindowTitle(file.value(QStringLiteral("OpCaption")));
+}
+
+void TOptionsDLG::report(const QString &text)
+{
+    if (m_reportError)
+        m_reportError(text);
+}
+
+void TOptionsDLG::selectColor(int value)
+{
+    int index = m_colorBox->findData(value);
+    if (index < 0) {
+        // One extra item, just before "Custom...", shows a value the list lacks.
+        index = int(namedColors.size());
+        if (m_colorBox->count() == index + 1)
+            m_colorBox->insertItem(index, QString());
+        m_colorBox->setItemText(index, colorName(value));
+        m_colorBox->setItemIcon(index, swatch(ColorFromValue(value)));
+        m_colorBox->setItemData(index, value);
+    }
+    m_colorBox->setCurrentIndex(index);
+    m_previousColorIndex = index;
+}
+
+int TOptionsDLG::selectedColor() const
+{
+    const QVariant value = m_colorBox->currentData();
+    return value.isValid() ? value.toInt() : 0;
+}
+
+void TOptionsDLG::colorBoxActivated(int index)
+{
+    if (m_colorBox->itemData(index).isValid()) {
+        m_previousColorIndex = index;
+        return;
+    }
+    const QVariant previous = m_colorBox->itemData(m_previousColorIndex);
+    const QColor chosen = QColorDialog::getColor(ColorFromValue(previous.isValid() ? previous.toInt() : 0), this);
+    if (chosen.isValid())
+        selectColor(colorValue(chosen));
+    else
+        m_colorBox->setCurrentIndex(m_previousColorIndex);
+}
+
+void TOptionsDLG::ComboBox1Change()
+{
+    const int i = m_comboBox->currentIndex();
+    if (i < 0)
+        return;
+    // The first ground plate of group i.
+    const QString path =
+        QDir(m_programFolder).filePath(QStringLiteral("Images/00") + QString::number(i) + QStringLiteral("00.bmp"));
+    QImageReader reader(path);
+    const QImage image = reader.read();
+    if (image.isNull()) {
+        report(QStringLiteral("Bild %1 kann nicht gelesen werden (%2)")
+                   .arg(QDir::toNativeSeparators(path), reader.errorString()));
+        return;
+    }
+    m_image->setPixmap(QPixmap::fromImage(image));
+}
+
+void TOptionsDLG::OpOKBtnClick()
+{
+    for (size_t i = 0; i < conventions.size(); ++i)
+        m_settings.*conventions[i] = m_checkBoxes[i]->isChecked();
+    m_settings.OpGroundPlates = std::max(0, m_comboBox->currentIndex());
+    m_settings.OpCursorColor = selectedColor();
+    try {
+        WriteSettings(m_settings, m_userFolder);
+        emit settingsWritten();
+    } catch (const KestrixError &error) {
+        // The new values stay; only the cursor keeps its old colour.
+        report(error.text());
+    }
+    accept();
+}
+
+} // namespace kestrix

@@ -1,0 +1,222 @@
+#include "document/TOptionsDLG.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace kestrix;
+
+namespace {
+
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+class OptionsDialog : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        QDir(m_program).mkpath(u("Language"));
+        QDir(m_program).mkpath(u("Images"));
+        writeLanguage("Deutsch\r\n"
+                      "OpCaption=Einstellungen\r\n"
+                      "OpGroupBox1=Bearbeiten\r\n"
+                      "OpCheckBox2=<b>Keine</b> Wände\r\n"
+                      "OpOKBtn=\r\n"
+                      "ColorBox1=never shown\r\n"
+                      "Image1=never shown\r\n");
+        QImage plate(4, 4, QImage::Format_RGB32);
+        plate.fill(Qt::green);
+        ASSERT_TRUE(plate.save(m_program + u("Images/00000.bmp")));
+        ASSERT_TRUE(plate.save(m_program + u("Images/00100.bmp")));
+        m_settings.OpKonventNotWall = true;
+        m_settings.OpKonventField = true;
+        m_settings.OpGroundPlates = 1;
+        m_settings.OpCursorColor = 0x0000FF;
+        m_settings.OpAdministration = true;
+        m_settings.OpLanguage = u("DE");
+    }
+
+    void writeLanguage(const QByteArray &text)
+    {
+        QFile file(m_program + u("Language/DE.txt"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(text);
+    }
+
+    std::unique_ptr<TOptionsDLG> create(int groupCount = 3)
+    {
+        return std::make_unique<TOptionsDLG>(m_settings, m_program, m_user, u("DE"), groupCount,
+                                             [this](const QString &text) { m_errors.append(text); });
+    }
+
+    template<typename T>
+    static T *child(TOptionsDLG &dialog, const char *name)
+    {
+        T *widget = dialog.findChild<T *>(u(name));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    QByteArray settingsFile() const
+    {
+        QFile file(m_user + u("Kestrix.ini"));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    QTemporaryDir m_dir;
+    const QString m_program = m_dir.path() + u("/program/");
+    QString m_user = m_dir.path() + u("/profile/Kestrix/");
+    Settings m_settings;
+    QStringList m_errors;
+};
+
+} // namespace
+
+TEST_F(OptionsDialog, LayoutAndCaptions)
+{
+    auto dialog = create();
+    EXPECT_EQ(dialog->size(), QSize(328, 255));
+    const struct { const char *name; QRect geometry; } places[] = {
+        {"OpGroupBox1", {8, 8, 313, 81}},    {"OpGroupBox2", {8, 96, 313, 111}},
+        {"ColorBox1", {16, 44, 105, 22}},    {"ComboBox1", {152, 44, 73, 21}},
+        {"Image1", {248, 20, 49, 49}},       {"OpCheckBox4", {16, 84, 297, 17}},
+        {"OpOKBtn", {87, 220, 75, 25}},      {"OpCancelBtn", {167, 220, 75, 25}},
+    };
+    for (const auto &p : places) {
+        if (auto *widget = child<QWidget>(*dialog, p.name)) {
+            EXPECT_EQ(widget->geometry(), p.geometry) << p.name;
+        }
+    }
+    EXPECT_EQ(child<QLabel>(*dialog, "OpLabel3")->pos(), QPoint(16, 18));
+
+    EXPECT_EQ(dialog->windowTitle(), u("Einstellungen"));
+    EXPECT_EQ(child<QGroupBox>(*dialog, "OpGroupBox1")->title(), u("Bearbeiten"));
+    EXPECT_EQ(child<QGroupBox>(*dialog, "OpGroupBox2")->title(), u("Zorvan-Konventionen"));
+    EXPECT_EQ(child<QCheckBox>(*dialog, "OpCheckBox2")->text(), u("<b>Keine</b> Wände"));
+    EXPECT_EQ(child<QPushButton>(*dialog, "OpOKBtn")->text(), u("OK"));
+    EXPECT_EQ(child<QLabel>(*dialog, "OpLabel2")->text(), u("Standard-Feld:"));
+    EXPECT_TRUE(child<QLabel>(*dialog, "Image1")->text().isEmpty());
+    EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join(u'\n').toStdString();
+
+    writeLanguage("Deutsch\r\nOpCaption=\r\n");
+    EXPECT_TRUE(create()->windowTitle().isEmpty()) << "an empty OpCaption empties the title too";
+}
+
+TEST_F(OptionsDialog, ShowsTheSettings)
+{
+    m_settings.OpCursorColor = int(0x8000000F); // a system colour, not in the list
+    auto dialog = create();
+    const struct { const char *name; bool ticked; } boxes[] = {
+        {"OpCheckBox1", false}, {"OpCheckBox2", true}, {"OpCheckBox3", false}, {"OpCheckBox4", true}};
+    for (const auto &box : boxes)
+        EXPECT_EQ(child<QCheckBox>(*dialog, box.name)->isChecked(), box.ticked) << box.name;
+    auto *colors = child<QComboBox>(*dialog, "ColorBox1");
+    EXPECT_EQ(colors->currentText(), u("Button face"));
+    EXPECT_EQ(colors->currentData().toInt(), int(0x8000000F));
+    auto *groups = child<QComboBox>(*dialog, "ComboBox1");
+    EXPECT_EQ(groups->count(), 3);
+    EXPECT_EQ(groups->itemText(2), u("3"));
+    EXPECT_EQ(groups->currentIndex(), 1);
+    EXPECT_FALSE(child<QLabel>(*dialog, "Image1")->pixmap().isNull());
+}
+
+TEST_F(OptionsDialog, OkStoresWritesAndReports)
+{
+    m_settings.OpGroundPlates = 7; // no such group: nothing selected
+    m_settings.OpCursorColor = -16777201;
+    const Settings before = m_settings;
+    auto dialog = create(2);
+    QSignalSpy written(dialog.get(), &TOptionsDLG::settingsWritten);
+    EXPECT_EQ(child<QComboBox>(*dialog, "ComboBox1")->currentIndex(), -1);
+    child<QCheckBox>(*dialog, "OpCheckBox1")->setChecked(true);
+    child<QPushButton>(*dialog, "OpOKBtn")->click();
+
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(written.count(), 1);
+    Settings expected = before;
+    expected.OpKonventNeedWall = true;
+    expected.OpGroundPlates = 0;
+    EXPECT_EQ(m_settings, expected);
+    EXPECT_EQ(settingsFile(), SettingsText(expected));
+}
+
+TEST_F(OptionsDialog, CancelChangesNothing)
+{
+    const Settings before = m_settings;
+    auto dialog = create();
+    child<QCheckBox>(*dialog, "OpCheckBox2")->setChecked(false);
+    child<QComboBox>(*dialog, "ColorBox1")->setCurrentIndex(0);
+    child<QComboBox>(*dialog, "ComboBox1")->setCurrentIndex(0);
+    child<QPushButton>(*dialog, "OpCancelBtn")->click();
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(m_settings, before);
+    EXPECT_TRUE(settingsFile().isEmpty());
+}
+
+TEST_F(OptionsDialog, UnreadableLanguageFileOpensTheDialogAsDesigned)
+{
+    QFile::remove(m_program + u("Language/DE.txt"));
+    auto dialog = create();
+    ASSERT_EQ(m_errors.size(), 1);
+    EXPECT_TRUE(m_errors[0].contains(u("DE.txt"))) << m_errors[0].toStdString();
+    EXPECT_EQ(dialog->windowTitle(), u("Optionen..."));
+    EXPECT_FALSE(child<QCheckBox>(*dialog, "OpCheckBox2")->isChecked());
+    EXPECT_EQ(child<QComboBox>(*dialog, "ColorBox1")->currentIndex(), -1);
+    EXPECT_EQ(child<QComboBox>(*dialog, "ComboBox1")->count(), 0);
+
+    child<QPushButton>(*dialog, "OpOKBtn")->click();
+    EXPECT_FALSE(m_settings.OpKonventNotWall);
+    EXPECT_EQ(m_settings.OpGroundPlates, 0);
+    EXPECT_EQ(m_settings.OpCursorColor, 0);
+    EXPECT_TRUE(m_settings.OpAdministration);
+}
+
+TEST_F(OptionsDialog, MissingPreviewKeepsThePreviousPicture)
+{
+    auto dialog = create();
+    auto *image = child<QLabel>(*dialog, "Image1");
+    const qint64 shown = image->pixmap().cacheKey();
+    auto *groups = child<QComboBox>(*dialog, "ComboBox1");
+    groups->setCurrentIndex(2);
+    emit groups->activated(2);
+    ASSERT_EQ(m_errors.size(), 1);
+    EXPECT_TRUE(m_errors[0].contains(u("00200.bmp"))) << m_errors[0].toStdString();
+    EXPECT_EQ(image->pixmap().cacheKey(), shown);
+}
+
+TEST_F(OptionsDialog, WriteFailureKeepsTheValuesAndCloses)
+{
+    QFile blocker(m_dir.path() + u("/blocker"));
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    m_user = m_dir.path() + u("/blocker/Kestrix/");
+    auto dialog = create();
+    QSignalSpy written(dialog.get(), &TOptionsDLG::settingsWritten);
+    child<QCheckBox>(*dialog, "OpCheckBox3")->setChecked(true);
+    child<QPushButton>(*dialog, "OpOKBtn")->click();
+    EXPECT_EQ(m_errors.size(), 1);
+    EXPECT_EQ(written.count(), 0);
+    EXPECT_TRUE(m_settings.OpKonventBelt);
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
