@@ -9,15 +9,97 @@ Editor::Editor(Prompter &prompter, QObject *parent)
 {
     for (int n = 0; n < CellCount; ++n)
         m_cells[size_t(n)].CellNumber = n;
+
+    // The dialogs as designed; the language file replaces the descriptions.
+    m_openDialog1.filter = QStringLiteral("Zorvan-Platte|*.zvb|Alle Dateien|*.*");
+    m_saveDialog1.filter = QStringLiteral("Zorvan-Platte|*.zvb");
+    m_saveDialog1.defaultSuffix = QStringLiteral("zvb");
+    m_saveDialog2.filter = QStringLiteral("JEPG-Bilddatei|*.jpg");
+    m_saveDialog2.defaultSuffix = QStringLiteral("jpg");
+    m_saveDialog2.confirmOverwrite = false;
 }
 
 Editor::~Editor() = default;
+
+// --- folders and random generator ----------------------------------------------
 
 int Editor::random(int m)
 {
     if (m <= 0)
         return 0;
     return std::uniform_int_distribution<int>(0, m - 1)(m_random);
+}
+
+// --- settings --------------------------------------------------------------------
+
+void Editor::ReadSettings()
+{
+    m_settings = kestrix::ReadSettings(m_userFolder, m_programFolder);
+}
+
+void Editor::WriteSettings() const
+{
+    kestrix::WriteSettings(m_settings, m_userFolder);
+}
+
+// --- language --------------------------------------------------------------------
+
+void Editor::LoadLanguage()
+{
+    m_language.LoadLanguage(m_programFolder, m_settings.OpLanguage);
+    m_openDialog1.filter = m_language.openFilter();
+    m_saveDialog1.filter = m_language.saveFilter();
+    m_saveDialog2.filter = m_language.pictureSaveFilter();
+    // A dialog's title is its caption; an empty one keeps the title it had.
+    const struct { const char *name; Prompter::FileRequest &dialog; } dialogs[] = {
+        {"OpenDialog1", m_openDialog1},
+        {"SaveDialog1", m_saveDialog1},
+        {"SaveDialog2", m_saveDialog2},
+    };
+    for (const auto &d : dialogs) {
+        const QString title = m_language.caption(QLatin1String(d.name));
+        if (!title.isEmpty())
+            d.dialog.title = title;
+    }
+}
+
+void Editor::BuildLanguageMenu()
+{
+    m_languageEntries = kestrix::BuildLanguageMenu(m_programFolder, m_language.LanguageCode());
+}
+
+void Editor::Menu1_LanguageClick(qsizetype index)
+{
+    m_settings.OpLanguage = LanguageClick(m_languageEntries, index, m_language.LanguageCode());
+}
+
+// --- catalogue -------------------------------------------------------------------
+
+void Editor::LoadCatalogue()
+{
+    m_catalogue.load(m_programFolder + QStringLiteral("InitList.ini"));
+}
+
+void Editor::LoadStepMarks()
+{
+    m_stepMarks = kestrix::LoadStepMarks(m_catalogue);
+}
+
+// --- board and selection ---------------------------------------------------------
+
+void Editor::setPanel4Visible(bool visible)
+{
+    if (visible == m_panel4Visible)
+        return;
+    m_panel4Visible = visible;
+    emit panel4VisibilityChanged(visible);
+}
+
+void Editor::setStepBox(int i, bool ticked)
+{
+    if (i < 0 || i >= 5)
+        return;
+    m_stepBoxes[size_t(i)] = ticked;
 }
 
 QString Editor::StepFlagsFromBoxes() const
@@ -30,28 +112,65 @@ QString Editor::StepFlagsFromBoxes() const
 
 void Editor::SetStepBoxes(const QString &flags)
 {
+    // The view follows inside the suppressed stretch, so a box it ticks
+    // does not count as a click.
     m_stepClicksSuppressed = true;
     for (int i = 0; i < 5; ++i)
         m_stepBoxes[size_t(i)] = i < flags.size() && flags[i] == u'1';
-    m_stepClicksSuppressed = false;
     emit stepBoxesChanged();
+    m_stepClicksSuppressed = false;
+}
+
+void Editor::ByStepClick()
+{
+    if (m_stepClicksSuppressed)
+        return;
+    emit selectionChanged();
 }
 
 void Editor::ImgKarteClick(int cell)
 {
+    if (cell < 0 || cell >= CellCount)
+        return;
     const TImgKarte &field = m_cells[size_t(cell)];
     emit cursorMoved(cell);
     m_selection.CellNumber = field.CellNumber;
     m_selection.Tag = field.Tag;
     m_selection.Rotation = field.Rotation;
     SetStepBoxes(field.StepFlags);
-    emit selectionChanged();
-    const bool hasMarks = !m_catalogue.CatalogueValue(QStringLiteral("S") + Id5(m_selection.Tag)).isEmpty();
-    if (hasMarks != m_panel4Visible) {
-        m_panel4Visible = hasMarks;
-    }
-    emit panel4VisibilityChanged(m_panel4Visible);
+    ByStepClick();
+    setPanel4Visible(!m_catalogue.CatalogueValue(QStringLiteral("S") + Id5(m_selection.Tag)).isEmpty());
     m_selectionFromBoard = true;
+}
+
+// --- document --------------------------------------------------------------------
+
+QString Editor::boardDisplayName() const
+{
+    if (m_documentFileName == QStringLiteral("-1"))
+        return m_language.noFileName();
+    return FileBaseName(m_documentFileName);
+}
+
+QString Editor::windowTitle() const
+{
+    return m_language.windowTitle(m_documentFileName, boardDisplayName());
+}
+
+bool Editor::AskSaveChanges()
+{
+    return true;
+}
+
+void Editor::RefreshDocumentState()
+{
+    emit documentChanged();
+    if (isBoardOpen())
+        ImgKarteClick(0);
+}
+
+void Editor::LoadBoardFile(const QString &)
+{
 }
 
 } // namespace kestrix

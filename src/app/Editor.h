@@ -4,6 +4,9 @@
 #include "board/BoardGrid.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/StepMarks.h"
+#include "document/Settings.h"
+#include "language/Language.h"
+#include "language/LanguageMenu.h"
 
 #include <QImage>
 #include <QObject>
@@ -17,6 +20,9 @@ namespace kestrix {
 // The whole editing state of the running program and the logic of its
 // commands. The main window is a view on it: it forwards clicks and menu
 // commands here and repaints from the signals. Nothing here knows a widget.
+//
+// The class is laid out in sections, one per concern; a section keeps its
+// functions, signals and members together in the same order below.
 class Editor : public QObject
 {
     Q_OBJECT
@@ -25,6 +31,9 @@ public:
     explicit Editor(Prompter &prompter, QObject *parent = nullptr);
     ~Editor() override;
 
+    Prompter &prompter() { return m_prompter; }
+
+    // --- folders and random generator --------------------------------------
     // Folders, ending with "/".
     void setProgramFolder(const QString &folder) { m_programFolder = folder; }
     const QString &programFolder() const { return m_programFolder; }
@@ -36,44 +45,117 @@ public:
     // Uniform integer in 0..m-1 (0 when m <= 0).
     int random(int m);
 
-    // --- board and selection --------------------------------------------
+    // --- settings ------------------------------------------------------------
+    const Settings &settings() const { return m_settings; }
+    Settings &settings() { return m_settings; }
+    // The per-user settings file (see Settings.h); both throw KestrixError.
+    void ReadSettings();
+    void WriteSettings() const;
+
+    // --- language ------------------------------------------------------------
+    const Language &language() const { return m_language; }
+    // Loads the language of the setting OpLanguage and takes its dialog
+    // filters. Throws KestrixError when its file cannot be read.
+    void LoadLanguage();
+    // The language menu: one entry per language file, the current one hidden.
+    const QList<LanguageEntry> &languageEntries() const { return m_languageEntries; }
+    void BuildLanguageMenu();
+    // Entry index was chosen: it is hidden, the current language's entry
+    // shown, and OpLanguage takes its code. The caller writes the settings
+    // and loads the language.
+    void Menu1_LanguageClick(qsizetype index);
+
+    // --- catalogue -----------------------------------------------------------
+    const Catalogue &catalogue() const { return m_catalogue; }
+    Catalogue &catalogue() { return m_catalogue; }
+    const StepMarkTables &stepMarks() const { return m_stepMarks; }
+    // ProgramFolder + "InitList.ini"; throws KestrixError naming the file.
+    void LoadCatalogue();
+    // The step-mark tables of the loaded catalogue.
+    void LoadStepMarks();
+
+    // --- board and selection -------------------------------------------------
     const BoardCells &cells() const { return m_cells; }
     BoardCells &cells() { return m_cells; }
     const TImgKarte &selection() const { return m_selection; }
     TImgKarte &selection() { return m_selection; }
     bool selectionFromBoard() const { return m_selectionFromBoard; }
-    bool panel4Visible() const { return m_panel4Visible; }
 
-    // The five step boxes and "Alle Schritte".
-    bool stepBox(int i) const { return m_stepBoxes[size_t(i)]; }
+    // The step panel; shown for tiles that have step marks.
+    bool panel4Visible() const { return m_panel4Visible; }
+    void setPanel4Visible(bool visible);
+
+    // The five step boxes (index 0..4 for steps 1..5) and "Alle Schritte".
+    bool stepBox(int i) const { return i >= 0 && i < 5 && m_stepBoxes[size_t(i)]; }
+    // The user ticked or unticked box i; its click behaviour is ByStepClick.
+    void setStepBox(int i, bool ticked);
     bool allStepsBox() const { return m_allStepsBox; }
     bool stepClicksSuppressed() const { return m_stepClicksSuppressed; }
     QString StepFlagsFromBoxes() const;
+    // Ticks box i exactly when character i + 1 of flags is "1"; the boxes'
+    // click behaviour is off meanwhile.
     void SetStepBoxes(const QString &flags);
+    // A step box was clicked: the selection is redrawn with the ticked steps.
+    void ByStepClick();
 
-    // Selecting a field.
+    // Selects board field cell: the cursor moves there and the selection
+    // takes the field's tile, rotation and steps. The board is not changed.
     void ImgKarteClick(int cell);
 
-    // --- catalogue -------------------------------------------------------
-    const Catalogue &catalogue() const { return m_catalogue; }
-    Catalogue &catalogue() { return m_catalogue; }
-    const StepMarkTables &stepMarks() const { return m_stepMarks; }
+    // --- document ------------------------------------------------------------
+    // Empty: no board. "-1": a new board without a file. Else its full path.
+    const QString &DocumentFileName() const { return m_documentFileName; }
+    bool isBoardOpen() const { return !m_documentFileName.isEmpty(); }
+    bool boardModified() const { return m_boardModified; }
+    QString boardDisplayName() const;
+    QString windowTitle() const;
+
+    // True when the caller may replace or drop the board.
+    bool AskSaveChanges();
+    // Brings the window in step with the document (signal documentChanged);
+    // while a board is open, field 0 is selected.
+    void RefreshDocumentState();
+    void LoadBoardFile(const QString &path);
+
+    // --- file and print dialogs ---------------------------------------------
+    // Kept for the whole run: the open dialog starts in ProgramFolder +
+    // "Boards", the print dialog offers the pages chosen last.
+    Prompter::FileRequest &OpenDialog1() { return m_openDialog1; }
+    Prompter::FileRequest &SaveDialog1() { return m_saveDialog1; }
+    Prompter::FileRequest &SaveDialog2() { return m_saveDialog2; }
+    Prompter::PageRange &PrintDialog1() { return m_printDialog1; }
 
 signals:
+    // A board field's tile, picture or visibility changed.
     void cellChanged(int cell);
+    // The selection cell's tile, rotation or picture changed.
     void selectionChanged();
     void cursorMoved(int cell);
     void stepBoxesChanged();
     void panel4VisibilityChanged(bool visible);
+    // Title, enabled commands and panels follow the document.
     void documentChanged();
 
 protected:
     Prompter &m_prompter;
 
+    // folders and random generator
     QString m_programFolder;
     QString m_userFolder;
     std::mt19937 m_random;
 
+    // settings
+    Settings m_settings;
+
+    // language
+    Language m_language;
+    QList<LanguageEntry> m_languageEntries;
+
+    // catalogue
+    Catalogue m_catalogue;
+    StepMarkTables m_stepMarks;
+
+    // board and selection
     BoardCells m_cells;
     TImgKarte m_selection;
     bool m_selectionFromBoard = false;
@@ -82,8 +164,15 @@ protected:
     bool m_allStepsBox = false;
     bool m_stepClicksSuppressed = false;
 
-    Catalogue m_catalogue;
-    StepMarkTables m_stepMarks;
+    // document
+    QString m_documentFileName;
+    bool m_boardModified = false;
+
+    // file and print dialogs
+    Prompter::FileRequest m_openDialog1;
+    Prompter::FileRequest m_saveDialog1;
+    Prompter::FileRequest m_saveDialog2;
+    Prompter::PageRange m_printDialog1;
 };
 
 } // namespace kestrix

@@ -26,6 +26,17 @@ public:
         QString initialFolder;
         QString fileName;      // preset name, may be empty
         QString defaultSuffix; // without the dot
+        bool confirmOverwrite = true; // save dialogs: ask before replacing a file
+    };
+
+    // The page choice of a print dialog; the chosen range is kept between runs
+    // of the dialog.
+    struct PageRange
+    {
+        int minPage = 1;
+        int maxPage = 4;
+        int fromPage = 1;
+        int toPage = 4;
     };
 
     virtual ~Prompter() = default;

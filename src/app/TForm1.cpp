@@ -1,13 +1,114 @@
 #include "app/TForm1.h"
 
+#include "app/FormFont.h"
+#include "app/GuiPrompter.h"
+#include "app/TInfoDLG.h"
+#include "app/TNeuEleDLG.h"
+
+#include <QCloseEvent>
+#include <QDateTime>
+#include <QLayout>
+#include <QScreen>
+
 namespace kestrix {
 
-TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
+TForm1::TForm1(const StartOptions &options, Prompter *prompter, QWidget *parent)
+    : QMainWindow(parent),
+      m_options(options),
+      m_ownPrompter(prompter ? nullptr : std::make_unique<GuiPrompter>(this)),
+      m_prompter(prompter ? *prompter : *m_ownPrompter),
+      m_editor(m_prompter)
 {
+    setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zorvan - Editor"));
-    setFixedSize(1008, 714);
+    setFont(FormFont());
+    // A fixed single border: the minimise button, no maximise.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                   | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+
+    buildMenus();
+    buildPanels();
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    connectMenuCommands();
+    connectEditor();
+    showDocumentState();
+
+    runCommand([this] { FormCreate(); });
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    runCommand([this] { FormDestroy(); });
+}
+
+// The start-up steps in their fixed order: each relies on the ones before
+// it. A step that fails ends start-up; the window stays in the no-board
+// state it was built in.
+void TForm1::FormCreate()
+{
+    if (StartsAtTopLeft(screen()->geometry().height()))
+        move(0, 0);
+    m_editor.setProgramFolder(m_options.programFolder);
+    m_editor.setUserFolder(m_options.userFolder);
+    m_editor.seedRandom(quint32(QDateTime::currentMSecsSinceEpoch()));
+    m_editor.ReadSettings();
+    LoadLanguage();
+    // boardModified and stepClicksSuppressed start out false in the Editor.
+    m_editor.OpenDialog1().initialFolder = m_editor.programFolder() + QStringLiteral("Boards");
+    m_editor.LoadCatalogue();
+    BuildLanguageMenu();
+    CreateBoardCells();
+    CreateSelectionCell();
+    BuildPalette();
+    CreateStepBoxes();
+    m_editor.LoadStepMarks();
+    PaintCursor();
+    if (m_options.boardPath.isEmpty())
+        m_editor.RefreshDocumentState();
+    else
+        m_editor.LoadBoardFile(m_options.boardPath);
+}
+
+// The settings file is written at every end of the run.
+void TForm1::FormDestroy()
+{
+    m_editor.WriteSettings();
+}
+
+bool TForm1::FormCloseQuery()
+{
+    bool mayClose = false;
+    runCommand([&] { mayClose = m_editor.AskSaveChanges(); });
+    return mayClose;
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    if (m_closeApproved || FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TForm1::Menu1_ExitClick()
+{
+    if (!m_editor.AskSaveChanges())
+        return;
+    m_closeApproved = true;
+    close();
+}
+
+void TForm1::Menu1_NewElementClick()
+{
+    TNeuEleDLG dialog(this);
+    dialog.applyLanguage(m_editor.language());
+    dialog.exec();
+}
+
+void TForm1::Menu1_AboutClick()
+{
+    TInfoDLG dialog(TInfoDLG::TitleFromCaption(menuCaption(m_menu.About)), this);
+    dialog.exec();
+}
 
 } // namespace kestrix

@@ -1,20 +1,195 @@
 #pragma once
 
+#include "app/Editor.h"
+#include "util/KestrixError.h"
+
+#include <QHash>
 #include <QMainWindow>
+
+#include <array>
+#include <exception>
+#include <functional>
+#include <memory>
+
+class QAbstractButton;
+class QAction;
+class QCheckBox;
+class QFrame;
+class QLabel;
+class QListWidget;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class QToolButton;
 
 namespace kestrix {
 
-class Editor;
+class CellView;
+class GuiPrompter;
+
+// Where the program runs from and what it opens at start.
+struct StartOptions
+{
+    QString programFolder; // the executable's folder, ending with "/"
+    QString userFolder;    // the per-user folder, ending with "/"
+    QString boardPath;     // the board named on the command line; empty for none
+};
 
 // The main window: builds the widgets, forwards events to the Editor and
 // repaints from its signals. It holds no editing state of its own.
+//
+// The constructor builds the window as designed (menus, panels, in the
+// no-board state), then FormCreate runs the start-up steps. The parts live in
+// separate files: TForm1.cpp start-up, exit and dialogs; TForm1Menus.cpp the
+// main menu; TForm1Panels.cpp the panels, cells and step boxes;
+// TForm1Captions.cpp the language; TForm1View.cpp the repaint from the Editor.
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
 
 public:
-    explicit TForm1(QWidget *parent = nullptr);
+    // Without a prompter the window shows real message boxes and dialogs.
+    explicit TForm1(const StartOptions &options, Prompter *prompter = nullptr, QWidget *parent = nullptr);
     ~TForm1() override;
+
+    Editor &editor() { return m_editor; }
+
+    // Runs one command of the window. A file or system error ends it and is
+    // shown in the error box; returns whether the command ran to its end.
+    template<class Command>
+    bool runCommand(Command &&command);
+
+    // Sets the captions of the window's components in the order they were
+    // created: lookup gives the caption for a component name, empty to keep
+    // the current one.
+    void applyCaptions(const std::function<QString(const QString &)> &lookup);
+    // The name of the Ctrl key shown in front of each shortcut letter.
+    void setCtrlText(const QString &text);
+    // A menu entry's caption without the shortcut text.
+    static QString menuCaption(const QAction *action);
+
+    // Small screens get the window in their top left corner.
+    static bool StartsAtTopLeft(int screenHeight) { return screenHeight < 800; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // --- start-up, exit and dialogs (TForm1.cpp) ----------------------------
+    void FormCreate();
+    void FormDestroy();
+    bool FormCloseQuery();
+    void Menu1_ExitClick();
+    void Menu1_NewElementClick();
+    void Menu1_AboutClick();
+
+    // --- language (TForm1Captions.cpp) ---------------------------------------
+    void LoadLanguage();
+    void BuildLanguageMenu();
+    void Menu1_LanguageClick(qsizetype index);
+    void showLanguageEntries();
+    void registerCaption(const QString &name, std::function<void(const QString &)> apply);
+    void registerButton(QAbstractButton *button);
+    void setEntryCaption(QAction *action, const QString &caption);
+
+    // --- main menu (TForm1Menus.cpp) -----------------------------------------
+    void buildMenus();
+    QMenu *addMenu(const char *name, const QString &caption);
+    QAction *addEntry(QMenu *menu, const char *name, const QString &caption, char shortcutLetter = 0);
+    QAction *addSeparator(QMenu *menu, const char *name);
+    void connectCommand(QAction *action, std::function<void()> command);
+    void connectMenuCommands();
+
+    // --- panels, cells and step boxes (TForm1Panels.cpp) ---------------------
+    void buildPanels();
+    void buildSelectionPanel();
+    void buildStepPanel();
+    void CreateBoardCells();
+    void CreateSelectionCell();
+    void BuildPalette();
+    void CreateStepBoxes();
+    void PaintCursor();
+
+    // --- repaint from the Editor (TForm1View.cpp) ----------------------------
+    void connectEditor();
+    void showCell(int cell);
+    void showSelection();
+    void moveCursor(int cell);
+    void showStepBoxes();
+    void showStepBoxCaptions();
+    void showDocumentState();
+
+    StartOptions m_options;
+    std::unique_ptr<GuiPrompter> m_ownPrompter;
+    Prompter &m_prompter;
+    Editor m_editor;
+    bool m_closeApproved = false; // Exit has asked already
+
+    struct CaptionTarget
+    {
+        QString name;
+        std::function<void(const QString &)> apply;
+    };
+    QList<CaptionTarget> m_captionTargets; // in creation order
+    QString m_ctrlText = QStringLiteral("Strg+");
+    QHash<QAction *, QChar> m_shortcutLetters;
+
+    struct Menus
+    {
+        QMenu *File = nullptr;
+        QAction *New = nullptr;
+        QAction *Open = nullptr;
+        QAction *Save = nullptr;
+        QAction *SaveAs = nullptr;
+        QAction *Close = nullptr;
+        QAction *N1 = nullptr;
+        QAction *Exit = nullptr;
+        QMenu *Edit = nullptr;
+        QAction *Undo = nullptr;
+        QAction *N5 = nullptr;
+        QAction *Check = nullptr;
+        QAction *Print = nullptr;
+        QAction *SaveAsPic = nullptr;
+        QAction *N2 = nullptr;
+        QAction *NewElement = nullptr;
+        QAction *N3 = nullptr;
+        QAction *Options = nullptr;
+        QMenu *Help = nullptr;
+        QList<QAction *> languages; // in front of N4, one per language file
+        QAction *N4 = nullptr;
+        QAction *About = nullptr;
+    } m_menu;
+
+    QWidget *m_panel1 = nullptr;
+    QFrame *m_panel3 = nullptr;
+    QListWidget *m_flb = nullptr;
+    QTabWidget *m_pageControl1 = nullptr;
+    std::array<QWidget *, 6> m_tabSheets{};
+    QWidget *m_panel2 = nullptr;
+    CellView *m_cursor = nullptr;
+    CellView *m_image1 = nullptr;
+    std::array<CellView *, CellCount> m_cells{}; // created by CreateBoardCells
+    CellView *m_selectionCell = nullptr;          // created by CreateSelectionCell
+    std::array<QToolButton *, 3> m_speedButtons{};
+    QPushButton *m_button1 = nullptr;
+    QFrame *m_panel4 = nullptr;
+    QLabel *m_label1 = nullptr;
+    std::array<QCheckBox *, 5> m_stepBoxes{}; // created by CreateStepBoxes
+    QCheckBox *m_checkBox1 = nullptr;
 };
+
+template<class Command>
+bool TForm1::runCommand(Command &&command)
+{
+    try {
+        std::forward<Command>(command)();
+        return true;
+    } catch (const KestrixError &error) {
+        m_prompter.showError(error.text());
+    } catch (const std::exception &error) {
+        m_prompter.showError(QString::fromLocal8Bit(error.what()));
+    }
+    return false;
+}
 
 } // namespace kestrix

@@ -1,0 +1,105 @@
+#include "app/GuiPrompter.h"
+
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace kestrix {
+
+namespace {
+
+QMessageBox::Icon iconFor(BoxType type)
+{
+    switch (type) {
+    case BoxType::Warning: return QMessageBox::Warning;
+    case BoxType::Error: return QMessageBox::Critical;
+    case BoxType::Information: return QMessageBox::Information;
+    case BoxType::Confirmation: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::ButtonRole roleFor(Answer answer)
+{
+    switch (answer) {
+    case Answer::Yes: return QMessageBox::YesRole;
+    case Answer::No: return QMessageBox::NoRole;
+    case Answer::Ok: return QMessageBox::AcceptRole;
+    case Answer::Cancel: return QMessageBox::RejectRole;
+    }
+    return QMessageBox::AcceptRole;
+}
+
+} // namespace
+
+Prompter::Answer GuiPrompter::message(const Message &message)
+{
+    QMessageBox box(iconFor(message.type), message.title, message.text, QMessageBox::NoButton, m_parent);
+    QList<MessageButton> buttons = message.buttons;
+    if (buttons.isEmpty())
+        buttons.append({Answer::Ok, QStringLiteral("OK")});
+    QList<QPair<QAbstractButton *, Answer>> shown;
+    for (const MessageButton &button : buttons) {
+        QPushButton *pushButton = box.addButton(button.caption, roleFor(button.answer));
+        shown.append({pushButton, button.answer});
+        if (button.answer == Answer::Cancel)
+            box.setEscapeButton(pushButton);
+    }
+    box.setDefaultButton(static_cast<QPushButton *>(shown.first().first));
+    box.exec();
+    for (const auto &[pushButton, answer] : std::as_const(shown)) {
+        if (box.clickedButton() == pushButton)
+            return answer;
+    }
+    return Answer::Cancel;
+}
+
+QString GuiPrompter::askOpenFile(const FileRequest &request)
+{
+    return askFile(request, false);
+}
+
+QString GuiPrompter::askSaveFile(const FileRequest &request)
+{
+    return askFile(request, true);
+}
+
+QString GuiPrompter::askFile(const FileRequest &request, bool save)
+{
+    QFileDialog dialog(m_parent, request.title, request.initialFolder, QtNameFilter(request.filter));
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    // The open dialog takes names of files that do not exist too: opening
+    // them reports the missing file.
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    // The filter list shows the descriptions alone, as the language file words them.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !(save && request.confirmOverwrite));
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
+void GuiPrompter::showError(const QString &text)
+{
+    QMessageBox::critical(m_parent, QCoreApplication::applicationName(), text);
+}
+
+QString GuiPrompter::QtNameFilter(const QString &filter)
+{
+    const QStringList parts = filter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString pattern = parts[i + 1];
+        pattern.replace(u';', u' ');
+        pattern = pattern.simplified();
+        // Without a description the patterns are the whole filter.
+        filters.append(parts[i].isEmpty() ? pattern : parts[i] + QStringLiteral(" (") + pattern + u')');
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+} // namespace kestrix

@@ -1,0 +1,73 @@
+#include "app/TForm1.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QIcon>
+#include <QMenu>
+
+namespace kestrix {
+
+void TForm1::registerCaption(const QString &name, std::function<void(const QString &)> apply)
+{
+    m_captionTargets.append({name, std::move(apply)});
+}
+
+void TForm1::registerButton(QAbstractButton *button)
+{
+    registerCaption(button->objectName(), [button](const QString &text) { button->setText(text); });
+}
+
+void TForm1::applyCaptions(const std::function<QString(const QString &)> &lookup)
+{
+    for (const CaptionTarget &target : std::as_const(m_captionTargets)) {
+        const QString caption = lookup(target.name);
+        if (!caption.isEmpty())
+            target.apply(caption);
+    }
+}
+
+// The Editor takes the language's texts; the window shows them.
+void TForm1::LoadLanguage()
+{
+    m_editor.LoadLanguage();
+    const Language &language = m_editor.language();
+    applyCaptions([&language](const QString &name) { return language.caption(name); });
+    setCtrlText(language.ctrlText());
+    showStepBoxCaptions();
+    setWindowTitle(m_editor.windowTitle());
+    QCoreApplication::setApplicationName(language.title());
+}
+
+void TForm1::BuildLanguageMenu()
+{
+    m_editor.BuildLanguageMenu();
+    const QList<LanguageEntry> &entries = m_editor.languageEntries();
+    for (qsizetype i = 0; i < entries.size(); ++i) {
+        auto *action = new QAction(entries[i].caption, m_menu.Help);
+        if (!entries[i].picturePath.isEmpty())
+            action->setIcon(QIcon(entries[i].picturePath));
+        m_menu.Help->insertAction(m_menu.N4, action);
+        connectCommand(action, [this, i] { Menu1_LanguageClick(i); });
+        m_menu.languages.append(action);
+    }
+    showLanguageEntries();
+}
+
+void TForm1::Menu1_LanguageClick(qsizetype index)
+{
+    m_editor.Menu1_LanguageClick(index);
+    showLanguageEntries();
+    m_editor.WriteSettings();
+    LoadLanguage();
+}
+
+void TForm1::showLanguageEntries()
+{
+    const QList<LanguageEntry> &entries = m_editor.languageEntries();
+    for (qsizetype i = 0; i < m_menu.languages.size() && i < entries.size(); ++i)
+        m_menu.languages[i]->setVisible(entries[i].visible);
+}
+
+} // namespace kestrix

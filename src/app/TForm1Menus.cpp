@@ -1,0 +1,110 @@
+#include "app/TForm1.h"
+
+#include "app/FormFont.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace kestrix {
+
+void TForm1::buildMenus()
+{
+    menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+    Menus &m = m_menu;
+
+    m.File = addMenu("Menu1_File", QStringLiteral("&Datei"));
+    m.New = addEntry(m.File, "Menu1_New", QStringLiteral("Neu..."));
+    m.Open = addEntry(m.File, "Menu1_Open", QStringLiteral("Öffnen..."), 'O');
+    m.Save = addEntry(m.File, "Menu1_Save", QStringLiteral("Speichern..."), 'S');
+    m.SaveAs = addEntry(m.File, "Menu1_SaveAs", QStringLiteral("Speichern unter..."));
+    m.Close = addEntry(m.File, "Menu1_Close", QStringLiteral("Schließen"));
+    m.N1 = addSeparator(m.File, "Menu1_N1");
+    m.Exit = addEntry(m.File, "Menu1_Exit", QStringLiteral("Beenden"));
+
+    m.Edit = addMenu("Menu1_Edit", QStringLiteral("&Bearbeiten"));
+    m.Undo = addEntry(m.Edit, "Menu1_Undo", QStringLiteral("Rückgängig"), 'Z');
+    m.N5 = addSeparator(m.Edit, "Menu1_N5");
+    m.Check = addEntry(m.Edit, "Menu1_Check", QStringLiteral("Karte prüfen"));
+    m.Print = addEntry(m.Edit, "Menu1_Print", QStringLiteral("Drucken..."), 'P');
+    m.SaveAsPic = addEntry(m.Edit, "Menu1_SaveAsPic", QStringLiteral("Als Bild speichern..."));
+    m.N2 = addSeparator(m.Edit, "Menu_N2");
+    m.NewElement = addEntry(m.Edit, "Menu1_NewElement", QStringLiteral("Neues Fabrikelement..."));
+    m.N3 = addSeparator(m.Edit, "Menu_N3");
+    m.Options = addEntry(m.Edit, "Menu1_Options", QStringLiteral("Optionen..."));
+    // Nothing in the program offers the new-element dialog.
+    m.NewElement->setVisible(false);
+    m.N3->setVisible(false);
+    // The undo ring is empty at start.
+    m.Undo->setEnabled(false);
+
+    m.Help = addMenu("Menu1_Help", QStringLiteral("&Hilfe"));
+    m.N4 = addSeparator(m.Help, "Menu1_N4");
+    m.About = addEntry(m.Help, "Menu1_About", QStringLiteral("Über..."));
+}
+
+QMenu *TForm1::addMenu(const char *name, const QString &caption)
+{
+    QMenu *menu = menuBar()->addMenu(caption);
+    menu->setObjectName(QLatin1String(name));
+    menu->setFont(FormFont());
+    registerCaption(menu->objectName(), [menu](const QString &text) { menu->setTitle(text); });
+    return menu;
+}
+
+// The shortcut is the key's; its text is shown from the caption so that the
+// language can name the Ctrl key.
+QAction *TForm1::addEntry(QMenu *menu, const char *name, const QString &caption, char shortcutLetter)
+{
+    auto *action = new QAction(menu);
+    action->setObjectName(QLatin1String(name));
+    if (shortcutLetter) {
+        m_shortcutLetters.insert(action, QLatin1Char(shortcutLetter));
+        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(shortcutLetter)));
+    }
+    setEntryCaption(action, caption);
+    menu->addAction(action);
+    registerCaption(action->objectName(), [this, action](const QString &text) { setEntryCaption(action, text); });
+    return action;
+}
+
+QAction *TForm1::addSeparator(QMenu *menu, const char *name)
+{
+    QAction *separator = menu->addSeparator();
+    separator->setObjectName(QLatin1String(name));
+    return separator;
+}
+
+void TForm1::connectCommand(QAction *action, std::function<void()> command)
+{
+    connect(action, &QAction::triggered, this, [this, command = std::move(command)] { runCommand(command); });
+}
+
+// One line per command; the commands of the document, the board and the
+// output are connected where they are built.
+void TForm1::connectMenuCommands()
+{
+    connectCommand(m_menu.Exit, [this] { Menu1_ExitClick(); });
+    connectCommand(m_menu.NewElement, [this] { Menu1_NewElementClick(); });
+    connectCommand(m_menu.About, [this] { Menu1_AboutClick(); });
+}
+
+void TForm1::setEntryCaption(QAction *action, const QString &caption)
+{
+    const QChar letter = m_shortcutLetters.value(action);
+    action->setText(letter.isNull() ? caption : caption + u'\t' + m_ctrlText + letter);
+}
+
+void TForm1::setCtrlText(const QString &text)
+{
+    m_ctrlText = text;
+    for (auto it = m_shortcutLetters.cbegin(); it != m_shortcutLetters.cend(); ++it)
+        setEntryCaption(it.key(), menuCaption(it.key()));
+}
+
+QString TForm1::menuCaption(const QAction *action)
+{
+    return action->text().section(u'\t', 0, 0);
+}
+
+} // namespace kestrix

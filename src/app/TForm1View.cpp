@@ -1,0 +1,81 @@
+#include "app/TForm1.h"
+
+#include "app/CellView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QFrame>
+#include <QTabWidget>
+
+namespace kestrix {
+
+void TForm1::connectEditor()
+{
+    connect(&m_editor, &Editor::cellChanged, this, &TForm1::showCell);
+    connect(&m_editor, &Editor::selectionChanged, this, &TForm1::showSelection);
+    connect(&m_editor, &Editor::cursorMoved, this, &TForm1::moveCursor);
+    connect(&m_editor, &Editor::stepBoxesChanged, this, &TForm1::showStepBoxes);
+    connect(&m_editor, &Editor::panel4VisibilityChanged, m_panel4, &QWidget::setVisible);
+    connect(&m_editor, &Editor::documentChanged, this, [this] {
+        setWindowTitle(m_editor.windowTitle());
+        showDocumentState();
+    });
+}
+
+// The widgets that start-up creates are missing when it failed early; the
+// Editor's signals then have nothing to repaint.
+void TForm1::showCell(int cell)
+{
+    if (cell < 0 || cell >= CellCount || !m_cells[size_t(cell)])
+        return;
+    const TImgKarte &field = m_editor.cells()[size_t(cell)];
+    CellView *view = m_cells[size_t(cell)];
+    view->setImage(field.picture);
+    view->setVisible(field.visible);
+}
+
+void TForm1::showSelection()
+{
+    if (m_selectionCell)
+        m_selectionCell->setImage(m_editor.selection().picture);
+}
+
+void TForm1::moveCursor(int cell)
+{
+    m_cursor->move(CellLeft(cell) - 2, CellTop(cell) - 2);
+}
+
+void TForm1::showStepBoxes()
+{
+    for (int i = 0; i < 5; ++i) {
+        if (m_stepBoxes[size_t(i)])
+            m_stepBoxes[size_t(i)]->setChecked(m_editor.stepBox(i));
+    }
+    m_checkBox1->setChecked(m_editor.allStepsBox());
+}
+
+void TForm1::showStepBoxCaptions()
+{
+    for (int i = 0; i < 5; ++i) {
+        if (m_stepBoxes[size_t(i)])
+            m_stepBoxes[size_t(i)]->setText(m_editor.language().stepBoxCaption(i));
+    }
+}
+
+// Board commands, the left panels and the cursor exist only for an open
+// board; the board area is black behind a board and plain otherwise.
+void TForm1::showDocumentState()
+{
+    const bool open = m_editor.isBoardOpen();
+    for (QAction *command : {m_menu.Close, m_menu.Check, m_menu.Print, m_menu.SaveAsPic, m_menu.Save, m_menu.SaveAs})
+        command->setEnabled(open);
+    m_cursor->setVisible(open);
+    m_panel3->setVisible(open);
+    m_pageControl1->setVisible(open);
+    QPalette palette = m_panel2->palette();
+    palette.setColor(QPalette::Window, open ? QColor(Qt::black) : QApplication::palette().color(QPalette::Button));
+    m_panel2->setPalette(palette);
+}
+
+} // namespace kestrix

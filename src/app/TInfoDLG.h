@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QDialog>
+
+namespace kestrix {
+
+// The About box. It is not translated: its title comes from the About menu
+// entry's caption.
+class TInfoDLG : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit TInfoDLG(const QString &title, QWidget *parent = nullptr);
+
+    // The menu caption as a title: every "&" removed, then the dots at its end.
+    static QString TitleFromCaption(const QString &caption);
+    // The program's picture, drawn here rather than shipped.
+    static QImage ProgramIcon(int size);
+};
+
+} // namespace kestrix

@@ -1,0 +1,158 @@
+#include "app/Editor.h"
+
+#include "support/QtPrinters.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestProgramFolder.h"
+
+#include <gtest/gtest.h>
+
+using namespace kestrix;
+
+namespace {
+
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+class EditorTest : public ::testing::Test
+{
+protected:
+    // Records the Editor's signals in the order they come.
+    void recordSignals()
+    {
+        QObject::connect(&editor, &Editor::cursorMoved, [this](int cell) { events.append(u("cursor %1").arg(cell)); });
+        QObject::connect(&editor, &Editor::stepBoxesChanged, [this] { events.append(u("steps")); });
+        QObject::connect(&editor, &Editor::selectionChanged, [this] { events.append(u("selection")); });
+        QObject::connect(&editor, &Editor::panel4VisibilityChanged,
+                         [this](bool visible) { events.append(u("panel4 %1").arg(visible)); });
+        QObject::connect(&editor, &Editor::documentChanged, [this] { events.append(u("document")); });
+    }
+
+    QString boxes() const
+    {
+        QString ticks;
+        for (int i = 0; i < 5; ++i)
+            ticks += editor.stepBox(i) ? u'1' : u'0';
+        return ticks;
+    }
+
+    ScriptedPrompter prompter;
+    Editor editor{prompter};
+    QStringList events;
+};
+
+} // namespace
+
+TEST_F(EditorTest, SelectingAFieldCopiesItIntoTheSelection)
+{
+    TImgKarte &field = editor.cells()[37];
+    field.Tag = 1204;
+    field.Rotation = 3;
+    field.StepFlags = u("01001");
+    const BoardCells before = editor.cells();
+    recordSignals();
+
+    editor.ImgKarteClick(37);
+
+    EXPECT_EQ(editor.selection().CellNumber, 37);
+    EXPECT_EQ(editor.selection().Tag, 1204);
+    EXPECT_EQ(editor.selection().Rotation, 3);
+    EXPECT_EQ(boxes(), u("01001"));
+    EXPECT_EQ(editor.StepFlagsFromBoxes(), u("01001"));
+    EXPECT_TRUE(editor.selectionFromBoard());
+    EXPECT_FALSE(editor.stepClicksSuppressed());
+    // The cursor first, the selection redrawn once, the board untouched.
+    EXPECT_EQ(events, QStringList({u("cursor 37"), u("steps"), u("selection")}));
+    EXPECT_EQ(editor.cells(), before);
+    EXPECT_FALSE(editor.boardModified());
+}
+
+TEST_F(EditorTest, StepFlagsTickOnlyTheBoxesMarkedOne)
+{
+    const struct { const char *flags, *ticked; } cases[] = {
+        {"00000", "00000"}, {"11111", "11111"}, {"1", "10000"},   {"", "00000"},
+        {"1x1 1", "10101"}, {"0101", "01010"},  {"111111", "11111"}, {"2Y111", "00111"},
+    };
+    for (const auto &c : cases) {
+        editor.cells()[5].StepFlags = u(c.flags);
+        editor.ImgKarteClick(5);
+        EXPECT_EQ(boxes(), u(c.ticked)) << c.flags;
+    }
+}
+
+TEST_F(EditorTest, BoxesSetByTheProgramAreNoClicks)
+{
+    // A view that echoes every box change as a click must not redraw the
+    // selection a second time.
+    QObject::connect(&editor, &Editor::stepBoxesChanged, [this] {
+        editor.setStepBox(0, editor.stepBox(0));
+        editor.ByStepClick();
+    });
+    int redraws = 0;
+    QObject::connect(&editor, &Editor::selectionChanged, [&redraws] { ++redraws; });
+    editor.cells()[9].StepFlags = u("10000");
+    editor.ImgKarteClick(9);
+    EXPECT_EQ(redraws, 1);
+
+    editor.setStepBox(4, true);
+    editor.ByStepClick();
+    EXPECT_EQ(redraws, 2);
+    EXPECT_EQ(editor.StepFlagsFromBoxes(), u("10001"));
+}
+
+TEST_F(EditorTest, StepPanelFollowsTheTilesStepMarks)
+{
+    editor.catalogue().setLines({"P01234=x", "S01234=0*Font:1*BG:2*", "s00007=", "S00042=0"});
+    editor.cells()[0].Tag = 1234;
+    editor.cells()[1].Tag = 7;   // empty S value
+    editor.cells()[2].Tag = 5;   // no S line
+    editor.cells()[3].Tag = 42;
+    const struct { int cell; bool visible; } clicks[] = {{0, true}, {1, false}, {3, true}, {2, false}, {2, false}};
+    for (const auto &click : clicks) {
+        editor.ImgKarteClick(click.cell);
+        EXPECT_EQ(editor.panel4Visible(), click.visible) << click.cell;
+    }
+}
+
+TEST_F(EditorTest, SelectingOutsideTheBoardDoesNothing)
+{
+    recordSignals();
+    editor.ImgKarteClick(-1);
+    editor.ImgKarteClick(CellCount);
+    EXPECT_TRUE(events.isEmpty());
+    EXPECT_FALSE(editor.selectionFromBoard());
+}
+
+TEST_F(EditorTest, WithoutABoardTheRefreshSelectsNothing)
+{
+    recordSignals();
+    editor.RefreshDocumentState();
+    EXPECT_EQ(events, QStringList{u("document")});
+    EXPECT_FALSE(editor.isBoardOpen());
+    EXPECT_TRUE(editor.AskSaveChanges());
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(EditorTest, DialogsAsDesignedAndAfterTheLanguage)
+{
+    EXPECT_EQ(editor.OpenDialog1().filter, u("Zorvan-Platte|*.zvb|Alle Dateien|*.*"));
+    EXPECT_EQ(editor.SaveDialog1().defaultSuffix, u("zvb"));
+    EXPECT_TRUE(editor.SaveDialog1().confirmOverwrite);
+    EXPECT_EQ(editor.SaveDialog2().defaultSuffix, u("jpg"));
+    EXPECT_FALSE(editor.SaveDialog2().confirmOverwrite);
+    EXPECT_EQ(editor.PrintDialog1().fromPage, 1);
+    EXPECT_EQ(editor.PrintDialog1().toPage, 4);
+
+    TestProgramFolder folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(folder.write(u("Language/UK.txt"), "English\nSZVBFilter=Board\nSDefaultFilter=Any\n"
+                                                   "SZVJFilter=Picture\nOpenDialog1=Open a board\nSaveDialog2=\n"));
+    editor.setProgramFolder(folder.programFolder());
+    editor.LoadLanguage();
+    EXPECT_EQ(editor.OpenDialog1().filter, u("Board|*.zvb|Any|*.*"));
+    EXPECT_EQ(editor.SaveDialog1().filter, u("Board|*.zvb"));
+    EXPECT_EQ(editor.SaveDialog2().filter, u("Picture|*.jpg"));
+    EXPECT_EQ(editor.OpenDialog1().title, u("Open a board"));
+    EXPECT_TRUE(editor.SaveDialog2().title.isEmpty());
+}

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "app/Prompter.h"
+
+#include <QList>
+#include <QStringList>
+
+namespace kestrix {
+
+// A Prompter for tests: answers come from queues filled beforehand, every
+// box and dialog is recorded, and nothing ever waits for a person.
+class ScriptedPrompter : public Prompter
+{
+public:
+    // Answers for message(), in order. When the queue is empty a box with a
+    // Cancel button answers Cancel, any other its first button (Ok without
+    // buttons).
+    QList<Answer> answers;
+    // Chosen paths for askOpenFile() and askSaveFile(), in order; an empty
+    // path, or an empty queue, cancels the dialog.
+    QStringList files;
+
+    QList<Message> messages;
+    QList<FileRequest> openRequests;
+    QList<FileRequest> saveRequests;
+    QStringList errors;
+
+    Answer message(const Message &message) override
+    {
+        messages.append(message);
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        for (const Button &button : message.buttons) {
+            if (button.answer == Answer::Cancel)
+                return Answer::Cancel;
+        }
+        return message.buttons.isEmpty() ? Answer::Ok : message.buttons.first().answer;
+    }
+
+    QString askOpenFile(const FileRequest &request) override
+    {
+        openRequests.append(request);
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+
+    QString askSaveFile(const FileRequest &request) override
+    {
+        saveRequests.append(request);
+        return files.isEmpty() ? QString() : files.takeFirst();
+    }
+
+    void showError(const QString &text) override { errors.append(text); }
+};
+
+} // namespace kestrix
