@@ -14,7 +14,7 @@ namespace kestrix::tiles {
 inline constexpr qreal kRef = 253.0;
 inline constexpr qreal kMid = kRef / 2.0;
 // Depth of a wall bar along a tile edge.
-inline constexpr qreal kWall = 30.0;
+inline constexpr qreal kWall = 36.0;
 
 // A small deterministic generator, so every build draws the same scratches
 // and stains on every machine.

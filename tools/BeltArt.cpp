@@ -143,24 +143,20 @@ void arrow(QPainter &p, QPointF at, qreal angle, const BeltStyle &s)
     drawChevron(p, at + step, angle, 1.0, s.arrow);
 }
 
-// With `topCovered` an extra element hides the upper half, so the arrows
-// move below it.
+// With `topCovered` an extra element hides the outlet edge, so the arrows
+// there move below it.
 void drawArrows(QPainter &p, const Flow &f, const BeltStyle &s, bool topCovered)
 {
     if (f.curve()) {
-        const qreal a = qDegreesToRadians(topCovered ? 12.0 : 45.0);
+        const qreal a = qDegreesToRadians(topCovered ? 28.0 : 45.0);
         const QPointF c = curveCentre(f.rightIn);
         const QPointF at = c + QPointF(f.rightIn ? -std::sin(a) * kMid : std::sin(a) * kMid, std::cos(a) * kMid);
         arrow(p, at, f.rightIn ? -90.0 + qRadiansToDegrees(a) : 90.0 - qRadiansToDegrees(a), s);
         return;
     }
-    if (topCovered) {
-        arrow(p, QPointF(kMid, 184), 0, s);
-    } else {
-        arrow(p, QPointF(kMid, 52), 0, s);
-        if (f.backIn || f.start())
-            arrow(p, QPointF(kMid, f.start() ? 170 : 196), 0, s);
-    }
+    arrow(p, QPointF(kMid, topCovered ? 110 : 52), 0, s);
+    if (f.backIn || f.start())
+        arrow(p, QPointF(kMid, f.start() ? 172 : 196), 0, s);
     if (f.rightIn)
         arrow(p, QPointF(kRef - 40, kMid), -90, s);
     if (f.leftIn)
@@ -169,23 +165,23 @@ void drawArrows(QPainter &p, const Flow &f, const BeltStyle &s, bool topCovered)
 
 void drawCrusher(QPainter &p)
 {
-    // A press across the outlet half: two columns and a heavy head whose
-    // lower edge carries the warning stripes. Its step marks sit on the head.
+    // A press across the outlet: two columns and a heavy head whose lower
+    // edge carries the warning stripes. Its step marks sit on the head.
     const QColor steel(104, 108, 116);
-    drawSteelBlock(p, QRectF(0, 0, 24, 136), steel.darker(115), 3);
-    drawSteelBlock(p, QRectF(kRef - 24, 0, 24, 136), steel.darker(115), 3);
-    p.fillRect(QRectF(12, 136, kRef - 24, 10), QColor(0, 0, 0, 80));
-    const QRectF head(6, 4, kRef - 12, 132);
+    drawSteelBlock(p, QRectF(0, 0, 24, 90), steel.darker(115), 3);
+    drawSteelBlock(p, QRectF(kRef - 24, 0, 24, 90), steel.darker(115), 3);
+    p.fillRect(QRectF(12, 84, kRef - 24, 9), QColor(0, 0, 0, 80));
+    const QRectF head(6, 2, kRef - 12, 82);
     drawSteelBlock(p, head, steel, 4);
     p.setPen(QPen(steel.darker(150), 3.0));
     for (qreal x = 40; x < kRef - 30; x += 34)
-        p.drawLine(QPointF(x, 16), QPointF(x, 110));
-    for (const QPointF c : {QPointF(20, 18), QPointF(kRef - 20, 18), QPointF(20, 106), QPointF(kRef - 20, 106)})
-        drawRivet(p, c, 6.0, steel);
-    drawHazard(p, QRectF(8, 122, kRef - 16, 14), 18);
+        p.drawLine(QPointF(x, 12), QPointF(x, 62));
+    for (const QPointF c : {QPointF(18, 14), QPointF(kRef - 18, 14), QPointF(18, 60), QPointF(kRef - 18, 60)})
+        drawRivet(p, c, 5.0, steel);
+    drawHazard(p, QRectF(8, 70, kRef - 16, 14), 18);
     p.setPen(QPen(QColor(20, 20, 22), 2.0));
     p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(8, 122, kRef - 16, 14));
+    p.drawRect(QRectF(8, 70, kRef - 16, 14));
 }
 
 } // namespace

@@ -100,7 +100,7 @@ void writeBoardSheet(const TileSet &tiles, const QString &binDir, const QString 
     const QList<int> ids = tiles.ids();
     const int perRow = 14, pitch = 72;
     const int rows = int((ids.size() + perRow - 1) / perRow);
-    QImage sheet(perRow * pitch + 16, rows * pitch + 260, QImage::Format_RGB32);
+    QImage sheet(perRow * pitch + 16, rows * pitch + 360, QImage::Format_RGB32);
     sheet.fill(kSheet);
     QPainter p(&sheet);
     QFont font = p.font();
@@ -128,18 +128,22 @@ void writeBoardSheet(const TileSet &tiles, const QString &binDir, const QString 
         x += pitch;
     }
     y += pitch;
+    // Each glyph set on each background, at full size and at board size.
+    const int markPitch = kMarkSize + 6;
     for (int set = 1; set <= kGlyphSets; ++set) {
         for (int bg = 1; bg <= kBackgrounds; ++bg) {
             for (int step = 1; step <= 5; ++step) {
                 QImage mark = loadImage(binDir + QStringLiteral("/Images/BG%1.bmp").arg(bg, 3, 10, QLatin1Char('0')));
                 overlayNonWhite(mark, loadImage(binDir + QStringLiteral("/Images/Font%1%2.bmp").arg(set, 3, 10, QLatin1Char('0')).arg(step)));
-                const int cx = 8 + ((set - 1) * kBackgrounds + bg - 1) * 5 * 54 + (step - 1) * 54;
-                p.drawImage(QPoint(cx, y), mark);
-                p.drawImage(QRect(cx, y + 52, 11, 11), mark);
+                const int cx = 8 + ((bg - 1) * 5 + step - 1) * markPitch + (bg - 1) * 20;
+                const int cy = y + (set - 1) * (markPitch + 24);
+                p.drawImage(QPoint(cx, cy), mark);
+                const int small = int(kMarkSize * 57 / 253.0);
+                p.drawImage(QRect(cx, cy + kMarkSize + 4, small, small), mark);
             }
         }
     }
-    y += 76;
+    y += kGlyphSets * (markPitch + 24);
     x = 8;
     for (const QString &code : flagCodes()) {
         const QImage flag = loadImage(binDir + QStringLiteral("/Language/") + code + QStringLiteral(".bmp"));

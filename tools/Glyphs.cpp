@@ -2,40 +2,21 @@
 
 #include "Canvas.h"
 
-#include <QPolygonF>
-
 namespace kestrix::tiles {
 
 namespace {
 
 constexpr int kMarkFactor = 6;
 
-// Seven segments a..g: top, top right, bottom right, bottom, bottom left,
-// top left, middle.
-const char *const kSegmentsLit[] = {"", "bc", "abged", "abgcd", "fgbc", "afgcd"};
-
-QPolygonF segment(char name)
-{
-    const qreal w = 0.6, t = 0.13, g = 0.02;
-    const qreal ht = t / 2;
-    auto horizontal = [&](qreal y) {
-        return QPolygonF{QPointF(ht + g, y), QPointF(t + g, y - ht), QPointF(w - t - g, y - ht),
-                         QPointF(w - ht - g, y), QPointF(w - t - g, y + ht), QPointF(t + g, y + ht)};
-    };
-    auto vertical = [&](qreal x, qreal y0, qreal y1) {
-        return QPolygonF{QPointF(x, y0 + g), QPointF(x + ht, y0 + ht + g), QPointF(x + ht, y1 - ht - g),
-                         QPointF(x, y1 - g), QPointF(x - ht, y1 - ht - g), QPointF(x - ht, y0 + ht + g)};
-    };
-    switch (name) {
-    case 'a': return horizontal(ht);
-    case 'b': return vertical(w - ht, ht, 0.5);
-    case 'c': return vertical(w - ht, 0.5, 1 - ht);
-    case 'd': return horizontal(1 - ht);
-    case 'e': return vertical(ht, 0.5, 1 - ht);
-    case 'f': return vertical(ht, ht, 0.5);
-    default: return horizontal(0.5);
-    }
-}
+// Digits 1..5 on a grid of 3 x 5 cells, top row first.
+const char *const kCells[][5] = {
+    {"", "", "", "", ""},
+    {".#.", "##.", ".#.", ".#.", "###"},
+    {"##.", "..#", ".#.", "#..", "###"},
+    {"##.", "..#", ".#.", "..#", "##."},
+    {"#.#", "#.#", "###", "..#", "..#"},
+    {"###", "#..", "##.", "..#", "##."},
+};
 
 QTransform boxTransform(const QRectF &box)
 {
@@ -91,15 +72,17 @@ QPainterPath digitStroke(int digit)
     return p;
 }
 
-QPainterPath digitSegments(int digit, bool lit)
+QPainterPath digitCells(int digit, bool lit)
 {
-    const QByteArray on = (digit >= 1 && digit <= 5) ? QByteArray(kSegmentsLit[digit]) : QByteArray();
     QPainterPath path;
-    for (char s : QByteArray("abcdefg")) {
-        if (on.contains(s) == lit)
-            path.addPolygon(segment(s));
+    if (digit < 1 || digit > 5)
+        return path;
+    for (int row = 0; row < 5; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            if ((kCells[digit][row][col] == '#') == lit)
+                path.addRect(QRectF(col * 0.2 + 0.01, row * 0.2 + 0.01, 0.18, 0.18));
+        }
     }
-    path.closeSubpath();
     return path;
 }
 
@@ -115,19 +98,21 @@ void drawDigit(QPainter &p, int digit, const QRectF &box, const QColor &colour, 
 
 QImage stepGlyph(int set, int step)
 {
-    const QRectF box(kMarkSize * 0.28, kMarkSize * 0.16, kMarkSize * 0.44, kMarkSize * 0.68);
+    const QRectF box(kMarkSize * 0.27, kMarkSize * 0.18, kMarkSize * 0.46, kMarkSize * 0.64);
     return renderKeyed(kMarkSize, kMarkSize, kMarkFactor, [&](QPainter &p) {
         if (set == 1) {
-            drawDigit(p, step, box, QColor(14, 14, 16));
+            // Bold, so the digit survives the reduction to board size.
+            drawDigit(p, step, box, QColor(14, 14, 16), kMarkSize / 26.0);
             return;
         }
-        // An LED display: dim bars behind the lit ones.
-        const QTransform t = boxTransform(box.adjusted(-1, -2, 1, 2));
+        // An LED matrix: dim cells behind the lit ones. Its cells stay about
+        // two pixels wide on a board field.
+        const QTransform t = boxTransform(QRectF(kMarkSize * 0.2, kMarkSize * 0.14, kMarkSize * 0.6, kMarkSize * 0.72));
         p.setPen(Qt::NoPen);
-        p.setBrush(QColor(78, 22, 18));
-        p.drawPath(t.map(digitSegments(step, false)));
+        p.setBrush(QColor(44, 16, 14));
+        p.drawPath(t.map(digitCells(step, false)));
         p.setBrush(QColor(255, 74, 36));
-        p.drawPath(t.map(digitSegments(step, true)));
+        p.drawPath(t.map(digitCells(step, true)));
     }, Qt::white);
 }
 
@@ -137,14 +122,10 @@ QImage stepBackground(int number)
         const QRectF r(1, 1, kMarkSize - 2, kMarkSize - 2);
         if (number == 1) {
             p.setPen(Qt::NoPen);
-            p.setBrush(QColor(16, 16, 18));
+            p.setBrush(QColor(122, 74, 0));
             p.drawEllipse(r);
             p.setBrush(QColor(255, 206, 20));
-            p.drawEllipse(r.adjusted(5, 5, -5, -5));
-            p.setBrush(QColor(255, 232, 120));
-            p.drawEllipse(r.adjusted(10, 8, -24, -34));
-            p.setBrush(QColor(255, 206, 20));
-            p.drawEllipse(r.adjusted(10, 12, -10, -9));
+            p.drawEllipse(r.adjusted(4, 4, -4, -4));
             return;
         }
         p.setPen(Qt::NoPen);

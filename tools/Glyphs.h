@@ -19,9 +19,9 @@ inline constexpr int kBackgrounds = 2;
 // and every machine draws the same pixels. The stroke form is meant to be
 // drawn with a round pen about 0.17 wide.
 QPainterPath digitStroke(int digit);
-// The same digits as filled seven-segment bars; `lit` false gives the bars
-// that stay dark.
-QPainterPath digitSegments(int digit, bool lit);
+// The same digits as the lit cells of a 3 x 5 matrix; `lit` false gives the
+// cells that stay dark.
+QPainterPath digitCells(int digit, bool lit);
 
 // Draws digit in stroke form, centred in box; `widen` thickens the stroke,
 // for a halo drawn underneath.
