@@ -13,32 +13,87 @@ namespace kestrix {
 
 namespace {
 
-// Names are ASCII, so folding A..Z is all the case rule needs; other bytes
-// compare exactly.
-QByteArray asciiLower(QByteArrayView text)
+constexpr qsizetype ShortNameBytes = 7;
+constexpr qsizetype HeadBytes = 8;
+constexpr qsizetype BeltPatternStart = 7;
+constexpr qsizetype BeltPatternLength = 6;
+
+unsigned codeOf(char c)
 {
-    QByteArray lower(text.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        lower[i] = (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c;
-    }
-    return lower;
+    return quint8(c);
 }
 
-// A key as the bytes a line would hold; false when it holds a character no
-// 8-bit line can contain, so that it matches nothing.
-bool toLineBytes(const QString &text, QByteArray &bytes)
+unsigned codeOf(QChar c)
 {
-    for (const QChar c : text) {
-        if (c.unicode() > 0xFF)
+    return c.unicode();
+}
+
+// Names are ASCII, so folding A..Z is all the case rule needs; other bytes
+// compare exactly.
+unsigned foldCase(unsigned code)
+{
+    return code >= 'A' && code <= 'Z' ? code - 'A' + 'a' : code;
+}
+
+// Up to eight characters as one big-endian number. False when a character
+// is one that no 8-bit line can hold, so that the text matches nothing.
+template<typename View>
+bool packBytes(View text, quint64 &packed, bool fold)
+{
+    packed = 0;
+    for (const auto c : text) {
+        const unsigned code = codeOf(c);
+        if (code > 0xFF)
             return false;
+        packed = (packed << 8) | (fold ? foldCase(code) : code);
     }
-    bytes = text.toLatin1();
     return true;
 }
 
-constexpr qsizetype BeltPatternStart = 7;
-constexpr qsizetype BeltPatternLength = 6;
+// A short name, lower-cased, followed by its length: names of different
+// lengths never meet.
+template<typename View>
+bool packShortName(View name, quint64 &key)
+{
+    if (name.size() > ShortNameBytes || !packBytes(name, key, true))
+        return false;
+    key = (key << 8) | quint64(name.size());
+    return true;
+}
+
+// The first eight bytes, padded with zeros; numeric order is byte order.
+quint64 packHead(QByteArrayView line)
+{
+    quint64 head = 0;
+    const qsizetype known = std::min(line.size(), HeadBytes);
+    packBytes(line.first(known), head, false);
+    return known == 0 ? 0 : head << (8 * (HeadBytes - known));
+}
+
+QByteArray foldedBytes(QByteArrayView text)
+{
+    QByteArray folded(text.size(), Qt::Uninitialized);
+    for (qsizetype i = 0; i < text.size(); ++i)
+        folded[i] = char(foldCase(codeOf(text[i])));
+    return folded;
+}
+
+// A query as the bytes a line would hold; false when that cannot be.
+bool toLineBytes(const QString &text, QByteArray &bytes)
+{
+    const bool latin1 = std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.unicode() <= 0xFF; });
+    if (latin1)
+        bytes = text.toLatin1();
+    return latin1;
+}
+
+// Lines are indexed in order, so the first line to claim a key keeps it.
+template<typename Key>
+void keepFirst(QHash<Key, qsizetype> &hash, const Key &key, qsizetype index)
+{
+    if (!hash.contains(key))
+        hash.insert(key, index);
+}
 
 } // namespace
 
@@ -59,7 +114,7 @@ QString Catalogue::CatalogueValue(const QString &key) const
     if (index < 0)
         return {};
     const QByteArray &line = m_lines[index];
-    return QString::fromLatin1(line.mid(line.indexOf('=') + 1));
+    return QString::fromLatin1(QByteArrayView(line).sliced(line.indexOf('=') + 1));
 }
 
 bool Catalogue::CatalogueHasKey(const QString &key) const
@@ -72,18 +127,25 @@ bool Catalogue::HasEntryPrefix(const QString &text) const
     QByteArray prefix;
     if (!toLineBytes(text, prefix))
         return false;
-    // The first line not below the prefix is the only candidate: any line
-    // that begins with it sorts right there.
-    const auto it = std::lower_bound(m_sortedLines.begin(), m_sortedLines.end(), prefix);
-    return it != m_sortedLines.end() && it->startsWith(prefix);
+    // A prefix of up to eight bytes without a zero byte is decided by the
+    // heads alone: a line too short for it has zeros where the prefix has
+    // none. Anything else, which the program never asks, is a scan.
+    if (prefix.size() > HeadBytes || prefix.contains('\0')) {
+        return std::any_of(m_lines.cbegin(), m_lines.cend(),
+                           [&prefix](const QByteArray &line) { return line.startsWith(prefix); });
+    }
+    const quint64 mask = prefix.isEmpty() ? 0 : ~quint64(0) << (8 * (HeadBytes - prefix.size()));
+    const quint64 head = packHead(prefix);
+    const auto it = std::lower_bound(m_heads.cbegin(), m_heads.cend(), head);
+    return it != m_heads.cend() && (*it & mask) == head;
 }
 
 int Catalogue::FindBeltByPattern(const QString &pattern, int fallback) const
 {
-    QByteArray bytes;
-    if (pattern.size() != BeltPatternLength || !toLineBytes(pattern, bytes))
+    quint64 key = 0;
+    if (pattern.size() != BeltPatternLength || !packBytes(QStringView(pattern), key, false))
         return fallback;
-    const auto it = m_firstByBelt.constFind(bytes);
+    const auto it = m_firstByBelt.constFind(key);
     if (it == m_firstByBelt.cend())
         return fallback;
     return StrToIntOrZero(QString::fromLatin1(m_lines[*it].mid(1, 5)));
@@ -94,7 +156,8 @@ void Catalogue::append(const QByteArray &line)
     m_lines.append(line);
     // A new last line can only become a first match where there was none.
     indexLine(m_lines.size() - 1);
-    m_sortedLines.insert(std::upper_bound(m_sortedLines.begin(), m_sortedLines.end(), line), line);
+    const quint64 head = packHead(line);
+    m_heads.insert(std::upper_bound(m_heads.begin(), m_heads.end(), head), head);
 }
 
 void Catalogue::replace(qsizetype index, const QByteArray &line)
@@ -115,10 +178,13 @@ void Catalogue::remove(qsizetype index)
 
 qsizetype Catalogue::find(const QString &name) const
 {
+    quint64 key = 0;
+    if (packShortName(QStringView(name), key))
+        return m_firstByShortName.value(key, -1);
     QByteArray bytes;
-    if (!toLineBytes(name, bytes))
+    if (name.size() <= ShortNameBytes || !toLineBytes(name, bytes))
         return -1;
-    return m_firstByName.value(asciiLower(bytes), -1);
+    return m_firstByLongName.value(foldedBytes(bytes), -1);
 }
 
 void Catalogue::sort()
@@ -155,13 +221,18 @@ void Catalogue::save(const QString &path) const
 
 void Catalogue::rebuildIndex()
 {
-    m_firstByName.clear();
+    m_firstByShortName.clear();
+    m_firstByLongName.clear();
     m_firstByBelt.clear();
-    m_firstByName.reserve(m_lines.size());
+    m_firstByShortName.reserve(m_lines.size());
     for (qsizetype i = 0; i < m_lines.size(); ++i)
         indexLine(i);
-    m_sortedLines.assign(m_lines.cbegin(), m_lines.cend());
-    std::sort(m_sortedLines.begin(), m_sortedLines.end());
+
+    m_heads.clear();
+    m_heads.reserve(size_t(m_lines.size()));
+    for (const QByteArray &line : std::as_const(m_lines))
+        m_heads.push_back(packHead(line));
+    std::sort(m_heads.begin(), m_heads.end());
 }
 
 void Catalogue::indexLine(qsizetype index)
@@ -169,14 +240,17 @@ void Catalogue::indexLine(qsizetype index)
     const QByteArray &line = m_lines[index];
     const qsizetype equals = line.indexOf('=');
     if (equals >= 0) {
-        const QByteArray name = asciiLower(QByteArrayView(line).first(equals));
-        if (!m_firstByName.contains(name))
-            m_firstByName.insert(name, index);
+        const QByteArrayView name = QByteArrayView(line).first(equals);
+        quint64 key = 0;
+        if (packShortName(name, key))
+            keepFirst(m_firstByShortName, key, index);
+        else
+            keepFirst(m_firstByLongName, foldedBytes(name), index);
     }
     if (line.startsWith('D') && line.size() >= BeltPatternStart + BeltPatternLength) {
-        const QByteArray pattern = line.mid(BeltPatternStart, BeltPatternLength);
-        if (!m_firstByBelt.contains(pattern))
-            m_firstByBelt.insert(pattern, index);
+        quint64 key = 0;
+        packBytes(QByteArrayView(line).sliced(BeltPatternStart, BeltPatternLength), key, false);
+        keepFirst(m_firstByBelt, key, index);
     }
 }
 

@@ -46,12 +46,17 @@ private:
     void indexLine(qsizetype index);
 
     QList<QByteArray> m_lines;
-    // Lower-cased name -> first line with that name.
-    QHash<QByteArray, qsizetype> m_firstByName;
-    // Belt pattern (characters 8..13 of a D line) -> first such line.
-    QHash<QByteArray, qsizetype> m_firstByBelt;
-    // The lines in byte order, so that a prefix query is one binary search.
-    std::vector<QByteArray> m_sortedLines;
+    // Lower-cased name -> first line with that name. A name of up to seven
+    // bytes (every key the program builds) is packed into one number, which
+    // keeps the table small and loading free of an allocation per line;
+    // longer names are kept as text.
+    QHash<quint64, qsizetype> m_firstByShortName;
+    QHash<QByteArray, qsizetype> m_firstByLongName;
+    // Belt pattern (characters 8..13 of a D line), packed -> first such line.
+    QHash<quint64, qsizetype> m_firstByBelt;
+    // Every line's first eight bytes as one big-endian number (zero-padded),
+    // sorted: a short prefix query is a binary search over plain numbers.
+    std::vector<quint64> m_heads;
 };
 
 } // namespace kestrix

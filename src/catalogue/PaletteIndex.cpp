@@ -4,7 +4,8 @@
 #include "util/Utils.h"
 
 #include <QDir>
-#include <QFileInfo>
+#include <QDirIterator>
+#include <QSet>
 
 #include <algorithm>
 
@@ -17,16 +18,33 @@ constexpr int SlotMargin = 8;
 constexpr int SlotsPerRow = 4;
 constexpr int PanelBottomMargin = 65;
 
-// Board pictures: "0", four characters, ".bmp" (the extension in any case,
-// as a file mask matches it), in ascending name order.
-QStringList boardPictureNames(const QDir &folder)
+// The names of the board pictures ("0", four characters, ".bmp" in any
+// case, as a file mask matches it) in ascending order, and of the palette
+// pictures ("2" ...), listed together so that a tile's palette picture is
+// looked up in memory rather than asked of the file system.
+struct PictureNames
 {
-    QStringList names = folder.entryList({QStringLiteral("0????.bmp")}, QDir::Files, QDir::NoSort);
-    names.removeIf([](const QString &name) {
-        return name.size() != 9 || name[0] != u'0'
-               || !name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive);
-    });
-    std::sort(names.begin(), names.end());
+    QStringList board;
+    QSet<QString> palette;
+};
+
+PictureNames listPictures(const QDir &folder)
+{
+    PictureNames names;
+    // An iterator rather than entryList(): it skips building a file
+    // information list, which costs more than the whole rest of the palette.
+    QDirIterator it(folder.path(), {QStringLiteral("0????.bmp"), QStringLiteral("2????.bmp")}, QDir::Files);
+    while (it.hasNext()) {
+        it.next();
+        const QString name = it.fileName();
+        if (name.size() != 9 || !name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
+            continue;
+        if (name[0] == u'0')
+            names.board.append(name);
+        else if (name[0] == u'2')
+            names.palette.insert(name);
+    }
+    std::sort(names.board.begin(), names.board.end());
     return names;
 }
 
@@ -62,7 +80,9 @@ PaletteIndex PaletteIndex::BuildPalette(const QString &imagesFolder, const Catal
     PaletteIndex index;
     const QDir folder(imagesFolder);
     int maxGroup = -1;
-    for (const QString &name : boardPictureNames(folder)) {
+    const PictureNames pictures = listPictures(folder);
+    index.entries.reserve(pictures.board.size());
+    for (const QString &name : pictures.board) {
         countGroundPlate(name, index.groundPlateCounts, maxGroup);
 
         const QString position = catalogue.CatalogueValue(QStringLiteral("P") + FileBaseName(name));
@@ -80,9 +100,9 @@ PaletteIndex PaletteIndex::BuildPalette(const QString &imagesFolder, const Catal
         entry.left = (entry.slot % SlotsPerRow) * SlotPitch + SlotMargin;
         entry.top = (entry.slot / SlotsPerRow) * SlotPitch + SlotMargin;
 
-        const QString palettePicture = folder.filePath(palettePictureName(entry.tag));
-        entry.transparent = QFileInfo::exists(palettePicture);
-        entry.picturePath = entry.transparent ? palettePicture : folder.filePath(name);
+        const QString palettePicture = palettePictureName(entry.tag);
+        entry.transparent = pictures.palette.contains(palettePicture);
+        entry.picturePath = folder.filePath(entry.transparent ? palettePicture : name);
 
         int &height = index.panelHeights[size_t(entry.page)];
         height = std::max(height, entry.top + PanelBottomMargin);

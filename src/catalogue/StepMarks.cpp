@@ -18,12 +18,20 @@ public:
 
     void next(int &x, int &y)
     {
-        x = StrToIntOrZero(m_digits.mid(m_pos, 3));
-        y = StrToIntOrZero(m_digits.mid(m_pos + 3, 3));
+        x = number(m_pos);
+        y = number(m_pos + 3);
         m_pos += 6;
     }
 
 private:
+    // The three characters at pos, read in place: a catalogue with many
+    // step-mark lines would otherwise allocate a string per number.
+    int number(qsizetype pos) const
+    {
+        const qsizetype length = std::clamp<qsizetype>(m_digits.size() - pos, 0, 3);
+        return StrToIntOrZero(QString::fromRawData(m_digits.constData() + std::min(pos, m_digits.size()), length));
+    }
+
     QString m_digits;
     qsizetype m_pos = 0;
 };

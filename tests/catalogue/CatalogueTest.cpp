@@ -71,7 +71,8 @@ TEST(CatalogueLookup, FirstLineWithTheNameWithoutRegardToCase)
 {
     const Catalogue catalogue = catalogueOf({
         "P01234=01004", "P01234=02000", "s01234=1Font:7*", "S01234=0Font:9*", "W012342=",
-        "N012341=01235=x", "without equals", "=nameless", "p00077=00012",
+        "N012341=01235=x", "without equals", "=nameless", "p00077=00012", "LongName12=v1", "longname12=v2",
+        "\xc4=latin",
     });
     const struct { const char *key; bool has; const char *value; } cases[] = {
         {"P01234", true, "01004"},    // the first of two lines with one name
@@ -85,6 +86,10 @@ TEST(CatalogueLookup, FirstLineWithTheNameWithoutRegardToCase)
         {"", true, "nameless"},
         {"P00077", true, "00012"},
         {"P0007", false, ""},
+        {"LONGNAME12", true, "v1"},
+        {"LongName1", false, ""},
+        {"\xc4", true, "latin"},
+        {"\xe4", false, ""},         // only A..Z fold
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.key);
@@ -120,6 +125,16 @@ TEST(CatalogueLookup, ScansCompareTheFirstCharacterExactly)
     };
     for (const auto &c : belts)
         EXPECT_EQ(catalogue.FindBeltByPattern(qs(c.pattern), 7), c.result) << c.pattern;
+}
+
+TEST(CatalogueLookup, PrefixWithAZeroByteNeedsALongEnoughLine)
+{
+    const QString withZero = QString::fromLatin1(QByteArray("AB\0", 3));
+    Catalogue catalogue;
+    catalogue.setLines({"AB", "AC=1"});
+    EXPECT_FALSE(catalogue.HasEntryPrefix(withZero));
+    catalogue.append(QByteArray("AB\0x", 4));
+    EXPECT_TRUE(catalogue.HasEntryPrefix(withZero));
 }
 
 TEST(CatalogueLookup, EmptyCatalogueFindsNothing)
@@ -235,6 +250,8 @@ public:
         n += QByteArray::number(1000 + pick(4)).rightJustified(5, '0');
         if (pick(2))
             n += char('0' + pick(4));
+        if (pick(8) == 0)
+            n += "xY"[pick(2)]; // past the length of the program's own keys
         return n;
     }
 
