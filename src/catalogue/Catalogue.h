@@ -32,7 +32,8 @@ public:
     // when there is none.
     int FindBeltByPattern(const QString &pattern, int fallback) const;
 
-    // Editing, for the tile definition editor.
+    // Editing, for the tile definition editor. An index outside the list
+    // changes nothing.
     void append(const QByteArray &line);
     void replace(qsizetype index, const QByteArray &line);
     void remove(qsizetype index);

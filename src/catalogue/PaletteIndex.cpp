@@ -31,8 +31,8 @@ struct PictureNames
 PictureNames listPictures(const QDir &folder)
 {
     PictureNames names;
-    // An iterator rather than entryList(): it skips building a file
-    // information list, which costs more than the whole rest of the palette.
+    // An iterator rather than entryList(): building entryList()'s file
+    // information took longer than all the rest of the palette.
     QDirIterator it(folder.path(), {QStringLiteral("0????.bmp"), QStringLiteral("2????.bmp")}, QDir::Files);
     while (it.hasNext()) {
         it.next();
