@@ -1,5 +1,6 @@
 #include "document/TOptionsDLG.h"
 
+#include "app/FormFont.h"
 #include "language/KeyValueText.h"
 #include "language/Language.h"
 #include "util/KestrixError.h"
@@ -95,6 +96,7 @@ void TOptionsDLG::createControls()
     setObjectName(QStringLiteral("OptionsDLG"));
     setWindowTitle(QStringLiteral("Optionen..."));
     setFixedSize(328, 255);
+    setFont(FormFont());
 
     m_groupBox1 = new QGroupBox(QStringLiteral("Editor"), this);
     m_groupBox1->setObjectName(QStringLiteral("OpGroupBox1"));
