@@ -47,6 +47,8 @@ void Editor::WriteSettings() const
 void Editor::LoadLanguage()
 {
     m_language.LoadLanguage(m_programFolder, m_settings.OpLanguage);
+    // A code without a file became "UK"; that is the language stored at exit.
+    m_settings.OpLanguage = m_language.LanguageCode();
     m_openDialog1.filter = m_language.openFilter();
     m_saveDialog1.filter = m_language.saveFilter();
     m_saveDialog2.filter = m_language.pictureSaveFilter();
@@ -83,6 +85,36 @@ void Editor::LoadCatalogue()
 void Editor::LoadStepMarks()
 {
     m_stepMarks = kestrix::LoadStepMarks(m_catalogue);
+}
+
+// --- palette ---------------------------------------------------------------------
+
+void Editor::BuildPalette()
+{
+    m_palette = PaletteIndex::BuildPalette(m_programFolder + QStringLiteral("Images"), m_catalogue);
+}
+
+// --- cell pictures -----------------------------------------------------------------
+
+void Editor::RedrawCell(int n)
+{
+    TImgKarte &cell = m_cells[size_t(n)];
+    m_cellPicture.RedrawCellPicture(cell.Tag, 0, cell.picture, cell.StepFlags, cell.Rotation);
+    emit cellChanged(n);
+}
+
+void Editor::RedrawSelection(const QString &flags)
+{
+    m_cellPicture.RedrawCellPicture(m_selection.Tag, 10000, m_selection.picture, flags,
+                                    m_selection.Rotation);
+    emit selectionChanged();
+}
+
+// --- messages ----------------------------------------------------------------------
+
+Answer Editor::ShowMessage(int index, const QString &argument)
+{
+    return m_prompter.message(m_language.BuildMessage(index, argument));
 }
 
 // --- board and selection ---------------------------------------------------------
@@ -125,7 +157,7 @@ void Editor::ByStepClick()
 {
     if (m_stepClicksSuppressed)
         return;
-    emit selectionChanged();
+    RedrawSelection(StepFlagsFromBoxes());
 }
 
 void Editor::ImgKarteClick(int cell)
@@ -141,6 +173,14 @@ void Editor::ImgKarteClick(int cell)
     ByStepClick();
     setPanel4Visible(!m_catalogue.CatalogueValue(QStringLiteral("S") + Id5(m_selection.Tag)).isEmpty());
     m_selectionFromBoard = true;
+}
+
+// --- undo ------------------------------------------------------------------------
+
+void Editor::RecordUndo(int n, bool groupStart)
+{
+    m_undoRing.RecordUndo(m_cells[size_t(n)], groupStart);
+    emit undoChanged(m_undoRing.canUndo());
 }
 
 // --- document --------------------------------------------------------------------

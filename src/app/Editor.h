@@ -2,7 +2,10 @@
 
 #include "app/Prompter.h"
 #include "board/BoardGrid.h"
+#include "board/UndoRing.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/CellPicture.h"
+#include "catalogue/PaletteIndex.h"
 #include "catalogue/StepMarks.h"
 #include "document/Settings.h"
 #include "language/Language.h"
@@ -74,6 +77,26 @@ public:
     // The step-mark tables of the loaded catalogue.
     void LoadStepMarks();
 
+    // --- palette -------------------------------------------------------------
+    const PaletteIndex &palette() const { return m_palette; }
+    // Works out the palette from ProgramFolder + "Images" and the P entries;
+    // also counts the ground plates of every group.
+    void BuildPalette();
+
+    // --- cell pictures -------------------------------------------------------
+    CellPicture &cellPicture() { return m_cellPicture; }
+    // Composes board field n's picture from its tile, flags and rotation.
+    // Throws KestrixError when a picture cannot be read (the field keeps its
+    // previous picture); signals cellChanged otherwise.
+    void RedrawCell(int n);
+    // Composes the selection's large picture with flags.
+    void RedrawSelection(const QString &flags);
+
+    // --- messages ------------------------------------------------------------
+    // Shows entry index of the message table (with the board display name
+    // where the entry takes one) and returns the button pressed.
+    Answer ShowMessage(int index, const QString &argument = QString());
+
     // --- board and selection -------------------------------------------------
     const BoardCells &cells() const { return m_cells; }
     BoardCells &cells() { return m_cells; }
@@ -117,6 +140,11 @@ public:
     void RefreshDocumentState();
     void LoadBoardFile(const QString &path);
 
+    // --- undo ----------------------------------------------------------------
+    const UndoRing &undoRing() const { return m_undoRing; }
+    // Saves board field n's state before a change (signal undoChanged).
+    void RecordUndo(int n, bool groupStart);
+
     // --- file and print dialogs ---------------------------------------------
     // Kept for the whole run: the open dialog starts in ProgramFolder +
     // "Boards", the print dialog offers the pages chosen last.
@@ -135,6 +163,8 @@ signals:
     void panel4VisibilityChanged(bool visible);
     // Title, enabled commands and panels follow the document.
     void documentChanged();
+    // "Rückgängig" is enabled exactly when the undo ring can take back.
+    void undoChanged(bool canUndo);
 
 protected:
     Prompter &m_prompter;
@@ -155,6 +185,12 @@ protected:
     Catalogue m_catalogue;
     StepMarkTables m_stepMarks;
 
+    // palette
+    PaletteIndex m_palette;
+
+    // cell pictures; refers to the catalogue, step marks and program folder
+    CellPicture m_cellPicture{m_catalogue, m_stepMarks, m_programFolder};
+
     // board and selection
     BoardCells m_cells;
     TImgKarte m_selection;
@@ -163,6 +199,9 @@ protected:
     std::array<bool, 5> m_stepBoxes{};
     bool m_allStepsBox = false;
     bool m_stepClicksSuppressed = false;
+
+    // undo
+    UndoRing m_undoRing;
 
     // document
     QString m_documentFileName;
