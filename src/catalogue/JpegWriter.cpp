@@ -2,9 +2,9 @@
 
 #include "catalogue/ImageTransforms.h"
 #include "util/KestrixError.h"
+#include "util/Utils.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <csetjmp>
 #include <cstdio>
@@ -144,16 +144,7 @@ QByteArray ConvertToJpeg(const QImage &picture)
 
 void SaveJpeg(const QImage &picture, const QString &path)
 {
-    const QByteArray jpeg = ConvertToJpeg(picture);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht angelegt werden (%2)")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
-    }
-    if (file.write(jpeg) != jpeg.size() || !file.commit()) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geschrieben werden (%2)")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
-    }
+    WriteWholeFile(path, ConvertToJpeg(picture));
 }
 
 } // namespace kestrix

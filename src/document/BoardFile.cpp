@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QSaveFile>
 
 namespace kestrix {
 
@@ -69,17 +68,6 @@ BoardFileField parseLine(const QByteArray &line)
 
 // A device may take part of the bytes; the next write then reports why it
 // takes no more.
-bool writeAll(QIODevice &device, const QByteArray &bytes)
-{
-    for (qsizetype done = 0; done < bytes.size();) {
-        const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
-        if (written <= 0)
-            return false;
-        done += written;
-    }
-    return true;
-}
-
 // The next line without its end (LF or CR LF); a bare CR stays in the line.
 // Empty when the device has no more lines.
 QByteArray readLine(QIODevice &device)
@@ -97,25 +85,14 @@ QByteArray readLine(QIODevice &device)
 
 void SaveBoardFile(QIODevice &device, const BoardCells &cells)
 {
-    if (!writeAll(device, boardFileBytes(cells)))
+    if (!WriteAll(device, boardFileBytes(cells)))
         throw KestrixError(QStringLiteral("Die Karte kann nicht geschrieben werden (%1)")
                                .arg(device.errorString()));
 }
 
 void SaveBoardFile(const QString &path, const BoardCells &cells)
 {
-    QSaveFile file(path);
-    const auto fail = [&]() {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geschrieben werden (%2)")
-                               .arg(shownPath(path), file.errorString()));
-    };
-    // Unbuffered: a buffered write that fails only when commit() flushes it
-    // is not reported by commit(), which would rename a cut file over the
-    // old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        fail();
-    if (!writeAll(file, boardFileBytes(cells)) || !file.commit())
-        fail();
+    WriteWholeFile(path, boardFileBytes(cells));
 }
 
 BoardFileFields LoadBoardFile(QIODevice &device)

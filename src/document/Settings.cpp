@@ -6,7 +6,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <array>
 
@@ -113,12 +112,7 @@ void WriteSettings(const Settings &settings, const QString &userFolder)
 {
     const QString path = SettingsFilePath(userFolder);
     QDir().mkpath(userFolder);
-    QSaveFile file(path);
-    const QByteArray text = SettingsText(settings);
-    if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size() || !file.commit()) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht erstellt werden (%2)")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
-    }
+    WriteWholeFile(path, SettingsText(settings));
 }
 
 int EffectiveGroundPlateGroup(const Settings &settings, int groupCount)

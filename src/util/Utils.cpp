@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <cstdint>
@@ -153,6 +154,30 @@ QByteArray ReadWholeFile(const QString &path)
                                .arg(QDir::toNativeSeparators(path), file.errorString()));
     }
     return data;
+}
+
+bool WriteAll(QIODevice &device, const QByteArray &bytes)
+{
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            return false;
+        done += written;
+    }
+    return true;
+}
+
+void WriteWholeFile(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    // Unbuffered: a buffered write that fails only when commit() flushes it
+    // is not reported by commit(), which would rename a cut file over the
+    // old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !WriteAll(file, bytes)
+        || !file.commit()) {
+        throw KestrixError(QStringLiteral("Datei %1 kann nicht geschrieben werden (%2)")
+                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    }
 }
 
 QList<QByteArray> SplitLines(const QByteArray &text)

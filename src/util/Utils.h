@@ -2,6 +2,8 @@
 
 #include <QByteArray>
 #include <QList>
+
+class QIODevice;
 #include <QString>
 
 namespace kestrix {
@@ -34,6 +36,14 @@ QString UserFolder();
 
 // The whole file as bytes; throws KestrixError naming the path on failure.
 QByteArray ReadWholeFile(const QString &path);
+
+// Writes bytes to the device, looping until all are written; false on error.
+bool WriteAll(QIODevice &device, const QByteArray &bytes);
+
+// Replaces the file at path with bytes: written to a temporary file in the
+// same folder and renamed over the target, so a failed write leaves the old
+// file as it was. Throws KestrixError naming the file on failure.
+void WriteWholeFile(const QString &path, const QByteArray &bytes);
 
 // Splits text into lines: CR LF, a bare LF and a bare CR each end a line.
 // A line end at the very end does not start another line.
