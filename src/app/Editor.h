@@ -54,6 +54,13 @@ public:
     // The per-user settings file (see Settings.h); both throw KestrixError.
     void ReadSettings();
     void WriteSettings() const;
+    // The ground-plate group that new boards and reset fields take: the
+    // stored OpGroundPlates when that group exists among the pictures, else
+    // 0. Every reader of OpGroundPlates goes through this, never the raw value.
+    int groundPlateGroup() const
+    {
+        return EffectiveGroundPlateGroup(m_settings, int(m_palette.groundPlateCounts.size()));
+    }
 
     // --- language ------------------------------------------------------------
     const Language &language() const { return m_language; }
