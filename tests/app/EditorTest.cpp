@@ -18,6 +18,20 @@ QString u(const char *utf8)
 class EditorTest : public ::testing::Test
 {
 protected:
+    // Every field starts as tile 0; tests add the pictures of other tiles.
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        editor.setProgramFolder(folder.programFolder());
+        addTiles({0});
+    }
+
+    void addTiles(std::initializer_list<int> ids)
+    {
+        for (int id : ids)
+            ASSERT_TRUE(folder.writeTilePictures(id)) << id;
+    }
+
     // Records the Editor's signals in the order they come.
     void recordSignals()
     {
@@ -37,6 +51,7 @@ protected:
         return ticks;
     }
 
+    TestProgramFolder folder;
     ScriptedPrompter prompter;
     Editor editor{prompter};
     QStringList events;
@@ -46,6 +61,7 @@ protected:
 
 TEST_F(EditorTest, SelectingAFieldCopiesItIntoTheSelection)
 {
+    addTiles({1204});
     TImgKarte &field = editor.cells()[37];
     field.Tag = 1204;
     field.Rotation = 3;
@@ -104,6 +120,7 @@ TEST_F(EditorTest, BoxesSetByTheProgramAreNoClicks)
 TEST_F(EditorTest, StepPanelFollowsTheTilesStepMarks)
 {
     editor.catalogue().setLines({"P01234=x", "S01234=0*Font:1*BG:2*", "s00007=", "S00042=0"});
+    addTiles({1234, 7, 5, 42});
     editor.cells()[0].Tag = 1234;
     editor.cells()[1].Tag = 7;   // empty S value
     editor.cells()[2].Tag = 5;   // no S line
@@ -144,11 +161,8 @@ TEST_F(EditorTest, DialogsAsDesignedAndAfterTheLanguage)
     EXPECT_EQ(editor.PrintDialog1().fromPage, 1);
     EXPECT_EQ(editor.PrintDialog1().toPage, 4);
 
-    TestProgramFolder folder;
-    ASSERT_TRUE(folder.isValid());
     ASSERT_TRUE(folder.write(u("Language/UK.txt"), "English\nSZVBFilter=Board\nSDefaultFilter=Any\n"
                                                    "SZVJFilter=Picture\nOpenDialog1=Open a board\nSaveDialog2=\n"));
-    editor.setProgramFolder(folder.programFolder());
     editor.LoadLanguage();
     EXPECT_EQ(editor.OpenDialog1().filter, u("Board|*.zvb|Any|*.*"));
     EXPECT_EQ(editor.SaveDialog1().filter, u("Board|*.zvb"));

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -34,6 +35,26 @@ public:
     }
 
     bool remove(const QString &relativePath) const { return QFile::remove(programFolder() + relativePath); }
+
+    // A tile picture as the fixture draws it: size x size in colour with a
+    // black top-left pixel, so every turn gives a different picture.
+    static QImage tilePicture(int size, QRgb colour)
+    {
+        QImage picture(size, size, QImage::Format_RGB888);
+        picture.fill(colour);
+        picture.setPixel(0, 0, qRgb(0, 0, 0));
+        return picture;
+    }
+
+    // Writes tile id's board picture (8 x 8) and large picture (16 x 16) to
+    // Images/; false when it cannot.
+    bool writeTilePictures(int id, QRgb colour = qRgb(0x40, 0x80, 0xC0)) const
+    {
+        QDir(programFolder()).mkpath(QStringLiteral("Images"));
+        const auto name = [](int n) { return QStringLiteral("Images/%1.bmp").arg(n, 5, 10, QLatin1Char('0')); };
+        return tilePicture(8, colour).save(programFolder() + name(id), "BMP")
+               && tilePicture(16, colour).save(programFolder() + name(id + 10000), "BMP");
+    }
 
 private:
     QTemporaryDir m_dir;
