@@ -137,6 +137,9 @@ public:
     const QString &DocumentFileName() const { return m_documentFileName; }
     bool isBoardOpen() const { return !m_documentFileName.isEmpty(); }
     bool boardModified() const { return m_boardModified; }
+    // Set by an application of a tile; cleared by save, load and the answers
+    // Yes and No to the question about unsaved changes.
+    void setBoardModified(bool modified) { m_boardModified = modified; }
     QString boardDisplayName() const;
     QString windowTitle() const;
 
