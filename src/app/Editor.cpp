@@ -1,7 +1,5 @@
 #include "app/Editor.h"
 
-#include "util/Utils.h"
-
 namespace kestrix {
 
 Editor::Editor(Prompter &prompter, QObject *parent)
@@ -115,102 +113,6 @@ void Editor::RedrawSelection(const QString &flags)
 Answer Editor::ShowMessage(int index, const QString &argument)
 {
     return m_prompter.message(m_language.BuildMessage(index, argument));
-}
-
-// --- board and selection ---------------------------------------------------------
-
-void Editor::setPanel4Visible(bool visible)
-{
-    if (visible == m_panel4Visible)
-        return;
-    m_panel4Visible = visible;
-    emit panel4VisibilityChanged(visible);
-}
-
-void Editor::setStepBox(int i, bool ticked)
-{
-    if (i < 0 || i >= 5)
-        return;
-    m_stepBoxes[size_t(i)] = ticked;
-}
-
-QString Editor::StepFlagsFromBoxes() const
-{
-    QString flags;
-    for (bool ticked : m_stepBoxes)
-        flags += ticked ? u'1' : u'0';
-    return flags;
-}
-
-void Editor::SetStepBoxes(const QString &flags)
-{
-    // The view follows inside the suppressed stretch, so a box it ticks
-    // does not count as a click.
-    m_stepClicksSuppressed = true;
-    for (int i = 0; i < 5; ++i)
-        m_stepBoxes[size_t(i)] = i < flags.size() && flags[i] == u'1';
-    emit stepBoxesChanged();
-    m_stepClicksSuppressed = false;
-}
-
-void Editor::ByStepClick()
-{
-    if (m_stepClicksSuppressed)
-        return;
-    RedrawSelection(StepFlagsFromBoxes());
-}
-
-void Editor::ImgKarteClick(int cell)
-{
-    if (cell < 0 || cell >= CellCount)
-        return;
-    const TImgKarte &field = m_cells[size_t(cell)];
-    emit cursorMoved(cell);
-    m_selection.CellNumber = field.CellNumber;
-    m_selection.Tag = field.Tag;
-    m_selection.Rotation = field.Rotation;
-    SetStepBoxes(field.StepFlags);
-    ByStepClick();
-    setPanel4Visible(!m_catalogue.CatalogueValue(QStringLiteral("S") + Id5(m_selection.Tag)).isEmpty());
-    m_selectionFromBoard = true;
-}
-
-// --- undo ------------------------------------------------------------------------
-
-void Editor::RecordUndo(int n, bool groupStart)
-{
-    m_undoRing.RecordUndo(m_cells[size_t(n)], groupStart);
-    emit undoChanged(m_undoRing.canUndo());
-}
-
-// --- document --------------------------------------------------------------------
-
-QString Editor::boardDisplayName() const
-{
-    if (m_documentFileName == QStringLiteral("-1"))
-        return m_language.noFileName();
-    return FileBaseName(m_documentFileName);
-}
-
-QString Editor::windowTitle() const
-{
-    return m_language.windowTitle(m_documentFileName, boardDisplayName());
-}
-
-bool Editor::AskSaveChanges()
-{
-    return true;
-}
-
-void Editor::RefreshDocumentState()
-{
-    emit documentChanged();
-    if (isBoardOpen())
-        ImgKarteClick(0);
-}
-
-void Editor::LoadBoardFile(const QString &)
-{
 }
 
 } // namespace kestrix
