@@ -7,6 +7,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <array>
 #include <numeric>
 
 namespace kestrix {
@@ -87,12 +88,33 @@ bool toLineBytes(const QString &text, QByteArray &bytes)
     return latin1;
 }
 
-// Lines are indexed in order, so the first line to claim a key keeps it.
+// Records index as the line for key. An appended line must not displace an
+// earlier one; a rebuild runs from the last line up, so there the earliest
+// line is simply the last to write.
 template<typename Key>
-void keepFirst(QHash<Key, qsizetype> &hash, const Key &key, qsizetype index)
+void claim(QHash<Key, qsizetype> &hash, const Key &key, qsizetype index, bool keepEarlier)
 {
-    if (!hash.contains(key))
+    if (!keepEarlier || !hash.contains(key))
         hash.insert(key, index);
+}
+
+// Sorting the heads was the largest part of building the index; a byte-wise
+// radix sort keeps that linear in the number of lines.
+void radixSort(std::vector<quint64> &values)
+{
+    std::vector<quint64> buffer(values.size());
+    for (int shift = 0; shift < 64; shift += 8) {
+        std::array<size_t, 257> start{};
+        for (const quint64 v : values)
+            ++start[((v >> shift) & 0xFF) + 1];
+        // Skip a byte that is the same everywhere.
+        if (std::find(start.begin() + 1, start.end(), values.size()) != start.end())
+            continue;
+        std::partial_sum(start.begin(), start.end(), start.begin());
+        for (const quint64 v : values)
+            buffer[start[(v >> shift) & 0xFF]++] = v;
+        values.swap(buffer);
+    }
 }
 
 } // namespace
@@ -155,7 +177,7 @@ void Catalogue::append(const QByteArray &line)
 {
     m_lines.append(line);
     // A new last line can only become a first match where there was none.
-    indexLine(m_lines.size() - 1);
+    indexLine(m_lines.size() - 1, true);
     const quint64 head = packHead(line);
     m_heads.insert(std::upper_bound(m_heads.begin(), m_heads.end(), head), head);
 }
@@ -225,17 +247,17 @@ void Catalogue::rebuildIndex()
     m_firstByLongName.clear();
     m_firstByBelt.clear();
     m_firstByShortName.reserve(m_lines.size());
-    for (qsizetype i = 0; i < m_lines.size(); ++i)
-        indexLine(i);
+    for (qsizetype i = m_lines.size() - 1; i >= 0; --i)
+        indexLine(i, false);
 
     m_heads.clear();
     m_heads.reserve(size_t(m_lines.size()));
     for (const QByteArray &line : std::as_const(m_lines))
         m_heads.push_back(packHead(line));
-    std::sort(m_heads.begin(), m_heads.end());
+    radixSort(m_heads);
 }
 
-void Catalogue::indexLine(qsizetype index)
+void Catalogue::indexLine(qsizetype index, bool keepEarlier)
 {
     const QByteArray &line = m_lines[index];
     const qsizetype equals = line.indexOf('=');
@@ -243,14 +265,14 @@ void Catalogue::indexLine(qsizetype index)
         const QByteArrayView name = QByteArrayView(line).first(equals);
         quint64 key = 0;
         if (packShortName(name, key))
-            keepFirst(m_firstByShortName, key, index);
+            claim(m_firstByShortName, key, index, keepEarlier);
         else
-            keepFirst(m_firstByLongName, foldedBytes(name), index);
+            claim(m_firstByLongName, foldedBytes(name), index, keepEarlier);
     }
     if (line.startsWith('D') && line.size() >= BeltPatternStart + BeltPatternLength) {
         quint64 key = 0;
         packBytes(QByteArrayView(line).sliced(BeltPatternStart, BeltPatternLength), key, false);
-        keepFirst(m_firstByBelt, key, index);
+        claim(m_firstByBelt, key, index, keepEarlier);
     }
 }
 

@@ -44,7 +44,7 @@ public:
 
 private:
     void rebuildIndex();
-    void indexLine(qsizetype index);
+    void indexLine(qsizetype index, bool keepEarlier);
 
     QList<QByteArray> m_lines;
     // Lower-cased name -> first line with that name. A name of up to seven

@@ -8,6 +8,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <vector>
 
 namespace kestrix {
 
@@ -28,9 +29,33 @@ struct PictureNames
     QSet<QString> palette;
 };
 
+// Board names all begin with "0" and are nine characters long, so the four
+// characters after the "0", packed into one number, order them; the whole
+// name only settles names that differ in the case of ".bmp". Comparing
+// numbers held side by side is much quicker than comparing the strings.
+struct BoardName
+{
+    quint64 idChars;
+    QString name;
+
+    bool operator<(const BoardName &other) const
+    {
+        return idChars != other.idChars ? idChars < other.idChars : name < other.name;
+    }
+};
+
+quint64 packIdChars(const QString &name)
+{
+    quint64 packed = 0;
+    for (qsizetype i = 1; i <= 4; ++i)
+        packed = (packed << 16) | name[i].unicode();
+    return packed;
+}
+
 PictureNames listPictures(const QDir &folder)
 {
     PictureNames names;
+    std::vector<BoardName> board;
     // An iterator rather than entryList(): building entryList()'s file
     // information took longer than all the rest of the palette.
     QDirIterator it(folder.path(), {QStringLiteral("0????.bmp"), QStringLiteral("2????.bmp")}, QDir::Files);
@@ -40,11 +65,14 @@ PictureNames listPictures(const QDir &folder)
         if (name.size() != 9 || !name.endsWith(QStringLiteral(".bmp"), Qt::CaseInsensitive))
             continue;
         if (name[0] == u'0')
-            names.board.append(name);
+            board.push_back({packIdChars(name), name});
         else if (name[0] == u'2')
             names.palette.insert(name);
     }
-    std::sort(names.board.begin(), names.board.end());
+    std::sort(board.begin(), board.end());
+    names.board.reserve(qsizetype(board.size()));
+    for (BoardName &b : board)
+        names.board.append(std::move(b.name));
     return names;
 }
 
