@@ -127,6 +127,19 @@ public:
     void SetStepBoxes(const QString &flags);
     // A step box was clicked: the selection is redrawn with the ticked steps.
     void ByStepClick();
+    // The user ticked or unticked "Alle Schritte"; its click behaviour is
+    // CheckBox1Click.
+    void setAllStepsBox(bool ticked);
+    // "Alle Schritte" was clicked: all five boxes follow it and the
+    // selection is redrawn once.
+    void CheckBox1Click();
+
+    // The turn buttons: a quarter turn counter-clockwise, a half turn, a
+    // quarter turn clockwise. The picture shown is turned as it stands; the
+    // board, the undo ring and the modified flag are not touched.
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
 
     // Selects board field cell: the cursor moves there and the selection
     // takes the field's tile, rotation and steps. The board is not changed.
@@ -143,41 +156,38 @@ public:
     QString boardDisplayName() const;
     QString windowTitle() const;
 
-    // True when the caller may replace or drop the board.
+    // True when the caller may replace or drop the board. Asks only when the
+    // board has unsaved changes; Yes saves it and gives false when the save
+    // dialog was cancelled.
     bool AskSaveChanges();
-    // Brings the window in step with the document (signal documentChanged);
-    // while a board is open, field 0 is selected.
+    // The save dialog, preset with the board's path (empty for a new board);
+    // true when a name was confirmed, which is then the DocumentFileName.
+    bool AskSaveFileName();
+    // Brings the window in step with the document (signal documentChanged),
+    // empties the undo ring and, while a board is open, selects field 0.
     void RefreshDocumentState();
+
+    // The commands of the "Datei" menu. Each that drops the board asks
+    // AskSaveChanges first and stops on false. New and Open build the whole
+    // board before it replaces the open one; a KestrixError (a file or
+    // picture that cannot be read or written) leaves the board, its name,
+    // the modified flag and the undo ring as they were.
+    void Menu1_NewClick();
+    void Menu1_OpenClick();
+    // True when the board was written; false when there is no board or the
+    // save dialog was cancelled.
+    bool Menu1_SaveClick();
+    bool Menu1_SaveAsClick();
+    void Menu1_CloseClick();
+    // Opens the board file path: at start from the command line, and by Open.
     void LoadBoardFile(const QString &path);
 
     // --- undo ----------------------------------------------------------------
     const UndoRing &undoRing() const { return m_undoRing; }
     // Saves board field n's state before a change (signal undoChanged).
     void RecordUndo(int n, bool groupStart);
-
-    // --- apply ---------------------------------------------------------------
-    // "Übernehmen": applies the selection to its target field. A tile that
-    // breaks a board-edge convention (or the same tile with attached fields
-    // again) is refused with its message and nothing changes. Otherwise the
-    // fields of the replaced tile are cleared, the extra fields drawn and the
-    // belts fitted; every changed field is one entry of one undo group, the
-    // target first. The selection keeps its tile, rotation and field. Throws
-    // KestrixError when a picture cannot be read; the board, the selection
-    // and the undo ring are then as they were before.
-    void Button1Click();
-    // The belt tile that fits the neighbours of selection's field: side
-    // inputs where a neighbouring belt runs in. Its own id when nothing
-    // changes, no belt has the fitted pattern, or its pattern is unusable.
-    int FitBelt(const TImgKarte &selection) const;
-    // Clears the fields that the tile on cell brought along or needs (its A
-    // and N sides) to random ground plates; the field spared is left alone.
-    void RemoveAttachments(int cell, int spared = -1);
-    // Adds or removes the side inputs of the belts beside cell, as the tile
-    // on cell runs into them or not.
-    void AdaptNeighbourBelts(int cell);
-    // A random plate of the ground-plate group: group * 100 + random(count);
-    // group * 100 when the group has no plates.
-    int RandomGroundPlate();
+    // "Rückgängig": takes back the last application, every field it changed.
+    void Menu1_UndoClick();
 
     // --- file and print dialogs ---------------------------------------------
     // Kept for the whole run: the open dialog starts in ProgramFolder +
@@ -246,6 +256,14 @@ protected:
     Prompter::FileRequest m_saveDialog1;
     Prompter::FileRequest m_saveDialog2;
     Prompter::PageRange m_printDialog1;
+
+private:
+    // board and selection
+    void turnSelection(int quarterTurns);
+
+    // document
+    void writeBoardFile(const QString &previousFileName);
+    void replaceBoard(BoardCells &board, const QString &documentFileName);
 };
 
 } // namespace kestrix

@@ -1,12 +1,24 @@
 #include "app/Editor.h"
 
+#include "catalogue/ImageTransforms.h"
+#include "document/BoardFile.h"
+#include "util/KestrixError.h"
 #include "util/Utils.h"
+
+#include <QDir>
 
 namespace kestrix {
 
+namespace {
+
+// DocumentFileName of a new board that has no file yet.
+const QString NewBoardName = QStringLiteral("-1");
+
+} // namespace
+
 QString Editor::boardDisplayName() const
 {
-    if (m_documentFileName == QStringLiteral("-1"))
+    if (m_documentFileName == NewBoardName)
         return m_language.noFileName();
     return FileBaseName(m_documentFileName);
 }
@@ -18,18 +30,158 @@ QString Editor::windowTitle() const
 
 bool Editor::AskSaveChanges()
 {
+    if (!m_boardModified)
+        return true;
+    switch (ShowMessage(0, boardDisplayName())) {
+    case Answer::Yes:
+        // A board that was not saved after all (its dialog cancelled) is not
+        // dropped: the command that asked stops.
+        return Menu1_SaveClick();
+    case Answer::No:
+        m_boardModified = false;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool Editor::AskSaveFileName()
+{
+    m_saveDialog1.fileName = m_documentFileName == NewBoardName ? QString() : m_documentFileName;
+    const QString path = m_prompter.askSaveFile(m_saveDialog1);
+    if (path.isEmpty())
+        return false;
+    m_documentFileName = path;
     return true;
 }
 
 void Editor::RefreshDocumentState()
 {
     emit documentChanged();
+    m_undoRing.clear();
+    emit undoChanged(false);
     if (isBoardOpen())
         ImgKarteClick(0);
 }
 
-void Editor::LoadBoardFile(const QString &)
+void Editor::Menu1_NewClick()
 {
+    if (!AskSaveChanges())
+        return;
+    const int group = groundPlateGroup();
+    const int plates = m_palette.GroundPlateCount(group);
+    BoardCells board = m_cells;
+    for (int k = 0; k < CellCount; ++k) {
+        TImgKarte &cell = board[size_t(k)];
+        const int wallSide = WallPositionSide(k);
+        if (m_settings.OpKonventNeedWall && wallSide != -1) {
+            cell.Tag = 8000 + 100 * group;
+            cell.Rotation = wallSide;
+        } else {
+            // The plate first, then its rotation: a seeded generator gives
+            // the same board again.
+            cell.Tag = 100 * group + random(plates);
+            cell.Rotation = random(4);
+        }
+        cell.StepFlags = QStringLiteral("00000");
+        QImage &work = m_cellPicture.WorkBitmap();
+        work = LoadBitmap(m_cellPicture.TilePictureFileName(cell.Tag));
+        cell.picture = TurnBitmap(cell.Rotation, work);
+        cell.visible = true;
+    }
+    replaceBoard(board, NewBoardName);
+}
+
+void Editor::Menu1_OpenClick()
+{
+    if (!AskSaveChanges())
+        return;
+    m_openDialog1.fileName.clear();
+    const QString path = m_prompter.askOpenFile(m_openDialog1);
+    if (!path.isEmpty())
+        LoadBoardFile(path);
+}
+
+bool Editor::Menu1_SaveClick()
+{
+    if (!isBoardOpen())
+        return false;
+    const QString previousFileName = m_documentFileName;
+    if (m_documentFileName == NewBoardName && !AskSaveFileName())
+        return false;
+    writeBoardFile(previousFileName);
+    return true;
+}
+
+bool Editor::Menu1_SaveAsClick()
+{
+    if (!isBoardOpen())
+        return false;
+    const QString previousFileName = m_documentFileName;
+    if (!AskSaveFileName())
+        return false;
+    writeBoardFile(previousFileName);
+    return true;
+}
+
+void Editor::Menu1_CloseClick()
+{
+    if (!AskSaveChanges())
+        return;
+    for (int n = 0; n < CellCount; ++n) {
+        m_cells[size_t(n)].visible = false;
+        emit cellChanged(n);
+    }
+    m_documentFileName.clear();
+    RefreshDocumentState();
+}
+
+// The whole file is read and every picture composed before the open board
+// is touched, so a file or picture that cannot be read changes nothing.
+void Editor::LoadBoardFile(const QString &path)
+{
+    const BoardFileFields fields = kestrix::LoadBoardFile(path);
+    BoardCells board = m_cells;
+    try {
+        for (int k = 0; k < CellCount; ++k) {
+            const BoardFileField &line = fields[size_t(k)];
+            TImgKarte &cell = board[size_t(k)];
+            cell.Tag = line.tileId;
+            cell.Rotation = line.rotation;
+            cell.StepFlags = line.stepFlags;
+            m_cellPicture.RedrawCellPicture(cell.Tag, 0, cell.picture, cell.StepFlags, cell.Rotation);
+            cell.visible = true;
+        }
+    } catch (const KestrixError &error) {
+        throw KestrixError(QStringLiteral("Die Karte %1 kann nicht geöffnet werden: %2")
+                               .arg(QDir::toNativeSeparators(path), error.text()));
+    }
+    replaceBoard(board, path);
+}
+
+// A save that fails leaves the board under the name it had: a name chosen in
+// the dialog counts only once the file is written.
+void Editor::writeBoardFile(const QString &previousFileName)
+{
+    try {
+        kestrix::SaveBoardFile(m_documentFileName, m_cells);
+    } catch (const KestrixError &) {
+        m_documentFileName = previousFileName;
+        throw;
+    }
+    m_boardModified = false;
+    // The title shows the saved name; undo and the selected field stay.
+    emit documentChanged();
+}
+
+void Editor::replaceBoard(BoardCells &board, const QString &documentFileName)
+{
+    m_cells.swap(board);
+    for (int n = 0; n < CellCount; ++n)
+        emit cellChanged(n);
+    m_documentFileName = documentFileName;
+    m_boardModified = false;
+    RefreshDocumentState();
 }
 
 } // namespace kestrix

@@ -1,5 +1,6 @@
 #include "app/Editor.h"
 
+#include "catalogue/ImageTransforms.h"
 #include "util/Utils.h"
 
 namespace kestrix {
@@ -43,6 +44,47 @@ void Editor::ByStepClick()
     if (m_stepClicksSuppressed)
         return;
     RedrawSelection(StepFlagsFromBoxes());
+}
+
+void Editor::setAllStepsBox(bool ticked)
+{
+    m_allStepsBox = ticked;
+}
+
+void Editor::CheckBox1Click()
+{
+    if (m_stepClicksSuppressed)
+        return;
+    m_stepClicksSuppressed = true;
+    m_stepBoxes.fill(m_allStepsBox);
+    emit stepBoxesChanged();
+    m_stepClicksSuppressed = false;
+    ByStepClick();
+}
+
+void Editor::SpeedButton1Click()
+{
+    turnSelection(1);
+}
+
+void Editor::SpeedButton2Click()
+{
+    turnSelection(2);
+}
+
+void Editor::SpeedButton3Click()
+{
+    turnSelection(3);
+}
+
+// The picture shown is turned as it stands, step marks and all; the next
+// redraw composes it afresh from the tile and the new rotation.
+void Editor::turnSelection(int quarterTurns)
+{
+    // A rotation read from a board file may lie outside 0..3.
+    m_selection.Rotation = ((m_selection.Rotation + quarterTurns) % 4 + 4) % 4;
+    m_selection.picture = TurnBitmap(quarterTurns, m_selection.picture);
+    emit selectionChanged();
 }
 
 void Editor::ImgKarteClick(int cell)

@@ -63,10 +63,10 @@ void TForm1::FormCreate()
     CreateStepBoxes();
     m_editor.LoadStepMarks();
     PaintCursor();
-    if (m_options.boardPath.isEmpty())
+    // A board that cannot be opened is reported; the window then starts
+    // without one.
+    if (m_options.boardPath.isEmpty() || !runCommand([this] { m_editor.LoadBoardFile(m_options.boardPath); }))
         m_editor.RefreshDocumentState();
-    else
-        m_editor.LoadBoardFile(m_options.boardPath);
 }
 
 // The settings file is written at every end of the run.

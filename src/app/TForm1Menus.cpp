@@ -84,7 +84,13 @@ void TForm1::connectCommand(QAction *action, std::function<void()> command)
 // output are connected where they are built.
 void TForm1::connectMenuCommands()
 {
+    connectCommand(m_menu.New, [this] { m_editor.Menu1_NewClick(); });
+    connectCommand(m_menu.Open, [this] { m_editor.Menu1_OpenClick(); });
+    connectCommand(m_menu.Save, [this] { m_editor.Menu1_SaveClick(); });
+    connectCommand(m_menu.SaveAs, [this] { m_editor.Menu1_SaveAsClick(); });
+    connectCommand(m_menu.Close, [this] { m_editor.Menu1_CloseClick(); });
     connectCommand(m_menu.Exit, [this] { Menu1_ExitClick(); });
+    connectCommand(m_menu.Undo, [this] { m_editor.Menu1_UndoClick(); });
     connectCommand(m_menu.NewElement, [this] { Menu1_NewElementClick(); });
     connectCommand(m_menu.About, [this] { Menu1_AboutClick(); });
 }

@@ -105,6 +105,8 @@ void TForm1::buildPanels()
 
 void TForm1::buildSelectionPanel()
 {
+    const std::array<void (Editor::*)(), 3> turns{&Editor::SpeedButton1Click, &Editor::SpeedButton2Click,
+                                                  &Editor::SpeedButton3Click};
     for (int i = 0; i < 3; ++i) {
         auto *button = new QToolButton(m_panel3);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
@@ -112,6 +114,8 @@ void TForm1::buildSelectionPanel()
         button->setIcon(TurnIcon(i + 1));
         button->setIconSize(QSize(28, 28));
         m_speedButtons[size_t(i)] = button;
+        connect(button, &QToolButton::clicked, this,
+                [this, turn = turns[size_t(i)]] { runCommand([this, turn] { (m_editor.*turn)(); }); });
         registerButton(button);
     }
     m_button1 = place(new QPushButton(QStringLiteral("Übernehmen"), m_panel3), "Button1", 196, 192, 89, 41);
@@ -119,7 +123,6 @@ void TForm1::buildSelectionPanel()
     bold.setBold(true);
     m_button1->setFont(bold);
     registerButton(m_button1);
-    connect(m_button1, &QPushButton::clicked, this, [this] { runCommand([this] { m_editor.Button1Click(); }); });
     buildStepPanel();
 }
 
@@ -132,6 +135,12 @@ void TForm1::buildStepPanel()
     registerCaption(m_label1->objectName(), [this](const QString &text) { m_label1->setText(text); });
     m_checkBox1 = place(new QCheckBox(QStringLiteral("Alle Schritte"), m_panel4), "CheckBox1", 8, 136, 80, 17);
     m_checkBox1->setStyle(FormStyle());
+    connect(m_checkBox1, &QCheckBox::clicked, this, [this](bool ticked) {
+        runCommand([this, ticked] {
+            m_editor.setAllStepsBox(ticked);
+            m_editor.CheckBox1Click();
+        });
+    });
     registerButton(m_checkBox1);
 }
 

@@ -17,6 +17,7 @@ void TForm1::connectEditor()
     connect(&m_editor, &Editor::cursorMoved, this, &TForm1::moveCursor);
     connect(&m_editor, &Editor::stepBoxesChanged, this, &TForm1::showStepBoxes);
     connect(&m_editor, &Editor::panel4VisibilityChanged, m_panel4, &QWidget::setVisible);
+    connect(&m_editor, &Editor::undoChanged, m_menu.Undo, &QAction::setEnabled);
     connect(&m_editor, &Editor::documentChanged, this, [this] {
         setWindowTitle(m_editor.windowTitle());
         showDocumentState();
@@ -70,6 +71,7 @@ void TForm1::showDocumentState()
     const bool open = m_editor.isBoardOpen();
     for (QAction *command : {m_menu.Close, m_menu.Check, m_menu.Print, m_menu.SaveAsPic, m_menu.Save, m_menu.SaveAs})
         command->setEnabled(open);
+    m_menu.Undo->setEnabled(m_editor.undoRing().canUndo());
     m_cursor->setVisible(open);
     m_panel3->setVisible(open);
     m_pageControl1->setVisible(open);
