@@ -189,6 +189,30 @@ public:
     // "Rückgängig": takes back the last application, every field it changed.
     void Menu1_UndoClick();
 
+    // --- apply ---------------------------------------------------------------
+    // "Übernehmen": applies the selection to its target field. A tile that
+    // breaks a board-edge convention (or the same tile with attached fields
+    // again) is refused with its message and nothing changes. Otherwise the
+    // fields of the replaced tile are cleared, the extra fields drawn and the
+    // belts fitted; every changed field is one entry of one undo group, the
+    // target first. The selection keeps its tile, rotation and field. Throws
+    // KestrixError when a picture cannot be read; the board, the selection
+    // and the undo ring are then as they were before.
+    void Button1Click();
+    // The belt tile that fits the neighbours of selection's field: side
+    // inputs where a neighbouring belt runs in. Its own id when nothing
+    // changes, no belt has the fitted pattern, or its pattern is unusable.
+    int FitBelt(const TImgKarte &selection) const;
+    // Clears the fields that the tile on cell brought along or needs (its A
+    // and N sides) to random ground plates; the field spared is left alone.
+    void RemoveAttachments(int cell, int spared = -1);
+    // Adds or removes the side inputs of the belts beside cell, as the tile
+    // on cell runs into them or not.
+    void AdaptNeighbourBelts(int cell);
+    // A random plate of the ground-plate group: group * 100 + random(count);
+    // group * 100 when the group has no plates.
+    int RandomGroundPlate();
+
     // --- file and print dialogs ---------------------------------------------
     // Kept for the whole run: the open dialog starts in ProgramFolder +
     // "Boards", the print dialog offers the pages chosen last.

@@ -123,6 +123,7 @@ void TForm1::buildSelectionPanel()
     bold.setBold(true);
     m_button1->setFont(bold);
     registerButton(m_button1);
+    connect(m_button1, &QPushButton::clicked, this, [this] { runCommand([this] { m_editor.Button1Click(); }); });
     buildStepPanel();
 }
 
