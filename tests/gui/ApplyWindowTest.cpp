@@ -1,0 +1,88 @@
+#include "app/CellView.h"
+#include "app/TForm1.h"
+#include "document/BoardFile.h"
+
+#include "support/ScriptedPrompter.h"
+#include "support/TestProgramFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace kestrix;
+
+namespace {
+
+QString u(const char *text)
+{
+    return QString::fromUtf8(text);
+}
+
+// Board pictures of one colour each, so a field's picture tells its tile.
+const struct { int id; QRgb colour; } Tiles[] = {
+    {0, qRgb(0x30, 0x30, 0x30)},
+    {1000, qRgb(0xE0, 0x20, 0x20)},
+    {1001, qRgb(0x20, 0xE0, 0x20)},
+};
+
+QRgb centreColour(const CellView *view)
+{
+    const QImage &image = view->image();
+    return image.isNull() ? 0 : image.pixel(image.width() / 2, image.height() / 2);
+}
+
+} // namespace
+
+TEST(ApplyWindow, ABeltAppliedBesideABeltFeedsItAndOneCtrlZTakesBothBack)
+{
+    TestProgramFolder folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(folder.write(u("InitList.ini"), "D01000=000300\r\nD01001=020300\r\n"));
+    for (const auto &tile : Tiles)
+        ASSERT_TRUE(folder.writeTilePictures(tile.id, tile.colour));
+    BoardCells cells;
+    cells[50].Tag = 1000; // runs up
+    const QString boardPath = folder.programFolder() + u("Boards/Two.zvb");
+    SaveBoardFile(boardPath, cells);
+
+    ScriptedPrompter prompter;
+    TForm1 form(StartOptions{folder.programFolder(), folder.userFolder(), boardPath}, &prompter);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    ASSERT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
+    auto *above = form.findChild<CellView *>(u("ImgKarte50"));
+    auto *below = form.findChild<CellView *>(u("ImgKarte62"));
+    auto *button1 = form.findChild<QPushButton *>(u("Button1"));
+    ASSERT_TRUE(above && below && button1);
+    EXPECT_EQ(centreColour(above), qRgb(0xE0, 0x20, 0x20));
+    EXPECT_EQ(centreColour(below), qRgb(0x30, 0x30, 0x30));
+
+    // The field below is the target; the belt is picked for it, unturned.
+    QTest::mouseClick(below, Qt::LeftButton);
+    ASSERT_EQ(form.editor().selection().CellNumber, 62);
+    form.editor().selection().Tag = 1000;
+    form.editor().selection().Rotation = 0;
+    QTest::mouseClick(button1, Qt::LeftButton);
+
+    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
+    EXPECT_EQ(centreColour(below), qRgb(0xE0, 0x20, 0x20)) << "the belt applied";
+    EXPECT_EQ(centreColour(above), qRgb(0x20, 0xE0, 0x20)) << "the belt it runs into takes an input";
+    EXPECT_TRUE(form.editor().boardModified());
+
+    QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+
+    EXPECT_EQ(centreColour(below), qRgb(0x30, 0x30, 0x30));
+    EXPECT_EQ(centreColour(above), qRgb(0xE0, 0x20, 0x20));
+    EXPECT_FALSE(form.findChild<QAction *>(u("Menu1_Undo"))->isEnabled());
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
