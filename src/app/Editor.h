@@ -89,6 +89,19 @@ public:
     // Works out the palette from ProgramFolder + "Images" and the P entries;
     // also counts the ground plates of every group.
     void BuildPalette();
+    // The page of the palette the user looks at (0..5); the step panel goes
+    // with the "Zähler" page.
+    int activePalettePage() const { return m_activePalettePage; }
+    void setActivePalettePage(int page) { m_activePalettePage = page; }
+    // A palette picture of tile tag was clicked: the selection takes the tile
+    // (a random plate of its group for a ground plate), unturned, with no
+    // steps, and shows its large picture. The target field stays. Throws
+    // KestrixError when the large picture cannot be read; the selection then
+    // holds the new tile with its previous picture.
+    void PCImageClick(int tag);
+    // A double click on tile tag, after its click: in administration mode it
+    // asks for the tile's definition (signal tileDefinitionRequested).
+    void PCImageDblClick(int tag);
 
     // --- cell pictures -------------------------------------------------------
     CellPicture &cellPicture() { return m_cellPicture; }
@@ -98,6 +111,8 @@ public:
     void RedrawCell(int n);
     // Composes the selection's large picture with flags.
     void RedrawSelection(const QString &flags);
+    // The cursor's picture in the colour OpCursorColor.
+    QImage PaintCursor() const;
 
     // --- messages ------------------------------------------------------------
     // Shows entry index of the message table (with the board display name
@@ -233,6 +248,8 @@ signals:
     void documentChanged();
     // "Rückgängig" is enabled exactly when the undo ring can take back.
     void undoChanged(bool canUndo);
+    // The tile definition of tile id is to be edited.
+    void tileDefinitionRequested(int id);
 
 protected:
     Prompter &m_prompter;
@@ -255,6 +272,7 @@ protected:
 
     // palette
     PaletteIndex m_palette;
+    int m_activePalettePage = 0;
 
     // cell pictures; refers to the catalogue, step marks and program folder
     CellPicture m_cellPicture{m_catalogue, m_stepMarks, m_programFolder};

@@ -4,6 +4,7 @@
 #include "app/GuiPrompter.h"
 #include "app/TInfoDLG.h"
 #include "app/TNeuEleDLG.h"
+#include "document/TOptionsDLG.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -103,6 +104,21 @@ void TForm1::Menu1_NewElementClick()
     TNeuEleDLG dialog(this);
     dialog.applyLanguage(m_editor.language());
     dialog.exec();
+}
+
+std::unique_ptr<TOptionsDLG> TForm1::createOptionsDialog()
+{
+    auto dialog = std::make_unique<TOptionsDLG>(
+        m_editor.settings(), m_editor.programFolder(), m_editor.userFolder(),
+        m_editor.language().LanguageCode(), int(m_editor.palette().groundPlateCounts.size()),
+        [this](const QString &text) { m_prompter.showError(text); }, this);
+    connect(dialog.get(), &TOptionsDLG::settingsWritten, this, &TForm1::PaintCursor);
+    return dialog;
+}
+
+void TForm1::Menu1_OptionsClick()
+{
+    createOptionsDialog()->exec();
 }
 
 void TForm1::Menu1_AboutClick()

@@ -26,6 +26,7 @@ namespace kestrix {
 
 class CellView;
 class GuiPrompter;
+class TOptionsDLG;
 
 // Where the program runs from and what it opens at start.
 struct StartOptions
@@ -71,6 +72,11 @@ public:
     // Small screens get the window in their top left corner.
     static bool StartsAtTopLeft(int screenHeight) { return screenHeight < 800; }
 
+    // The options dialog on the Editor's settings, over the window; OK writes
+    // the settings and repaints the cursor. The caller frees it before the
+    // window. Menu1_OptionsClick shows it modally, a test drives it without.
+    std::unique_ptr<TOptionsDLG> createOptionsDialog();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -81,6 +87,7 @@ private:
     bool FormCloseQuery();
     void Menu1_ExitClick();
     void Menu1_NewElementClick();
+    void Menu1_OptionsClick();
     void Menu1_AboutClick();
 
     // --- language (TForm1Captions.cpp) ---------------------------------------
@@ -165,6 +172,8 @@ private:
     QListWidget *m_flb = nullptr;
     QTabWidget *m_pageControl1 = nullptr;
     std::array<QWidget *, 6> m_tabSheets{};
+    std::array<QWidget *, 6> m_palettePanels{}; // created by BuildPalette
+    QList<CellView *> m_paletteImages;          // in the order of the picture files
     QWidget *m_panel2 = nullptr;
     CellView *m_cursor = nullptr;
     CellView *m_image1 = nullptr;

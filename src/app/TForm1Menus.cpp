@@ -92,6 +92,7 @@ void TForm1::connectMenuCommands()
     connectCommand(m_menu.Exit, [this] { Menu1_ExitClick(); });
     connectCommand(m_menu.Undo, [this] { m_editor.Menu1_UndoClick(); });
     connectCommand(m_menu.NewElement, [this] { Menu1_NewElementClick(); });
+    connectCommand(m_menu.Options, [this] { Menu1_OptionsClick(); });
     connectCommand(m_menu.About, [this] { Menu1_AboutClick(); });
 }
 

@@ -2,6 +2,8 @@
 
 #include "app/CellView.h"
 #include "app/FormStyle.h"
+#include "catalogue/ImageTransforms.h"
+#include "util/Utils.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -10,9 +12,11 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QtMath>
 
 namespace kestrix {
@@ -165,8 +169,41 @@ void TForm1::CreateSelectionCell()
     m_selectionCell->show();
 }
 
+// One scrolling page per palette page, the pictures at their slots. The
+// pictures are read here once; a later picture on the same slot lies on top.
 void TForm1::BuildPalette()
 {
+    m_editor.BuildPalette();
+    const PaletteIndex &palette = m_editor.palette();
+    for (int p = 0; p < PaletteIndex::PageCount; ++p) {
+        auto *scrollArea = new QScrollArea(m_tabSheets[size_t(p)]);
+        scrollArea->setFrameShape(QFrame::NoFrame);
+        auto *fill = new QVBoxLayout(m_tabSheets[size_t(p)]);
+        fill->setContentsMargins(0, 0, 0, 0);
+        fill->addWidget(scrollArea);
+        auto *panel = new QWidget;
+        panel->setObjectName(QStringLiteral("PalettePanel%1").arg(p));
+        panel->setFixedSize(258, palette.panelHeights[size_t(p)]);
+        scrollArea->setWidget(panel);
+        m_palettePanels[size_t(p)] = panel;
+    }
+    const bool administration = m_editor.settings().OpAdministration;
+    for (const PaletteEntry &entry : palette.entries) {
+        auto *image = new CellView(m_palettePanels[size_t(entry.page)]);
+        image->setObjectName(QStringLiteral("PCImage") + Id5(entry.tag));
+        image->setGeometry(entry.left, entry.top, PaletteIndex::PictureSize, PaletteIndex::PictureSize);
+        image->setTransparent(entry.transparent);
+        image->setImage(LoadBitmap(entry.picturePath));
+        if (administration)
+            image->setToolTip(Id5(entry.tag));
+        const int tag = entry.tag;
+        connect(image, &CellView::clicked, this, [this, tag] { runCommand([this, tag] { m_editor.PCImageClick(tag); }); });
+        connect(image, &CellView::doubleClicked, this,
+                [this, tag] { runCommand([this, tag] { m_editor.PCImageDblClick(tag); }); });
+        m_paletteImages.append(image);
+    }
+    connect(m_pageControl1, &QTabWidget::currentChanged, &m_editor, &Editor::setActivePalettePage);
+    m_editor.setActivePalettePage(m_pageControl1->currentIndex());
 }
 
 void TForm1::CreateStepBoxes()
@@ -192,9 +229,7 @@ void TForm1::CreateStepBoxes()
 // The cursor is a small picture in the cursor colour, shown stretched.
 void TForm1::PaintCursor()
 {
-    QImage picture(10, 10, QImage::Format_RGB32);
-    picture.fill(ColorFromValue(m_editor.settings().OpCursorColor));
-    m_cursor->setImage(picture);
+    m_cursor->setImage(m_editor.PaintCursor());
 }
 
 } // namespace kestrix

@@ -8,7 +8,6 @@
 #include <QColor>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 #include <cstring>
 #include <vector>
@@ -70,55 +69,6 @@ void stretchInto(QImage &target, const QImage &mark, int left, int top, int righ
             to += 3;
         }
     }
-}
-
-// Usual defaults of the system colours by their classic index, as red,
-// green, blue.
-constexpr std::array<std::array<quint8, 3>, 31> SystemColours{{
-    {200, 200, 200}, // 0 scroll bar
-    {0, 0, 0},       // 1 desktop
-    {153, 180, 209}, // 2 active caption
-    {191, 205, 219}, // 3 inactive caption
-    {240, 240, 240}, // 4 menu
-    {255, 255, 255}, // 5 window
-    {100, 100, 100}, // 6 window frame
-    {0, 0, 0},       // 7 menu text
-    {0, 0, 0},       // 8 window text
-    {0, 0, 0},       // 9 caption text
-    {180, 180, 180}, // 10 active border
-    {244, 247, 252}, // 11 inactive border
-    {171, 171, 171}, // 12 application workspace
-    {0, 120, 215},   // 13 highlight
-    {255, 255, 255}, // 14 highlight text
-    {240, 240, 240}, // 15 button face
-    {160, 160, 160}, // 16 button shadow
-    {109, 109, 109}, // 17 grey text
-    {0, 0, 0},       // 18 button text
-    {0, 0, 0},       // 19 inactive caption text
-    {255, 255, 255}, // 20 button highlight
-    {105, 105, 105}, // 21 dark shadow
-    {227, 227, 227}, // 22 light
-    {0, 0, 0},       // 23 tooltip text
-    {255, 255, 225}, // 24 tooltip background
-    {0, 0, 0},       // 25 unused
-    {0, 102, 204},   // 26 hot light
-    {185, 209, 234}, // 27 active caption gradient
-    {215, 228, 242}, // 28 inactive caption gradient
-    {51, 153, 255},  // 29 menu highlight
-    {240, 240, 240}, // 30 menu bar
-}};
-
-QColor cursorColour(int colour)
-{
-    const quint32 value = quint32(colour);
-    if (value & 0x80000000u) {
-        const quint32 index = value & 0xFFu;
-        if (index >= SystemColours.size())
-            return QColor(0, 0, 0);
-        const auto &rgb = SystemColours[index];
-        return QColor(rgb[0], rgb[1], rgb[2]);
-    }
-    return QColor(int(value & 0xFFu), int((value >> 8) & 0xFFu), int((value >> 16) & 0xFFu));
 }
 
 } // namespace
@@ -208,10 +158,10 @@ void CellPicture::drawStepMark(int step, int font, int background, int x, int y,
     stretchInto(m_workBitmap, mark, left, top, right, bottom);
 }
 
-QImage CellPicture::PaintCursor(int colour)
+QImage CellPicture::PaintCursor(const QColor &colour)
 {
     QImage cursor(CursorSize, CursorSize, BitmapFormat);
-    cursor.fill(cursorColour(colour));
+    cursor.fill(colour);
     return cursor;
 }
 

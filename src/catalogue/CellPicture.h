@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QColor>
 #include <QImage>
 #include <QString>
 
@@ -45,11 +46,9 @@ public:
     int RedrawCellPicture(int id, int offset, QImage &cellPicture, const QString &flags,
                           int rotation);
 
-    // The 10 x 10 cursor picture filled with colour, a value 0x00BBGGRR. A
-    // value with the top bit set names a system colour by its low byte (the
-    // classic indices: 5 window, 13 highlight, 15 button face, ...) and is
-    // drawn in that colour's usual default; an unknown index gives black.
-    static QImage PaintCursor(int colour);
+    // The 10 x 10 cursor picture filled with colour; the cursor shows it
+    // stretched. The settings turn a stored colour value into the colour.
+    static QImage PaintCursor(const QColor &colour);
 
 private:
     QString stepMarkFileName(const QString &kind, int number, const QString &suffix) const;

@@ -380,24 +380,10 @@ TEST_F(CellPictureTest, UnreadableMarkPictureLeavesThePlainTurnedTile)
 
 TEST(PaintCursor, FillsTenByTenInTheColour)
 {
-    const struct
-    {
-        int colour;
-        QRgb expected;
-    } cases[] = {
-        {0, qRgb(0, 0, 0)},
-        {0x0000FF, qRgb(255, 0, 0)},
-        {0x00FF00, qRgb(0, 255, 0)},
-        {0xFF0000, qRgb(0, 0, 255)},
-        {0x123456, qRgb(0x56, 0x34, 0x12)},
-        {int(0x80000005u), qRgb(255, 255, 255)}, // system colour: window
-        {int(0x8000000Du), qRgb(0, 120, 215)},   // system colour: highlight
-        {int(0x800000FFu), qRgb(0, 0, 0)},       // unknown system colour
-    };
-    for (const auto &c : cases) {
-        const QImage cursor = CellPicture::PaintCursor(c.colour);
+    for (const QColor &colour : {QColor(0, 0, 0), QColor(255, 0, 0), QColor(0x56, 0x34, 0x12)}) {
+        const QImage cursor = CellPicture::PaintCursor(colour);
         ASSERT_EQ(cursor.size(), QSize(10, 10));
-        EXPECT_EQ(cursor.pixel(0, 0), c.expected) << std::hex << c.colour;
-        EXPECT_EQ(cursor.pixel(9, 9), c.expected) << std::hex << c.colour;
+        EXPECT_EQ(cursor.pixelColor(0, 0), colour) << colour.name().toStdString();
+        EXPECT_EQ(cursor.pixelColor(9, 9), colour) << colour.name().toStdString();
     }
 }

@@ -163,6 +163,8 @@ TEST(ColorFromValue, PlainAndSystemColours)
     EXPECT_EQ(ColorFromValue(0x0000FF), QColor(255, 0, 0));
     EXPECT_EQ(ColorFromValue(0x804020), QColor(0x20, 0x40, 0x80));
     EXPECT_EQ(ColorFromValue(int(0x8000000F)), QColor(240, 240, 240)); // button face
+    EXPECT_EQ(ColorFromValue(int(0x80000005)), QColor(255, 255, 255)); // window
+    EXPECT_EQ(ColorFromValue(int(0x8000000D)), QColor(0, 120, 215));   // highlight
     EXPECT_EQ(SystemColorName(int(0x8000000F)), QStringLiteral("Button face"));
     EXPECT_TRUE(SystemColorName(0x0000FF).isEmpty());
     // An index the system does not have paints with its low bytes.

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
@@ -54,6 +55,15 @@ public:
         const auto name = [](int n) { return QStringLiteral("Images/%1.bmp").arg(n, 5, 10, QLatin1Char('0')); };
         return tilePicture(8, colour).save(programFolder() + name(id), "BMP")
                && tilePicture(16, colour).save(programFolder() + name(id + 10000), "BMP");
+    }
+
+    // Writes picture as a bitmap file of the program folder, making its
+    // folder; false when it cannot.
+    bool writePicture(const QString &relativePath, const QImage &picture) const
+    {
+        const QString path = programFolder() + relativePath;
+        QDir().mkpath(QFileInfo(path).path());
+        return picture.save(path, "BMP");
     }
 
 private:

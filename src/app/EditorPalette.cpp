@@ -1,0 +1,55 @@
+#include "app/Editor.h"
+
+#include "catalogue/ImageTransforms.h"
+
+namespace kestrix {
+
+namespace {
+
+constexpr int CounterPage = 5; // "Zähler": its elements are active in steps
+constexpr int FirstBeltId = 1000;
+constexpr int GroupSize = 100;
+
+} // namespace
+
+void Editor::PCImageClick(int tag)
+{
+    int id = tag;
+    // A ground plate on the palette stands for its group. The draw stays
+    // within the group whichever of its plates the palette shows, so it never
+    // lands on a plate that has no picture.
+    if (id < FirstBeltId) {
+        const int group = id / GroupSize;
+        id = group * GroupSize + random(m_palette.GroundPlateCount(group));
+    }
+    m_selection.Tag = id;
+    m_selection.Rotation = 0;
+    m_selection.StepFlags = QStringLiteral("00000");
+
+    // The large picture as it is, without step marks.
+    QImage &work = m_cellPicture.WorkBitmap();
+    work = LoadBitmap(m_cellPicture.TilePictureFileName(id + 10000));
+    m_selection.picture = TurnBitmap(0, work);
+    emit selectionChanged();
+
+    setPanel4Visible(m_activePalettePage == CounterPage);
+    // The boxes follow the fresh tile; none of this counts as a click.
+    m_stepClicksSuppressed = true;
+    m_allStepsBox = false;
+    SetStepBoxes(m_selection.StepFlags);
+    m_selectionFromBoard = false;
+}
+
+void Editor::PCImageDblClick(int tag)
+{
+    if (m_settings.OpAdministration)
+        emit tileDefinitionRequested(tag);
+}
+
+// The settings know what a stored colour value paints, system colours too.
+QImage Editor::PaintCursor() const
+{
+    return CellPicture::PaintCursor(ColorFromValue(m_settings.OpCursorColor));
+}
+
+} // namespace kestrix

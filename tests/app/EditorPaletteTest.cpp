@@ -1,0 +1,168 @@
+#include "app/Editor.h"
+#include "util/KestrixError.h"
+
+#include "support/ScriptedPrompter.h"
+#include "support/TestProgramFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace kestrix;
+
+namespace {
+
+QString u(const char *utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// Ground plates 000..001, 300..303 (no group 1 or 2 in between), a belt tile
+// and a counter tile, each with a large picture of its own colour.
+class EditorPalette : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        for (int id : {0, 1, 300, 301, 302, 303, 1004, 5011})
+            ASSERT_TRUE(folder.writeTilePictures(id, colourOf(id))) << id;
+        ASSERT_TRUE(folder.write(u("InitList.ini"), "P00000=00000\r\nP00302=00001\r\nP01004=01004\r\n"
+                                                     "P05011=05011\r\nS05011=01\r\n"));
+        editor.setProgramFolder(folder.programFolder());
+        editor.LoadCatalogue();
+        editor.BuildPalette();
+        editor.seedRandom(7);
+    }
+
+    static QRgb colourOf(int id) { return qRgb(id % 256, (id / 256) % 256, 0x80); }
+
+    ScriptedPrompter prompter;
+    TestProgramFolder folder;
+    Editor editor{prompter};
+};
+
+} // namespace
+
+TEST_F(EditorPalette, APickedTileComesUnturnedWithoutStepsAndItsLargePicture)
+{
+    TImgKarte &selection = editor.selection();
+    selection.CellNumber = 77;
+    selection.Rotation = 3;
+    editor.setAllStepsBox(true);
+    editor.SetStepBoxes(u("10110"));
+    const BoardCells before = editor.cells();
+    int shown = 0;
+    QObject::connect(&editor, &Editor::selectionChanged, [&shown] { ++shown; });
+
+    editor.PCImageClick(1004);
+
+    EXPECT_EQ(selection.Tag, 1004);
+    EXPECT_EQ(selection.Rotation, 0);
+    EXPECT_EQ(selection.StepFlags, u("00000"));
+    EXPECT_EQ(selection.CellNumber, 77) << "the target field stays";
+    EXPECT_EQ(selection.picture.size(), QSize(16, 16));
+    EXPECT_EQ(selection.picture.pixel(0, 0), qRgb(0, 0, 0)) << "unturned: the black pixel stays top left";
+    EXPECT_EQ(selection.picture.pixel(5, 5), colourOf(1004));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(editor.StepFlagsFromBoxes(), u("00000"));
+    EXPECT_FALSE(editor.allStepsBox());
+    EXPECT_FALSE(editor.stepClicksSuppressed());
+    EXPECT_FALSE(editor.selectionFromBoard());
+    EXPECT_EQ(editor.cells(), before);
+    EXPECT_FALSE(editor.boardModified());
+}
+
+TEST_F(EditorPalette, AGroundPlateIsDrawnFromItsOwnGroup)
+{
+    // 302 is not the group's first plate: adding the draw to it would reach
+    // 305, which has no picture.
+    const struct { int tag; std::set<int> expected; } cases[] = {
+        {0, {0, 1}},
+        {300, {300, 301, 302, 303}},
+        {302, {300, 301, 302, 303}},
+        {303, {300, 301, 302, 303}},
+        {150, {100}}, // a group without plates gives its first id
+    };
+    for (const auto &c : cases) {
+        std::set<int> drawn;
+        for (int i = 0; i < 200; ++i) {
+            try {
+                editor.PCImageClick(c.tag);
+            } catch (const KestrixError &) {
+                // group 1 has no pictures; the id is what matters here
+            }
+            drawn.insert(editor.selection().Tag);
+        }
+        EXPECT_EQ(drawn, c.expected) << c.tag;
+        EXPECT_TRUE(c.tag == 150 || editor.selection().picture.pixel(5, 5) == colourOf(editor.selection().Tag))
+            << c.tag;
+    }
+}
+
+TEST_F(EditorPalette, TheStepPanelGoesWithTheCounterPage)
+{
+    const struct { int page; int tag; bool visible; } cases[] = {
+        {5, 5011, true}, {0, 5011, false}, {5, 1004, true}, {1, 1004, false}, {4, 300, false},
+    };
+    for (const auto &c : cases) {
+        editor.setActivePalettePage(c.page);
+        editor.PCImageClick(c.tag);
+        EXPECT_EQ(editor.panel4Visible(), c.visible) << c.page << " " << c.tag;
+    }
+}
+
+TEST_F(EditorPalette, AnUnreadableLargePictureKeepsThePickAndThePreviousPicture)
+{
+    editor.PCImageClick(1004);
+    const QImage previous = editor.selection().picture;
+    editor.SetStepBoxes(u("01000"));
+    editor.setActivePalettePage(5);
+    ASSERT_TRUE(folder.remove(u("Images/15011.bmp")));
+
+    EXPECT_THROW(editor.PCImageClick(5011), KestrixError);
+
+    EXPECT_EQ(editor.selection().Tag, 5011);
+    EXPECT_EQ(editor.selection().Rotation, 0);
+    EXPECT_EQ(editor.selection().StepFlags, u("00000"));
+    EXPECT_EQ(editor.selection().picture, previous);
+    EXPECT_FALSE(editor.panel4Visible()) << "the later steps do not run";
+    EXPECT_EQ(editor.StepFlagsFromBoxes(), u("01000"));
+}
+
+TEST_F(EditorPalette, DoubleClickAsksForTheTileDefinitionOnlyInAdministrationMode)
+{
+    QList<int> requested;
+    QObject::connect(&editor, &Editor::tileDefinitionRequested, [&requested](int id) { requested.append(id); });
+    editor.PCImageDblClick(1004);
+    EXPECT_TRUE(requested.isEmpty());
+    editor.settings().OpAdministration = true;
+    editor.PCImageDblClick(1004);
+    EXPECT_EQ(requested, QList<int>({1004}));
+}
+
+TEST_F(EditorPalette, StoredGroundPlateGroupOutsideTheGroupsCountsAsZero)
+{
+    // Groups 0..3 exist (1 and 2 with no plates).
+    const struct { int stored, effective; } cases[] = {{0, 0}, {3, 3}, {2, 2}, {4, 0}, {-1, 0}, {999, 0}};
+    for (const auto &c : cases) {
+        editor.settings().OpGroundPlates = c.stored;
+        EXPECT_EQ(editor.groundPlateGroup(), c.effective) << c.stored;
+    }
+}
+
+TEST_F(EditorPalette, CursorInTheStoredColour)
+{
+    const struct { int value; QRgb expected; } cases[] = {
+        {0, qRgb(0, 0, 0)},
+        {0x0000FF, qRgb(255, 0, 0)},
+        {0xFF0000, qRgb(0, 0, 255)},
+        {int(0x8000000Du), qRgb(0, 120, 215)}, // the system's highlight colour
+    };
+    for (const auto &c : cases) {
+        editor.settings().OpCursorColor = c.value;
+        const QImage cursor = editor.PaintCursor();
+        EXPECT_EQ(cursor.size(), QSize(10, 10));
+        EXPECT_EQ(cursor.pixel(9, 9), c.expected) << std::hex << c.value;
+    }
+}
