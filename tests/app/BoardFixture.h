@@ -1,0 +1,134 @@
+#pragma once
+
+#include "app/Editor.h"
+#include "catalogue/ImageTransforms.h"
+
+#include "support/ScriptedPrompter.h"
+#include "support/TestProgramFolder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+namespace kestrix {
+
+// An Editor on a small program folder: ground plates 0..2 (group 0) and
+// 100..101 (group 1) with their wall plates, a few other tiles, and a
+// language with the question about unsaved changes.
+class BoardFixture : public ::testing::Test
+{
+protected:
+    // Neither ground plates nor belts: no rule of their own.
+    static constexpr int Tile = 4045;
+    static constexpr int OtherTile = 3000;
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        ASSERT_TRUE(folder.write(QStringLiteral("Language/UK.txt"),
+                                 "English\r\nTitle=Board Editor\r\nNoFileName=Untitled\r\n"
+                                 "Text01=Save the changes to %s?\r\n"));
+        addTiles({0, 1, 2, 100, 101, 8000, 8100, Tile, OtherTile});
+        editor.setProgramFolder(folder.programFolder());
+        editor.setUserFolder(folder.userFolder());
+        editor.LoadLanguage();
+        editor.BuildPalette();
+        editor.seedRandom(7);
+        QObject::connect(&editor, &Editor::undoChanged, [this](bool canUndo) { undoSignals.append(canUndo); });
+    }
+
+    void addTiles(std::initializer_list<int> ids)
+    {
+        for (int id : ids)
+            ASSERT_TRUE(folder.writeTilePictures(id, colourOf(id))) << id;
+    }
+
+    // Each tile its own colour, so a picture shows which tile it is.
+    static QRgb colourOf(int id) { return qRgb(40 + id % 200, 60 + (id / 100) % 150, 90 + id % 7 * 20); }
+    static QImage boardPicture(int id, int rotation);
+
+    QString boardPath(const QString &name) const { return folder.programFolder() + QStringLiteral("Boards/") + name; }
+
+    // What Button1Click does to the board, without its rules: the target
+    // field first as the group start, then the others, all given tile.
+    void apply(int tile, std::initializer_list<int> fields, int rotation = 1,
+               const QString &flags = QStringLiteral("10100"))
+    {
+        bool first = true;
+        for (int n : fields) {
+            editor.RecordUndo(n, first);
+            first = false;
+            TImgKarte &field = editor.cells()[size_t(n)];
+            field.Tag = tile;
+            field.Rotation = rotation;
+            field.StepFlags = flags;
+            editor.RedrawCell(n);
+        }
+        editor.setBoardModified(true);
+    }
+
+    // Everything a failed command must leave alone.
+    struct Snapshot
+    {
+        BoardCells cells;
+        QString documentFileName;
+        QString title;
+        bool modified = false;
+        int undoPos = 0;
+        bool canUndo = false;
+    };
+
+    Snapshot snapshot() const
+    {
+        return {editor.cells(), editor.DocumentFileName(), editor.windowTitle(), editor.boardModified(),
+                editor.undoRing().UndoPos(), editor.undoRing().canUndo()};
+    }
+
+    // The fields, their pictures and visibility too.
+    static ::testing::AssertionResult sameBoard(const BoardCells &a, const BoardCells &b)
+    {
+        for (int n = 0; n < CellCount; ++n) {
+            const TImgKarte &x = a[size_t(n)];
+            const TImgKarte &y = b[size_t(n)];
+            if (!(x == y) || x.visible != y.visible || x.picture != y.picture)
+                return ::testing::AssertionFailure() << "field " << n << " differs";
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+    static ::testing::AssertionResult sameState(const Snapshot &a, const Snapshot &b)
+    {
+        if (::testing::AssertionResult board = sameBoard(a.cells, b.cells); !board)
+            return board;
+        if (a.documentFileName != b.documentFileName || a.title != b.title || a.modified != b.modified
+            || a.undoPos != b.undoPos || a.canUndo != b.canUndo)
+            return ::testing::AssertionFailure() << "document or undo state differs";
+        return ::testing::AssertionSuccess();
+    }
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+    }
+
+    bool writeFile(const QString &path, const QByteArray &bytes) const
+    {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    }
+
+    TestProgramFolder folder;
+    ScriptedPrompter prompter;
+    Editor editor{prompter};
+    QList<bool> undoSignals;
+};
+
+inline QImage BoardFixture::boardPicture(int id, int rotation)
+{
+    return TurnBitmap(rotation, TestProgramFolder::tilePicture(8, colourOf(id)));
+}
+
+} // namespace kestrix

@@ -1,0 +1,406 @@
+#include "BoardFixture.h"
+
+#include "support/QtPrinters.h"
+
+#include "util/KestrixError.h"
+
+#include <QDir>
+
+#include <csignal>
+#include <functional>
+#include <random>
+#include <sys/resource.h>
+
+using namespace kestrix;
+
+namespace {
+
+using Document = BoardFixture;
+using Answer = Prompter::Answer;
+
+// 144 lines as the writer writes them, the odd ones among them: tile 0
+// turned (03), steps cut short (40452,1), no steps after the comma
+// (40452,), rotations no writer produces (40457, 40454).
+QByteArray handWrittenBoard()
+{
+    QByteArray bytes = "03\r\n40452,1\r\n40452,\r\n40451,10100\r\n40457\r\n30000\r\n40454,11111\r\n";
+    for (int k = 7; k < CellCount; ++k)
+        bytes += k % 3 ? "10\r\n" : "22,00100\r\n";
+    return bytes;
+}
+
+// Runs fn with every file write past 64 bytes failing, for any user.
+void withTinyFileSizeLimit(const std::function<void()> &fn)
+{
+    rlimit before{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
+    rlimit small = before;
+    small.rlim_cur = 64;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    fn();
+    setrlimit(RLIMIT_FSIZE, &before);
+    std::signal(SIGXFSZ, oldHandler);
+}
+
+QString errorOf(const std::function<void()> &command)
+{
+    try {
+        command();
+    } catch (const KestrixError &error) {
+        return error.text();
+    }
+    return QString();
+}
+
+} // namespace
+
+TEST_F(Document, TitlePanelsAndFieldsFollowTheThreeStates)
+{
+    int refreshes = 0;
+    QObject::connect(&editor, &Editor::documentChanged, [&refreshes] { ++refreshes; });
+    EXPECT_FALSE(editor.isBoardOpen());
+    EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor"));
+
+    editor.Menu1_NewClick();
+    EXPECT_EQ(editor.DocumentFileName(), QStringLiteral("-1"));
+    EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor - Untitled"));
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(editor.selection().CellNumber, 0);
+    EXPECT_TRUE(editor.selectionFromBoard());
+    for (const TImgKarte &field : editor.cells())
+        EXPECT_TRUE(field.visible);
+
+    const QString path = boardPath(QStringLiteral("Plan A.zvb"));
+    prompter.files = {path};
+    editor.Menu1_SaveClick();
+    EXPECT_EQ(prompter.saveRequests.last().fileName, QString()) << "a new board has no name to offer";
+    EXPECT_EQ(editor.DocumentFileName(), path);
+    EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor - Plan A"));
+    EXPECT_EQ(refreshes, 2);
+
+    editor.Menu1_CloseClick();
+    EXPECT_TRUE(editor.DocumentFileName().isEmpty());
+    EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor"));
+    for (const TImgKarte &field : editor.cells())
+        EXPECT_FALSE(field.visible);
+
+    prompter.files = {path};
+    editor.Menu1_OpenClick();
+    EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor - Plan A"));
+    for (const TImgKarte &field : editor.cells())
+        EXPECT_TRUE(field.visible) << "opening shows every field, also after a close";
+}
+
+TEST_F(Document, NewBoardsAreGroundPlatesWithWallsOnTheSixteenWallPositions)
+{
+    const struct { bool walls; int setting; int group; } cases[] = {
+        {true, 0, 0}, {true, 1, 1}, {false, 1, 1}, {false, 0, 0}, {true, 7, 0} /* no such group */,
+    };
+    for (const auto &c : cases) {
+        editor.settings().OpKonventNeedWall = c.walls;
+        editor.settings().OpGroundPlates = c.setting;
+        editor.Menu1_NewClick();
+        const int plates = c.group == 0 ? 3 : 2;
+        int walls = 0;
+        for (int k = 0; k < CellCount; ++k) {
+            const TImgKarte &field = editor.cells()[size_t(k)];
+            const int side = WallPositionSide(k);
+            if (c.walls && side >= 0) {
+                ++walls;
+                EXPECT_EQ(field.Tag, 8000 + 100 * c.group) << k;
+                EXPECT_EQ(field.Rotation, side) << k;
+            } else {
+                EXPECT_GE(field.Tag, 100 * c.group) << k;
+                EXPECT_LT(field.Tag, 100 * c.group + plates) << k;
+                EXPECT_GE(field.Rotation, 0) << k;
+                EXPECT_LT(field.Rotation, 4) << k;
+            }
+            EXPECT_EQ(field.StepFlags, QStringLiteral("00000"));
+            EXPECT_EQ(field.picture, boardPicture(field.Tag, field.Rotation)) << k;
+        }
+        EXPECT_EQ(walls, c.walls ? 16 : 0);
+        EXPECT_FALSE(editor.boardModified());
+    }
+}
+
+TEST_F(Document, NewDrawsEachFieldsPlateBeforeItsRotation)
+{
+    editor.settings().OpKonventNeedWall = true;
+    editor.seedRandom(2024);
+    editor.Menu1_NewClick();
+
+    std::mt19937 generator(2024);
+    const auto draw = [&generator](int m) { return std::uniform_int_distribution<int>(0, m - 1)(generator); };
+    for (int k = 0; k < CellCount; ++k) {
+        if (WallPositionSide(k) >= 0)
+            continue;
+        const int tile = draw(3);
+        const int rotation = draw(4);
+        ASSERT_EQ(editor.cells()[size_t(k)].Tag, tile) << k;
+        ASSERT_EQ(editor.cells()[size_t(k)].Rotation, rotation) << k;
+    }
+}
+
+TEST_F(Document, NewOpenAndCloseEmptyTheUndoRingAndSelectFieldZero)
+{
+    const QString path = boardPath(QStringLiteral("Saved.zvb"));
+    ASSERT_TRUE(writeFile(path, handWrittenBoard()));
+        const struct { const char *name; std::function<void()> command; bool open; } cases[] = {
+        {"new", [this] { editor.Menu1_NewClick(); }, true},
+        {"open", [&] { prompter.files = {path}; editor.Menu1_OpenClick(); }, true},
+        {"close", [this] { editor.Menu1_CloseClick(); }, false},
+    };
+    for (const auto &c : cases) {
+        editor.Menu1_NewClick();
+        apply(Tile, {30, 31});
+        editor.setBoardModified(false);
+        editor.ImgKarteClick(30);
+        undoSignals.clear();
+
+        c.command();
+
+        EXPECT_FALSE(editor.undoRing().canUndo()) << c.name;
+        EXPECT_EQ(undoSignals, QList<bool>{false}) << c.name;
+        EXPECT_EQ(editor.isBoardOpen(), c.open) << c.name;
+        if (c.open) {
+            EXPECT_EQ(editor.selection().CellNumber, 0) << c.name;
+            EXPECT_EQ(editor.selection().Tag, editor.cells()[0].Tag) << c.name;
+        }
+    }
+
+    // An Open whose dialog is cancelled leaves everything, undo too.
+    editor.Menu1_NewClick();
+    apply(Tile, {30});
+    editor.setBoardModified(false);
+    const Snapshot before = snapshot();
+    prompter.files.clear();
+    editor.Menu1_OpenClick();
+    EXPECT_TRUE(sameState(snapshot(), before));
+    EXPECT_TRUE(editor.undoRing().canUndo());
+}
+
+TEST_F(Document, TheQuestionAboutUnsavedChanges)
+{
+    const QString saved = boardPath(QStringLiteral("Saved.zvb"));
+    const QString other = boardPath(QStringLiteral("Other.zvb"));
+    ASSERT_TRUE(writeFile(other, handWrittenBoard()));
+        enum Command { New, Open, Close };
+    const struct {
+        const char *name;
+        Command command;
+        bool changed;       // one tile applied before the command
+        QList<Answer> answers;
+        QStringList files;  // save dialog, then open dialog
+        bool asked;
+        bool replaced;      // the board was replaced or closed
+        bool savedFile;     // the changed board was written to `saved`
+        bool modifiedAfter;
+    } cases[] = {
+        {"unchanged new", New, false, {}, {}, false, true, false, false},
+        {"unchanged close", Close, false, {}, {}, false, true, false, false},
+        {"cancel new", New, true, {Answer::Cancel}, {}, true, false, false, true},
+        {"cancel open", Open, true, {Answer::Cancel}, {}, true, false, false, true},
+        {"cancel close", Close, true, {Answer::Cancel}, {}, true, false, false, true},
+        {"no new", New, true, {Answer::No}, {}, true, true, false, false},
+        {"no open", Open, true, {Answer::No}, {other}, true, true, false, false},
+        {"no, open cancelled", Open, true, {Answer::No}, {}, true, false, false, false},
+        {"no close", Close, true, {Answer::No}, {}, true, true, false, false},
+        {"yes, save cancelled, new", New, true, {Answer::Yes}, {QString()}, true, false, false, true},
+        {"yes, save cancelled, open", Open, true, {Answer::Yes}, {QString()}, true, false, false, true},
+        {"yes, save cancelled, close", Close, true, {Answer::Yes}, {QString()}, true, false, false, true},
+        {"yes new", New, true, {Answer::Yes}, {saved}, true, true, true, false},
+        {"yes open", Open, true, {Answer::Yes}, {saved, other}, true, true, true, false},
+        {"yes close", Close, true, {Answer::Yes}, {saved}, true, true, true, false},
+    };
+    for (const auto &c : cases) {
+        QFile::remove(saved);
+        editor.Menu1_NewClick();
+        if (c.changed)
+            apply(Tile, {50, 51});
+        const Snapshot before = snapshot();
+        prompter.messages.clear();
+        prompter.answers = c.answers;
+        prompter.files = c.files;
+
+        if (c.command == New)
+            editor.Menu1_NewClick();
+        else if (c.command == Open)
+            editor.Menu1_OpenClick();
+        else
+            editor.Menu1_CloseClick();
+
+        ASSERT_EQ(prompter.messages.size(), c.asked ? 1 : 0) << c.name;
+        if (c.asked) {
+            const Prompter::Message &question = prompter.messages.first();
+            EXPECT_EQ(question.type, BoxType::Confirmation) << c.name;
+            EXPECT_EQ(question.text, QStringLiteral("Save the changes to Untitled?")) << c.name;
+            ASSERT_EQ(question.buttons.size(), 3) << c.name;
+            EXPECT_EQ(question.buttons[2].answer, Answer::Cancel) << c.name;
+        }
+        EXPECT_TRUE(prompter.files.isEmpty()) << c.name << ": every dialog was asked";
+        if (c.replaced) {
+            EXPECT_FALSE(sameBoard(editor.cells(), before.cells)) << c.name;
+        } else {
+            Snapshot expected = before;
+            expected.modified = c.modifiedAfter;
+            EXPECT_TRUE(sameState(snapshot(), expected)) << c.name;
+        }
+        EXPECT_EQ(editor.boardModified(), c.modifiedAfter) << c.name;
+        EXPECT_EQ(QFile::exists(saved), c.savedFile) << c.name;
+        if (c.savedFile) {
+            prompter.files = {saved};
+            editor.Menu1_OpenClick();
+            EXPECT_TRUE(sameBoard(editor.cells(), before.cells)) << c.name << ": the changes were saved";
+        }
+    }
+}
+
+TEST_F(Document, AFailedOpenChangesNothing)
+{
+    const QString missingPicture = boardPath(QStringLiteral("Unknown tile.zvb"));
+    ASSERT_TRUE(writeFile(missingPicture, "10\r\n20\r\n4440\r\n"));
+    const QString folderPath = boardPath(QStringLiteral("A folder.zvb"));
+    ASSERT_TRUE(QDir().mkpath(folderPath));
+    const struct { const char *name; QString path; const char *reason; } cases[] = {
+        {"missing file", boardPath(QStringLiteral("Missing.zvb")), "Datei nicht gefunden"},
+        {"tile without picture", missingPicture, "00444.bmp"},
+        {"a folder", folderPath, ""},
+    };
+    for (const bool newBoard : {true, false}) {
+        const QString saved = boardPath(QStringLiteral("Saved.zvb"));
+        editor.Menu1_NewClick();
+        if (!newBoard) {
+            prompter.files = {saved};
+            editor.Menu1_SaveAsClick();
+        }
+        apply(Tile, {5, 6});
+        for (const auto &c : cases) {
+            const Snapshot before = snapshot();
+            // Answered No: the changes are given up, the board stays until
+            // the new one is read.
+            prompter.answers = {Answer::No};
+            prompter.files = {c.path};
+            const QString error = errorOf([this] { editor.Menu1_OpenClick(); });
+            EXPECT_TRUE(error.contains(QDir::toNativeSeparators(c.path))) << c.name << ": " << error.toStdString();
+            EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << c.name << ": " << error.toStdString();
+            Snapshot expected = before;
+            expected.modified = false;
+            EXPECT_TRUE(sameState(snapshot(), expected)) << c.name;
+            editor.setBoardModified(true);
+        }
+    }
+}
+
+TEST_F(Document, AFailedNewChangesNothing)
+{
+    editor.Menu1_NewClick();
+    apply(Tile, {12});
+    editor.setBoardModified(false);
+    const Snapshot before = snapshot();
+    ASSERT_TRUE(folder.remove(QStringLiteral("Images/00001.bmp")));
+    const QString error = errorOf([this] { editor.Menu1_NewClick(); });
+    EXPECT_TRUE(error.contains(QStringLiteral("00001.bmp"))) << error.toStdString();
+    EXPECT_TRUE(sameState(snapshot(), before));
+}
+
+TEST_F(Document, SaveKeepsUndoAndSelectionAndSaveAsRenamesTheBoard)
+{
+    editor.Menu1_NewClick();
+    apply(Tile, {70, 71});
+    editor.ImgKarteClick(71);
+    const QString first = boardPath(QStringLiteral("First.zvb"));
+    const QString second = boardPath(QStringLiteral("Second.zvb"));
+    prompter.files = {first};
+    editor.Menu1_SaveClick();
+    EXPECT_FALSE(editor.boardModified());
+    EXPECT_TRUE(editor.undoRing().canUndo());
+    EXPECT_EQ(editor.selection().CellNumber, 71);
+
+    // A board that has a file is saved without a dialog.
+    apply(OtherTile, {72});
+    editor.Menu1_SaveClick();
+    EXPECT_EQ(prompter.saveRequests.size(), 1);
+    const QByteArray firstBytes = readFile(first);
+
+    prompter.files = {second};
+    editor.Menu1_SaveAsClick();
+    EXPECT_EQ(prompter.saveRequests.last().fileName, first) << "Save as offers the current path";
+    EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor - Second"));
+    apply(Tile, {73});
+    editor.Menu1_SaveClick();
+    EXPECT_EQ(readFile(first), firstBytes) << "Save after Save as writes to the new name";
+    EXPECT_NE(readFile(second), firstBytes);
+
+    // A cancelled Save as changes nothing.
+    apply(Tile, {74});
+    const Snapshot before = snapshot();
+    prompter.files.clear();
+    EXPECT_FALSE(editor.Menu1_SaveAsClick());
+    EXPECT_TRUE(sameState(snapshot(), before));
+}
+
+TEST_F(Document, AFailedSaveKeepsTheOldFileTheNameAndTheChanges)
+{
+    const QString path = boardPath(QStringLiteral("Kept.zvb"));
+    ASSERT_TRUE(writeFile(path, handWrittenBoard()));
+        prompter.files = {path};
+    editor.Menu1_OpenClick();
+    apply(Tile, {100, 101});
+    const Snapshot before = snapshot();
+
+    QString error;
+    withTinyFileSizeLimit([&] { error = errorOf([this] { editor.Menu1_SaveClick(); }); });
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path))) << error.toStdString();
+    EXPECT_EQ(readFile(path), handWrittenBoard());
+    EXPECT_TRUE(sameState(snapshot(), before));
+
+    // Save as to a folder that does not exist: the board keeps its name.
+    const QString nowhere = folder.programFolder() + QStringLiteral("No such folder/New.zvb");
+    prompter.files = {nowhere};
+    error = errorOf([this] { editor.Menu1_SaveAsClick(); });
+    EXPECT_TRUE(error.contains(QDir::toNativeSeparators(nowhere))) << error.toStdString();
+    EXPECT_TRUE(sameState(snapshot(), before));
+}
+
+TEST_F(Document, YesWithAFailingSaveStopsTheCommandThatAsked)
+{
+    editor.Menu1_NewClick();
+    apply(Tile, {9});
+    const Snapshot before = snapshot();
+    const QString nowhere = folder.programFolder() + QStringLiteral("No such folder/New.zvb");
+    for (const auto &command : std::initializer_list<std::function<void()>>{
+             [this] { editor.Menu1_NewClick(); }, [this] { editor.Menu1_CloseClick(); },
+             [this] { editor.Menu1_OpenClick(); }, [this] { editor.AskSaveChanges(); }}) {
+        prompter.answers = {Answer::Yes};
+        prompter.files = {nowhere};
+        EXPECT_FALSE(errorOf(command).isEmpty());
+        EXPECT_TRUE(prompter.openRequests.isEmpty()) << "Open stopped before its dialog";
+        EXPECT_TRUE(sameState(snapshot(), before));
+    }
+}
+
+TEST_F(Document, HandWrittenBoardsOpenAndSaveBackByteIdentical)
+{
+    const QString path = boardPath(QStringLiteral("Hand.zvb"));
+    ASSERT_TRUE(writeFile(path, handWrittenBoard()));
+        editor.LoadBoardFile(path);
+
+    const struct { int field, tile, rotation, shown; const char *flags; } fields[] = {
+        {0, 0, 3, 3, "00000"},         {1, Tile, 2, 2, "1"},          {2, Tile, 2, 2, ""},
+        {3, Tile, 1, 1, "10100"},      {4, Tile, 7, 3, "00000"},      {5, OtherTile, 0, 0, "00000"},
+        {6, Tile, 4, 0, "11111"},      {7, 1, 0, 0, "00000"},         {9, 2, 2, 2, "00100"},
+    };
+    for (const auto &f : fields) {
+        const TImgKarte &cell = editor.cells()[size_t(f.field)];
+        EXPECT_EQ(cell.Tag, f.tile) << f.field;
+        EXPECT_EQ(cell.Rotation, f.rotation) << f.field;
+        EXPECT_EQ(cell.StepFlags, QLatin1String(f.flags)) << f.field;
+        EXPECT_EQ(cell.picture, boardPicture(f.tile, f.shown)) << f.field;
+    }
+    EXPECT_EQ(editor.DocumentFileName(), path);
+    EXPECT_FALSE(editor.boardModified());
+
+    ASSERT_TRUE(editor.Menu1_SaveClick());
+    EXPECT_EQ(readFile(path), handWrittenBoard());
+}

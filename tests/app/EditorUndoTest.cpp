@@ -1,0 +1,217 @@
+#include "BoardFixture.h"
+
+#include "support/QtPrinters.h"
+
+#include "util/KestrixError.h"
+
+using namespace kestrix;
+
+namespace {
+
+using SelectionAndUndo = BoardFixture;
+
+QString boxes(const Editor &editor)
+{
+    QString ticks;
+    for (int i = 0; i < 5; ++i)
+        ticks += editor.stepBox(i) ? u'1' : u'0';
+    return ticks;
+}
+
+} // namespace
+
+TEST_F(SelectionAndUndo, TurnButtonsTurnTheShownPictureAndNothingElse)
+{
+    const struct { std::initializer_list<int> buttons; int rotation; } cases[] = {
+        {{1}, 1}, {{2}, 2}, {{3}, 3}, {{1, 1, 1, 1}, 0}, {{2, 2}, 0}, {{1, 3}, 0}, {{3, 3}, 2}, {{2, 1}, 3},
+    };
+    editor.Menu1_NewClick();
+    TImgKarte &field = editor.cells()[20];
+    field.Tag = OtherTile;
+    field.Rotation = 0;
+    editor.RedrawCell(20);
+    const BoardCells board = editor.cells();
+    for (const auto &c : cases) {
+        editor.ImgKarteClick(20);
+        const QImage shown = editor.selection().picture;
+        // Turned as shown, not composed again: the large picture is not read.
+        ASSERT_TRUE(folder.remove(QStringLiteral("Images/13000.bmp")));
+        for (int button : c.buttons) {
+            if (button == 1)
+                editor.SpeedButton1Click();
+            else if (button == 2)
+                editor.SpeedButton2Click();
+            else
+                editor.SpeedButton3Click();
+        }
+        EXPECT_EQ(editor.selection().Rotation, c.rotation) << c.buttons.size();
+        EXPECT_EQ(editor.selection().picture, TurnBitmap(c.rotation, shown)) << c.buttons.size();
+        addTiles({OtherTile});
+    }
+    EXPECT_TRUE(sameBoard(editor.cells(), board));
+    EXPECT_FALSE(editor.undoRing().canUndo());
+    EXPECT_FALSE(editor.boardModified());
+}
+
+TEST_F(SelectionAndUndo, RotationsFromAFileTurnOnWithinZeroToThree)
+{
+    const struct { int rotation, button, after; } cases[] = {{7, 1, 0}, {5, 2, 3}, {-2, 3, 1}, {-1, 1, 0}};
+    editor.Menu1_NewClick();
+    for (const auto &c : cases) {
+        editor.cells()[30].Rotation = c.rotation;
+        editor.ImgKarteClick(30);
+        if (c.button == 1)
+            editor.SpeedButton1Click();
+        else if (c.button == 2)
+            editor.SpeedButton2Click();
+        else
+            editor.SpeedButton3Click();
+        EXPECT_EQ(editor.selection().Rotation, c.after) << c.rotation;
+    }
+}
+
+TEST_F(SelectionAndUndo, AllStepsTicksOrUnticksAllFiveWithOneRedraw)
+{
+    editor.Menu1_NewClick();
+    editor.cells()[3].StepFlags = QStringLiteral("01000");
+    editor.ImgKarteClick(3);
+    int redraws = 0;
+    QObject::connect(&editor, &Editor::selectionChanged, [&redraws] { ++redraws; });
+    // A view that echoes the boxes it is told to tick as clicks.
+    QObject::connect(&editor, &Editor::stepBoxesChanged, [this] {
+        editor.setStepBox(2, editor.stepBox(2));
+        editor.ByStepClick();
+        editor.CheckBox1Click();
+    });
+
+    editor.setAllStepsBox(true);
+    editor.CheckBox1Click();
+    EXPECT_EQ(boxes(editor), QStringLiteral("11111"));
+    EXPECT_EQ(redraws, 1);
+
+    editor.setAllStepsBox(false);
+    editor.CheckBox1Click();
+    EXPECT_EQ(boxes(editor), QStringLiteral("00000"));
+    EXPECT_EQ(redraws, 2);
+
+    // A single box leaves "Alle Schritte" as it is.
+    editor.setAllStepsBox(true);
+    editor.setStepBox(4, true);
+    editor.ByStepClick();
+    EXPECT_TRUE(editor.allStepsBox());
+    EXPECT_EQ(boxes(editor), QStringLiteral("00001"));
+    EXPECT_FALSE(editor.boardModified());
+    EXPECT_FALSE(editor.undoRing().canUndo());
+}
+
+TEST_F(SelectionAndUndo, UndoRestoresEveryFieldOfTheApplication)
+{
+    editor.Menu1_NewClick();
+    const BoardCells before = editor.cells();
+    apply(Tile, {50, 38, 51, 62});
+    ASSERT_TRUE(editor.undoRing().canUndo());
+    undoSignals.clear();
+
+    editor.Menu1_UndoClick();
+
+    EXPECT_TRUE(sameBoard(editor.cells(), before));
+    EXPECT_FALSE(editor.undoRing().canUndo());
+    EXPECT_EQ(undoSignals, QList<bool>{false});
+    EXPECT_TRUE(editor.boardModified()) << "undo leaves the modified flag";
+}
+
+TEST_F(SelectionAndUndo, UndoTakesBackOneApplicationAtATime)
+{
+    editor.Menu1_NewClick();
+    const BoardCells original = editor.cells();
+    apply(Tile, {10, 11});
+    const BoardCells afterFirst = editor.cells();
+    apply(OtherTile, {11, 23, 22}, 2, QStringLiteral("1"));
+
+    editor.Menu1_UndoClick();
+    EXPECT_TRUE(sameBoard(editor.cells(), afterFirst));
+    EXPECT_TRUE(editor.undoRing().canUndo());
+    editor.Menu1_UndoClick();
+    EXPECT_TRUE(sameBoard(editor.cells(), original));
+    EXPECT_FALSE(editor.undoRing().canUndo());
+    // Nothing left: the command does nothing.
+    editor.Menu1_UndoClick();
+    EXPECT_TRUE(sameBoard(editor.cells(), original));
+}
+
+TEST_F(SelectionAndUndo, AfterAThousandEntriesTheRingStartsAgainEmpty)
+{
+    editor.Menu1_NewClick();
+    for (int i = 0; i < UndoRing::SlotCount; ++i)
+        apply(i % 2 ? Tile : OtherTile, {i % CellCount});
+    EXPECT_FALSE(editor.undoRing().canUndo());
+    EXPECT_EQ(undoSignals.last(), false);
+    const BoardCells changed = editor.cells();
+    editor.Menu1_UndoClick();
+    EXPECT_TRUE(sameBoard(editor.cells(), changed)) << "the board was changed, yet nothing can be taken back";
+
+    apply(OtherTile, {7});
+    EXPECT_TRUE(editor.undoRing().canUndo());
+    editor.Menu1_UndoClick();
+    EXPECT_TRUE(sameBoard(editor.cells(), changed));
+    EXPECT_FALSE(editor.undoRing().canUndo());
+}
+
+TEST_F(SelectionAndUndo, UndoReselectsTheFieldOnlyWhenTheSelectionCameFromIt)
+{
+    editor.Menu1_NewClick();
+    const int oldTile = editor.cells()[40].Tag;
+
+    editor.ImgKarteClick(40);
+    apply(Tile, {40, 41});
+    editor.ImgKarteClick(40);
+    ASSERT_EQ(editor.selection().Tag, Tile);
+    editor.Menu1_UndoClick();
+    EXPECT_EQ(editor.selection().Tag, oldTile);
+    EXPECT_EQ(editor.selection().picture, TurnBitmap(editor.cells()[40].Rotation,
+                                                     TestProgramFolder::tilePicture(16, colourOf(oldTile))));
+
+    // A tile picked from the palette stays in the selection.
+    apply(Tile, {40, 41});
+    editor.ImgKarteClick(40);
+    editor.PCImageClick(OtherTile);
+    editor.Menu1_UndoClick();
+    EXPECT_EQ(editor.selection().Tag, OtherTile);
+    EXPECT_EQ(editor.selection().CellNumber, 40);
+    EXPECT_EQ(editor.cells()[40].Tag, oldTile);
+
+    // Undo of other fields leaves the selection alone.
+    editor.ImgKarteClick(40);
+    apply(OtherTile, {90});
+    int selections = 0;
+    QObject::connect(&editor, &Editor::cursorMoved, [&selections] { ++selections; });
+    editor.Menu1_UndoClick();
+    EXPECT_EQ(selections, 0);
+    EXPECT_EQ(editor.selection().CellNumber, 40);
+}
+
+TEST_F(SelectionAndUndo, UndoThatCannotDrawAPictureChangesNothing)
+{
+    editor.Menu1_NewClick();
+    TImgKarte &field = editor.cells()[60];
+    field.Tag = Tile;
+    editor.RedrawCell(60);
+    apply(OtherTile, {60, 61});
+    ASSERT_TRUE(folder.remove(QStringLiteral("Images/04045.bmp")));
+    const Snapshot before = snapshot();
+
+    EXPECT_THROW(editor.Menu1_UndoClick(), KestrixError);
+    EXPECT_TRUE(sameState(snapshot(), before));
+
+    addTiles({Tile});
+    editor.Menu1_UndoClick();
+    EXPECT_EQ(editor.cells()[60].Tag, Tile);
+    EXPECT_FALSE(editor.undoRing().canUndo());
+}
+
+TEST_F(SelectionAndUndo, RecordingAFieldOffTheBoardIsIgnored)
+{
+    editor.RecordUndo(-1, true);
+    editor.RecordUndo(CellCount, true);
+    EXPECT_FALSE(editor.undoRing().canUndo());
+}
