@@ -27,12 +27,12 @@ TEST(PaletteIndex, PlacesTilesAndCountsGroundPlates)
     ASSERT_TRUE(dir.isValid());
     const QDir images(dir.path());
     for (const char *name : {"00200.bmp", "00001.bmp", "00000.bmp", "01004.bmp", "05011.bmp", "01234.bmp",
-                             "21234.bmp", "09000.bmp", "07777.BMP", "0123.bmp", "012345.bmp", "00300.txt",
+                             "21234.bmp", "01235.bmp", "09000.bmp", "07777.BMP", "0123.bmp", "012345.bmp", "00300.txt",
                              "10000.bmp"})
         touch(images.filePath(QString::fromLatin1(name)));
 
     Catalogue catalogue;
-    catalogue.setLines({"P00000=00000", "P01004=01004", "P05011=05011", "P01234=02003", "P09000=09001",
+    catalogue.setLines({"P00000=00000", "P01004=01004", "P05011=05011", "P01234=02003", "P01235=0Zabc", "P09000=09001",
                         "p07777=00005", "P00001=", "P10000=00001"});
     const PaletteIndex palette = PaletteIndex::BuildPalette(dir.path(), catalogue);
 
@@ -46,6 +46,7 @@ TEST(PaletteIndex, PlacesTilesAndCountsGroundPlates)
         {0, 0, 0, 8, 8, images.filePath(QStringLiteral("00000.bmp")), false},
         {1004, 1, 4, 8, 72, images.filePath(QStringLiteral("01004.bmp")), false},
         {1234, 2, 3, 200, 8, images.filePath(QStringLiteral("21234.bmp")), true},
+        {1235, 0, 0, 8, 8, images.filePath(QStringLiteral("01235.bmp")), false}, // not numbers: 0
         {5011, 5, 11, 200, 136, images.filePath(QStringLiteral("05011.bmp")), false},
         {7777, 0, 5, 72, 72, images.filePath(QStringLiteral("07777.BMP")), false},
         {9000, 0, 1, 72, 8, images.filePath(QStringLiteral("09000.bmp")), false}, // page 9 does not exist
