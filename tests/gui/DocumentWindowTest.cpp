@@ -135,21 +135,6 @@ TEST_F(DocumentWindow, NewPickTurnStepsApplySaveCloseAndOpenAgain)
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }
 
-TEST_F(DocumentWindow, UndoFollowsTheApplicationsAndTakesThemBack)
-{
-    start();
-    trigger("Menu1_New");
-    const BoardCells fresh = form->editor().cells();
-    click(QStringLiteral("ImgKarte50"));
-    form->editor().PCImageClick(Tile);
-    click(QStringLiteral("Button1"));
-    ASSERT_TRUE(undoEnabled());
-    QTest::keyClick(form.get(), Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_FALSE(undoEnabled());
-    EXPECT_EQ(form->editor().cells(), fresh);
-    EXPECT_EQ(child<CellView>(QStringLiteral("ImgKarte50"))->image(), fresh[50].picture);
-}
-
 TEST_F(DocumentWindow, BoardNamedOnTheCommandLineOpensAtStart)
 {
     const QString path = folder.programFolder() + QStringLiteral("Boards/Start.zvb");
