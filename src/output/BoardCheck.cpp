@@ -1,0 +1,33 @@
+#include "output/BoardCheck.h"
+
+namespace kestrix {
+
+namespace {
+
+constexpr int PairGroup = 5;
+constexpr int PairCount = 100;
+
+} // namespace
+
+BoardCheckResult BoardCheck(const std::array<int, CellCount> &tileIds)
+{
+    std::array<int, PairCount> counts{};
+    for (const int id : tileIds) {
+        if (id / 1000 == PairGroup)
+            ++counts[size_t(id % PairCount)];
+    }
+
+    BoardCheckResult result;
+    for (int pair = 0; pair < PairCount; ++pair) {
+        const int count = counts[size_t(pair)];
+        if (count == 0 || count == 2)
+            continue;
+        result.passed = false;
+        result.message = count == 1 ? PairOnceMessage : PairTooOftenMessage;
+        result.pair = pair;
+        break;
+    }
+    return result;
+}
+
+} // namespace kestrix

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "output/PagePrinter.h"
+
+class QPrinter;
+
+namespace kestrix {
+
+// Prints the board's pages on a printer of the window system, each page a
+// print job of its own.
+class BoardPrinter : public PagePrinter
+{
+public:
+    // The printer must outlive this object.
+    explicit BoardPrinter(QPrinter &printer) : m_printer(printer) {}
+
+    QSize portraitPageSize() override;
+    void printPage(const PrintPage &page) override;
+
+private:
+    QString printerText() const;
+
+    QPrinter &m_printer;
+};
+
+} // namespace kestrix

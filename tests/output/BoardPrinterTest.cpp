@@ -1,0 +1,84 @@
+#include "output/BoardPrinter.h"
+
+#include "util/KestrixError.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QPrinter>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace kestrix;
+
+namespace {
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A print into a PDF file goes the way a page goes to a printer.
+TEST(BoardPrinter, PrintsEachPageAsAJobOfItsOwn)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString pdf = folder.filePath(QStringLiteral("board.pdf"));
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printer.setPageOrientation(QPageLayout::Landscape);
+    BoardPrinter boardPrinter(printer);
+
+    const QSize page = boardPrinter.portraitPageSize();
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    EXPECT_GT(page.height(), page.width());
+    EXPECT_GT(page.width(), 4053) << "a quarter fits across the page at this resolution";
+
+    QImage quarter(1725, 1575, QImage::Format_RGB888);
+    quarter.fill(Qt::black);
+    PrintPage first{QStringLiteral("Platte.zvb"), quarter, PrintedRect(quarter.size(), page),
+                    FooterPosition(page), QStringLiteral("Zorvan - Editor - /b/Platte.zvb (1/2)      12:00:00")};
+    boardPrinter.printPage(first);
+    const QByteArray firstJob = readFile(pdf);
+    ASSERT_TRUE(firstJob.startsWith("%PDF")) << "the first job was written when it ended";
+    EXPECT_EQ(firstJob.count("/Type /Page\n") + firstJob.count("/Type /Page "), 1);
+    EXPECT_EQ(printer.docName(), QStringLiteral("Platte.zvb"));
+
+    PrintPage second = first;
+    second.footer = QStringLiteral("Zorvan - Editor - /b/Platte.zvb (2/2)      12:00:01");
+    boardPrinter.printPage(second);
+    const QByteArray secondJob = readFile(pdf);
+    ASSERT_TRUE(secondJob.startsWith("%PDF"));
+    EXPECT_EQ(secondJob.count("/Type /Page\n") + secondJob.count("/Type /Page "), 1)
+        << "the second job is a document of its own";
+}
+
+TEST(BoardPrinter, ReportsAPrinterThatCannotPrint)
+{
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString pdf = folder.filePath(QStringLiteral("missing/board.pdf"));
+    printer.setOutputFileName(pdf);
+    BoardPrinter boardPrinter(printer);
+    QImage quarter(10, 10, QImage::Format_RGB888);
+    quarter.fill(Qt::white);
+    try {
+        boardPrinter.printPage({QStringLiteral("x"), quarter, QRect(0, 0, 23, 23), QPoint(100, 10), QStringLiteral("f")});
+        FAIL() << "no error";
+    } catch (const KestrixError &error) {
+        EXPECT_TRUE(error.text().contains(QStringLiteral("board.pdf"))) << error.text().toStdString();
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
