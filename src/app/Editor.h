@@ -236,6 +236,30 @@ public:
     Prompter::FileRequest &SaveDialog2() { return m_saveDialog2; }
     Prompter::PageRange &PrintDialog1() { return m_printDialog1; }
 
+    // --- board check and output ----------------------------------------------
+    // Every pair of tiles 5000..5999 must lie on the board exactly twice.
+    // When it does not, the message for the lowest failing pair is shown
+    // with the board's name and the result is false. Throws KestrixError
+    // when that message cannot be formatted.
+    bool CheckBoard();
+    // "Karte prüfen": the check, and a message when it passes.
+    void Menu1_CheckClick();
+    // "Als Bild speichern...": the check, then the export.
+    void Menu1_SaveAsPicClick();
+    // Asks for a picture file name and writes the four quarters as JPEG
+    // files beside it: its name without the last extension + " (n).jpg".
+    // Throws KestrixError naming the file that cannot be written; the files
+    // written before it stay, the later ones are not written.
+    void ExportBoardPictures();
+    // "Drucken...": the check, then printing.
+    void Menu1_PrintClick();
+    // Asks for a printer and pages and prints each page, one board quarter,
+    // as a print job of its own, going through the temporary picture file
+    // ProgramFolder + "~Temp.bmp", which is deleted after the last page.
+    // Throws KestrixError when the picture or the temporary file cannot be
+    // written or read or the printer fails; the pages printed stay.
+    void PrintBoard();
+
 signals:
     // A board field's tile, picture or visibility changed.
     void cellChanged(int cell);
@@ -250,6 +274,9 @@ signals:
     void undoChanged(bool canUndo);
     // The tile definition of tile id is to be edited.
     void tileDefinitionRequested(int id);
+    // Long work (export, printing) begins or ends, also when it fails: the
+    // window shows the wait cursor meanwhile.
+    void busyChanged(bool busy);
 
 protected:
     Prompter &m_prompter;

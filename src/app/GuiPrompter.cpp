@@ -1,8 +1,12 @@
 #include "app/GuiPrompter.h"
 
+#include "output/BoardPrinter.h"
+
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 
 namespace kestrix {
@@ -32,6 +36,10 @@ QMessageBox::ButtonRole roleFor(Answer answer)
 }
 
 } // namespace
+
+GuiPrompter::GuiPrompter(QWidget *parent) : m_parent(parent) {}
+
+GuiPrompter::~GuiPrompter() = default;
 
 Prompter::Answer GuiPrompter::message(const Message &message)
 {
@@ -86,6 +94,31 @@ QString GuiPrompter::askFile(const FileRequest &request, bool save)
 void GuiPrompter::showError(const QString &text)
 {
     QMessageBox::critical(m_parent, QCoreApplication::applicationName(), text);
+}
+
+PagePrinter *GuiPrompter::askPrint(PageRange &pages)
+{
+    if (!m_printer) {
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_boardPrinter = std::make_unique<BoardPrinter>(*m_printer);
+    }
+    const bool allPages = pages.fromPage == pages.minPage && pages.toPage == pages.maxPage;
+    m_printer->setPrintRange(allPages ? QPrinter::AllPages : QPrinter::PageRange);
+    m_printer->setFromTo(pages.fromPage, pages.toPage);
+    QPrintDialog dialog(m_printer.get(), m_parent);
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange);
+    dialog.setMinMax(pages.minPage, pages.maxPage);
+    if (dialog.exec() != QDialog::Accepted)
+        return nullptr;
+    // "All pages" means all of them, whatever numbers the range fields held.
+    if (m_printer->printRange() == QPrinter::AllPages) {
+        pages.fromPage = pages.minPage;
+        pages.toPage = pages.maxPage;
+    } else {
+        pages.fromPage = m_printer->fromPage();
+        pages.toPage = m_printer->toPage();
+    }
+    return m_boardPrinter.get();
 }
 
 QString GuiPrompter::QtNameFilter(const QString &filter)

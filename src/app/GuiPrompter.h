@@ -2,6 +2,9 @@
 
 #include "app/Prompter.h"
 
+#include <memory>
+
+class QPrinter;
 class QWidget;
 
 namespace kestrix {
@@ -11,12 +14,16 @@ namespace kestrix {
 class GuiPrompter : public Prompter
 {
 public:
-    explicit GuiPrompter(QWidget *parent) : m_parent(parent) {}
+    explicit GuiPrompter(QWidget *parent);
+    ~GuiPrompter() override;
 
     Answer message(const Message &message) override;
     QString askOpenFile(const FileRequest &request) override;
     QString askSaveFile(const FileRequest &request) override;
     void showError(const QString &text) override;
+    // The printer is made on first use and kept, so the next run of the
+    // dialog offers the one chosen last.
+    PagePrinter *askPrint(PageRange &pages) override;
 
     // "description|pattern|description|pattern" as a file dialog's name
     // filter "description (pattern);;description (pattern)". Patterns listed
@@ -28,6 +35,8 @@ private:
     QString askFile(const FileRequest &request, bool save);
 
     QWidget *m_parent;
+    std::unique_ptr<QPrinter> m_printer;
+    std::unique_ptr<PagePrinter> m_boardPrinter;
 };
 
 } // namespace kestrix

@@ -7,6 +7,8 @@
 
 namespace kestrix {
 
+class PagePrinter;
+
 // Every question, message box and file dialog of the program goes through
 // this seam: the main window implements it with real dialogs, tests with
 // scripted answers.
@@ -49,6 +51,11 @@ public:
     virtual QString askSaveFile(const FileRequest &request) = 0;
     // A system error of a command, shown in the error box.
     virtual void showError(const QString &text) = 0;
+    // The print dialog, preset with the page range, which then holds the
+    // pages chosen. Returns the printer the user chose (it belongs to the
+    // prompter), or nullptr when the dialog was cancelled. A prompter
+    // without printers cancels.
+    virtual PagePrinter *askPrint(PageRange &) { return nullptr; }
 };
 
 } // namespace kestrix

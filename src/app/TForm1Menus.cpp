@@ -91,6 +91,9 @@ void TForm1::connectMenuCommands()
     connectCommand(m_menu.Close, [this] { m_editor.Menu1_CloseClick(); });
     connectCommand(m_menu.Exit, [this] { Menu1_ExitClick(); });
     connectCommand(m_menu.Undo, [this] { m_editor.Menu1_UndoClick(); });
+    connectCommand(m_menu.Check, [this] { m_editor.Menu1_CheckClick(); });
+    connectCommand(m_menu.Print, [this] { m_editor.Menu1_PrintClick(); });
+    connectCommand(m_menu.SaveAsPic, [this] { m_editor.Menu1_SaveAsPicClick(); });
     connectCommand(m_menu.NewElement, [this] { Menu1_NewElementClick(); });
     connectCommand(m_menu.Options, [this] { Menu1_OptionsClick(); });
     connectCommand(m_menu.About, [this] { Menu1_AboutClick(); });

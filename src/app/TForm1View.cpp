@@ -18,6 +18,12 @@ void TForm1::connectEditor()
     connect(&m_editor, &Editor::stepBoxesChanged, this, &TForm1::showStepBoxes);
     connect(&m_editor, &Editor::panel4VisibilityChanged, m_panel4, &QWidget::setVisible);
     connect(&m_editor, &Editor::undoChanged, m_menu.Undo, &QAction::setEnabled);
+    connect(&m_editor, &Editor::busyChanged, this, [](bool busy) {
+        if (busy)
+            QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QGuiApplication::restoreOverrideCursor();
+    });
     connect(&m_editor, &Editor::documentChanged, this, [this] {
         setWindowTitle(m_editor.windowTitle());
         showDocumentState();

@@ -19,10 +19,15 @@ public:
     // Chosen paths for askOpenFile() and askSaveFile(), in order; an empty
     // path, or an empty queue, cancels the dialog.
     QStringList files;
+    // Page choices for askPrint(), in order; each hands out printer. An
+    // empty queue, or no printer, cancels the dialog.
+    QList<PageRange> pageChoices;
+    PagePrinter *printer = nullptr;
 
     QList<Message> messages;
     QList<FileRequest> openRequests;
     QList<FileRequest> saveRequests;
+    QList<PageRange> printRequests; // the ranges the print dialog was preset with
     QStringList errors;
 
     Answer message(const Message &message) override
@@ -50,6 +55,17 @@ public:
     }
 
     void showError(const QString &text) override { errors.append(text); }
+
+    PagePrinter *askPrint(PageRange &pages) override
+    {
+        printRequests.append(pages);
+        if (pageChoices.isEmpty() || !printer)
+            return nullptr;
+        const PageRange chosen = pageChoices.takeFirst();
+        pages.fromPage = chosen.fromPage;
+        pages.toPage = chosen.toPage;
+        return printer;
+    }
 };
 
 } // namespace kestrix

@@ -1,0 +1,156 @@
+#include "app/GuiPrompter.h"
+#include "app/TForm1.h"
+
+#include "support/QtPrinters.h"
+#include "support/RecordingPrinter.h"
+#include "support/ScriptedPrompter.h"
+#include "support/TestProgramFolder.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QPrintDialog>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using namespace kestrix;
+
+namespace {
+
+// The "Bearbeiten" menu's check, print and export on a new board.
+class OutputWindow : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        ASSERT_TRUE(pictures.isValid());
+        ASSERT_TRUE(folder.write(QStringLiteral("Language/UK.txt"),
+                                 "English\r\nTitle=Board Editor\r\nNoFileName=Untitled\r\n"
+                                 "Text01=Save?\r\nText02=The board is fine.\r\nText03=a\r\nText04=b\r\n"
+                                 "Text05=c\r\nText06=d\r\nText07=e\r\nText08=Alone on %s.\r\nText09=Too many on %s.\r\n"));
+        for (int id : {0, 1, 2})
+            ASSERT_TRUE(folder.writeTilePictures(id));
+        form = std::make_unique<TForm1>(StartOptions{folder.programFolder(), folder.userFolder(), QString()},
+                                        &prompter);
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        trigger("Menu1_New");
+        prompter.printer = &printer;
+        // The cursor each job was printed under.
+        printer.onJob = [this] { jobCursors.append(overrideCursor()); };
+    }
+
+    void trigger(const char *name)
+    {
+        QAction *action = form->findChild<QAction *>(QLatin1String(name));
+        ASSERT_NE(action, nullptr) << name;
+        action->trigger();
+    }
+
+    static std::optional<Qt::CursorShape> overrideCursor()
+    {
+        const QCursor *cursor = QGuiApplication::overrideCursor();
+        return cursor ? std::optional(cursor->shape()) : std::nullopt;
+    }
+
+    ScriptedPrompter prompter;
+    RecordingPrinter printer;
+    QList<std::optional<Qt::CursorShape>> jobCursors;
+    TestProgramFolder folder;
+    QTemporaryDir pictures;
+    std::unique_ptr<TForm1> form;
+};
+
+TEST_F(OutputWindow, ChecksTheBoard)
+{
+    trigger("Menu1_Check");
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_EQ(prompter.messages[0].text, QStringLiteral("The board is fine."));
+
+    form->editor().cells()[3].Tag = 5007;
+    trigger("Menu1_Check");
+    ASSERT_EQ(prompter.messages.size(), 2);
+    EXPECT_EQ(prompter.messages[1].text, QStringLiteral("Alone on Untitled."));
+}
+
+TEST_F(OutputWindow, PrintsWithCtrlPUnderTheWaitCursor)
+{
+    prompter.pageChoices = {{1, 4, 1, 2}};
+    QTest::keyClick(form.get(), Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(printer.jobs.size(), 2);
+    EXPECT_EQ(jobCursors, (QList<std::optional<Qt::CursorShape>>{Qt::WaitCursor, Qt::WaitCursor}));
+    EXPECT_EQ(overrideCursor(), std::nullopt);
+    EXPECT_TRUE(prompter.errors.isEmpty());
+
+    // A printer that fails: the error box, and the cursor comes back.
+    printer.failingJob = 3;
+    prompter.pageChoices = {{1, 4, 1, 4}};
+    trigger("Menu1_Print");
+    EXPECT_EQ(printer.jobs.size(), 2);
+    EXPECT_EQ(prompter.errors, QStringList{QStringLiteral("The printer is out of paper")});
+    EXPECT_EQ(overrideCursor(), std::nullopt);
+}
+
+TEST_F(OutputWindow, ExportsThePictures)
+{
+    prompter.files = {pictures.filePath(QStringLiteral("Platte.jpg"))};
+    trigger("Menu1_SaveAsPic");
+    EXPECT_EQ(QDir(pictures.path()).entryList(QDir::Files).size(), 4);
+    EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
+
+    ASSERT_TRUE(QDir(pictures.path()).mkdir(QStringLiteral("Rejected (1).jpg")));
+    prompter.files = {pictures.filePath(QStringLiteral("Rejected.jpg"))};
+    trigger("Menu1_SaveAsPic");
+    ASSERT_EQ(prompter.errors.size(), 1);
+    EXPECT_TRUE(prompter.errors[0].contains(QStringLiteral("Rejected (1).jpg")));
+    EXPECT_EQ(overrideCursor(), std::nullopt);
+}
+
+// Runs the real print dialog: when it shows, pick reacts to it and accepts.
+PagePrinter *runPrintDialog(GuiPrompter &prompter, Prompter::PageRange &pages,
+                            const std::function<void(QPrintDialog &)> &pick)
+{
+    QTimer::singleShot(0, [pick] {
+        auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        pick(*dialog);
+        dialog->accept();
+    });
+    return prompter.askPrint(pages);
+}
+
+TEST(GuiPrompterPrint, TakesThePagesChosen)
+{
+    GuiPrompter prompter(nullptr);
+    Prompter::PageRange pages{1, 4, 2, 3};
+    ASSERT_NE(runPrintDialog(prompter, pages, [](QPrintDialog &) {}), nullptr);
+    EXPECT_EQ(pages.fromPage, 2);
+    EXPECT_EQ(pages.toPage, 3);
+
+    // "All pages" prints them all, whatever the range fields still hold.
+    ASSERT_NE(runPrintDialog(prompter, pages,
+                             [](QPrintDialog &dialog) {
+                                 auto *all = dialog.findChild<QRadioButton *>(QStringLiteral("printAll"));
+                                 ASSERT_NE(all, nullptr);
+                                 all->click();
+                             }),
+              nullptr);
+    EXPECT_EQ(pages.fromPage, 1);
+    EXPECT_EQ(pages.toPage, 4);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
