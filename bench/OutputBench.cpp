@@ -1,0 +1,92 @@
+// What the user waits for at "Als Bild speichern..." on the bundled tile set
+// and the sample factory board: one quarter rendered from its 36 large
+// pictures, one quarter encoded as JPEG, and the whole export of four JPEG
+// files, which is four of each plus the writes.
+
+#include "app/Editor.h"
+#include "app/Prompter.h"
+#include "catalogue/JpegWriter.h"
+#include "output/BoardQuarter.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+using namespace kestrix;
+
+namespace {
+
+class SilentPrompter : public Prompter
+{
+public:
+    Answer message(const Message &) override { return Answer::Ok; }
+    QString askOpenFile(const FileRequest &) override { return {}; }
+    QString askSaveFile(const FileRequest &) override { return savePath; }
+    void showError(const QString &) override {}
+
+    QString savePath;
+};
+
+class Fixture
+{
+public:
+    Fixture()
+    {
+        m_editor.setProgramFolder(QStringLiteral(KESTRIX_BIN_DIR "/"));
+        m_editor.LoadLanguage();
+        m_editor.LoadCatalogue();
+        m_editor.LoadStepMarks();
+        m_editor.BuildPalette();
+        m_editor.LoadBoardFile(QStringLiteral(KESTRIX_BIN_DIR "/Boards/Factory.zvb"));
+    }
+
+    Editor &editor() { return m_editor; }
+    SilentPrompter &prompter() { return m_prompter; }
+
+private:
+    SilentPrompter m_prompter;
+    Editor m_editor{m_prompter};
+};
+
+void BM_RenderQuarter(benchmark::State &state)
+{
+    Fixture fixture;
+    for (auto _ : state) {
+        QImage quarter = RenderBoardQuarter(1, fixture.editor().cells(), fixture.editor().cellPicture());
+        benchmark::DoNotOptimize(quarter);
+    }
+}
+BENCHMARK(BM_RenderQuarter)->Unit(benchmark::kMillisecond);
+
+void BM_EncodeQuarter(benchmark::State &state)
+{
+    Fixture fixture;
+    const QImage quarter = RenderBoardQuarter(1, fixture.editor().cells(), fixture.editor().cellPicture());
+    for (auto _ : state) {
+        QByteArray jpeg = ConvertToJpeg(quarter);
+        benchmark::DoNotOptimize(jpeg);
+    }
+}
+BENCHMARK(BM_EncodeQuarter)->Unit(benchmark::kMillisecond);
+
+void BM_ExportBoardPictures(benchmark::State &state)
+{
+    Fixture fixture;
+    QTemporaryDir folder;
+    fixture.prompter().savePath = folder.filePath(QStringLiteral("Factory.jpg"));
+    for (auto _ : state)
+        fixture.editor().ExportBoardPictures();
+    if (QDir(folder.path()).entryList(QDir::Files).size() != 4) {
+        std::fputs("the four pictures were not written\n", stderr);
+        std::abort();
+    }
+}
+BENCHMARK(BM_ExportBoardPictures)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
