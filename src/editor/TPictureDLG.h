@@ -1,0 +1,81 @@
+#pragma once
+
+#include "editor/TileDefinition.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QButtonGroup;
+class QCheckBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QTabWidget;
+
+namespace kestrix {
+
+class Catalogue;
+class Language;
+class Prompter;
+
+// The tile definition dialog: edits one tile's catalogue entries, can give
+// its pictures a new number, and writes the catalogue back on "Übernehmen".
+// It changes the catalogue it is given in place; closing it undoes nothing
+// that was applied. Its texts are fixed and not taken from the language
+// file; the message boxes it shows take their title and buttons from it.
+class TPictureDLG : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // Opens on tile id's picture. Throws KestrixError when that tile's large
+    // picture cannot be read: the dialog is then not to be shown. Errors of
+    // later commands go to the prompter's error box.
+    TPictureDLG(Catalogue &catalogue, const QString &programFolder, int id, Prompter &prompter,
+                const Language &language, QWidget *parent = nullptr);
+
+private:
+    struct SideControls
+    {
+        std::array<QCheckBox *, SideCount> boxes{};
+        std::array<QLineEdit *, SideCount> fields{}; // null on pages without fields
+    };
+
+    void createControls();
+    void createPictureSheet();
+    void placeBeltItems();
+    void createSideSheet(SidePage page, const char *caption, const char *labelName, const char *question);
+    void createSideControls(SidePage page, QWidget *sheet);
+    void FLBChange();
+    void CBClick(SidePage page, int side);
+    void Button1Click();
+    void showDefinition(const TileDefinition &definition);
+    TileDefinition shownDefinition() const;
+    void showTitle(int id);
+    void report(const QString &text);
+    void refuse(const QString &text);
+
+    Catalogue &m_catalogue;
+    QString m_programFolder;
+    Prompter &m_prompter;
+    const Language &m_language;
+    TileFileLine m_line; // the selected line of FLB
+
+    QListWidget *m_flb = nullptr;
+    QTabWidget *m_pageControl1 = nullptr;
+    QLineEdit *m_edit1 = nullptr;
+    QLineEdit *m_edit2 = nullptr;
+    QGroupBox *m_radioGroup1 = nullptr;
+    QButtonGroup *m_beltItems = nullptr;
+    std::array<SideControls, SidePageCount> m_sides{};
+    QFrame *m_panel1 = nullptr;
+    QLabel *m_image1 = nullptr;
+    QPushButton *m_button1 = nullptr;
+    QPushButton *m_cancelBtn = nullptr;
+};
+
+} // namespace kestrix

@@ -1,0 +1,214 @@
+#include "editor/TileDefinition.h"
+
+#include "catalogue/Catalogue.h"
+#include "util/KestrixError.h"
+#include "util/Utils.h"
+
+#include <QDir>
+#include <QFile>
+
+namespace kestrix {
+
+namespace {
+
+constexpr int MaxTileId = 9999;
+// The first pictures of the list (the first ground plates) keep their numbers.
+constexpr int FirstRenumberableRow = 3;
+// The pages that write lines of their own, in page order.
+constexpr std::array<char, 4> PageLetters{'W', 'A', 'N', 'C'};
+
+QString bmp(const QString &baseName)
+{
+    return baseName + QStringLiteral(".bmp");
+}
+
+// A line break in a typed text would split the entry in two in the file.
+QString singleLine(QString text)
+{
+    text.remove(u'\r');
+    text.remove(u'\n');
+    return text;
+}
+
+QByteArray entryLine(const QString &name, const QString &value)
+{
+    return (name + u'=' + value).toLatin1();
+}
+
+void removeEntry(Catalogue &catalogue, const QString &name)
+{
+    catalogue.remove(catalogue.find(name));
+}
+
+void putEntry(Catalogue &catalogue, const QString &name, const QString &value)
+{
+    const qsizetype index = catalogue.find(name);
+    if (index >= 0)
+        catalogue.replace(index, entryLine(name, value));
+    else
+        catalogue.append(entryLine(name, value));
+}
+
+// The file list shows names in any case, so a taken name is too.
+bool pictureExists(const QDir &folder, const QString &name)
+{
+    return !folder.entryList({name}, QDir::Files).isEmpty();
+}
+
+// The small picture must move with the catalogue lines, or they would name a
+// picture that is not there. Many tiles have no large picture.
+void renamePictures(const QDir &folder, const QString &fileName, const QString &newName)
+{
+    QFile small(folder.filePath(fileName));
+    if (!small.rename(folder.filePath(bmp(newName)))) {
+        throw KestrixError(QStringLiteral("Datei %1 kann nicht in %2 umbenannt werden (%3)")
+                               .arg(QDir::toNativeSeparators(folder.filePath(fileName)), bmp(newName),
+                                    small.errorString()));
+    }
+    QFile::rename(folder.filePath(bmp(u'1' + fileName.mid(1, 4))), folder.filePath(bmp(u'1' + newName.mid(1, 4))));
+}
+
+// Keys take the new number; so do values naming the tile, except on palette
+// lines, whose values are positions.
+QByteArray renumberedLine(QByteArray line, const QString &oldName, const QString &newName)
+{
+    if (line.size() >= 6 && QString::fromLatin1(line.mid(1, 5)) == oldName)
+        line.replace(1, 5, newName.toLatin1());
+    const qsizetype equals = line.indexOf('=');
+    if (equals >= 0 && !line.startsWith('P') && !line.startsWith('p')
+        && QString::fromLatin1(line.mid(equals + 1)) == oldName) {
+        line = line.left(equals + 1) + newName.toLatin1();
+    }
+    return line;
+}
+
+void renumberLines(Catalogue &catalogue, const QString &oldName, const QString &newName)
+{
+    QList<QByteArray> lines = catalogue.lines();
+    for (QByteArray &line : lines)
+        line = renumberedLine(line, oldName, newName);
+    catalogue.setLines(lines);
+}
+
+void writeEntries(Catalogue &catalogue, int id, const TileDefinition &definition)
+{
+    const QString id5 = Id5(id);
+    const QString position = QStringLiteral("P") + id5;
+    removeEntry(catalogue, position);
+    if (const QString text = singleLine(definition.position); !text.isEmpty())
+        catalogue.append(entryLine(position, text));
+
+    for (size_t page = 0; page < PageLetters.size(); ++page) {
+        const bool hasFields = SidePageHasFields(SidePage(page));
+        for (int j = 0; j < SideCount; ++j) {
+            const QString name = QLatin1Char(PageLetters[page]) + id5 + QString::number(j);
+            const SideBox &box = definition.pages[page][size_t(j)];
+            if (box.ticked)
+                putEntry(catalogue, name, hasFields ? singleLine(box.text) : QString());
+            else
+                removeEntry(catalogue, name);
+        }
+    }
+
+    const QString belt = QStringLiteral("D") + id5;
+    removeEntry(catalogue, belt);
+    if (id / 1000 == 1)
+        catalogue.append(entryLine(belt, BeltPattern(id, definition)));
+}
+
+} // namespace
+
+bool SidePageHasFields(SidePage page)
+{
+    return page == SidePage::Adds || page == SidePage::Noetig || page == SidePage::Zwingend;
+}
+
+int TileIdOfFileName(const QString &fileName)
+{
+    return StrToIntOrZero(fileName.left(5));
+}
+
+QStringList TilePictureNames(const QString &imagesFolder)
+{
+    return QDir(imagesFolder).entryList({QStringLiteral("0????.bmp")}, QDir::Files, QDir::Name);
+}
+
+QString LargePictureFileName(const QString &programFolder, int id)
+{
+    return programFolder + QStringLiteral("Images/") + bmp(Id5(id + 10000));
+}
+
+TileDefinition ReadTileDefinition(const Catalogue &catalogue, int id)
+{
+    TileDefinition definition;
+    const QString id5 = Id5(id);
+    definition.number = id5;
+    definition.position = catalogue.CatalogueValue(QStringLiteral("P") + id5);
+    for (size_t page = 0; page < PageLetters.size(); ++page) {
+        for (int j = 0; j < SideCount; ++j) {
+            const QString name = QLatin1Char(PageLetters[page]) + id5 + QString::number(j);
+            SideBox &box = definition.pages[page][size_t(j)];
+            box.ticked = catalogue.CatalogueHasKey(name);
+            if (SidePageHasFields(SidePage(page)))
+                box.text = catalogue.CatalogueValue(name);
+        }
+    }
+    const QString belt = catalogue.CatalogueValue(QStringLiteral("D") + id5);
+    if (!belt.isEmpty()) {
+        for (int j = 0; j < SideCount; ++j) {
+            const QChar code = belt.size() > j + 1 ? belt[j + 1] : QChar();
+            definition.side(SidePage::Moeglich, j).ticked = code == u'2';
+            definition.side(SidePage::Richtung, j).ticked = code == u'3';
+        }
+        // An item the list does not have shows as "nichts".
+        const int item = StrToIntOrZero(belt.mid(5, 1));
+        definition.beltItem = item >= 0 && item < BeltItemCount ? item : 0;
+    }
+    return definition;
+}
+
+QString BeltPattern(int id, const TileDefinition &definition)
+{
+    QString pattern = Id5(id).mid(2, 1);
+    for (int j = 0; j < SideCount; ++j) {
+        if (definition.side(SidePage::Wand, j).ticked)
+            pattern += u'1';
+        else if (definition.side(SidePage::Moeglich, j).ticked)
+            pattern += u'2';
+        else if (definition.side(SidePage::Richtung, j).ticked)
+            pattern += u'3';
+        else
+            pattern += u'0';
+    }
+    return pattern + QString::number(definition.beltItem);
+}
+
+QString ApplyTileDefinition(Catalogue &catalogue, const QString &programFolder, TileFileLine &line,
+                            const TileDefinition &definition)
+{
+    // Keys and picture names have room for five digits, and the board
+    // pictures all begin with 0.
+    const int number = StrToIntOrZero(definition.number);
+    if (number < 0 || number > MaxTileId) {
+        return QStringLiteral("Die Nummer '") + definition.number
+               + QStringLiteral("' liegt nicht zwischen 0 und 9999!");
+    }
+    const QString oldName = line.fileName.left(5);
+    const QString newName = Id5(number);
+    int id = TileIdOfFileName(line.fileName);
+    if (oldName != newName && line.row >= FirstRenumberableRow) {
+        const QDir folder(programFolder + QStringLiteral("Images"));
+        if (pictureExists(folder, bmp(newName)))
+            return QStringLiteral("Der Name '") + newName + QStringLiteral("' ist bereits vergeben!");
+        renamePictures(folder, line.fileName, newName);
+        renumberLines(catalogue, oldName, newName);
+        line.fileName = bmp(newName);
+        id = number;
+    }
+    writeEntries(catalogue, id, definition);
+    catalogue.sort();
+    catalogue.save(programFolder + QStringLiteral("InitList.ini"));
+    return {};
+}
+
+} // namespace kestrix
