@@ -5,6 +5,7 @@
 #include "app/TInfoDLG.h"
 #include "app/TNeuEleDLG.h"
 #include "document/TOptionsDLG.h"
+#include "editor/TPictureDLG.h"
 
 #include <QCloseEvent>
 #include <QDateTime>
@@ -124,6 +125,14 @@ void TForm1::Menu1_OptionsClick()
 void TForm1::Menu1_AboutClick()
 {
     TInfoDLG dialog(TInfoDLG::TitleFromCaption(menuCaption(m_menu.About)), this);
+    dialog.exec();
+}
+
+// The dialog edits the Editor's catalogue in place, so every lookup sees its
+// changes at once; the palette keeps what it showed at start.
+void TForm1::showTileDefinition(int id)
+{
+    TPictureDLG dialog(m_editor.catalogue(), m_editor.programFolder(), id, m_prompter, m_editor.language(), this);
     dialog.exec();
 }
 

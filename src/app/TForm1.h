@@ -89,6 +89,8 @@ private:
     void Menu1_NewElementClick();
     void Menu1_OptionsClick();
     void Menu1_AboutClick();
+    // Administration mode: the tile definition dialog for tile id, modally.
+    void showTileDefinition(int id);
 
     // --- language (TForm1Captions.cpp) ---------------------------------------
     void LoadLanguage();

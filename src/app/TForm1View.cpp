@@ -24,6 +24,8 @@ void TForm1::connectEditor()
         else
             QGuiApplication::restoreOverrideCursor();
     });
+    connect(&m_editor, &Editor::tileDefinitionRequested, this,
+            [this](int id) { runCommand([this, id] { showTileDefinition(id); }); });
     connect(&m_editor, &Editor::documentChanged, this, [this] {
         setWindowTitle(m_editor.windowTitle());
         showDocumentState();
