@@ -3,8 +3,7 @@
 // belt it runs into recorded and redrawn. Each application is taken back
 // (untimed) so every iteration does the same work.
 
-#include "app/Editor.h"
-#include "app/Prompter.h"
+#include "BundledEditor.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,46 +14,26 @@ using namespace kestrix;
 
 namespace {
 
-class SilentPrompter : public Prompter
-{
-public:
-    Answer message(const Message &) override { return Answer::Ok; }
-    QString askOpenFile(const FileRequest &) override { return {}; }
-    QString askSaveFile(const FileRequest &) override { return {}; }
-    void showError(const QString &) override {}
-};
-
 // Three belts run into field 50 and the belt there runs into 38: the belt
 // applied on 50 becomes the merge, the one on 38 takes an input.
-class Fixture
+class Fixture : public BundledEditor
 {
 public:
     Fixture()
     {
-        m_editor.setProgramFolder(QStringLiteral(KESTRIX_BIN_DIR "/"));
-        m_editor.LoadLanguage();
-        m_editor.LoadCatalogue();
-        m_editor.LoadStepMarks();
-        m_editor.BuildPalette();
         const struct { int cell, tag, rotation; } belts[] = {{49, 1000, 3}, {51, 1000, 1}, {62, 1000, 0}, {38, 1000, 0}};
         for (const auto &belt : belts) {
-            m_editor.cells()[size_t(belt.cell)].Tag = belt.tag;
-            m_editor.cells()[size_t(belt.cell)].Rotation = belt.rotation;
+            editor().cells()[size_t(belt.cell)].Tag = belt.tag;
+            editor().cells()[size_t(belt.cell)].Rotation = belt.rotation;
         }
-        m_editor.ImgKarteClick(50);
+        editor().ImgKarteClick(50);
     }
 
     void prepare()
     {
-        m_editor.selection().Tag = 1000;
-        m_editor.selection().Rotation = 0;
+        editor().selection().Tag = 1000;
+        editor().selection().Rotation = 0;
     }
-
-    Editor &editor() { return m_editor; }
-
-private:
-    SilentPrompter m_prompter;
-    Editor m_editor{m_prompter};
 };
 
 void BM_Button1ClickWithFitting(benchmark::State &state)

@@ -3,8 +3,7 @@
 // open board is replaced), a new board (144 plates drawn, read and turned)
 // and a save (the file written beside the target and renamed over it).
 
-#include "app/Editor.h"
-#include "app/Prompter.h"
+#include "BundledEditor.h"
 
 #include <QTemporaryDir>
 
@@ -17,35 +16,11 @@ using namespace kestrix;
 
 namespace {
 
-class SilentPrompter : public Prompter
+// Every question is answered No, so no command stops to save.
+class Fixture : public BundledEditor
 {
 public:
-    Answer message(const Message &) override { return Answer::No; }
-    QString askOpenFile(const FileRequest &) override { return {}; }
-    QString askSaveFile(const FileRequest &) override { return savePath; }
-    void showError(const QString &) override {}
-
-    QString savePath;
-};
-
-class Fixture
-{
-public:
-    Fixture()
-    {
-        m_editor.setProgramFolder(QStringLiteral(KESTRIX_BIN_DIR "/"));
-        m_editor.LoadLanguage();
-        m_editor.LoadCatalogue();
-        m_editor.LoadStepMarks();
-        m_editor.BuildPalette();
-    }
-
-    Editor &editor() { return m_editor; }
-    SilentPrompter &prompter() { return m_prompter; }
-
-private:
-    SilentPrompter m_prompter;
-    Editor m_editor{m_prompter};
+    Fixture() : BundledEditor(Answer::No) {}
 };
 
 const QString FactoryBoard = QStringLiteral(KESTRIX_BIN_DIR "/Boards/Factory.zvb");

@@ -3,8 +3,7 @@
 // pictures, one quarter encoded as JPEG, and the whole export of four JPEG
 // files, which is four of each plus the writes.
 
-#include "app/Editor.h"
-#include "app/Prompter.h"
+#include "BundledEditor.h"
 #include "catalogue/JpegWriter.h"
 #include "output/BoardQuarter.h"
 
@@ -20,36 +19,10 @@ using namespace kestrix;
 
 namespace {
 
-class SilentPrompter : public Prompter
+class Fixture : public BundledEditor
 {
 public:
-    Answer message(const Message &) override { return Answer::Ok; }
-    QString askOpenFile(const FileRequest &) override { return {}; }
-    QString askSaveFile(const FileRequest &) override { return savePath; }
-    void showError(const QString &) override {}
-
-    QString savePath;
-};
-
-class Fixture
-{
-public:
-    Fixture()
-    {
-        m_editor.setProgramFolder(QStringLiteral(KESTRIX_BIN_DIR "/"));
-        m_editor.LoadLanguage();
-        m_editor.LoadCatalogue();
-        m_editor.LoadStepMarks();
-        m_editor.BuildPalette();
-        m_editor.LoadBoardFile(QStringLiteral(KESTRIX_BIN_DIR "/Boards/Factory.zvb"));
-    }
-
-    Editor &editor() { return m_editor; }
-    SilentPrompter &prompter() { return m_prompter; }
-
-private:
-    SilentPrompter m_prompter;
-    Editor m_editor{m_prompter};
+    Fixture() { editor().LoadBoardFile(QStringLiteral(KESTRIX_BIN_DIR "/Boards/Factory.zvb")); }
 };
 
 void BM_RenderQuarter(benchmark::State &state)
