@@ -66,8 +66,6 @@ BoardFileField parseLine(const QByteArray &line)
     return field;
 }
 
-// A device may take part of the bytes; the next write then reports why it
-// takes no more.
 // The next line without its end (LF or CR LF); a bare CR stays in the line.
 // Empty when the device has no more lines.
 QByteArray readLine(QIODevice &device)
