@@ -128,7 +128,7 @@ int CellPicture::RedrawCellPicture(int id, int offset, QImage &cellPicture, cons
     for (int step = 1; step <= StepCount; ++step) {
         if (!stepActive(flags, step))
             continue;
-        const int at = byCount ? 3 + (count - 1) * 10 + (pair - 1) * 2 : 3 + (step - 1) * 2;
+        const int at = byCount ? ByCountPairIndex(count, pair) : PerStepPairIndex(step);
         drawStepMark(step, font, background, record[at], record[at + 1], q);
         ++pair;
     }
