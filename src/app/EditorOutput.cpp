@@ -122,6 +122,7 @@ void Editor::PrintBoard()
         page.footer = m_language.title() + QStringLiteral(" - ") + documentText + QStringLiteral(" (")
                       + QString::number(p) + u'/' + QString::number(toPage) + QStringLiteral(")      ")
                       + QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat);
+        page.number = p;
         printer->printPage(page);
     }
     QFile::remove(temporaryFile);

@@ -106,7 +106,7 @@ PagePrinter *GuiPrompter::askPrint(PageRange &pages)
     m_printer->setPrintRange(allPages ? QPrinter::AllPages : QPrinter::PageRange);
     m_printer->setFromTo(pages.fromPage, pages.toPage);
     QPrintDialog dialog(m_printer.get(), m_parent);
-    dialog.setOptions(QAbstractPrintDialog::PrintPageRange);
+    dialog.setOptions(QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintToFile);
     dialog.setMinMax(pages.minPage, pages.maxPage);
     if (dialog.exec() != QDialog::Accepted)
         return nullptr;

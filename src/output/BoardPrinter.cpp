@@ -3,8 +3,10 @@
 #include "util/KestrixError.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
+#include <QScopeGuard>
 
 namespace kestrix {
 
@@ -15,8 +17,23 @@ QSize BoardPrinter::portraitPageSize()
     return QSize(m_printer.width(), m_printer.height());
 }
 
+// Each page is a job of its own; printed into a file, each job gets a file of
+// its own, named like the exported pictures: "Board.pdf" gives
+// "Board (1).pdf" and so on, so a later page never replaces an earlier one.
+QString BoardPrinter::PageFileName(const QString &chosenFile, int page)
+{
+    const QFileInfo info(chosenFile);
+    const QString suffix = info.suffix();
+    return info.dir().filePath(info.completeBaseName() + QStringLiteral(" (") + QString::number(page)
+                               + u')' + (suffix.isEmpty() ? QString() : u'.' + suffix));
+}
+
 void BoardPrinter::printPage(const PrintPage &page)
 {
+    const QString chosenFile = m_printer.outputFileName();
+    const auto restore = qScopeGuard([&] { m_printer.setOutputFileName(chosenFile); });
+    if (!chosenFile.isEmpty())
+        m_printer.setOutputFileName(PageFileName(chosenFile, page.number));
     m_printer.setDocName(page.jobTitle);
     QPainter painter;
     if (!painter.begin(&m_printer))

@@ -2,6 +2,8 @@
 
 #include "output/PagePrinter.h"
 
+#include <QString>
+
 class QPrinter;
 
 namespace kestrix {
@@ -16,6 +18,9 @@ public:
 
     QSize portraitPageSize() override;
     void printPage(const PrintPage &page) override;
+
+    // The file a page goes to when the printer prints into chosenFile.
+    static QString PageFileName(const QString &chosenFile, int page);
 
 private:
     QString printerText() const;

@@ -17,6 +17,7 @@ struct PrintPage
     QRect target;
     QPoint footerAt; // top-left corner of the footer line
     QString footer;
+    int number = 1; // the board quarter on this page
 };
 
 // The printer the user chose. The Editor lays the pages out; the window

@@ -258,6 +258,7 @@ TEST_F(OutputFixture, PrintsTheChosenPagesEachAsAJob)
         SCOPED_TRACE(page);
         const PrintPage &job = printer.jobs[i];
         EXPECT_EQ(job.jobTitle, QStringLiteral("Untitled"));
+        EXPECT_EQ(job.number, page);
         EXPECT_TRUE(footerIs(job.footer, QStringLiteral("Board Editor - Untitled (%1/3)      ").arg(page), start, end));
         EXPECT_EQ(job.picture, RenderBoardQuarter(page, editor.cells(), editor.cellPicture()));
         EXPECT_EQ(job.target, PrintedRect(job.picture.size(), printer.pageSize));

@@ -39,20 +39,32 @@ TEST(BoardPrinter, PrintsEachPageAsAJobOfItsOwn)
     QImage quarter(1725, 1575, QImage::Format_RGB888);
     quarter.fill(Qt::black);
     PrintPage first{QStringLiteral("Platte.zvb"), quarter, PrintedRect(quarter.size(), page),
-                    FooterPosition(page), QStringLiteral("Zorvan - Editor - /b/Platte.zvb (1/2)      12:00:00")};
+                    FooterPosition(page), QStringLiteral("Zorvan - Editor - /b/Platte.zvb (1/2)      12:00:00"), 1};
     boardPrinter.printPage(first);
-    const QByteArray firstJob = readFile(pdf);
+    const QByteArray firstJob = readFile(folder.filePath(QStringLiteral("board (1).pdf")));
     ASSERT_TRUE(firstJob.startsWith("%PDF")) << "the first job was written when it ended";
     EXPECT_EQ(firstJob.count("/Type /Page\n") + firstJob.count("/Type /Page "), 1);
     EXPECT_EQ(printer.docName(), QStringLiteral("Platte.zvb"));
+    EXPECT_EQ(printer.outputFileName(), pdf) << "the chosen file stays chosen for the next run";
 
     PrintPage second = first;
     second.footer = QStringLiteral("Zorvan - Editor - /b/Platte.zvb (2/2)      12:00:01");
+    second.number = 2;
     boardPrinter.printPage(second);
-    const QByteArray secondJob = readFile(pdf);
+    const QByteArray secondJob = readFile(folder.filePath(QStringLiteral("board (2).pdf")));
     ASSERT_TRUE(secondJob.startsWith("%PDF"));
     EXPECT_EQ(secondJob.count("/Type /Page\n") + secondJob.count("/Type /Page "), 1)
         << "the second job is a document of its own";
+    EXPECT_EQ(readFile(folder.filePath(QStringLiteral("board (1).pdf"))), firstJob)
+        << "a later page never replaces an earlier one";
+    EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST(BoardPrinter, PageFilesAreNamedLikeTheExportedPictures)
+{
+    EXPECT_EQ(BoardPrinter::PageFileName(QStringLiteral("/b/Platte.pdf"), 3), QStringLiteral("/b/Platte (3).pdf"));
+    EXPECT_EQ(BoardPrinter::PageFileName(QStringLiteral("/b/a.b.pdf"), 1), QStringLiteral("/b/a.b (1).pdf"));
+    EXPECT_EQ(BoardPrinter::PageFileName(QStringLiteral("/b.d/Platte"), 4), QStringLiteral("/b.d/Platte (4)"));
 }
 
 TEST(BoardPrinter, ReportsAPrinterThatCannotPrint)
@@ -70,7 +82,7 @@ TEST(BoardPrinter, ReportsAPrinterThatCannotPrint)
         boardPrinter.printPage({QStringLiteral("x"), quarter, QRect(0, 0, 23, 23), QPoint(100, 10), QStringLiteral("f")});
         FAIL() << "no error";
     } catch (const KestrixError &error) {
-        EXPECT_TRUE(error.text().contains(QStringLiteral("board.pdf"))) << error.text().toStdString();
+        EXPECT_TRUE(error.text().contains(QStringLiteral("board (1).pdf"))) << error.text().toStdString();
     }
 }
 
