@@ -12,9 +12,7 @@ namespace {
 // a dot in a folder name does not count.
 QString FileExtension(const QString &path)
 {
-    qsizetype nameStart = 0;
-    for (const QChar separator : {u'\\', u'/', u':'})
-        nameStart = std::max(nameStart, path.lastIndexOf(separator) + 1);
+    const qsizetype nameStart = FileNameStart(path);
     const qsizetype dot = path.lastIndexOf(u'.');
     return dot >= nameStart ? path.mid(dot) : QString();
 }

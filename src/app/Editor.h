@@ -161,6 +161,8 @@ public:
     void ImgKarteClick(int cell);
 
     // --- document ------------------------------------------------------------
+    // DocumentFileName of a new board that has no file yet.
+    static inline const QString NewBoardName = QStringLiteral("-1");
     // Empty: no board. "-1": a new board without a file. Else its full path.
     const QString &DocumentFileName() const { return m_documentFileName; }
     bool isBoardOpen() const { return !m_documentFileName.isEmpty(); }

@@ -9,13 +9,6 @@
 
 namespace kestrix {
 
-namespace {
-
-// DocumentFileName of a new board that has no file yet.
-const QString NewBoardName = QStringLiteral("-1");
-
-} // namespace
-
 QString Editor::boardDisplayName() const
 {
     if (m_documentFileName == NewBoardName)

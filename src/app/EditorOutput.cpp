@@ -20,8 +20,6 @@ namespace kestrix {
 
 namespace {
 
-// DocumentFileName of a new board that has no file yet.
-const QString NewBoardName = QStringLiteral("-1");
 constexpr int QuarterCount = 4;
 constexpr int PassedMessage = 1;
 
@@ -59,7 +57,7 @@ void writeBitmapFile(const QImage &picture, const QString &path)
 // Everything after the last folder separator.
 QString fileNamePart(const QString &path)
 {
-    return path.mid(std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1);
+    return path.mid(FileNameStart(path));
 }
 
 } // namespace

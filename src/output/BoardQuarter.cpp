@@ -123,10 +123,7 @@ QImage RenderBoardQuarter(int quarter, const BoardCells &cells, CellPicture &cel
 
 QString QuarterPictureFileName(const QString &chosen, int quarter)
 {
-    qsizetype cut = -1;
-    for (const QChar separator : {u'/', u'\\', u':'})
-        cut = std::max(cut, chosen.lastIndexOf(separator));
-    return chosen.left(cut + 1) + FileBaseName(chosen) + QStringLiteral(" (") + QString::number(quarter)
+    return chosen.left(FileNameStart(chosen)) + FileBaseName(chosen) + QStringLiteral(" (") + QString::number(quarter)
            + QStringLiteral(").jpg");
 }
 

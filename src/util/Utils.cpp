@@ -86,16 +86,17 @@ QString BoolToText(bool b)
     return b ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
 }
 
+qsizetype FileNameStart(const QString &path)
+{
+    qsizetype start = 0;
+    for (const QChar separator : {u'\\', u':', u'/'})
+        start = std::max(start, path.lastIndexOf(separator) + 1);
+    return start;
+}
+
 QString FileBaseName(const QString &path)
 {
-    qsizetype cut = -1;
-    for (qsizetype i = path.size() - 1; i >= 0; --i) {
-        if (path[i] == u'\\' || path[i] == u':' || path[i] == u'/') {
-            cut = i;
-            break;
-        }
-    }
-    const QString name = path.mid(cut + 1);
+    const QString name = path.mid(FileNameStart(path));
     const qsizetype dot = name.lastIndexOf(u'.');
     return dot < 0 ? name : name.left(dot);
 }

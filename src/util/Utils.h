@@ -17,6 +17,9 @@ int StrToIntOrZero(const QString &text);
 bool IsTrueText(const QString &text);
 QString BoolToText(bool b);
 
+// Where the file name part of path begins: after its last "\", ":" or "/".
+qsizetype FileNameStart(const QString &path);
+
 // The file name without folder and extension. "\", ":" and "/" all end a
 // folder part.
 QString FileBaseName(const QString &path);

@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "support/ImageCompare.h"
+
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -40,17 +42,6 @@ struct Place
     int x;
     int y;
 };
-
-bool samePixels(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
-                return false;
-    return true;
-}
 
 class CellPictureTest : public ::testing::Test
 {

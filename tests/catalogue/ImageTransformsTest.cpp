@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QTemporaryDir>
 
+#include "support/ImageCompare.h"
+
 #include <gtest/gtest.h>
 
 using namespace kestrix;
@@ -61,17 +63,6 @@ QStringList rows(std::initializer_list<const char *> texts)
 QImage asymmetricSquare()
 {
     return fromRows(rows({"ABCDE", "FGHIJ", "KLMNO", "PQRST", "UVWXY"}));
-}
-
-bool samePixels(const QImage &a, const QImage &b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x)
-            if (a.pixel(x, y) != b.pixel(x, y))
-                return false;
-    return true;
 }
 
 } // namespace
