@@ -1,5 +1,5 @@
-#include "app/CellView.h"
-#include "app/TForm1.h"
+#include "gui/CellView.h"
+#include "gui/TForm1.h"
 #include "document/BoardFile.h"
 
 #include "support/ScriptedPrompter.h"

@@ -1,4 +1,4 @@
-#include "app/TForm1.h"
+#include "gui/TForm1.h"
 
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"

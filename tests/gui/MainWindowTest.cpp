@@ -1,8 +1,8 @@
-#include "app/CellView.h"
-#include "app/GuiPrompter.h"
-#include "app/TForm1.h"
-#include "app/TInfoDLG.h"
-#include "app/TNeuEleDLG.h"
+#include "gui/CellView.h"
+#include "gui/GuiPrompter.h"
+#include "gui/TForm1.h"
+#include "gui/TInfoDLG.h"
+#include "gui/TNeuEleDLG.h"
 
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"

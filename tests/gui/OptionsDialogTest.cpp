@@ -1,4 +1,4 @@
-#include "document/TOptionsDLG.h"
+#include "gui/TOptionsDLG.h"
 
 #include <QApplication>
 #include <QCheckBox>

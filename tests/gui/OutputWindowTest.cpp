@@ -1,5 +1,5 @@
-#include "app/GuiPrompter.h"
-#include "app/TForm1.h"
+#include "gui/GuiPrompter.h"
+#include "gui/TForm1.h"
 
 #include "support/QtPrinters.h"
 #include "support/RecordingPrinter.h"

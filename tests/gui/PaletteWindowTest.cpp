@@ -1,6 +1,6 @@
-#include "app/CellView.h"
-#include "app/TForm1.h"
-#include "document/TOptionsDLG.h"
+#include "gui/CellView.h"
+#include "gui/TForm1.h"
+#include "gui/TOptionsDLG.h"
 
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"

@@ -1,6 +1,6 @@
-#include "editor/TPictureDLG.h"
+#include "gui/TPictureDLG.h"
 
-#include "app/TForm1.h"
+#include "gui/TForm1.h"
 #include "catalogue/Catalogue.h"
 #include "language/Language.h"
 #include "util/KestrixError.h"

@@ -1,7 +1,7 @@
-#include "app/TForm1.h"
+#include "gui/TForm1.h"
 
-#include "app/CellView.h"
-#include "app/FormStyle.h"
+#include "gui/CellView.h"
+#include "gui/FormStyle.h"
 #include "catalogue/ImageTransforms.h"
 #include "util/Utils.h"
 

@@ -1,6 +1,6 @@
-#include "app/TForm1.h"
+#include "gui/TForm1.h"
 
-#include "app/FormFont.h"
+#include "gui/FormFont.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,7 +1,7 @@
-#include "editor/TPictureDLG.h"
+#include "gui/TPictureDLG.h"
 
-#include "app/FormFont.h"
-#include "app/FormStyle.h"
+#include "gui/FormFont.h"
+#include "gui/FormStyle.h"
 #include "app/Prompter.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/ImageTransforms.h"

@@ -1,8 +1,8 @@
-#include "app/TInfoDLG.h"
+#include "gui/TInfoDLG.h"
 
-#include "app/CellView.h"
+#include "gui/CellView.h"
 #include "app/CommandLine.h"
-#include "app/FormFont.h"
+#include "gui/FormFont.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,5 +1,5 @@
 #include "app/CommandLine.h"
-#include "app/TForm1.h"
+#include "gui/TForm1.h"
 #include "util/Utils.h"
 
 #include <QApplication>

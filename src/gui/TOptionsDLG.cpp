@@ -1,6 +1,6 @@
-#include "document/TOptionsDLG.h"
+#include "gui/TOptionsDLG.h"
 
-#include "app/FormFont.h"
+#include "gui/FormFont.h"
 #include "language/KeyValueText.h"
 #include "language/Language.h"
 #include "util/KestrixError.h"

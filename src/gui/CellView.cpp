@@ -1,4 +1,4 @@
-#include "app/CellView.h"
+#include "gui/CellView.h"
 
 #include <QMouseEvent>
 #include <QPainter>

@@ -1,6 +1,6 @@
-#include "app/TForm1.h"
+#include "gui/TForm1.h"
 
-#include "app/CellView.h"
+#include "gui/CellView.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "app/TNeuEleDLG.h"
+#include "gui/TNeuEleDLG.h"
 
-#include "app/FormFont.h"
+#include "gui/FormFont.h"
 #include "language/Language.h"
 
 #include <QFrame>

@@ -1,11 +1,11 @@
-#include "app/TForm1.h"
+#include "gui/TForm1.h"
 
-#include "app/FormFont.h"
-#include "app/GuiPrompter.h"
-#include "app/TInfoDLG.h"
-#include "app/TNeuEleDLG.h"
-#include "document/TOptionsDLG.h"
-#include "editor/TPictureDLG.h"
+#include "gui/FormFont.h"
+#include "gui/GuiPrompter.h"
+#include "gui/TInfoDLG.h"
+#include "gui/TNeuEleDLG.h"
+#include "gui/TOptionsDLG.h"
+#include "gui/TPictureDLG.h"
 
 #include <QCloseEvent>
 #include <QDateTime>

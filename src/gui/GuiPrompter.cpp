@@ -1,6 +1,6 @@
-#include "app/GuiPrompter.h"
+#include "gui/GuiPrompter.h"
 
-#include "output/BoardPrinter.h"
+#include "gui/BoardPrinter.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>

@@ -1,4 +1,4 @@
-#include "app/TForm1.h"
+#include "gui/TForm1.h"
 
 #include <QAbstractButton>
 #include <QAction>

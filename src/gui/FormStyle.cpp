@@ -1,4 +1,4 @@
-#include "app/FormStyle.h"
+#include "gui/FormStyle.h"
 
 #include <QProxyStyle>
 

@@ -1,4 +1,4 @@
-#include "output/BoardPrinter.h"
+#include "gui/BoardPrinter.h"
 
 #include "util/KestrixError.h"
 
