@@ -1,4 +1,5 @@
 #include "app/CommandLine.h"
+#include "app/ProgramFolder.h"
 #include "gui/TForm1.h"
 #include "util/Utils.h"
 
@@ -27,7 +28,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Zorvan Editor"));
 
     kestrix::StartOptions options;
-    options.programFolder = QCoreApplication::applicationDirPath() + u'/';
+    options.programFolder = kestrix::ProgramFolderFor(QCoreApplication::applicationDirPath());
     options.userFolder = kestrix::UserFolder();
     options.boardPath = commandLine.boardPath;
     kestrix::TForm1 window(options);

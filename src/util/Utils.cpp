@@ -9,6 +9,8 @@
 
 #include <cstdint>
 
+#include <unistd.h>
+
 namespace kestrix {
 
 namespace {
@@ -140,6 +142,13 @@ QString UserFolder()
     if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.config");
     return base + QStringLiteral("/Kestrix/");
+}
+
+// access() asks the kernel, so a read-only mount counts even for root, whom
+// the permission bits do not stop.
+bool IsWritableFolder(const QString &folder)
+{
+    return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
 }
 
 QByteArray ReadWholeFile(const QString &path)
