@@ -150,6 +150,7 @@ void Editor::LoadBoardFile(const QString &path)
                                .arg(QDir::toNativeSeparators(path), error.text()));
     }
     replaceBoard(board, path);
+    rememberBoard(path);
 }
 
 // A save that fails leaves the board under the name it had: a name chosen in
@@ -165,6 +166,7 @@ void Editor::writeBoardFile(const QString &previousFileName)
     m_boardModified = false;
     // The title shows the saved name; undo and the selected field stay.
     emit documentChanged();
+    rememberBoard(m_documentFileName);
 }
 
 void Editor::replaceBoard(BoardCells &board, const QString &documentFileName)

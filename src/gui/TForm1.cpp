@@ -1,5 +1,6 @@
 #include "gui/TForm1.h"
 
+#include "app/BoardDrop.h"
 #include "gui/FormFont.h"
 #include "gui/GuiPrompter.h"
 #include "gui/TInfoDLG.h"
@@ -9,7 +10,10 @@
 
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLayout>
+#include <QMimeData>
 #include <QScreen>
 
 namespace kestrix {
@@ -31,6 +35,7 @@ TForm1::TForm1(const StartOptions &options, Prompter *prompter, QWidget *parent)
     buildMenus();
     buildPanels();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setAcceptDrops(true);
     connectMenuCommands();
     connectEditor();
     showDocumentState();
@@ -90,6 +95,21 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DroppedBoardPath(event->mimeData()->urls()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent *event)
+{
+    const QString path = DroppedBoardPath(event->mimeData()->urls());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    runCommand([&] { m_editor.OpenDroppedBoard(path); });
 }
 
 void TForm1::Menu1_ExitClick()
