@@ -372,9 +372,10 @@ const QStringList &requiredKeys()
                       QStringLiteral("SZVJFilter"), QStringLiteral("OpCaption"), QStringLiteral("OpGroupBox1"),
                       QStringLiteral("OpGroupBox2"), QStringLiteral("OpLabel1"), QStringLiteral("OpLabel2"),
                       QStringLiteral("OpLabel3"), QStringLiteral("OpOKBtn"), QStringLiteral("OpCancelBtn"),
-                      QStringLiteral("NECaption"), QStringLiteral("NEOKBtn"), QStringLiteral("NECancelBtn")};
+                      QStringLiteral("NECaption"), QStringLiteral("NEOKBtn"), QStringLiteral("NECancelBtn"),
+                      QStringLiteral("RecentMissing")};
         for (const char *m : {"File", "New", "Open", "Save", "SaveAs", "Close", "Exit", "Edit", "Undo", "Check", "Print",
-                              "SaveAsPic", "NewElement", "Options", "Help", "About"})
+                              "SaveAsPic", "NewElement", "Options", "Help", "About", "Recent"})
             k << QStringLiteral("Menu1_") + QLatin1String(m);
         for (const char *m : {"Warning", "Error", "Information", "Confirm", "Yes", "No", "OK", "Cancel"})
             k << QStringLiteral("SMsgDlg") + QLatin1String(m);
@@ -408,7 +409,8 @@ TEST(LanguageFiles, HaveANameEveryKeyAndAFlag)
 
 TEST(LanguageFiles, OnlyTheBoardMessagesCarryOnePlaceholder)
 {
-    const QStringList withName{QStringLiteral("Text01"), QStringLiteral("Text08"), QStringLiteral("Text09")};
+    const QStringList withName{QStringLiteral("Text01"), QStringLiteral("Text08"), QStringLiteral("Text09"),
+                               QStringLiteral("RecentMissing")};
     for (const LanguageFile &lang : LanguageFiles()) {
         for (const auto &[key, v] : lang.entries) {
             SCOPED_TRACE(lang.code.toStdString() + " " + key.toStdString());
