@@ -12,6 +12,7 @@
 #include <QDateTime>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QIcon>
 #include <QLayout>
 #include <QMimeData>
 #include <QScreen>
@@ -28,6 +29,8 @@ TForm1::TForm1(const StartOptions &options, Prompter *prompter, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zorvan - Editor"));
     setFont(FormFont());
+    // The installed icon; a program run from its build folder has none.
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("kestrix")));
     // A fixed single border: the minimise button, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
