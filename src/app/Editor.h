@@ -209,9 +209,10 @@ public:
     // leaves the list with a message and the open board stays; any other
     // opens as Open would, asking about unsaved changes first.
     void OpenRecentBoard(qsizetype index);
-    // A board file dropped on the window opens as Open would, asking about
-    // unsaved changes first.
-    void OpenDroppedBoard(const QString &path);
+    // Opens the board file path as Open would once its dialog is confirmed,
+    // asking about unsaved changes first: a board dropped on the window or
+    // chosen from the recent list.
+    void OpenBoardFile(const QString &path);
 
     // --- undo ----------------------------------------------------------------
     const UndoRing &undoRing() const { return m_undoRing; }

@@ -38,10 +38,10 @@ void Editor::OpenRecentBoard(qsizetype index)
         m_recentBoards.Write(m_userFolder);
         return;
     }
-    OpenDroppedBoard(path);
+    OpenBoardFile(path);
 }
 
-void Editor::OpenDroppedBoard(const QString &path)
+void Editor::OpenBoardFile(const QString &path)
 {
     if (!AskSaveChanges())
         return;

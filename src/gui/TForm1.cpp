@@ -112,7 +112,7 @@ void TForm1::dropEvent(QDropEvent *event)
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    runCommand([&] { m_editor.OpenDroppedBoard(path); });
+    runCommand([&] { m_editor.OpenBoardFile(path); });
 }
 
 void TForm1::Menu1_ExitClick()

@@ -63,4 +63,10 @@ for _ in $(seq 1 100); do
     sleep 0.2
 done
 [ "$(cat "$recent" 2>/dev/null)" = "$board" ] || fail "the installed program did not open $board"
+kill "$pid" 2>/dev/null || true
+# The headless check, where the command line offers it: a finished sample
+# board passes.
+if "$root/bin/kestrix" --help | grep -q -- '--check'; then
+    userprofile=$work/profile "$root/bin/kestrix" --check "$board" >/dev/null || fail "the check of $board failed"
+fi
 echo "installed into $prefix: every file there, the program opens an installed board"
