@@ -2,6 +2,7 @@
 #include "gui/GuiPrompter.h"
 #include "gui/TForm1.h"
 #include "gui/TInfoDLG.h"
+#include "gui/TOptionsDLG.h"
 #include "gui/TNeuEleDLG.h"
 
 #include "support/QtPrinters.h"
@@ -19,6 +20,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -316,6 +318,42 @@ TEST_F(MainWindow, ExitClosesTheWindowAndWritesTheSettings)
     form.reset();
     EXPECT_TRUE(QFile::exists(folder.userFolder() + u("Kestrix.ini")));
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
+}
+
+TEST_F(MainWindow, DialogsAndMessageBoxesAreCentredOnTheScreen)
+{
+    start();
+    form->show();
+    form->move(0, 0); // the window's own centre lies elsewhere
+    const QPoint screenCentre = form->screen()->availableGeometry().center();
+    // Centred up to the window frame, which the window system adds.
+    const auto centred = [&screenCentre](const QRect &frame) {
+        return (frame.center() - screenCentre).manhattanLength() <= 4;
+    };
+    ASSERT_FALSE(centred(form->frameGeometry()));
+
+    auto options = form->createOptionsDialog();
+    options->show();
+    EXPECT_TRUE(centred(options->frameGeometry())) << "options dialog";
+
+    GuiPrompter boxes(form.get());
+    QList<QRect> shown;
+    const auto closeNextBox = [&shown] {
+        QTimer::singleShot(0, [&shown] {
+            QWidget *box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            shown.append(box->frameGeometry());
+            box->close();
+        });
+    };
+    closeNextBox();
+    boxes.message({Prompter::BoxType::Warning, u("Title"), u("A longer question than the title, over two lines\nof text"),
+                   {{Prompter::Answer::Yes, u("Yes")}, {Prompter::Answer::No, u("No")}}});
+    closeNextBox();
+    boxes.showError(u("Datei X kann nicht geöffnet werden"));
+    ASSERT_EQ(shown.size(), 2);
+    for (const QRect &box : shown)
+        EXPECT_TRUE(centred(box)) << box.x() << ", " << box.y() << ", " << box.width() << " x " << box.height();
 }
 
 TEST(GuiPrompter, FileFiltersInTheDialogsForm)
