@@ -276,22 +276,29 @@ TEST_F(MainWindow, LanguageMenu)
 {
     ASSERT_TRUE(folder.write(u("Language/DE.txt"), "Deutsch\r\nTitle=Plattenbau\r\nMenu1_About=&Info...\r\n"));
     ASSERT_TRUE(folder.write(u("Language/Notes.txt"), "not a language\r\n"));
+    // The help menu's entries, hidden ones in brackets.
+    const auto helpEntries = [this] {
+        QStringList shown;
+        for (QAction *action : child<QMenu>("Menu1_Help")->actions())
+            shown.append(action->isVisible() ? action->text() : u("(") + action->text() + u(")"));
+        return shown;
+    };
     start();
-    auto *help = child<QMenu>("Menu1_Help");
-    QStringList shown;
-    for (QAction *action : help->actions())
-        shown.append(action->isVisible() ? action->text() : u("(") + action->text() + u(")"));
-    EXPECT_EQ(shown, QStringList({u("Deutsch"), u("(English)"), QString(), u("Über...")}));
+    EXPECT_EQ(helpEntries(), QStringList({u("Deutsch"), u("(English)"), QString(), u("Über...")}));
 
-    help->actions().first()->trigger();
-    shown.clear();
-    for (QAction *action : help->actions())
-        shown.append(action->isVisible() ? action->text() : u("(") + action->text() + u(")"));
-    EXPECT_EQ(shown, QStringList({u("(Deutsch)"), u("English"), QString(), u("&Info...")}));
+    child<QMenu>("Menu1_Help")->actions().first()->trigger();
+    EXPECT_EQ(helpEntries(), QStringList({u("(Deutsch)"), u("English"), QString(), u("&Info...")}));
     EXPECT_EQ(form->windowTitle(), u("Plattenbau"));
     QFile settings(folder.userFolder() + u("Kestrix.ini"));
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
     EXPECT_TRUE(settings.readAll().contains("OpLanguage=DE"));
+
+    // The stored language without its file: the next start speaks English.
+    form.reset();
+    ASSERT_TRUE(folder.remove(u("Language/DE.txt")));
+    start();
+    EXPECT_EQ(helpEntries(), QStringList({u("(English)"), QString(), u("Über...")}));
+    EXPECT_EQ(form->windowTitle(), u("Zorvan - Editor"));
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }
 
