@@ -160,7 +160,7 @@ TEST_F(Batch, ExportAndPrintingStopAtAFailingCheck)
     EXPECT_EQ(err, once + QStringLiteral(": ") + german.BuildMessage(7, QStringLiteral("Once")).text + u'\n');
     EXPECT_EQ(run({QStringLiteral("--print-pdf"), once, path(QStringLiteral("o.pdf"))}), 1);
     EXPECT_EQ(run({QStringLiteral("--export"), path(QStringLiteral("Missing"))}), 2);
-    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("o*")}, QDir::Files), QStringList());
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("o (*"), QStringLiteral("o.*")}, QDir::Files), QStringList());
 }
 
 TEST_F(Batch, PrintPdfLaysOutThePagesOfThePrintCommand)
