@@ -9,9 +9,30 @@
 #include "output/BoardQuarter.h"
 #include "util/KestrixError.h"
 
+#include <QBuffer>
+#include <QFile>
+
 #include <cstdio>
 
 using namespace kestrix;
+
+namespace {
+
+// Without a resolution in the file, as the export's JPEG has none: an
+// encoder that copies it into the JPEG header would differ in that alone.
+bool writeBitmap(const QImage &picture, const QString &path)
+{
+    constexpr qsizetype ResolutionOffset = 38; // both pixels-per-metre fields
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "BMP") || bytes.size() < ResolutionOffset + 8)
+        return false;
+    bytes.replace(ResolutionOffset, 8, QByteArray(8, '\0'));
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+} // namespace
 
 int main(int argc, char **argv)
 {
@@ -29,7 +50,7 @@ int main(int argc, char **argv)
         editor.LoadBoardFile(QString::fromLocal8Bit(argv[2]));
         for (int q = 1; q <= 4; ++q) {
             const QString path = QString::fromLocal8Bit(argv[3]) + QStringLiteral(" (%1).bmp").arg(q);
-            if (!RenderBoardQuarter(q, editor.cells(), editor.cellPicture()).save(path, "BMP")) {
+            if (!writeBitmap(RenderBoardQuarter(q, editor.cells(), editor.cellPicture()), path)) {
                 std::fprintf(stderr, "cannot write %s\n", path.toLocal8Bit().constData());
                 return 2;
             }

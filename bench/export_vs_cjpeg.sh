@@ -48,8 +48,8 @@ done
 
 k=$(median <"$work/kestrix.ns")
 c=$(median <"$work/cjpeg.ns")
-awk -v k="$k" -v c="$c" -v runs="$runs" 'BEGIN {
-    printf "median of %d runs\n", runs
+awk -v k="$k" -v c="$c" -v runs="$runs" -v load="$(cut -d' ' -f1-3 /proc/loadavg)" 'BEGIN {
+    printf "median of %d runs (load average %s: other work slows both)\n", runs, load
     printf "kestrix --export (whole process): %8.1f ms\n", k / 1e6
     printf "4 x cjpeg (one after the other):  %8.1f ms\n", c / 1e6
     printf "ratio kestrix / cjpeg:            %8.2f\n", k / c
