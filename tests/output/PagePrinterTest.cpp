@@ -37,18 +37,6 @@ TEST(PrintedRect, EnlargesAndCentresWithHalvesToEven)
     }
 }
 
-TEST(PrintedRect, KeepsItsSizeOnPaperAtEveryResolution)
-{
-    // A4 printable at 10 mm margins: 190 x 277 mm.
-    for (const int dpi : {72, 150, 300, 360, 600, 720, 1200, 2400}) {
-        const PrintablePage page{{int(190 / 25.4 * dpi), int(277 / 25.4 * dpi)}, dpi};
-        const QRect rect = PrintedRect(QSize(1725, 1575), page);
-        EXPECT_NEAR(rect.width() * 25.4 / dpi, 171.6, 0.5) << dpi;
-        EXPECT_NEAR(rect.height() * 25.4 / dpi, 156.7, 0.5) << dpi;
-        EXPECT_NEAR((rect.left() * 2 + rect.width()) / 2.0, page.size.width() / 2.0, 1) << dpi;
-    }
-}
-
 TEST(FooterPosition, SitsAtTheSamePlaceOnPaper)
 {
     EXPECT_EQ(FooterPosition({{4800, 6800}, 600}), QPoint(100, 6710));
