@@ -79,6 +79,7 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     // A board file dropped on the window opens as "Öffnen..." would; any
     // other drop is refused.
     void dragEnterEvent(QDragEnterEvent *event) override;
@@ -88,6 +89,7 @@ private:
     // --- start-up, exit and dialogs (TForm1.cpp) ----------------------------
     void FormCreate();
     void FormDestroy();
+    void loadStartBoard();
     bool FormCloseQuery();
     void Menu1_ExitClick();
     void Menu1_NewElementClick();
@@ -139,6 +141,7 @@ private:
     Prompter &m_prompter;
     Editor m_editor;
     bool m_closeApproved = false; // Exit has asked already
+    bool m_startBoardPending = false; // the command line's board waits for the window to show
 
     struct CaptionTarget
     {
