@@ -370,11 +370,13 @@ TEST_F(OutputFixture, PrintsFromAReadOnlyProgramFolderThroughTheUserFolder)
                                 mount.path() + QStringLiteral("Images/") + name));
     ASSERT_TRUE(mount.makeReadOnly());
     ASSERT_TRUE(QDir().mkpath(folder.userFolder()));
-    editor.setProgramFolder(mount.path());
 
-    prompter.pageChoices = {{1, 4, 1, 2}};
+    // The same page, printed from the writable folder and from the read-only one.
+    prompter.pageChoices = {{1, 4, 2, 2}, {1, 4, 2, 2}};
+    editor.PrintBoard();
+    editor.setProgramFolder(mount.path());
     editor.PrintBoard();
     ASSERT_EQ(printer.jobs.size(), 2);
-    EXPECT_EQ(printer.jobs[1].picture, RenderBoardQuarter(2, editor.cells(), editor.cellPicture()));
+    EXPECT_EQ(printer.jobs[1].picture, printer.jobs[0].picture);
     EXPECT_FALSE(QFileInfo::exists(folder.userFolder() + QStringLiteral("~Temp.bmp")));
 }

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -37,6 +38,9 @@ protected:
     {
         form = std::make_unique<TForm1>(StartOptions{folder.programFolder(), folder.userFolder(), board(first)},
                                         &prompter);
+        // The board named at start opens once the window shows.
+        form->show();
+        QCoreApplication::processEvents();
     }
 
     QString board(const QString &name) const
