@@ -44,6 +44,8 @@ GuiPrompter::~GuiPrompter() = default;
 Prompter::Answer GuiPrompter::message(const Message &message)
 {
     QMessageBox box(iconFor(message.type), message.title, message.text, QMessageBox::NoButton, m_parent);
+    // File names and language texts may hold anything, markup included.
+    box.setTextFormat(Qt::PlainText);
     QList<MessageButton> buttons = message.buttons;
     if (buttons.isEmpty())
         buttons.append({Answer::Ok, QStringLiteral("OK")});
@@ -93,7 +95,9 @@ QString GuiPrompter::askFile(const FileRequest &request, bool save)
 
 void GuiPrompter::showError(const QString &text)
 {
-    QMessageBox::critical(m_parent, QCoreApplication::applicationName(), text);
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
 }
 
 PagePrinter *GuiPrompter::askPrint(PageRange &pages)
