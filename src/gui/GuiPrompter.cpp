@@ -8,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 
 namespace kestrix {
 
@@ -35,6 +36,22 @@ QMessageBox::ButtonRole roleFor(Answer answer)
     return QMessageBox::AcceptRole;
 }
 
+// A message box in the middle of the screen, wherever the main window lies.
+// Its size is known only once it is shown.
+class CentredMessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        if (const QScreen *shownOn = screen())
+            move(shownOn->availableGeometry().center() - rect().center());
+    }
+};
+
 } // namespace
 
 GuiPrompter::GuiPrompter(QWidget *parent) : m_parent(parent) {}
@@ -43,7 +60,7 @@ GuiPrompter::~GuiPrompter() = default;
 
 Prompter::Answer GuiPrompter::message(const Message &message)
 {
-    QMessageBox box(iconFor(message.type), message.title, message.text, QMessageBox::NoButton, m_parent);
+    CentredMessageBox box(iconFor(message.type), message.title, message.text, QMessageBox::NoButton, m_parent);
     // File names and language texts may hold anything, markup included.
     box.setTextFormat(Qt::PlainText);
     QList<MessageButton> buttons = message.buttons;
@@ -95,7 +112,7 @@ QString GuiPrompter::askFile(const FileRequest &request, bool save)
 
 void GuiPrompter::showError(const QString &text)
 {
-    QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok, m_parent);
+    CentredMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok, m_parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
