@@ -47,6 +47,7 @@ void Editor::WriteSettings() const
 void Editor::LoadLanguage()
 {
     m_language.LoadLanguage(m_programFolder, m_settings.OpLanguage);
+    m_reportedFaults.clear();
     // A code without a file became "UK"; that is the language stored at exit.
     m_settings.OpLanguage = m_language.LanguageCode();
     m_openDialog1.filter = m_language.openFilter();
@@ -72,6 +73,10 @@ void Editor::BuildLanguageMenu()
 
 void Editor::Menu1_LanguageClick(qsizetype index)
 {
+    // A file removed since the menu was built is reported; the menu and the
+    // language stay as they were.
+    if (index >= 0 && index < m_languageEntries.size())
+        KeyValueText::ReadFile(Language::LanguageFilePath(m_programFolder, m_languageEntries[index].code));
     m_settings.OpLanguage = LanguageClick(m_languageEntries, index, m_language.LanguageCode());
 }
 
@@ -105,15 +110,28 @@ void Editor::RedrawCell(int n)
 
 void Editor::RedrawSelection(const QString &flags)
 {
-    m_cellPicture.RedrawCellPicture(m_selection.Tag, 10000, m_selection.picture, flags,
-                                    m_selection.Rotation);
+    m_selection.picture = composeSelectionPicture(m_selection.Tag, flags, m_selection.Rotation);
     emit selectionChanged();
+}
+
+QImage Editor::composeSelectionPicture(int tag, const QString &flags, int rotation)
+{
+    // Composed aside: a mark picture that cannot be read must not leave the
+    // selection showing half a picture.
+    QImage picture = m_selection.picture;
+    m_cellPicture.RedrawCellPicture(tag, 10000, picture, flags, rotation);
+    return picture;
 }
 
 // --- messages ----------------------------------------------------------------------
 
 Answer Editor::ShowMessage(int index, const QString &argument)
 {
+    // A faulty text is named once per language; the message shows all the same.
+    if (const QString fault = m_language.messageFault(index); !fault.isEmpty() && !m_reportedFaults.contains(index)) {
+        m_reportedFaults.insert(index);
+        m_prompter.showError(fault);
+    }
     return m_prompter.message(m_language.BuildMessage(index, argument));
 }
 

@@ -75,7 +75,8 @@ public:
     void BuildLanguageMenu();
     // Entry index was chosen: it is hidden, the current language's entry
     // shown, and OpLanguage takes its code. The caller writes the settings
-    // and loads the language.
+    // and loads the language. Throws KestrixError naming the file when the
+    // chosen language's file cannot be read; nothing changes then.
     void Menu1_LanguageClick(qsizetype index);
 
     // --- catalogue -----------------------------------------------------------
@@ -100,7 +101,7 @@ public:
     // (a random plate of its group for a ground plate), unturned, with no
     // steps, and shows its large picture. The target field stays. Throws
     // KestrixError when the large picture cannot be read; the selection then
-    // holds the new tile with its previous picture.
+    // keeps its tile and picture.
     void PCImageClick(int tag);
     // A double click on tile tag, after its click: in administration mode it
     // asks for the tile's definition (signal tileDefinitionRequested).
@@ -313,6 +314,7 @@ protected:
 
     // language
     Language m_language;
+    QSet<int> m_reportedFaults; // messages whose faulty text was named already
     QList<LanguageEntry> m_languageEntries;
 
     // catalogue
@@ -357,7 +359,13 @@ private:
 
     // document
     void writeBoardFile(const QString &previousFileName);
-    void replaceBoard(BoardCells &board, const QString &documentFileName);
+    void replaceBoard(BoardCells &board, const QString &documentFileName, QImage selectionPicture);
+    // The selection's large picture for the tile, composed without touching
+    // the selection. Throws KestrixError when a picture cannot be read.
+    QImage composeSelectionPicture(int tag, const QString &flags, int rotation);
+    QImage composeFieldSelection(const TImgKarte &field);
+    // The selection takes field cell's tile with its composed picture.
+    void selectField(int cell, QImage picture);
 
     // recent boards
     void rememberBoard(const QString &path);

@@ -82,7 +82,7 @@ void Editor::Menu1_NewClick()
         cell.picture = TurnBitmap(cell.Rotation, work);
         cell.visible = true;
     }
-    replaceBoard(board, NewBoardName);
+    replaceBoard(board, NewBoardName, composeFieldSelection(board[0]));
 }
 
 void Editor::Menu1_OpenClick()
@@ -129,12 +129,14 @@ void Editor::Menu1_CloseClick()
     RefreshDocumentState();
 }
 
-// The whole file is read and every picture composed before the open board
-// is touched, so a file or picture that cannot be read changes nothing.
+// The whole file is read and every picture composed, the selection's too,
+// before the open board is touched, so a file or picture that cannot be read
+// changes nothing.
 void Editor::LoadBoardFile(const QString &path)
 {
     const BoardFileFields fields = kestrix::LoadBoardFile(path);
     BoardCells board = m_cells;
+    QImage selectionPicture;
     try {
         for (int k = 0; k < CellCount; ++k) {
             const BoardFileField &line = fields[size_t(k)];
@@ -145,11 +147,12 @@ void Editor::LoadBoardFile(const QString &path)
             m_cellPicture.RedrawCellPicture(cell.Tag, 0, cell.picture, cell.StepFlags, cell.Rotation);
             cell.visible = true;
         }
+        selectionPicture = composeFieldSelection(board[0]);
     } catch (const KestrixError &error) {
         throw KestrixError(QStringLiteral("Die Karte %1 kann nicht geöffnet werden: %2")
                                .arg(QDir::toNativeSeparators(path), error.text()));
     }
-    replaceBoard(board, path);
+    replaceBoard(board, path, std::move(selectionPicture));
     rememberBoard(path);
 }
 
@@ -169,14 +172,20 @@ void Editor::writeBoardFile(const QString &previousFileName)
     rememberBoard(m_documentFileName);
 }
 
-void Editor::replaceBoard(BoardCells &board, const QString &documentFileName)
+// The selection takes field 0 with its picture, which the caller composed
+// with the board before the swap: a picture that cannot be read leaves the
+// open board as it was.
+void Editor::replaceBoard(BoardCells &board, const QString &documentFileName, QImage selectionPicture)
 {
     m_cells.swap(board);
     for (int n = 0; n < CellCount; ++n)
         emit cellChanged(n);
     m_documentFileName = documentFileName;
     m_boardModified = false;
-    RefreshDocumentState();
+    emit documentChanged();
+    m_undoRing.clear();
+    emit undoChanged(false);
+    selectField(0, std::move(selectionPicture));
 }
 
 } // namespace kestrix

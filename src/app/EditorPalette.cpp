@@ -22,13 +22,13 @@ void Editor::PCImageClick(int tag)
         const int group = id / GroupSize;
         id = group * GroupSize + random(m_palette.GroundPlateCount(group));
     }
+    // The large picture as it is, without step marks; read before anything
+    // changes, so a picture that cannot be read leaves the selection as it was.
+    QImage &work = m_cellPicture.WorkBitmap();
+    work = LoadBitmap(m_cellPicture.TilePictureFileName(id + 10000));
     m_selection.Tag = id;
     m_selection.Rotation = 0;
     m_selection.StepFlags = QStringLiteral("00000");
-
-    // The large picture as it is, without step marks.
-    QImage &work = m_cellPicture.WorkBitmap();
-    work = LoadBitmap(m_cellPicture.TilePictureFileName(id + 10000));
     m_selection.picture = TurnBitmap(0, work);
     emit selectionChanged();
 

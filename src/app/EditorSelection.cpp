@@ -91,13 +91,29 @@ void Editor::ImgKarteClick(int cell)
 {
     if (cell < 0 || cell >= CellCount)
         return;
+    selectField(cell, composeFieldSelection(m_cells[size_t(cell)]));
+}
+
+// The picture the selection shows for a field: its large picture with the
+// steps its boxes will tick.
+QImage Editor::composeFieldSelection(const TImgKarte &field)
+{
+    QString flags;
+    for (int i = 0; i < 5; ++i)
+        flags += i < field.StepFlags.size() && field.StepFlags[i] == u'1' ? u'1' : u'0';
+    return composeSelectionPicture(field.Tag, flags, field.Rotation);
+}
+
+void Editor::selectField(int cell, QImage picture)
+{
     const TImgKarte &field = m_cells[size_t(cell)];
     emit cursorMoved(cell);
     m_selection.CellNumber = field.CellNumber;
     m_selection.Tag = field.Tag;
     m_selection.Rotation = field.Rotation;
     SetStepBoxes(field.StepFlags);
-    ByStepClick();
+    m_selection.picture = std::move(picture);
+    emit selectionChanged();
     setPanel4Visible(!m_catalogue.CatalogueValue(QStringLiteral("S") + Id5(m_selection.Tag)).isEmpty());
     m_selectionFromBoard = true;
 }

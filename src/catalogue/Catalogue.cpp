@@ -4,7 +4,6 @@
 #include "util/Utils.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <array>
@@ -121,7 +120,7 @@ void radixSort(std::vector<quint64> &values)
 
 void Catalogue::load(const QString &path)
 {
-    setLines(SplitLines(ReadWholeFile(path)));
+    setLines(SplitLines(ReadWholeFile(path, MaxFileSize)));
 }
 
 void Catalogue::setLines(const QList<QByteArray> &lines)
@@ -231,14 +230,10 @@ void Catalogue::sort()
 
 void Catalogue::save(const QString &path) const
 {
-    QSaveFile file(path);
-    bool ok = file.open(QIODevice::WriteOnly);
-    for (qsizetype i = 0; ok && i < m_lines.size(); ++i)
-        ok = file.write(m_lines[i]) == m_lines[i].size() && file.write("\r\n", 2) == 2;
-    if (!ok || !file.commit()) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geschrieben werden (%2)")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
-    }
+    QByteArray bytes;
+    for (const QByteArray &line : m_lines)
+        bytes += line + "\r\n";
+    WriteWholeFile(path, bytes);
 }
 
 void Catalogue::rebuildIndex()

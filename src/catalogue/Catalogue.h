@@ -14,6 +14,9 @@ namespace kestrix {
 class Catalogue
 {
 public:
+    // Far more than ten thousand tiles need; a longer file is refused unread.
+    static constexpr qint64 MaxFileSize = 16 << 20;
+
     // Reads the whole file; CR LF, bare CR and bare LF all end a line.
     // Throws KestrixError naming the file when it cannot be read.
     void load(const QString &path);

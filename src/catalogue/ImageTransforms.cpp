@@ -94,6 +94,14 @@ QImage turnClockwise(const QImage &source)
                            .arg(QDir::toNativeSeparators(path), reason));
 }
 
+// A lying header must not make the reader multiply past its number range or
+// ask for more memory than a picture can need.
+void checkSides(const QString &path, qint64 width, qint64 height)
+{
+    if (width > MaxBitmapSide || height > MaxBitmapSide)
+        throwUnreadable(path, QStringLiteral("Bildmaße %1 x %2 zu groß").arg(width).arg(height));
+}
+
 // Uncompressed 24-bit bitmaps, the tile set's own kind, are unpacked here:
 // the general reader takes many times as long for them. A null picture
 // sends every other kind to the general reader. Rows cut short are an error
@@ -115,6 +123,7 @@ QImage readPlainBitmap(const QByteArray &data, const QString &path)
     if (!plain24 || headerSize < InfoHeaderSize || width <= 0 || height == 0)
         return {};
     const qint64 rows = height < 0 ? -height : height;
+    checkSides(path, width, rows);
     const qint64 stride = (width * BytesPerPixel + 3) / 4 * 4;
     if (pixelOffset < FileHeaderSize + headerSize)
         return {};
@@ -176,7 +185,7 @@ void OverlayNonWhite(QImage &destination, const QImage &source)
 
 QImage LoadBitmap(const QString &path)
 {
-    QByteArray data = ReadWholeFile(path);
+    QByteArray data = ReadWholeFile(path, MaxBitmapFileSize);
     if (QImage plain = readPlainBitmap(data, path); !plain.isNull())
         return plain;
     QBuffer buffer(&data);

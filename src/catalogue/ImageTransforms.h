@@ -10,6 +10,10 @@ namespace kestrix {
 // converted when they are loaded.
 inline constexpr QImage::Format BitmapFormat = QImage::Format_RGB888;
 
+// Pictures are far smaller; a longer file or a larger side is refused.
+inline constexpr qint64 MaxBitmapFileSize = 64 << 20;
+inline constexpr qint64 MaxBitmapSide = 16384;
+
 // Turns a picture by code quarter turns counter-clockwise: 0 a copy, 1 a
 // quarter turn, 2 a half turn, 3 a quarter turn clockwise. Any other code
 // gives a null picture.

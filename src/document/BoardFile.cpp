@@ -3,21 +3,15 @@
 #include "util/KestrixError.h"
 #include "util/Utils.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QIODevice>
+
+#include <algorithm>
 
 namespace kestrix {
 
 namespace {
 
 const QString NoSteps = QStringLiteral("00000");
-
-QString shownPath(const QString &path)
-{
-    return QDir::toNativeSeparators(path);
-}
 
 // The number part: the tile id followed by the rotation digit, so tile 0
 // turned three times is "03". A line read from a file always comes back as it
@@ -66,17 +60,22 @@ BoardFileField parseLine(const QByteArray &line)
     return field;
 }
 
-// The next line without its end (LF or CR LF); a bare CR stays in the line.
-// Empty when the device has no more lines.
-QByteArray readLine(QIODevice &device)
+// Lines end at LF or CR LF; a bare CR stays in its line.
+BoardFileFields parseBoardFile(const QByteArray &bytes)
 {
-    QByteArray line = device.readLine();
-    if (line.endsWith('\n')) {
-        line.chop(1);
+    BoardFileFields fields;
+    qsizetype start = 0;
+    for (BoardFileField &field : fields) {
+        qsizetype end = bytes.indexOf('\n', start);
+        if (end < 0)
+            end = bytes.size();
+        QByteArray line = bytes.mid(start, end - start);
         if (line.endsWith('\r'))
             line.chop(1);
+        field = parseLine(line);
+        start = std::min(end + 1, bytes.size());
     }
-    return line;
+    return fields;
 }
 
 } // namespace
@@ -95,26 +94,16 @@ void SaveBoardFile(const QString &path, const BoardCells &cells)
 
 BoardFileFields LoadBoardFile(QIODevice &device)
 {
-    BoardFileFields fields;
-    for (BoardFileField &field : fields)
-        field = parseLine(readLine(device));
-    return fields;
+    const QByteArray bytes = device.read(MaxBoardFileSize + 1);
+    if (bytes.size() > MaxBoardFileSize)
+        throw KestrixError(QStringLiteral("Die Karte kann nicht gelesen werden (größer als %1 Bytes)")
+                               .arg(MaxBoardFileSize));
+    return parseBoardFile(bytes);
 }
 
 BoardFileFields LoadBoardFile(const QString &path)
 {
-    if (!QFileInfo::exists(path))
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geöffnet werden (Datei nicht gefunden)")
-                               .arg(shownPath(path)));
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geöffnet werden (%2)")
-                               .arg(shownPath(path), file.errorString()));
-    BoardFileFields fields = LoadBoardFile(file);
-    if (file.error() != QFileDevice::NoError)
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht gelesen werden (%2)")
-                               .arg(shownPath(path), file.errorString()));
-    return fields;
+    return parseBoardFile(ReadWholeFile(path, MaxBoardFileSize));
 }
 
 } // namespace kestrix

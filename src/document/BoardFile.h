@@ -32,11 +32,17 @@ void SaveBoardFile(QIODevice &device, const BoardCells &cells);
 // the file and the system's reason.
 void SaveBoardFile(const QString &path, const BoardCells &cells);
 
+// A board has 144 short lines; a file much longer is not one and is refused
+// before it is read.
+inline constexpr qint64 MaxBoardFileSize = 64 * 1024;
+
 // Reads up to 144 lines leniently: a line ends at LF or CR LF, a number that
 // is not a whole number reads as 0, missing lines read as empty ones, lines
-// after the 144th are not read. No pictures: the caller composes them.
+// after the 144th are ignored. No pictures: the caller composes them.
+// Throws KestrixError when the device holds more than MaxBoardFileSize bytes.
 BoardFileFields LoadBoardFile(QIODevice &device);
-// Throws KestrixError naming the file when it is missing or cannot be read.
+// Throws KestrixError naming the file when it is missing, not a regular file,
+// too long or cannot be read.
 BoardFileFields LoadBoardFile(const QString &path);
 
 } // namespace kestrix

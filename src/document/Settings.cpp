@@ -97,7 +97,7 @@ Settings ReadSettings(const QString &userFolder, const QString &programFolder)
 {
     const QString userFile = SettingsFilePath(userFolder);
     if (QFileInfo(userFile).isFile())
-        return ParseSettings(ReadWholeFile(userFile));
+        return ParseSettings(ReadWholeFile(userFile, KeyValueText::MaxFileSize));
     // A failure here shows when the settings are written.
     QDir().mkpath(userFolder);
     // A first run without the file beside the program starts with the
@@ -105,7 +105,7 @@ Settings ReadSettings(const QString &userFolder, const QString &programFolder)
     const QString programFile = SettingsFilePath(programFolder);
     if (!QFileInfo::exists(programFile))
         return Settings();
-    return ParseSettings(ReadWholeFile(programFile));
+    return ParseSettings(ReadWholeFile(programFile, KeyValueText::MaxFileSize));
 }
 
 void WriteSettings(const Settings &settings, const QString &userFolder)

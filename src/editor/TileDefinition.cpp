@@ -6,6 +6,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+
+#include <utility>
 
 namespace kestrix {
 
@@ -55,17 +58,46 @@ bool pictureExists(const QDir &folder, const QString &name)
     return !folder.entryList({name}, QDir::Files).isEmpty();
 }
 
-// The small picture must move with the catalogue lines, or they would name a
-// picture that is not there. Many tiles have no large picture.
-void renamePictures(const QDir &folder, const QString &fileName, const QString &newName)
+// The pictures renamed so far, so that a later step that fails can give them
+// their old names back: pictures and catalogue lines always agree on disk.
+class PictureRenames
 {
-    QFile small(folder.filePath(fileName));
-    if (!small.rename(folder.filePath(bmp(newName)))) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht in %2 umbenannt werden (%3)")
-                               .arg(QDir::toNativeSeparators(folder.filePath(fileName)), bmp(newName),
-                                    small.errorString()));
+public:
+    PictureRenames() = default;
+    PictureRenames(const PictureRenames &) = delete;
+    PictureRenames &operator=(const PictureRenames &) = delete;
+    ~PictureRenames()
+    {
+        for (auto it = m_done.crbegin(); it != m_done.crend(); ++it)
+            QFile::rename(it->second, it->first);
     }
-    QFile::rename(folder.filePath(bmp(u'1' + fileName.mid(1, 4))), folder.filePath(bmp(u'1' + newName.mid(1, 4))));
+
+    void rename(const QString &from, const QString &to)
+    {
+        QFile file(from);
+        if (!file.rename(to)) {
+            throw KestrixError(QStringLiteral("Datei %1 kann nicht in %2 umbenannt werden (%3)")
+                                   .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to),
+                                        file.errorString()));
+        }
+        m_done.append({from, to});
+    }
+
+    // The renames stay.
+    void keep() { m_done.clear(); }
+
+private:
+    QList<std::pair<QString, QString>> m_done;
+};
+
+// The pictures must move with the catalogue lines, or they would name
+// pictures that are not there. Many tiles have no large picture.
+void renamePictures(PictureRenames &renames, const QDir &folder, const QString &fileName, const QString &newName)
+{
+    renames.rename(folder.filePath(fileName), folder.filePath(bmp(newName)));
+    const QString large = folder.filePath(bmp(u'1' + fileName.mid(1, 4)));
+    if (QFileInfo::exists(large))
+        renames.rename(large, folder.filePath(bmp(u'1' + newName.mid(1, 4))));
 }
 
 // Keys take the new number; so do values naming the tile, except on palette
@@ -203,18 +235,26 @@ QString ApplyTileDefinition(Catalogue &catalogue, const QString &programFolder, 
     const QString oldName = line.fileName.left(5);
     const QString newName = Id5(number);
     int id = TileIdOfFileName(line.fileName);
-    if (oldName != newName && line.row >= FirstRenumberableRow) {
+    // Everything is done on a copy first: when a rename or the save fails,
+    // the pictures get their names back and the list stays as it was.
+    Catalogue edited = catalogue;
+    PictureRenames renames;
+    const bool renumber = oldName != newName && line.row >= FirstRenumberableRow;
+    if (renumber) {
         const QDir folder(programFolder + QStringLiteral("Images"));
         if (pictureExists(folder, bmp(newName)))
             return QStringLiteral("Der Name '") + newName + QStringLiteral("' ist bereits vergeben!");
-        renamePictures(folder, line.fileName, newName);
-        renumberLines(catalogue, oldName, newName);
-        line.fileName = bmp(newName);
+        renamePictures(renames, folder, line.fileName, newName);
+        renumberLines(edited, oldName, newName);
         id = number;
     }
-    writeEntries(catalogue, id, definition);
-    catalogue.sort();
-    catalogue.save(programFolder + QStringLiteral("InitList.ini"));
+    writeEntries(edited, id, definition);
+    edited.sort();
+    edited.save(programFolder + QStringLiteral("InitList.ini"));
+    renames.keep();
+    catalogue = std::move(edited);
+    if (renumber)
+        line.fileName = bmp(newName);
     return {};
 }
 

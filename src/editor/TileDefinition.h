@@ -73,9 +73,9 @@ QString BeltPattern(int id, const TileDefinition &definition);
 // Returns the text of a refusal (a number out of range or already taken),
 // in which case nothing has changed; empty when the definition was written.
 // Throws KestrixError, changing nothing, when the program folder or its
-// Images folder is read-only. Throws KestrixError when the small picture cannot be renamed (nothing has
-// changed then) or the catalogue cannot be saved (the list in memory and
-// line keep their changes).
+// Images folder is read-only. Throws KestrixError when a picture cannot be
+// renamed or the catalogue cannot be saved; the pictures, the list in memory,
+// the file and line are then all as they were.
 QString ApplyTileDefinition(Catalogue &catalogue, const QString &programFolder, TileFileLine &line,
                             const TileDefinition &definition);
 

@@ -61,6 +61,8 @@ GuiPrompter::~GuiPrompter() = default;
 Prompter::Answer GuiPrompter::message(const Message &message)
 {
     CentredMessageBox box(iconFor(message.type), message.title, message.text, QMessageBox::NoButton, m_parent);
+    // File names and language texts may hold anything, markup included.
+    box.setTextFormat(Qt::PlainText);
     QList<MessageButton> buttons = message.buttons;
     if (buttons.isEmpty())
         buttons.append({Answer::Ok, QStringLiteral("OK")});
@@ -111,6 +113,7 @@ QString GuiPrompter::askFile(const FileRequest &request, bool save)
 void GuiPrompter::showError(const QString &text)
 {
     CentredMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok, m_parent);
+    box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 

@@ -137,6 +137,7 @@ void TForm1::buildStepPanel()
     m_panel4->setFrameStyle(QFrame::Panel | QFrame::Raised);
     m_panel4->hide();
     m_label1 = place(new QLabel(QStringLiteral("Aktiv in..."), m_panel4), "Label1", 8, 16, 73, 16);
+    m_label1->setTextFormat(Qt::PlainText);
     registerCaption(m_label1->objectName(), [this](const QString &text) { m_label1->setText(text); });
     m_checkBox1 = place(new QCheckBox(QStringLiteral("Alle Schritte"), m_panel4), "CheckBox1", 8, 136, 80, 17);
     m_checkBox1->setStyle(FormStyle());

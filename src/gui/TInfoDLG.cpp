@@ -18,6 +18,7 @@ namespace {
 QLabel *addLabel(QWidget *parent, const char *name, const QString &text, int left, int top)
 {
     auto *label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
     label->setObjectName(QLatin1String(name));
     label->move(left, top);
     label->adjustSize();

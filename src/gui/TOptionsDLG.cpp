@@ -115,6 +115,7 @@ void TOptionsDLG::createControls()
     m_comboBox->setGeometry(152, 44, 73, 21);
     connect(m_comboBox, &QComboBox::activated, this, [this] { ComboBox1Change(); });
     m_image = new QLabel(m_groupBox1);
+    m_image->setTextFormat(Qt::PlainText);
     m_image->setObjectName(QStringLiteral("Image1"));
     m_image->setGeometry(248, 20, 49, 49);
     m_image->setScaledContents(true);

@@ -139,6 +139,7 @@ void TPictureDLG::createControls()
     m_panel1->setGeometry(248, 80, 177, 177);
     m_panel1->setFrameShape(QFrame::NoFrame);
     m_image1 = named(new QLabel(m_panel1), QStringLiteral("Image1"));
+    m_image1->setTextFormat(Qt::PlainText);
     m_image1->setGeometry(0, 0, 177, 177);
     m_image1->setScaledContents(true);
 
@@ -268,7 +269,6 @@ void TPictureDLG::Button1Click()
     } catch (const KestrixError &error) {
         report(error.text());
     }
-    // A new number holds even when the catalogue could not be saved.
     if (m_line.fileName != shownName) {
         if (QListWidgetItem *item = m_flb->item(m_line.row))
             item->setText(m_line.fileName);

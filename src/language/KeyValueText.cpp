@@ -73,7 +73,7 @@ KeyValueText::KeyValueText(const QByteArray &bytes) : m_lines(splitLines(DecodeT
 
 KeyValueText KeyValueText::ReadFile(const QString &path)
 {
-    return KeyValueText(ReadWholeFile(path));
+    return KeyValueText(ReadWholeFile(path, MaxFileSize));
 }
 
 QString KeyValueText::firstLine() const

@@ -22,6 +22,9 @@ public:
     KeyValueText() = default;
     explicit KeyValueText(const QByteArray &bytes);
 
+    // A text file of this kind is short; anything longer is refused unread.
+    static constexpr qint64 MaxFileSize = 1 << 20;
+
     // Reads the whole file; throws KestrixError naming it when it cannot.
     static KeyValueText ReadFile(const QString &path);
 

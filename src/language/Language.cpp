@@ -1,7 +1,6 @@
 #include "language/Language.h"
 
 #include "language/MessageFormat.h"
-#include "util/KestrixError.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,6 +36,22 @@ MessageKind messageKind(int index)
 QString messageKey(int n)
 {
     return QStringLiteral("Text%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+// The program's own texts of the messages that take the board name, for a
+// language file whose text of one of them cannot take it.
+QString builtInMessage(int index)
+{
+    switch (index) {
+    case 0:
+        return QStringLiteral("Die Platte „%s“ wurde geändert. Sollen die Änderungen gespeichert werden?");
+    case 7:
+        return QStringLiteral("Die Platte „%s“ ist nicht fertig: Ein Paarelement liegt nur einmal darauf.");
+    case 8:
+        return QStringLiteral("Die Platte „%s“ ist nicht fertig: Ein Paarelement liegt dreimal oder öfter darauf.");
+    default:
+        return QStringLiteral("%s");
+    }
 }
 
 } // namespace
@@ -79,6 +94,11 @@ void Language::LoadLanguage(const QString &programFolder, const QString &code)
     }
     if (!messages.isEmpty())
         m_messages = std::move(messages);
+    m_faultyMessages.clear();
+    for (int index = 0; index < m_messages.size(); ++index) {
+        if (messageKind(index).takesArgument && !FormatMessageText(m_messages[index], QString()))
+            m_faultyMessages.insert(index);
+    }
 
     m_byStepName = file.value(QStringLiteral("ByStepName"));
     m_noFileName = file.value(QStringLiteral("NoFileName"));
@@ -101,15 +121,19 @@ MessageBox Language::BuildMessage(int index, const QString &argument) const
         box.buttons.append({answer, buttonCaption(answer)});
     box.text = messageText(index);
     if (kind.takesArgument) {
-        const std::optional<QString> text = FormatMessageText(box.text, argument);
-        if (!text) {
-            throw KestrixError(QStringLiteral("Die Meldung %1 der Sprachdatei %2 ist fehlerhaft: "
-                                              "ihre Platzhalter passen nicht zu einem Text.")
-                                   .arg(messageKey(index + 1), m_code + QStringLiteral(".txt")));
-        }
-        box.text = *text;
+        const QString text = m_faultyMessages.contains(index) ? builtInMessage(index) : box.text;
+        box.text = FormatMessageText(text, argument).value_or(argument);
     }
     return box;
+}
+
+QString Language::messageFault(int index) const
+{
+    if (!m_faultyMessages.contains(index))
+        return {};
+    return QStringLiteral("Die Meldung %1 der Sprachdatei %2 ist fehlerhaft: ihre Platzhalter passen nicht "
+                          "zu einem Text. Sie erscheint mit dem eingebauten Text.")
+        .arg(messageKey(index + 1), m_code + QStringLiteral(".txt"));
 }
 
 QString Language::stepBoxCaption(int i) const

@@ -3,6 +3,7 @@
 #include "language/KeyValueText.h"
 #include "language/MessageBox.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -51,9 +52,12 @@ public:
     QString messageText(int index) const;
     // The box for message index with the title of its type and its buttons.
     // The messages that show a board name are filled with argument; the
-    // others show their text as it stands. Throws KestrixError when the
-    // text's placeholders cannot take the argument.
+    // others show their text as it stands. A text whose placeholders cannot
+    // take the argument gives way to the program's own text of the entry.
     MessageBox BuildMessage(int index, const QString &argument = QString()) const;
+    // What is wrong with the language file's text of message index, for the
+    // user; empty when the text is fine.
+    QString messageFault(int index) const;
 
     const QString &byStepName() const { return m_byStepName; }
     // Caption of step box i (0..4): the ByStepName text, a blank, i + 1.
@@ -74,6 +78,7 @@ private:
     QString m_saveFilter;
     QString m_pictureSaveFilter;
     QStringList m_messages;
+    QSet<int> m_faultyMessages; // indexes whose text cannot take the board name
     QString m_byStepName;
     QString m_noFileName;
     QString m_title;

@@ -1,20 +1,115 @@
 #include "util/Utils.h"
 
-#include "util/KestrixError.h"
-
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
-#include <QStandardPaths>
+#include <QFileInfo>
+#include <QRandomGenerator>
 
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
 #include <csignal>
 #include <cstdint>
+#include <utility>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrix {
 
 namespace {
+
+const QString TemporarySuffix = QStringLiteral(".kestrix-");
+constexpr int TemporaryRandomLength = 6;
+constexpr int TemporaryAttempts = 100;
+
+// Closes the file descriptor when the scope ends, however it ends.
+struct Descriptor
+{
+    explicit Descriptor(int descriptor) : fd(descriptor) {}
+    Descriptor(Descriptor &&other) noexcept : fd(other.release()) {}
+    Descriptor(const Descriptor &) = delete;
+    Descriptor &operator=(const Descriptor &) = delete;
+    Descriptor &operator=(Descriptor &&) = delete;
+    ~Descriptor()
+    {
+        if (fd >= 0)
+            ::close(fd);
+    }
+    int release() { return std::exchange(fd, -1); }
+    int fd;
+};
+
+QString systemReason(int error)
+{
+    return error == ENOENT ? QStringLiteral("Datei nicht gefunden") : qt_error_string(error);
+}
+
+QString notRegularReason()
+{
+    return QStringLiteral("keine gewöhnliche Datei");
+}
+
+// A symbolic link stays a link: the file it points to is replaced.
+QString writeTarget(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.isSymLink())
+        return path;
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+}
+
+// A kill between creating a temporary file and its rename leaves it behind;
+// only names of exactly our pattern for this target are touched.
+void removeStaleTemporaryFiles(const QString &folder, const QString &fileName)
+{
+    const QDir dir(folder);
+    const QStringList candidates = dir.entryList({fileName + TemporarySuffix + QStringLiteral("*")},
+                                                 QDir::Files | QDir::Hidden | QDir::System | QDir::CaseSensitive);
+    for (const QString &name : candidates) {
+        if (IsTemporaryFileName(name, fileName))
+            QFile::remove(dir.filePath(name));
+    }
+}
+
+// A new file beside the target with the target's permissions, or the
+// default ones for a new file; temporary receives its path, error the
+// system's reason when there is none.
+Descriptor createTemporaryFile(const QString &folder, const QString &fileName, const QString &target,
+                               QString &temporary, int &error)
+{
+    static constexpr char Alphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    struct stat existing{};
+    const bool exists = ::stat(QFile::encodeName(target).constData(), &existing) == 0;
+    for (int attempt = 0; attempt < TemporaryAttempts; ++attempt) {
+        QString name = fileName + TemporarySuffix;
+        for (int i = 0; i < TemporaryRandomLength; ++i)
+            name += QLatin1Char(Alphabet[QRandomGenerator::global()->bounded(int(sizeof Alphabet - 1))]);
+        temporary = QDir(folder).filePath(name);
+        Descriptor file(::open(QFile::encodeName(temporary).constData(),
+                               O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, exists ? 0600 : 0666));
+        if (file.fd >= 0) {
+            if (exists)
+                ::fchmod(file.fd, existing.st_mode & 07777);
+            return file;
+        }
+        error = errno;
+        if (error != EEXIST)
+            break;
+    }
+    return Descriptor(-1);
+}
+
+// Makes the rename itself last; a file system that cannot sync a folder
+// still has the file renamed, so a failure here is not reported.
+void syncFolder(const QString &folder)
+{
+    const Descriptor dir(::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.fd >= 0)
+        ::fsync(dir.fd);
+}
 
 int hexDigit(QChar c)
 {
@@ -146,19 +241,49 @@ bool IsWritableFolder(const QString &folder)
     return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
 }
 
-QByteArray ReadWholeFile(const QString &path)
+KestrixError FileError(FileAction action, const QString &path, const QString &reason)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geöffnet werden (%2)")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    QString text;
+    switch (action) {
+    case FileAction::Open: text = QStringLiteral("Datei %1 kann nicht geöffnet werden (%2)"); break;
+    case FileAction::Read: text = QStringLiteral("Datei %1 kann nicht gelesen werden (%2)"); break;
+    case FileAction::Write: text = QStringLiteral("Datei %1 kann nicht geschrieben werden (%2)"); break;
+    case FileAction::Rename: text = QStringLiteral("Datei %1 kann nicht umbenannt werden (%2)"); break;
     }
-    QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht gelesen werden (%2)")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    return KestrixError(text.arg(QDir::toNativeSeparators(path), reason));
+}
+
+QByteArray ReadWholeFile(const QString &path, qint64 maxBytes)
+{
+    const QByteArray name = QFile::encodeName(path);
+    // Checked before the open too: opening a FIFO waits for a writer, and
+    // opening some devices already acts on them.
+    struct stat before{};
+    if (::stat(name.constData(), &before) != 0)
+        throw FileError(FileAction::Open, path, systemReason(errno));
+    if (!S_ISREG(before.st_mode))
+        throw FileError(FileAction::Open, path, notRegularReason());
+    const Descriptor file(::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
+    struct stat opened{};
+    if (file.fd < 0 || ::fstat(file.fd, &opened) != 0)
+        throw FileError(FileAction::Open, path, systemReason(errno));
+    if (!S_ISREG(opened.st_mode))
+        throw FileError(FileAction::Open, path, notRegularReason());
+    QByteArray data;
+    data.reserve(qsizetype(std::min<qint64>(opened.st_size, maxBytes)) + 1);
+    char chunk[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            throw FileError(FileAction::Read, path, systemReason(errno));
+        if (got == 0)
+            return data;
+        if (data.size() + got > maxBytes)
+            throw FileError(FileAction::Read, path, QStringLiteral("größer als %1 Bytes").arg(maxBytes));
+        data.append(chunk, got);
     }
-    return data;
 }
 
 bool WriteAll(QIODevice &device, const QByteArray &bytes)
@@ -172,17 +297,50 @@ bool WriteAll(QIODevice &device, const QByteArray &bytes)
     return true;
 }
 
+bool IsTemporaryFileName(const QString &name, const QString &fileName)
+{
+    const QString prefix = fileName + TemporarySuffix;
+    if (name.size() != prefix.size() + TemporaryRandomLength || !name.startsWith(prefix))
+        return false;
+    return std::all_of(name.cbegin() + prefix.size(), name.cend(), [](QChar c) {
+        return c.unicode() < 128 && std::isalnum(int(c.unicode()));
+    });
+}
+
 void WriteWholeFile(const QString &path, const QByteArray &bytes)
 {
-    QSaveFile file(path);
-    // Unbuffered: a buffered write that fails only when commit() flushes it
-    // is not reported by commit(), which would rename a cut file over the
-    // old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !WriteAll(file, bytes)
-        || !file.commit()) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geschrieben werden (%2)")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+    const QString target = writeTarget(path);
+    const QFileInfo info(target);
+    const QString folder = info.absolutePath();
+    removeStaleTemporaryFiles(folder, info.fileName());
+
+    QString temporary;
+    int error = 0;
+    Descriptor file = createTemporaryFile(folder, info.fileName(), target, temporary, error);
+    if (file.fd < 0)
+        throw FileError(FileAction::Write, path, systemReason(error));
+    const QByteArray temporaryName = QFile::encodeName(temporary);
+    const auto fail = [&](int reason) {
+        ::unlink(temporaryName.constData());
+        return FileError(FileAction::Write, path, systemReason(reason));
+    };
+    for (qsizetype done = 0; done < bytes.size();) {
+        const ssize_t written = ::write(file.fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            throw fail(written < 0 ? errno : ENOSPC);
+        done += written;
     }
+    // The data must be on the disk before the new name points to it, or a
+    // crash soon after the rename can leave an empty file under it.
+    if (::fsync(file.fd) != 0)
+        throw fail(errno);
+    if (::close(file.release()) != 0)
+        throw fail(errno);
+    if (::rename(temporaryName.constData(), QFile::encodeName(target).constData()) != 0)
+        throw fail(errno);
+    syncFolder(folder);
 }
 
 QList<QByteArray> SplitLines(const QByteArray &text)

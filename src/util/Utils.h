@@ -1,10 +1,12 @@
 #pragma once
 
+#include "util/KestrixError.h"
+
 #include <QByteArray>
 #include <QList>
+#include <QString>
 
 class QIODevice;
-#include <QString>
 
 namespace kestrix {
 
@@ -45,16 +47,32 @@ QString UserFolder();
 // read-only data folder of an installed program.
 bool IsWritableFolder(const QString &folder);
 
-// The whole file as bytes; throws KestrixError naming the path on failure.
-QByteArray ReadWholeFile(const QString &path);
+// What could not be done with a file.
+enum class FileAction { Open, Read, Write, Rename };
+
+// The error the user reads when a file cannot be handled: the action, the
+// path in native form and the reason.
+KestrixError FileError(FileAction action, const QString &path, const QString &reason);
+
+// The whole file as bytes. Only a regular file is read (a FIFO, a device or a
+// folder is refused, also behind a symbolic link), and only when it holds at
+// most maxBytes. Throws KestrixError naming the path on failure.
+QByteArray ReadWholeFile(const QString &path, qint64 maxBytes);
 
 // Writes bytes to the device, looping until all are written; false on error.
 bool WriteAll(QIODevice &device, const QByteArray &bytes);
 
 // Replaces the file at path with bytes: written to a temporary file in the
-// same folder and renamed over the target, so a failed write leaves the old
-// file as it was. Throws KestrixError naming the file on failure.
+// same folder, synced to the disk and renamed over the target, so a failed
+// write leaves the old file as it was. A symbolic link is written through,
+// the file's permissions are kept. Temporary files of the same target that
+// an earlier run left behind (it was killed before its rename) are removed
+// first. Throws KestrixError naming the file on failure.
 void WriteWholeFile(const QString &path, const QByteArray &bytes);
+
+// The name of a temporary file that WriteWholeFile uses for the file named
+// fileName: fileName + ".kestrix-" + six letters or digits.
+bool IsTemporaryFileName(const QString &name, const QString &fileName);
 
 // Splits text into lines: CR LF, a bare LF and a bare CR each end a line.
 // A line end at the very end does not start another line.

@@ -262,10 +262,15 @@ TEST_F(Document, AFailedOpenChangesNothing)
     ASSERT_TRUE(writeFile(missingPicture, "10\r\n20\r\n4440\r\n"));
     const QString folderPath = boardPath(QStringLiteral("A folder.zvb"));
     ASSERT_TRUE(QDir().mkpath(folderPath));
+    // Field 0 becomes the selection, which shows the large picture.
+    const QString noLargePicture = boardPath(QStringLiteral("No large picture.zvb"));
+    ASSERT_TRUE(writeFile(noLargePicture, QByteArray::number(OtherTile) + "0\r\n"));
+    ASSERT_TRUE(folder.remove(QStringLiteral("Images/1%1.bmp").arg(OtherTile)));
     const struct { const char *name; QString path; const char *reason; } cases[] = {
         {"missing file", boardPath(QStringLiteral("Missing.zvb")), "Datei nicht gefunden"},
         {"tile without picture", missingPicture, "00444.bmp"},
         {"a folder", folderPath, ""},
+        {"field 0 without large picture", noLargePicture, "13000.bmp"},
     };
     for (const bool newBoard : {true, false}) {
         const QString saved = boardPath(QStringLiteral("Saved.zvb"));
@@ -298,10 +303,19 @@ TEST_F(Document, AFailedNewChangesNothing)
     apply(Tile, {12});
     editor.setBoardModified(false);
     const Snapshot before = snapshot();
-    ASSERT_TRUE(folder.remove(QStringLiteral("Images/00001.bmp")));
-    const QString error = errorOf([this] { editor.Menu1_NewClick(); });
-    EXPECT_TRUE(error.contains(QStringLiteral("00001.bmp"))) << error.toStdString();
-    EXPECT_TRUE(sameState(snapshot(), before));
+    // A board picture, or the large pictures the selection of field 0 shows.
+    const struct { const char *name; QStringList removed; } cases[] = {
+        {"board picture", {QStringLiteral("00001.bmp")}},
+        {"large pictures", {QStringLiteral("10000.bmp"), QStringLiteral("10001.bmp"), QStringLiteral("10002.bmp")}},
+    };
+    for (const auto &c : cases) {
+        for (const QString &name : c.removed)
+            ASSERT_TRUE(folder.remove(QStringLiteral("Images/") + name)) << c.name;
+        const QString error = errorOf([this] { editor.Menu1_NewClick(); });
+        EXPECT_TRUE(error.contains(c.removed.first().left(4))) << c.name << ": " << error.toStdString();
+        EXPECT_TRUE(sameState(snapshot(), before)) << c.name;
+        ASSERT_TRUE(folder.writeTilePictures(c.removed.first().mid(1, 4).toInt(), colourOf(1))) << c.name;
+    }
 }
 
 TEST_F(Document, SaveKeepsUndoAndSelectionAndSaveAsRenamesTheBoard)

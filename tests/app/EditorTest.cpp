@@ -1,4 +1,5 @@
 #include "app/Editor.h"
+#include "util/KestrixError.h"
 
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
@@ -174,4 +175,30 @@ TEST_F(EditorTest, DialogsAsDesignedAndAfterTheLanguage)
     EXPECT_EQ(editor.SaveDialog2().filter, u("Picture|*.jpg"));
     EXPECT_EQ(editor.OpenDialog1().title, u("Open a board"));
     EXPECT_TRUE(editor.SaveDialog2().title.isEmpty());
+}
+
+// A language file removed while the program runs: choosing it is reported,
+// and the menu and the language stay as they were.
+TEST_F(EditorTest, ChoosingARemovedLanguageIsReportedAndChangesNothing)
+{
+    ASSERT_TRUE(folder.write(u("Language/DE.txt"), "Deutsch\r\n"));
+    ASSERT_TRUE(folder.write(u("Language/FR.txt"), "Fran\xc3\xa7" "ais\r\n"));
+    editor.LoadLanguage();
+    editor.BuildLanguageMenu();
+    const QList<LanguageEntry> menu = editor.languageEntries();
+    ASSERT_EQ(menu.size(), 3);
+    ASSERT_TRUE(folder.remove(u("Language/DE.txt")));
+    try {
+        editor.Menu1_LanguageClick(0);
+        ADD_FAILURE() << "no error";
+    } catch (const KestrixError &error) {
+        EXPECT_TRUE(error.text().contains(u("DE.txt"))) << error.what();
+    }
+    EXPECT_EQ(editor.languageEntries(), menu);
+    EXPECT_EQ(editor.settings().OpLanguage, u("UK"));
+
+    editor.Menu1_LanguageClick(1);
+    EXPECT_EQ(editor.settings().OpLanguage, u("FR"));
+    EXPECT_FALSE(editor.languageEntries()[1].visible);
+    EXPECT_TRUE(editor.languageEntries()[2].visible);
 }

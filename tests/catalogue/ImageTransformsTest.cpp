@@ -306,3 +306,31 @@ TEST(LoadBitmap, UnreadableFilesThrowNamingTheFile)
         }
     }
 }
+
+// A header may claim any size: it is refused by its sides before any
+// arithmetic on them.
+TEST(LoadBitmap, AbsurdSidesAreRefusedByName)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const struct { const char *name; QByteArray bytes; quint32 width; quint32 height; } cases[] = {
+        {"largest", plainBitmap(asymmetricSquare(), false, 40), 0x7FFFFFFF, 0x7FFFFFFF},
+        {"top-down", plainBitmap(asymmetricSquare(), true, 40), 0x55555556, 0x80000000},
+        {"wide", plainBitmap(asymmetricSquare(), false, 40), 20000, 1},
+    };
+    for (const auto &c : cases) {
+        QByteArray bytes = c.bytes;
+        for (int i = 0; i < 4; ++i) {
+            bytes[18 + i] = char((c.width >> (8 * i)) & 0xFF);
+            bytes[22 + i] = char((c.height >> (8 * i)) & 0xFF);
+        }
+        const QString path = dir.filePath(QString::fromUtf8(c.name) + QStringLiteral(".bmp"));
+        writeBytes(path, bytes);
+        try {
+            LoadBitmap(path);
+            ADD_FAILURE() << "no error for " << c.name;
+        } catch (const KestrixError &error) {
+            EXPECT_TRUE(error.text().contains(QString::number(qint32(c.width)))) << error.text().toStdString();
+        }
+    }
+}

@@ -214,7 +214,12 @@ TEST(BoardFile, MissingLinesReadEmptyAndSurplusLinesAreNotRead)
     QBuffer buffer(&withSurplus);
     buffer.open(QIODevice::ReadOnly);
     EXPECT_EQ(LoadBoardFile(buffer), loaded(board));
-    EXPECT_EQ(buffer.pos(), board.size());
+
+    // Far longer than any board: refused, not read on without end.
+    QByteArray tooLong = board + QByteArray(MaxBoardFileSize, '\n');
+    QBuffer longBuffer(&tooLong);
+    longBuffer.open(QIODevice::ReadOnly);
+    EXPECT_THROW(LoadBoardFile(longBuffer), KestrixError);
 }
 
 TEST(BoardFile, PairsNoLineHoldsAreWrittenWithTheRotationShown)

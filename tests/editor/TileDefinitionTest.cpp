@@ -223,28 +223,35 @@ TEST_F(TileDefinitionApply, TheFirstThreePicturesKeepTheirNumbers)
     }
 }
 
-TEST_F(TileDefinitionApply, APictureThatCannotBeRenamedStopsBeforeAnyChange)
+// Pictures and catalogue always agree on disk: whichever step fails, the
+// pictures keep their names and the list in memory and on disk stays.
+TEST(TileDefinitionRenumber, AFailedStepChangesNothing)
 {
-    ASSERT_TRUE(folder.remove(qs("Images/01234.bmp")));
-    const QList<QByteArray> before = catalogue.lines();
-    TileDefinition definition = ReadTileDefinition(catalogue, 1234);
-    definition.number = qs("1240");
-    EXPECT_THROW(apply(definition), KestrixError);
-    EXPECT_EQ(catalogue.lines(), before);
-    EXPECT_EQ(line.fileName, qs("01234.bmp"));
-    EXPECT_TRUE(picture("11234.bmp"));
-}
+    const struct { const char *name; const char *removed; const char *madeFolder; } cases[] = {
+        {"small picture missing", "Images/01234.bmp", nullptr},
+        {"large picture name taken", nullptr, "Images/11240.bmp"},
+        {"catalogue unwritable", "InitList.ini", "InitList.ini"},
+    };
+    for (const auto &c : cases) {
+        TestProgramFolder folder;
+        ASSERT_TRUE(folder.writeTilePictures(1234)) << c.name;
+        const QString program = folder.programFolder();
+        Catalogue catalogue;
+        catalogue.setLines(linesOf({"P01234=01004", "D01234=212302", "A056780=01234"}));
+        ASSERT_TRUE(!c.removed || folder.remove(qs(c.removed))) << c.name;
+        ASSERT_TRUE(!c.madeFolder || QDir(program).mkpath(qs(c.madeFolder))) << c.name;
+        const QList<QByteArray> before = catalogue.lines();
+        const QStringList pictures = QDir(program + qs("Images")).entryList(QDir::Files);
+        TileFileLine line{3, qs("01234.bmp")};
+        TileDefinition definition = ReadTileDefinition(catalogue, 1234);
+        definition.number = qs("1240");
 
-TEST_F(TileDefinitionApply, AnUnwritableCatalogueKeepsTheChangesInMemory)
-{
-    QDir(folder.programFolder()).remove(qs("InitList.ini"));
-    ASSERT_TRUE(QDir(folder.programFolder()).mkdir(qs("InitList.ini")));
-    TileDefinition definition = ReadTileDefinition(catalogue, 1234);
-    definition.number = qs("1240");
-    EXPECT_THROW(apply(definition), KestrixError);
-    EXPECT_EQ(line.fileName, qs("01240.bmp"));
-    EXPECT_TRUE(catalogue.CatalogueHasKey(qs("D01240")));
-    EXPECT_TRUE(picture("01240.bmp"));
+        EXPECT_THROW(ApplyTileDefinition(catalogue, program, line, definition), KestrixError) << c.name;
+
+        EXPECT_EQ(catalogue.lines(), before) << c.name;
+        EXPECT_EQ(line.fileName, qs("01234.bmp")) << c.name;
+        EXPECT_EQ(QDir(program + qs("Images")).entryList(QDir::Files), pictures) << c.name;
+    }
 }
 
 TEST(TilePictureNames, BoardPicturesOnlyInNameOrder)

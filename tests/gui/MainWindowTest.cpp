@@ -4,6 +4,8 @@
 #include "gui/TInfoDLG.h"
 #include "gui/TOptionsDLG.h"
 #include "gui/TNeuEleDLG.h"
+#include "gui/TOptionsDLG.h"
+#include "gui/TPictureDLG.h"
 
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTabWidget>
@@ -212,6 +215,7 @@ TEST_F(MainWindow, StartPositionSmallScreensPutTheWindowTopLeft)
 
 TEST_F(MainWindow, ClickingAFieldSelectsIt)
 {
+    ASSERT_TRUE(folder.writeTilePictures(1304));
     start();
     form->show();
     TImgKarte &field = form->editor().cells()[29];
@@ -487,4 +491,39 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
+}
+
+// File names and language texts may hold markup: every label of every window
+// and every message box shows it as it stands.
+TEST_F(MainWindow, EveryLabelAndMessageBoxShowsPlainText)
+{
+    ASSERT_TRUE(folder.writeTilePictures(1234));
+    start();
+    TInfoDLG about(u("Über"));
+    const std::unique_ptr<TOptionsDLG> options = form->createOptionsDialog();
+    TPictureDLG picture(form->editor().catalogue(), folder.programFolder(), 1234, prompter, form->editor().language());
+    for (QWidget *window : std::initializer_list<QWidget *>{form.get(), &about, options.get(), &picture}) {
+        for (const QLabel *label : window->findChildren<QLabel *>())
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << window->metaObject()->className() << " "
+                                                          << label->objectName().toStdString();
+    }
+
+    GuiPrompter boxes(form.get());
+    const QString markup = u("<b>Plan</b>.zvb");
+    QStringList shown;
+    const auto readBox = [&shown] {
+        QTimer::singleShot(0, [&shown] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            const QLabel *text = box->findChild<QLabel *>(u("qt_msgbox_label"));
+            shown.append(text && text->textFormat() == Qt::PlainText ? text->text() : u("rich text"));
+            box->done(0);
+        });
+    };
+    readBox();
+    boxes.message(MessageBox{BoxType::Error, markup, markup, {{Answer::Ok, u("OK")}}});
+    readBox();
+    boxes.showError(markup);
+    EXPECT_EQ(shown, QStringList({markup, markup}));
 }

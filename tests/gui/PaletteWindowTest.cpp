@@ -214,11 +214,12 @@ TEST_F(PaletteWindow, TheStepPanelGoesWithTheZaehlerPage)
 TEST_F(PaletteWindow, AMissingLargePictureIsReported)
 {
     start();
+    const int before = form->editor().selection().Tag;
     ASSERT_TRUE(folder.remove(u("Images/11004.bmp")));
     QTest::mouseClick(child<CellView>(u("PCImage01004")), Qt::LeftButton, {}, QPoint(20, 20));
     ASSERT_EQ(prompter.errors.size(), 1);
     EXPECT_TRUE(prompter.errors.first().contains(u("11004.bmp"))) << prompter.errors.first().toStdString();
-    EXPECT_EQ(form->editor().selection().Tag, 1004);
+    EXPECT_EQ(form->editor().selection().Tag, before);
 }
 
 TEST_F(PaletteWindow, OptionsDialogWritesTheSettingsAndRepaintsTheCursor)

@@ -142,7 +142,7 @@ TEST_F(PictureDialog, ApplyWritesTheCatalogueAndANewNumberRenamesTheLine)
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
     EXPECT_EQ(catalogue.CatalogueValue(u("N012403")), u("00002"));
     EXPECT_EQ(catalogue.CatalogueValue(u("D01240")), u("212307"));
-    EXPECT_EQ(ReadWholeFile(folder.programFolder() + u("InitList.ini")),
+    EXPECT_EQ(ReadWholeFile(folder.programFolder() + u("InitList.ini"), Catalogue::MaxFileSize),
               "A012401=05678\r\nD01240=212307\r\nN012403=00002\r\nN056782=00001\r\nP01240=01004\r\nW012400=\r\n");
     EXPECT_EQ(child<QListWidget>(*dialog, "FLB")->item(3)->text(), u("01240.bmp"));
     EXPECT_EQ(dialog->windowTitle(), u("Bildbearbeitung 01240"));

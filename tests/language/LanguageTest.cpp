@@ -103,17 +103,26 @@ TEST_F(LanguageFolder, MessagesCarryTypeTitleButtonsAndArgument)
     EXPECT_EQ(language.BuildMessage(-1).text, QString());
 }
 
-TEST_F(LanguageFolder, MalformedMessagesAreErrorsNotCrashes)
+TEST_F(LanguageFolder, MalformedMessagesFallBackToTheProgramsOwnText)
 {
     write("XX.txt", "Hostile\nText01=%d changes in %s\nText02=%s%n%x 50%\nText03=ok\n"
                     "Text04=x\nText05=x\nText06=x\nText07=x\nText08=%s and %s\nText09=%s\n");
     Language language;
     language.LoadLanguage(m_program, u("XX"));
-    EXPECT_THROW(language.BuildMessage(0, u("Plan")), KestrixError);
-    EXPECT_THROW(language.BuildMessage(7, u("Plan")), KestrixError);
+    for (const int index : {0, 7}) {
+        const MessageBox box = language.BuildMessage(index, u("Plan"));
+        EXPECT_TRUE(box.text.contains(u("„Plan“"))) << box.text.toStdString();
+        EXPECT_FALSE(box.text.contains(u'%')) << box.text.toStdString();
+        EXPECT_EQ(box.type, index == 0 ? BoxType::Confirmation : BoxType::Error);
+        const QString fault = language.messageFault(index);
+        EXPECT_TRUE(fault.contains(u("Text0%1").arg(index + 1)) && fault.contains(u("XX.txt")))
+            << fault.toStdString();
+    }
     // Messages without an argument are shown as they stand.
     EXPECT_EQ(language.BuildMessage(1).text, u("%s%n%x 50%"));
     EXPECT_EQ(language.BuildMessage(8, u("%s")).text, u("%s"));
+    for (const int index : {1, 8})
+        EXPECT_TRUE(language.messageFault(index).isEmpty()) << index;
 }
 
 TEST_F(LanguageFolder, SwitchingKeepsTheTableWithoutText01AndReplacesIt)

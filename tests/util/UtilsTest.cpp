@@ -1,5 +1,10 @@
 #include "util/Utils.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 using namespace kestrix;
@@ -111,4 +116,46 @@ TEST(Id5, PadsToFiveDigits)
     EXPECT_EQ(Id5(12), QStringLiteral("00012"));
     EXPECT_EQ(Id5(11234), QStringLiteral("11234"));
     EXPECT_EQ(Id5(123456), QStringLiteral("123456"));
+}
+
+// A save killed before its rename leaves its temporary file; the next save
+// of the same file removes it, and nothing that merely looks alike.
+TEST(WriteWholeFile, RemovesOnlyItsOwnStaleTemporaryFiles)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const struct { const char *name; bool stale; } files[] = {
+        {"Kestrix.ini.kestrix-aB3xY9", true},  {"Kestrix.ini.kestrix-000000", true},
+        {"Kestrix.ini.backup", false},         {"Kestrix.ini.kestrix-aB3xY", false},
+        {"Kestrix.ini.kestrix-aB3xY9~", false}, {"Kestrix.ini.kestrix-aB3_Y9", false},
+        {"Other.ini.kestrix-aB3xY9", false},   {"kestrix.ini.kestrix-aB3xY9", false},
+    };
+    for (const auto &f : files) {
+        QFile file(dir.filePath(QString::fromUtf8(f.name)));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << f.name;
+    }
+    WriteWholeFile(dir.filePath(QStringLiteral("Kestrix.ini")), "[Options]\r\n");
+    for (const auto &f : files)
+        EXPECT_EQ(QFile::exists(dir.filePath(QString::fromUtf8(f.name))), !f.stale) << f.name;
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 7);
+}
+
+// The file keeps its permissions, and a link keeps pointing at the file it
+// names, which takes the new contents.
+TEST(WriteWholeFile, KeepsPermissionsAndLinks)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString target = dir.filePath(QStringLiteral("Plan.zvb"));
+    const QString link = dir.filePath(QStringLiteral("Link.zvb"));
+    ASSERT_NO_THROW(WriteWholeFile(target, "old"));
+    ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
+    const QFile::Permissions permissions = QFile::permissions(target);
+    ASSERT_TRUE(QFile::link(target, link));
+    WriteWholeFile(link, "new");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    QFile file(target);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "new");
+    EXPECT_EQ(QFile::permissions(target), permissions);
 }
