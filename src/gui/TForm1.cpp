@@ -11,6 +11,8 @@
 #include <QDateTime>
 #include <QLayout>
 #include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
 
 namespace kestrix {
 
@@ -36,6 +38,11 @@ TForm1::TForm1(const StartOptions &options, Prompter *prompter, QWidget *parent)
     showDocumentState();
 
     runCommand([this] { FormCreate(); });
+
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setInterval(m_options.recoveryIntervalMs);
+    connect(m_recoveryTimer, &QTimer::timeout, this, [this] { runCommand([this] { m_editor.WriteRecovery(); }); });
+    m_recoveryTimer->start();
 }
 
 TForm1::~TForm1()
@@ -69,6 +76,7 @@ void TForm1::FormCreate()
     // without one.
     if (m_options.boardPath.isEmpty() || !runCommand([this] { m_editor.LoadBoardFile(m_options.boardPath); }))
         m_editor.RefreshDocumentState();
+    m_startedUp = true;
 }
 
 // The settings file is written at every end of the run.
@@ -90,6 +98,18 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+// Posted, so the question comes over the window already on the screen. A
+// start-up that failed has no pictures to restore a board with; the kept
+// boards then wait for the next start.
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_recoveryOffered || !m_startedUp)
+        return;
+    m_recoveryOffered = true;
+    QTimer::singleShot(0, this, [this] { runCommand([this] { m_editor.OfferRecovery(); }); });
 }
 
 void TForm1::Menu1_ExitClick()

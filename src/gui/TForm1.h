@@ -20,6 +20,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 
 namespace kestrix {
@@ -34,6 +35,8 @@ struct StartOptions
     QString programFolder; // the executable's folder, ending with "/"
     QString userFolder;    // the per-user folder, ending with "/"
     QString boardPath;     // the board named on the command line; empty for none
+    // How often a board with unsaved changes is kept in the recovery folder.
+    int recoveryIntervalMs = 30000;
 };
 
 // The main window: builds the widgets, forwards events to the Editor and
@@ -79,6 +82,9 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // The first time the window shows, once start-up has run to its end, the
+    // boards kept by instances that died are offered.
+    void showEvent(QShowEvent *event) override;
 
 private:
     // --- start-up, exit and dialogs (TForm1.cpp) ----------------------------
@@ -133,6 +139,9 @@ private:
     Prompter &m_prompter;
     Editor m_editor;
     bool m_closeApproved = false; // Exit has asked already
+    bool m_startedUp = false;     // FormCreate ran to its end
+    bool m_recoveryOffered = false;
+    QTimer *m_recoveryTimer = nullptr;
 
     struct CaptionTarget
     {
@@ -155,6 +164,7 @@ private:
         QAction *Exit = nullptr;
         QMenu *Edit = nullptr;
         QAction *Undo = nullptr;
+        QAction *Redo = nullptr;
         QAction *N5 = nullptr;
         QAction *Check = nullptr;
         QAction *Print = nullptr;

@@ -4,6 +4,7 @@
 #include "util/KestrixError.h"
 
 #include <QDir>
+#include <QHash>
 #include <QFileInfo>
 
 namespace kestrix {
@@ -37,6 +38,23 @@ MessageKind messageKind(int index)
 QString messageKey(int n)
 {
     return QStringLiteral("Text%1").arg(n, 2, 10, QLatin1Char('0'));
+}
+
+// Keys that came after the first language files; a file without them still
+// gives every text.
+QString builtInText(const QString &key)
+{
+    static const QHash<QString, QString> texts = {
+        {QStringLiteral("menu1_redo"), QStringLiteral("Wiederholen")},
+        {QStringLiteral("recoveryask"),
+         QStringLiteral("Von der Platte „%s“ sind ungesicherte Änderungen übrig geblieben, weil das Programm "
+                        "nicht regulär beendet wurde. Sollen sie wiederhergestellt werden? Bei „Nein“ werden "
+                        "sie verworfen.")},
+        {QStringLiteral("recoverytime"), QStringLiteral("Zuletzt gesichert:")},
+        {QStringLiteral("recoveryunreadable"),
+         QStringLiteral("Die gesicherten Änderungen in „%s“ können nicht gelesen werden und werden entfernt.")},
+    };
+    return texts.value(key.toLower());
 }
 
 } // namespace
@@ -84,6 +102,30 @@ void Language::LoadLanguage(const QString &programFolder, const QString &code)
     m_noFileName = file.value(QStringLiteral("NoFileName"));
     m_title = file.value(QStringLiteral("Title"));
     m_file = std::move(file);
+}
+
+QString Language::text(const QString &key) const
+{
+    const QString value = m_file.value(key);
+    return value.isEmpty() ? builtInText(key) : value;
+}
+
+MessageBox Language::BuildKeyMessage(const QString &key, BoxType type, const QList<Answer> &buttons,
+                                     const QString &argument) const
+{
+    MessageBox box;
+    box.type = type;
+    box.title = boxTitle(type);
+    for (const Answer answer : buttons)
+        box.buttons.append({answer, buttonCaption(answer)});
+    const std::optional<QString> text = FormatMessageText(this->text(key), argument);
+    if (!text) {
+        throw KestrixError(QStringLiteral("Der Text %1 der Sprachdatei %2 ist fehlerhaft: "
+                                          "seine Platzhalter passen nicht zu einem Text.")
+                               .arg(key, m_code + QStringLiteral(".txt")));
+    }
+    box.text = *text;
+    return box;
 }
 
 QString Language::messageText(int index) const

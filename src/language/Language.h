@@ -30,7 +30,10 @@ public:
     // The loaded file, for lookups of further keys.
     const KeyValueText &file() const { return m_file; }
     // The caption for a component; empty means the component keeps its text.
-    QString caption(const QString &componentName) const { return m_file.value(componentName); }
+    QString caption(const QString &componentName) const { return text(componentName); }
+    // The value of key; for the keys that language files written before them
+    // may lack, the program's own German text when the file gives none.
+    QString text(const QString &key) const;
 
     // The name of the Ctrl key; it carries its own separator.
     const QString &ctrlText() const { return m_ctrlText; }
@@ -54,6 +57,11 @@ public:
     // others show their text as it stands. Throws KestrixError when the
     // text's placeholders cannot take the argument.
     MessageBox BuildMessage(int index, const QString &argument = QString()) const;
+    // A box of type with buttons showing the text of key, its one placeholder
+    // filled with argument. Throws KestrixError when the placeholders do not
+    // fit.
+    MessageBox BuildKeyMessage(const QString &key, BoxType type, const QList<Answer> &buttons,
+                               const QString &argument) const;
 
     const QString &byStepName() const { return m_byStepName; }
     // Caption of step box i (0..4): the ByStepName text, a blank, i + 1.
