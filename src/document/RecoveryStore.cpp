@@ -34,11 +34,11 @@ qint64 uniqueStamp()
     return stamp;
 }
 
-// "new" for a board without a file, else a short digest of its path: the
-// path itself may hold anything a file name cannot.
-QString boardTag(const QString &documentFileName, const QString &newBoardName)
+// "new" for a board without a file (its document name is "-1"), else a short
+// digest of its path: the path itself may hold anything a file name cannot.
+QString boardTag(const QString &documentFileName)
 {
-    if (documentFileName == newBoardName)
+    if (documentFileName == QStringLiteral("-1"))
         return QStringLiteral("new");
     const QByteArray digest = QCryptographicHash::hash(documentFileName.toUtf8(), QCryptographicHash::Sha1);
     return QString::fromLatin1(digest.toHex().left(12));
@@ -106,11 +106,6 @@ void RecoveryStore::setUserFolder(const QString &userFolder)
     m_folder = userFolder.isEmpty() ? QString() : userFolder + QStringLiteral("Recovery/");
 }
 
-QString RecoveryStore::folder() const
-{
-    return m_folder;
-}
-
 void RecoveryStore::write(const QByteArray &board, const QString &documentFileName, const QDateTime &time)
 {
     if (m_folder.isEmpty())
@@ -125,7 +120,7 @@ void RecoveryStore::write(const QByteArray &board, const QString &documentFileNa
                                .arg(QDir::toNativeSeparators(m_folder + m_instance + QStringLiteral(".lock"))));
     }
 
-    const QString stem = m_folder + m_instance + u'-' + boardTag(documentFileName, QStringLiteral("-1"));
+    const QString stem = m_folder + m_instance + u'-' + boardTag(documentFileName);
     const QString boardPath = stem + QStringLiteral(".zvb");
     const QString notePath = stem + QStringLiteral(".txt");
     const QByteArray note = DocumentKey.toLatin1() + '=' + encodeValue(documentFileName) + '\n'

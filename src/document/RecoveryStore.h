@@ -19,8 +19,6 @@ struct RecoveryFile
     QString instance;  // "<process id>-<start stamp>" of the instance that kept it
     QString boardPath; // the board file
     QString notePath;  // the note beside it
-
-    bool operator==(const RecoveryFile &other) const = default;
 };
 
 // What a kept board's note says.
@@ -54,7 +52,6 @@ public:
 
     // The per-user folder, ending with "/"; the files go to its "Recovery/".
     void setUserFolder(const QString &userFolder);
-    QString folder() const;
     const QString &instance() const { return m_instance; }
 
     // Replaces this instance's kept board by board (the bytes of a board

@@ -163,7 +163,8 @@ TEST_F(Recovery, InstancesNeverTakeEachOthersBoards)
 TEST_F(Recovery, RestoredBoardKeepsItsNameAndIsChanged)
 {
     editor.Menu1_NewClick();
-    const QString path = boardPath(QStringLiteral("Plan.zvb"));
+    // The note must give back any name a file can have.
+    const QString path = boardPath(QStringLiteral("Plan 5%41\nzwei.zvb"));
     BoardCells board;
     leftOverBy(path, &board);
     const QByteArray original = readFile(path);
