@@ -11,6 +11,7 @@
 #include "document/Settings.h"
 #include "language/Language.h"
 #include "language/LanguageMenu.h"
+#include "output/BoardExport.h"
 
 #include <QImage>
 #include <QObject>
@@ -277,6 +278,7 @@ public:
     void Menu1_SaveAsPicClick();
     // Asks for a picture file name and writes the four quarters as JPEG
     // files beside it: its name without the last extension + " (n).jpg".
+    // The quarters are drawn and encoded at the same time.
     // Throws KestrixError naming the file that cannot be written; the files
     // written before it stay, the later ones are not written.
     void ExportBoardPictures();
@@ -376,6 +378,9 @@ private:
 
     // recovery of unsaved work
     void offerRecoveryFile(const RecoveryFile &file);
+
+    // board check and output
+    BoardPictureSource pictureSource() const;
 };
 
 } // namespace kestrix
