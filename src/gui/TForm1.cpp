@@ -72,11 +72,35 @@ void TForm1::FormCreate()
     CreateStepBoxes();
     m_editor.LoadStepMarks();
     PaintCursor();
-    // A board that cannot be opened is reported; the window then starts
-    // without one.
-    if (m_options.boardPath.isEmpty() || !runCommand([this] { m_editor.LoadBoardFile(m_options.boardPath); }))
+    if (m_options.boardPath.isEmpty())
         m_editor.RefreshDocumentState();
+    else
+        m_startBoardPending = true;
     m_startedUp = true;
+}
+
+// The board named on the command line opens once the window is shown and laid
+// out, so that an error about it appears over the finished window. After it
+// the boards kept by instances that died are offered; a start-up that failed
+// has no pictures to restore them with, so they then wait for the next start.
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_startBoardPending) {
+        m_startBoardPending = false;
+        QMetaObject::invokeMethod(this, &TForm1::loadStartBoard, Qt::QueuedConnection);
+    }
+    if (m_startedUp && !m_recoveryOffered) {
+        m_recoveryOffered = true;
+        QMetaObject::invokeMethod(
+            this, [this] { runCommand([this] { m_editor.OfferRecovery(); }); }, Qt::QueuedConnection);
+    }
+}
+
+void TForm1::loadStartBoard()
+{
+    if (!runCommand([this] { m_editor.LoadBoardFile(m_options.boardPath); }))
+        m_editor.RefreshDocumentState();
 }
 
 // The settings file is written at every end of the run.
@@ -98,18 +122,6 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
-}
-
-// Posted, so the question comes over the window already on the screen. A
-// start-up that failed has no pictures to restore a board with; the kept
-// boards then wait for the next start.
-void TForm1::showEvent(QShowEvent *event)
-{
-    QMainWindow::showEvent(event);
-    if (m_recoveryOffered || !m_startedUp)
-        return;
-    m_recoveryOffered = true;
-    QTimer::singleShot(0, this, [this] { runCommand([this] { m_editor.OfferRecovery(); }); });
 }
 
 void TForm1::Menu1_ExitClick()

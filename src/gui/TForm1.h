@@ -82,14 +82,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
-    // The first time the window shows, once start-up has run to its end, the
-    // boards kept by instances that died are offered.
     void showEvent(QShowEvent *event) override;
 
 private:
     // --- start-up, exit and dialogs (TForm1.cpp) ----------------------------
     void FormCreate();
     void FormDestroy();
+    void loadStartBoard();
     bool FormCloseQuery();
     void Menu1_ExitClick();
     void Menu1_NewElementClick();
@@ -139,7 +138,8 @@ private:
     Prompter &m_prompter;
     Editor m_editor;
     bool m_closeApproved = false; // Exit has asked already
-    bool m_startedUp = false;     // FormCreate ran to its end
+    bool m_startBoardPending = false; // the command line's board waits for the window to show
+    bool m_startedUp = false;         // FormCreate ran to its end
     bool m_recoveryOffered = false;
     QTimer *m_recoveryTimer = nullptr;
 
