@@ -343,9 +343,9 @@ TEST(ApplyBundled, EveryApplicationKeepsTheRulesAndEveryUndoGivesTheBoardBefore)
 
 // Random runs of applications, undos, redos and saves, checked after every
 // step against a plain model: the list of boards the applications made, the
-// position of the one shown and whether it differs from the saved file. Redo must give back exactly the board that undo
-// took back, random ground plates included, and undoing everything the board
-// as it was opened, byte for byte.
+// position of the one shown and whether it differs from the saved file. Redo
+// must give back exactly the board that undo took back, random ground plates
+// included, and undoing everything the board as it was opened, byte for byte.
 TEST(ApplyBundled, RedoGivesBackExactlyWhatUndoTookBack)
 {
     const QStringList boards = QDir(binFolder() + QStringLiteral("Boards")).entryList({QStringLiteral("*.zvb")});
@@ -356,7 +356,7 @@ TEST(ApplyBundled, RedoGivesBackExactlyWhatUndoTookBack)
         const QString board = boards[run % boards.size()];
         const quint32 seed = baseSeed() + 100u + quint32(run);
         SCOPED_TRACE(QStringLiteral("seed %1, board %2").arg(seed).arg(board).toStdString());
-        BundledRun bundled(board, conventions, seed);
+        BundledRun bundled(board, conventions, false, seed);
         Editor &editor = bundled.editor();
         // Saved now and then, so a copy of the board.
         QTemporaryDir dir;

@@ -27,15 +27,21 @@ int main(int argc, char **argv)
     TForm1 form(options, &prompter);
     form.show();
 
+    // Queued after the window's own start: the board named above is open then.
     Editor &editor = form.editor();
-    editor.ImgKarteClick(QByteArray(argv[4]).toInt());
-    editor.PCImageClick(QByteArray(argv[5]).toInt());
-    form.runCommand([&] { editor.Button1Click(); });
-    for (const QString &error : std::as_const(prompter.errors))
-        std::fprintf(stderr, "error: %s\n", error.toLocal8Bit().constData());
-    for (const MessageBox &box : std::as_const(prompter.messages))
-        std::fprintf(stderr, "message: %s\n", box.text.toLocal8Bit().constData());
-    std::fputs(editor.boardModified() ? "changed\n" : "unchanged\n", stdout);
-    std::fflush(stdout);
+    QMetaObject::invokeMethod(
+        &form,
+        [&] {
+            editor.ImgKarteClick(QByteArray(argv[4]).toInt());
+            editor.PCImageClick(QByteArray(argv[5]).toInt());
+            form.runCommand([&] { editor.Button1Click(); });
+            for (const QString &error : std::as_const(prompter.errors))
+                std::fprintf(stderr, "error: %s\n", error.toLocal8Bit().constData());
+            for (const MessageBox &box : std::as_const(prompter.messages))
+                std::fprintf(stderr, "message: %s\n", box.text.toLocal8Bit().constData());
+            std::fputs(editor.boardModified() ? "changed\n" : "unchanged\n", stdout);
+            std::fflush(stdout);
+        },
+        Qt::QueuedConnection);
     return QApplication::exec();
 }
