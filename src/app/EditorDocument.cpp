@@ -151,6 +151,7 @@ void Editor::LoadBoardFile(const QString &path)
                                .arg(QDir::toNativeSeparators(path), error.text()));
     }
     replaceBoard(board, path);
+    rememberBoard(path);
 }
 
 BoardCells Editor::composeBoard(const BoardFileFields &fields)
@@ -181,6 +182,7 @@ void Editor::writeBoardFile(const QString &previousFileName)
     setBoardModified(false);
     // The title shows the saved name; undo and the selected field stay.
     emit documentChanged();
+    rememberBoard(m_documentFileName);
 }
 
 void Editor::replaceBoard(BoardCells &board, const QString &documentFileName)

@@ -373,10 +373,10 @@ const QStringList &requiredKeys()
                       QStringLiteral("OpGroupBox2"), QStringLiteral("OpLabel1"), QStringLiteral("OpLabel2"),
                       QStringLiteral("OpLabel3"), QStringLiteral("OpOKBtn"), QStringLiteral("OpCancelBtn"),
                       QStringLiteral("NECaption"), QStringLiteral("NEOKBtn"), QStringLiteral("NECancelBtn"),
-                      QStringLiteral("RecoveryAsk"), QStringLiteral("RecoveryTime"),
+                      QStringLiteral("RecentMissing"), QStringLiteral("RecoveryAsk"), QStringLiteral("RecoveryTime"),
                       QStringLiteral("RecoveryUnreadable")};
-        for (const char *m : {"File", "New", "Open", "Save", "SaveAs", "Close", "Exit", "Edit", "Undo", "Redo", "Check", "Print",
-                              "SaveAsPic", "NewElement", "Options", "Help", "About"})
+        for (const char *m : {"File", "New", "Open", "Save", "SaveAs", "Close", "Exit", "Edit", "Undo", "Redo", "Check",
+                              "Print", "SaveAsPic", "NewElement", "Options", "Help", "About", "Recent"})
             k << QStringLiteral("Menu1_") + QLatin1String(m);
         for (const char *m : {"Warning", "Error", "Information", "Confirm", "Yes", "No", "OK", "Cancel"})
             k << QStringLiteral("SMsgDlg") + QLatin1String(m);
@@ -411,7 +411,8 @@ TEST(LanguageFiles, HaveANameEveryKeyAndAFlag)
 TEST(LanguageFiles, OnlyTheBoardMessagesCarryOnePlaceholder)
 {
     const QStringList withName{QStringLiteral("Text01"), QStringLiteral("Text08"), QStringLiteral("Text09"),
-                               QStringLiteral("RecoveryAsk"), QStringLiteral("RecoveryUnreadable")};
+                               QStringLiteral("RecentMissing"), QStringLiteral("RecoveryAsk"),
+                               QStringLiteral("RecoveryUnreadable")};
     for (const LanguageFile &lang : LanguageFiles()) {
         for (const auto &[key, v] : lang.entries) {
             SCOPED_TRACE(lang.code.toStdString() + " " + key.toStdString());
