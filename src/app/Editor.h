@@ -8,6 +8,7 @@
 #include "catalogue/PaletteIndex.h"
 #include "catalogue/StepMarks.h"
 #include "document/RecentBoards.h"
+#include "document/RecoveryStore.h"
 #include "document/Settings.h"
 #include "language/Language.h"
 #include "language/LanguageMenu.h"
@@ -42,7 +43,11 @@ public:
     // Folders, ending with "/".
     void setProgramFolder(const QString &folder) { m_programFolder = folder; }
     const QString &programFolder() const { return m_programFolder; }
-    void setUserFolder(const QString &folder) { m_userFolder = folder; }
+    void setUserFolder(const QString &folder)
+    {
+        m_userFolder = folder;
+        m_recovery.setUserFolder(folder);
+    }
     const QString &userFolder() const { return m_userFolder; }
 
     // The random generator; seeded from the clock at start, a test seeds it.
@@ -171,9 +176,10 @@ public:
     const QString &DocumentFileName() const { return m_documentFileName; }
     bool isBoardOpen() const { return !m_documentFileName.isEmpty(); }
     bool boardModified() const { return m_boardModified; }
-    // Set by an application of a tile; cleared by save, load and the answers
-    // Yes and No to the question about unsaved changes.
-    void setBoardModified(bool modified) { m_boardModified = modified; }
+    // Set by an application of a tile, undo and redo; cleared by save, load
+    // and the answers Yes and No to the question about unsaved changes, which
+    // also drop the kept copy of the board.
+    void setBoardModified(bool modified);
     QString boardDisplayName() const;
     QString windowTitle() const;
 
@@ -221,7 +227,28 @@ public:
     // Saves board field n's state before a change (signal undoChanged).
     void RecordUndo(int n, bool groupStart);
     // "Rückgängig": takes back the last application, every field it changed.
+    // The board counts as changed afterwards.
     void Menu1_UndoClick();
+    // "Wiederholen": writes again what the last undo took back, exactly as it
+    // was, and records it as one group of the undo ring. A new application,
+    // New, Open and Close leave nothing to redo.
+    void Menu1_RedoClick();
+
+    // --- recovery of unsaved work --------------------------------------------
+    const RecoveryStore &recovery() const { return m_recovery; }
+    // Keeps the open board while it has unsaved changes: writes it with its
+    // name into the recovery folder when it changed since it was last kept.
+    // The board's own file is never written here. Throws KestrixError when
+    // it cannot be written; while writing keeps failing, only the first
+    // failure is thrown, so a full disk is reported once, not at every turn.
+    void WriteRecovery();
+    // At start: for every board that an instance no longer running kept,
+    // asks whether to restore it. Yes opens it as a changed board under its
+    // own name (Save writes to its file); No removes it; a closed box or a
+    // Cancel to the question about the open board's changes keeps it for
+    // the next start. A kept board that cannot be read is reported and
+    // removed.
+    void OfferRecovery();
 
     // --- apply ---------------------------------------------------------------
     // "Übernehmen": applies the selection to its target field. A tile that
@@ -293,6 +320,8 @@ signals:
     void documentChanged();
     // "Rückgängig" is enabled exactly when the undo ring can take back.
     void undoChanged(bool canUndo);
+    // "Wiederholen" is enabled exactly when there is something to redo.
+    void redoChanged(bool canRedo);
     // The tile definition of tile id is to be edited.
     void tileDefinitionRequested(int id);
     // The recent boards' list changed.
@@ -347,6 +376,11 @@ protected:
     // recent boards
     RecentBoards m_recentBoards;
 
+    // recovery of unsaved work
+    RecoveryStore m_recovery;
+    QByteArray m_recoveryKept; // name and board as last written
+    bool m_recoveryFailing = false;
+
     // file and print dialogs
     Prompter::FileRequest m_openDialog1;
     Prompter::FileRequest m_saveDialog1;
@@ -357,8 +391,12 @@ private:
     // board and selection
     void turnSelection(int quarterTurns);
 
+    // undo
+    void writeStates(const UndoRing &ring, const QList<UndoEntry> &states);
+
     // document
     void writeBoardFile(const QString &previousFileName);
+    BoardCells composeBoard(const BoardFileFields &fields);
     void replaceBoard(BoardCells &board, const QString &documentFileName, QImage selectionPicture);
     // The selection's large picture for the tile, composed without touching
     // the selection. Throws KestrixError when a picture cannot be read.
@@ -369,6 +407,9 @@ private:
 
     // recent boards
     void rememberBoard(const QString &path);
+
+    // recovery of unsaved work
+    void offerRecoveryFile(const RecoveryFile &file);
 
     // board check and output
     BoardPictureSource pictureSource() const;

@@ -184,6 +184,8 @@ void Editor::Button1Click()
         throw;
     }
     m_selectionFromBoard = true;
+    m_undoRing.clearRedo();
+    emit redoChanged(false);
 }
 
 int Editor::FitBelt(const TImgKarte &selection) const

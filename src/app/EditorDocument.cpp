@@ -31,7 +31,7 @@ bool Editor::AskSaveChanges()
         // dropped: the command that asked stops.
         return Menu1_SaveClick();
     case Answer::No:
-        m_boardModified = false;
+        setBoardModified(false);
         return true;
     default:
         return false;
@@ -53,6 +53,7 @@ void Editor::RefreshDocumentState()
     emit documentChanged();
     m_undoRing.clear();
     emit undoChanged(false);
+    emit redoChanged(false);
     if (isBoardOpen())
         ImgKarteClick(0);
 }
@@ -129,24 +130,25 @@ void Editor::Menu1_CloseClick()
     RefreshDocumentState();
 }
 
+void Editor::setBoardModified(bool modified)
+{
+    m_boardModified = modified;
+    if (!modified) {
+        m_recovery.remove();
+        m_recoveryKept.clear();
+    }
+}
+
 // The whole file is read and every picture composed, the selection's too,
 // before the open board is touched, so a file or picture that cannot be read
 // changes nothing.
 void Editor::LoadBoardFile(const QString &path)
 {
     const BoardFileFields fields = kestrix::LoadBoardFile(path);
-    BoardCells board = m_cells;
+    BoardCells board;
     QImage selectionPicture;
     try {
-        for (int k = 0; k < CellCount; ++k) {
-            const BoardFileField &line = fields[size_t(k)];
-            TImgKarte &cell = board[size_t(k)];
-            cell.Tag = line.tileId;
-            cell.Rotation = line.rotation;
-            cell.StepFlags = line.stepFlags;
-            m_cellPicture.RedrawCellPicture(cell.Tag, 0, cell.picture, cell.StepFlags, cell.Rotation);
-            cell.visible = true;
-        }
+        board = composeBoard(fields);
         selectionPicture = composeFieldSelection(board[0]);
     } catch (const KestrixError &error) {
         throw KestrixError(QStringLiteral("Die Karte %1 kann nicht geöffnet werden: %2")
@@ -154,6 +156,21 @@ void Editor::LoadBoardFile(const QString &path)
     }
     replaceBoard(board, path, std::move(selectionPicture));
     rememberBoard(path);
+}
+
+BoardCells Editor::composeBoard(const BoardFileFields &fields)
+{
+    BoardCells board = m_cells;
+    for (int k = 0; k < CellCount; ++k) {
+        const BoardFileField &line = fields[size_t(k)];
+        TImgKarte &cell = board[size_t(k)];
+        cell.Tag = line.tileId;
+        cell.Rotation = line.rotation;
+        cell.StepFlags = line.stepFlags;
+        m_cellPicture.RedrawCellPicture(cell.Tag, 0, cell.picture, cell.StepFlags, cell.Rotation);
+        cell.visible = true;
+    }
+    return board;
 }
 
 // A save that fails leaves the board under the name it had: a name chosen in
@@ -166,7 +183,7 @@ void Editor::writeBoardFile(const QString &previousFileName)
         m_documentFileName = previousFileName;
         throw;
     }
-    m_boardModified = false;
+    setBoardModified(false);
     // The title shows the saved name; undo and the selected field stay.
     emit documentChanged();
     rememberBoard(m_documentFileName);
@@ -181,10 +198,11 @@ void Editor::replaceBoard(BoardCells &board, const QString &documentFileName, QI
     for (int n = 0; n < CellCount; ++n)
         emit cellChanged(n);
     m_documentFileName = documentFileName;
-    m_boardModified = false;
+    setBoardModified(false);
     emit documentChanged();
     m_undoRing.clear();
     emit undoChanged(false);
+    emit redoChanged(false);
     selectField(0, std::move(selectionPicture));
 }
 

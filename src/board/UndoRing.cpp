@@ -40,6 +40,18 @@ void UndoRing::clear()
 {
     m_undoPos = 0;
     m_droppingCutGroup = false;
+    m_redoGroups.clear();
+}
+
+void UndoRing::keepForRedo(QList<UndoEntry> states)
+{
+    if (!states.isEmpty())
+        m_redoGroups.append(std::move(states));
+}
+
+QList<UndoEntry> UndoRing::takeRedoGroup()
+{
+    return m_redoGroups.isEmpty() ? QList<UndoEntry>() : m_redoGroups.takeLast();
 }
 
 } // namespace kestrix

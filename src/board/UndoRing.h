@@ -25,6 +25,10 @@ struct UndoEntry
 // of a tile writes one group: its target field first (groupStart), then every
 // other field it changes. Undo takes back one whole group, newest entry first.
 //
+// Beside the ring lies the redo list: for every group taken back, the states
+// its fields had just before, so "Wiederholen" can write them again exactly,
+// random ground plates included. A new application empties it.
+//
 // The ring does not run round like a true ring: after its last slot it starts
 // again at slot 0 with nothing left to take back, and undo never walks below
 // slot 0.
@@ -47,8 +51,18 @@ public:
     // nothing to take back.
     QList<UndoEntry> takeBackGroup();
 
-    // Nothing left to take back (new, opened or closed board).
+    // Nothing left to take back or to redo (new, opened or closed board).
     void clear();
+
+    bool canRedo() const { return !m_redoGroups.isEmpty(); }
+    // Keeps the states that the fields of a group just taken back had before,
+    // in the order they are to be written again (the target field first).
+    void keepForRedo(QList<UndoEntry> states);
+    // The newest kept group, removed from the redo list; empty when there is
+    // none.
+    QList<UndoEntry> takeRedoGroup();
+    // A new application: what was taken back can no longer be redone.
+    void clearRedo() { m_redoGroups.clear(); }
 
 private:
     std::array<UndoEntry, SlotCount> m_slots;
@@ -57,6 +71,7 @@ private:
     // rest of that group is not kept, so undo can never take back only the
     // tail of an application and leave its first fields changed.
     bool m_droppingCutGroup = false;
+    QList<QList<UndoEntry>> m_redoGroups; // the newest last
 };
 
 } // namespace kestrix

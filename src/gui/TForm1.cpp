@@ -16,6 +16,8 @@
 #include <QLayout>
 #include <QMimeData>
 #include <QScreen>
+#include <QShowEvent>
+#include <QTimer>
 
 namespace kestrix {
 
@@ -44,6 +46,11 @@ TForm1::TForm1(const StartOptions &options, Prompter *prompter, QWidget *parent)
     showDocumentState();
 
     runCommand([this] { FormCreate(); });
+
+    m_recoveryTimer = new QTimer(this);
+    m_recoveryTimer->setInterval(m_options.recoveryIntervalMs);
+    connect(m_recoveryTimer, &QTimer::timeout, this, [this] { runCommand([this] { m_editor.WriteRecovery(); }); });
+    m_recoveryTimer->start();
 }
 
 TForm1::~TForm1()
@@ -77,17 +84,24 @@ void TForm1::FormCreate()
         m_editor.RefreshDocumentState();
     else
         m_startBoardPending = true;
+    m_startedUp = true;
 }
 
 // The board named on the command line opens once the window is shown and laid
-// out, so that an error about it appears over the finished window. A board
-// that cannot be opened is reported; the window then stays without one.
+// out, so that an error about it appears over the finished window. After it
+// the boards kept by instances that died are offered; a start-up that failed
+// has no pictures to restore them with, so they then wait for the next start.
 void TForm1::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (m_startBoardPending) {
         m_startBoardPending = false;
         QMetaObject::invokeMethod(this, &TForm1::loadStartBoard, Qt::QueuedConnection);
+    }
+    if (m_startedUp && !m_recoveryOffered) {
+        m_recoveryOffered = true;
+        QMetaObject::invokeMethod(
+            this, [this] { runCommand([this] { m_editor.OfferRecovery(); }); }, Qt::QueuedConnection);
     }
 }
 

@@ -20,6 +20,7 @@ class QListWidget;
 class QMenu;
 class QPushButton;
 class QTabWidget;
+class QTimer;
 class QToolButton;
 
 namespace kestrix {
@@ -34,6 +35,8 @@ struct StartOptions
     QString programFolder; // the executable's folder, ending with "/"
     QString userFolder;    // the per-user folder, ending with "/"
     QString boardPath;     // the board named on the command line; empty for none
+    // How often a board with unsaved changes is kept in the recovery folder.
+    int recoveryIntervalMs = 30000;
 };
 
 // The main window: builds the widgets, forwards events to the Editor and
@@ -142,6 +145,9 @@ private:
     Editor m_editor;
     bool m_closeApproved = false; // Exit has asked already
     bool m_startBoardPending = false; // the command line's board waits for the window to show
+    bool m_startedUp = false;         // FormCreate ran to its end
+    bool m_recoveryOffered = false;
+    QTimer *m_recoveryTimer = nullptr;
 
     struct CaptionTarget
     {
@@ -165,6 +171,7 @@ private:
         QAction *Exit = nullptr;
         QMenu *Edit = nullptr;
         QAction *Undo = nullptr;
+        QAction *Redo = nullptr;
         QAction *N5 = nullptr;
         QAction *Check = nullptr;
         QAction *Print = nullptr;

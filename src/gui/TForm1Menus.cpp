@@ -32,6 +32,9 @@ void TForm1::buildMenus()
 
     m.Edit = addMenu("Menu1_Edit", QStringLiteral("&Bearbeiten"));
     m.Undo = addEntry(m.Edit, "Menu1_Undo", QStringLiteral("Rückgängig"), 'Z');
+    m.Redo = addEntry(m.Edit, "Menu1_Redo", QStringLiteral("Wiederholen"), 'Y');
+    // Ctrl+Shift+Z too, as many programs redo.
+    m.Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     m.N5 = addSeparator(m.Edit, "Menu1_N5");
     m.Check = addEntry(m.Edit, "Menu1_Check", QStringLiteral("Karte prüfen"));
     m.Print = addEntry(m.Edit, "Menu1_Print", QStringLiteral("Drucken..."), 'P');
@@ -45,6 +48,7 @@ void TForm1::buildMenus()
     m.N3->setVisible(false);
     // The undo ring is empty at start.
     m.Undo->setEnabled(false);
+    m.Redo->setEnabled(false);
 
     m.Help = addMenu("Menu1_Help", QStringLiteral("&Hilfe"));
     m.N4 = addSeparator(m.Help, "Menu1_N4");
@@ -99,6 +103,7 @@ void TForm1::connectMenuCommands()
     connectCommand(m_menu.Close, [this] { m_editor.Menu1_CloseClick(); });
     connectCommand(m_menu.Exit, [this] { Menu1_ExitClick(); });
     connectCommand(m_menu.Undo, [this] { m_editor.Menu1_UndoClick(); });
+    connectCommand(m_menu.Redo, [this] { m_editor.Menu1_RedoClick(); });
     connectCommand(m_menu.Check, [this] { m_editor.Menu1_CheckClick(); });
     connectCommand(m_menu.Print, [this] { m_editor.Menu1_PrintClick(); });
     connectCommand(m_menu.SaveAsPic, [this] { m_editor.Menu1_SaveAsPicClick(); });

@@ -18,6 +18,7 @@ void TForm1::connectEditor()
     connect(&m_editor, &Editor::stepBoxesChanged, this, &TForm1::showStepBoxes);
     connect(&m_editor, &Editor::panel4VisibilityChanged, m_panel4, &QWidget::setVisible);
     connect(&m_editor, &Editor::undoChanged, m_menu.Undo, &QAction::setEnabled);
+    connect(&m_editor, &Editor::redoChanged, m_menu.Redo, &QAction::setEnabled);
     connect(&m_editor, &Editor::busyChanged, this, [](bool busy) {
         if (busy)
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -80,6 +81,7 @@ void TForm1::showDocumentState()
     for (QAction *command : {m_menu.Close, m_menu.Check, m_menu.Print, m_menu.SaveAsPic, m_menu.Save, m_menu.SaveAs})
         command->setEnabled(open);
     m_menu.Undo->setEnabled(m_editor.undoRing().canUndo());
+    m_menu.Redo->setEnabled(m_editor.undoRing().canRedo());
     m_cursor->setVisible(open);
     m_panel3->setVisible(open);
     m_pageControl1->setVisible(open);

@@ -3,6 +3,7 @@
 #include "language/MessageFormat.h"
 
 #include <QDir>
+#include <QHash>
 #include <QFileInfo>
 
 namespace kestrix {
@@ -52,6 +53,23 @@ QString builtInMessage(int index)
     default:
         return QStringLiteral("%s");
     }
+}
+
+// Keys that came after the first language files; a file without them still
+// gives every text.
+QString builtInText(const QString &key)
+{
+    static const QHash<QString, QString> texts = {
+        {QStringLiteral("menu1_redo"), QStringLiteral("Wiederholen")},
+        {QStringLiteral("recoveryask"),
+         QStringLiteral("Von der Platte „%s“ sind ungesicherte Änderungen übrig geblieben, weil das Programm "
+                        "nicht regulär beendet wurde. Sollen sie wiederhergestellt werden? Bei „Nein“ werden "
+                        "sie verworfen.")},
+        {QStringLiteral("recoverytime"), QStringLiteral("Zuletzt gesichert:")},
+        {QStringLiteral("recoveryunreadable"),
+         QStringLiteral("Die gesicherten Änderungen in „%s“ können nicht gelesen werden und werden entfernt.")},
+    };
+    return texts.value(key.toLower());
 }
 
 } // namespace
@@ -104,6 +122,31 @@ void Language::LoadLanguage(const QString &programFolder, const QString &code)
     m_noFileName = file.value(QStringLiteral("NoFileName"));
     m_title = file.value(QStringLiteral("Title"));
     m_file = std::move(file);
+}
+
+QString Language::text(const QString &key) const
+{
+    const QString value = m_file.value(key);
+    return value.isEmpty() ? builtInText(key) : value;
+}
+
+MessageBox Language::BuildKeyMessage(const QString &key, BoxType type, const QList<Answer> &buttons,
+                                     const QString &argument) const
+{
+    MessageBox box;
+    box.type = type;
+    box.title = boxTitle(type);
+    for (const Answer answer : buttons)
+        box.buttons.append({answer, buttonCaption(answer)});
+    // A text whose placeholders do not fit gives way to the program's own, so
+    // a bad language file never stands between the user and a question.
+    std::optional<QString> text = FormatMessageText(this->text(key), argument);
+    if (!text)
+        text = FormatMessageText(builtInText(key), argument);
+    if (!text)
+        text = builtInText(key);
+    box.text = *text;
+    return box;
 }
 
 QString Language::messageText(int index) const

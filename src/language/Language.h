@@ -31,7 +31,10 @@ public:
     // The loaded file, for lookups of further keys.
     const KeyValueText &file() const { return m_file; }
     // The caption for a component; empty means the component keeps its text.
-    QString caption(const QString &componentName) const { return m_file.value(componentName); }
+    QString caption(const QString &componentName) const { return text(componentName); }
+    // The value of key; for the keys that language files written before them
+    // may lack, the program's own German text when the file gives none.
+    QString text(const QString &key) const;
 
     // The name of the Ctrl key; it carries its own separator.
     const QString &ctrlText() const { return m_ctrlText; }
@@ -58,6 +61,11 @@ public:
     // What is wrong with the language file's text of message index, for the
     // user; empty when the text is fine.
     QString messageFault(int index) const;
+    // A box of type with buttons showing the text of key, its one placeholder
+    // filled with argument. A text whose placeholders do not fit gives way
+    // to the program's own text of the key.
+    MessageBox BuildKeyMessage(const QString &key, BoxType type, const QList<Answer> &buttons,
+                               const QString &argument) const;
 
     const QString &byStepName() const { return m_byStepName; }
     // Caption of step box i (0..4): the ByStepName text, a blank, i + 1.

@@ -7,12 +7,16 @@
 // other seeds).
 
 #include "app/Editor.h"
+#include "document/BoardFile.h"
 
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 #include "util/Utils.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QList>
 #include <QSet>
 
@@ -334,5 +338,82 @@ TEST(ApplyBundled, EveryApplicationKeepsTheRulesAndEveryUndoGivesTheBoardBefore)
         }
         EXPECT_EQ(editor.cells(), start);
         EXPECT_FALSE(editor.undoRing().canUndo());
+    }
+}
+
+// Random runs of applications, undos, redos and saves, checked after every
+// step against a plain model: the list of boards the applications made, the
+// position of the one shown and whether it differs from the saved file. Redo
+// must give back exactly the board that undo took back, random ground plates
+// included, and undoing everything the board as it was opened, byte for byte.
+TEST(ApplyBundled, RedoGivesBackExactlyWhatUndoTookBack)
+{
+    const QStringList boards = QDir(binFolder() + QStringLiteral("Boards")).entryList({QStringLiteral("*.zvb")});
+    ASSERT_FALSE(boards.isEmpty());
+
+    for (int run = 0; run < 6; ++run) {
+        const Conventions conventions{run % 2 == 0, false, run % 3 == 0, false};
+        const QString board = boards[run % boards.size()];
+        const quint32 seed = baseSeed() + 100u + quint32(run);
+        SCOPED_TRACE(QStringLiteral("seed %1, board %2").arg(seed).arg(board).toStdString());
+        BundledRun bundled(board, conventions, false, seed);
+        Editor &editor = bundled.editor();
+        // Saved now and then, so a copy of the board.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(board);
+        ASSERT_TRUE(QFile::copy(binFolder() + QStringLiteral("Boards/") + board, path));
+        const QByteArray original = ReadWholeFile(path, MaxBoardFileSize);
+        editor.LoadBoardFile(path);
+
+        QList<BoardCells> states{editor.cells()};
+        qsizetype shown = 0;
+        int redos = 0;
+        bool modified = false;
+        for (int step = 0; step < 500; ++step) {
+            const int choice = bundled.choose(12);
+            if (choice >= 10) {
+                ASSERT_TRUE(editor.Menu1_SaveClick());
+                modified = false;
+            } else if (choice < 4 && editor.undoRing().UndoPos() + LargestGroup < UndoRing::SlotCount) {
+                if (!bundled.applyRandomTile())
+                    continue;
+                states.resize(shown + 1);
+                states.append(editor.cells());
+                ++shown;
+                modified = true;
+            } else if (choice < 7) {
+                editor.Menu1_UndoClick();
+                if (shown > 0) {
+                    --shown;
+                    modified = true;
+                }
+            } else {
+                editor.Menu1_RedoClick();
+                if (shown + 1 < states.size()) {
+                    ++shown;
+                    ++redos;
+                    modified = true;
+                }
+            }
+            ASSERT_EQ(editor.cells(), states[shown]) << "step " << step;
+            ASSERT_EQ(editor.undoRing().canUndo(), shown > 0) << "step " << step;
+            ASSERT_EQ(editor.undoRing().canRedo(), shown + 1 < states.size()) << "step " << step;
+            ASSERT_EQ(editor.boardModified(), modified) << "step " << step;
+        }
+        EXPECT_GT(redos, 20);
+
+        while (editor.undoRing().canUndo())
+            editor.Menu1_UndoClick();
+        QBuffer written;
+        written.open(QIODevice::WriteOnly);
+        SaveBoardFile(written, editor.cells());
+        EXPECT_EQ(written.data(), original);
+        for (int n = 0; n < CellCount; ++n) {
+            QImage picture;
+            editor.cellPicture().RedrawCellPicture(editor.cells()[size_t(n)].Tag, 0, picture,
+                                                   editor.cells()[size_t(n)].StepFlags,
+                                                   editor.cells()[size_t(n)].Rotation);
+            ASSERT_EQ(editor.cells()[size_t(n)].picture, picture) << "field " << n;
+        }
     }
 }

@@ -4,6 +4,8 @@
 
 #include "util/KestrixError.h"
 
+#include <functional>
+
 using namespace kestrix;
 
 namespace {
@@ -117,10 +119,69 @@ TEST_F(SelectionAndUndo, UndoRestoresEveryFieldOfTheApplication)
     EXPECT_TRUE(sameBoard(editor.cells(), before));
     EXPECT_FALSE(editor.undoRing().canUndo());
     EXPECT_EQ(undoSignals, QList<bool>{false});
-    EXPECT_TRUE(editor.boardModified()) << "undo leaves the modified flag";
+    EXPECT_TRUE(editor.boardModified()) << "undo leaves the board changed";
     // Nothing left: the command does nothing.
     editor.Menu1_UndoClick();
     EXPECT_TRUE(sameBoard(editor.cells(), before));
+}
+
+// What undo took back can be redone until the next application or change of
+// document. Undo and redo both leave the board changed, also right after a
+// save, so closing asks before their result is lost.
+TEST_F(SelectionAndUndo, RedoLastsUntilTheNextApplicationOrDocument)
+{
+    const QString path = boardPath(QStringLiteral("Plan.zvb"));
+    QList<bool> redoSignals;
+    QObject::connect(&editor, &Editor::redoChanged, [&](bool canRedo) { redoSignals.append(canRedo); });
+    const auto applyTile = [](Editor &e, int field, int tile) {
+        e.ImgKarteClick(field);
+        e.PCImageClick(tile);
+        e.Button1Click();
+    };
+    const struct {
+        const char *name;
+        QList<Answer> answers;
+        QStringList files;
+        std::function<void(Editor &)> command;
+    } cases[] = {
+        {"apply", {}, {}, [&](Editor &e) { applyTile(e, 9, OtherTile); }},
+        {"new", {Answer::No}, {}, [](Editor &e) { e.Menu1_NewClick(); }},
+        {"open", {Answer::No}, {path}, [](Editor &e) { e.Menu1_OpenClick(); }},
+        {"close", {Answer::No}, {}, [](Editor &e) { e.Menu1_CloseClick(); }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        editor.Menu1_NewClick();
+        prompter.files = {path};
+        ASSERT_TRUE(editor.Menu1_SaveAsClick());
+        applyTile(editor, 30, Tile);
+        const BoardCells applied = editor.cells();
+        ASSERT_TRUE(editor.Menu1_SaveClick());
+
+        editor.Menu1_UndoClick();
+        EXPECT_TRUE(editor.boardModified());
+        EXPECT_TRUE(editor.undoRing().canRedo());
+        EXPECT_EQ(redoSignals.last(), true);
+        const BoardCells undone = editor.cells();
+        ASSERT_TRUE(editor.Menu1_SaveClick());
+        editor.Menu1_RedoClick();
+        EXPECT_TRUE(editor.boardModified());
+        EXPECT_TRUE(sameBoard(editor.cells(), applied));
+        EXPECT_EQ(redoSignals.last(), false);
+        editor.Menu1_UndoClick();
+        EXPECT_TRUE(sameBoard(editor.cells(), undone));
+
+        prompter.answers = c.answers;
+        prompter.files = c.files;
+        c.command(editor);
+        EXPECT_TRUE(prompter.answers.isEmpty()) << "asked about the undone change";
+        EXPECT_FALSE(editor.undoRing().canRedo());
+        EXPECT_EQ(redoSignals.last(), false);
+        const BoardCells now = editor.cells();
+        editor.Menu1_RedoClick();
+        EXPECT_TRUE(sameBoard(editor.cells(), now));
+        EXPECT_TRUE(prompter.errors.isEmpty());
+    }
 }
 
 TEST_F(SelectionAndUndo, AfterAThousandEntriesTheRingStartsAgainEmpty)

@@ -373,9 +373,10 @@ const QStringList &requiredKeys()
                       QStringLiteral("OpGroupBox2"), QStringLiteral("OpLabel1"), QStringLiteral("OpLabel2"),
                       QStringLiteral("OpLabel3"), QStringLiteral("OpOKBtn"), QStringLiteral("OpCancelBtn"),
                       QStringLiteral("NECaption"), QStringLiteral("NEOKBtn"), QStringLiteral("NECancelBtn"),
-                      QStringLiteral("RecentMissing")};
-        for (const char *m : {"File", "New", "Open", "Save", "SaveAs", "Close", "Exit", "Edit", "Undo", "Check", "Print",
-                              "SaveAsPic", "NewElement", "Options", "Help", "About", "Recent"})
+                      QStringLiteral("RecentMissing"), QStringLiteral("RecoveryAsk"), QStringLiteral("RecoveryTime"),
+                      QStringLiteral("RecoveryUnreadable")};
+        for (const char *m : {"File", "New", "Open", "Save", "SaveAs", "Close", "Exit", "Edit", "Undo", "Redo", "Check",
+                              "Print", "SaveAsPic", "NewElement", "Options", "Help", "About", "Recent"})
             k << QStringLiteral("Menu1_") + QLatin1String(m);
         for (const char *m : {"Warning", "Error", "Information", "Confirm", "Yes", "No", "OK", "Cancel"})
             k << QStringLiteral("SMsgDlg") + QLatin1String(m);
@@ -410,7 +411,8 @@ TEST(LanguageFiles, HaveANameEveryKeyAndAFlag)
 TEST(LanguageFiles, OnlyTheBoardMessagesCarryOnePlaceholder)
 {
     const QStringList withName{QStringLiteral("Text01"), QStringLiteral("Text08"), QStringLiteral("Text09"),
-                               QStringLiteral("RecentMissing")};
+                               QStringLiteral("RecentMissing"), QStringLiteral("RecoveryAsk"),
+                               QStringLiteral("RecoveryUnreadable")};
     for (const LanguageFile &lang : LanguageFiles()) {
         for (const auto &[key, v] : lang.entries) {
             SCOPED_TRACE(lang.code.toStdString() + " " + key.toStdString());
@@ -426,7 +428,7 @@ TEST(LanguageFiles, GermanCaptionsAreTheDesignedOnes)
     const QList<std::pair<const char *, const char *>> designed = {
         {"Menu1_File", "&Datei"}, {"Menu1_New", "Neu..."}, {"Menu1_Open", "Öffnen..."}, {"Menu1_Save", "Speichern..."},
         {"Menu1_SaveAs", "Speichern unter..."}, {"Menu1_Close", "Schließen"}, {"Menu1_Exit", "Beenden"},
-        {"Menu1_Edit", "&Bearbeiten"}, {"Menu1_Undo", "Rückgängig"}, {"Menu1_Check", "Karte prüfen"},
+        {"Menu1_Edit", "&Bearbeiten"}, {"Menu1_Undo", "Rückgängig"}, {"Menu1_Redo", "Wiederholen"}, {"Menu1_Check", "Karte prüfen"},
         {"Menu1_Print", "Drucken..."}, {"Menu1_SaveAsPic", "Als Bild speichern..."},
         {"Menu1_NewElement", "Neues Fabrikelement..."}, {"Menu1_Options", "Optionen..."}, {"Menu1_Help", "&Hilfe"},
         {"Menu1_About", "Über..."}, {"TabSheet1", "Standard"}, {"TabSheet2", "Band"}, {"TabSheet3", "Grube"},

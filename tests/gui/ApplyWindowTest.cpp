@@ -73,11 +73,36 @@ TEST(ApplyWindow, ABeltAppliedBesideABeltFeedsItAndOneCtrlZTakesBothBack)
     EXPECT_EQ(centreColour(above), qRgb(0x20, 0xE0, 0x20)) << "the belt it runs into takes an input";
     EXPECT_TRUE(form.editor().boardModified());
 
-    QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+    auto *undo = form.findChild<QAction *>(u("Menu1_Undo"));
+    auto *redo = form.findChild<QAction *>(u("Menu1_Redo"));
+    EXPECT_FALSE(redo->isEnabled());
+    const auto undone = [&] {
+        EXPECT_EQ(centreColour(below), qRgb(0x30, 0x30, 0x30));
+        EXPECT_EQ(centreColour(above), qRgb(0xE0, 0x20, 0x20));
+        EXPECT_FALSE(undo->isEnabled());
+        EXPECT_TRUE(redo->isEnabled());
+    };
+    const auto redone = [&] {
+        EXPECT_EQ(centreColour(below), qRgb(0xE0, 0x20, 0x20));
+        EXPECT_EQ(centreColour(above), qRgb(0x20, 0xE0, 0x20));
+        EXPECT_TRUE(undo->isEnabled());
+        EXPECT_FALSE(redo->isEnabled());
+    };
 
-    EXPECT_EQ(centreColour(below), qRgb(0x30, 0x30, 0x30));
-    EXPECT_EQ(centreColour(above), qRgb(0xE0, 0x20, 0x20));
-    EXPECT_FALSE(form.findChild<QAction *>(u("Menu1_Undo"))->isEnabled());
+    // Redo by both keys and by the menu, each after an undo.
+    QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+    undone();
+    QTest::keyClick(&form, Qt::Key_Y, Qt::ControlModifier);
+    redone();
+    QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+    undone();
+    QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    redone();
+    undo->trigger();
+    undone();
+    redo->trigger();
+    redone();
+    EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }
 
 int main(int argc, char **argv)

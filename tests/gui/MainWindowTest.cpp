@@ -141,6 +141,7 @@ TEST_F(MainWindow, MainMenu)
         {"Menu1_File", "Menu1_N1", "", {}, true},
         {"Menu1_File", "Menu1_Exit", "Beenden", {}, true},
         {"Menu1_Edit", "Menu1_Undo", "Rückgängig\tCtrl+Z", QKeySequence(u("Ctrl+Z")), true},
+        {"Menu1_Edit", "Menu1_Redo", "Wiederholen\tCtrl+Y", QKeySequence(u("Ctrl+Y")), true},
         {"Menu1_Edit", "Menu1_N5", "", {}, true},
         {"Menu1_Edit", "Menu1_Check", "Karte prüfen", {}, true},
         {"Menu1_Edit", "Menu1_Print", "Drucken...\tCtrl+P", QKeySequence(u("Ctrl+P")), true},
@@ -187,7 +188,7 @@ TEST_F(MainWindow, StartsWithoutABoard)
     EXPECT_EQ(child<QWidget>("Panel2")->palette().color(QPalette::Window),
               QApplication::palette().color(QPalette::Button));
     for (const char *disabled : {"Menu1_Close", "Menu1_Check", "Menu1_Print", "Menu1_SaveAsPic", "Menu1_Save",
-                                 "Menu1_SaveAs", "Menu1_Undo"})
+                                 "Menu1_SaveAs", "Menu1_Undo", "Menu1_Redo"})
         EXPECT_FALSE(child<QAction>(disabled)->isEnabled()) << disabled;
     for (const char *enabled : {"Menu1_New", "Menu1_Open", "Menu1_Exit", "Menu1_Options"})
         EXPECT_TRUE(child<QAction>(enabled)->isEnabled()) << enabled;

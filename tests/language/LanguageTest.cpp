@@ -125,6 +125,32 @@ TEST_F(LanguageFolder, MalformedMessagesFallBackToTheProgramsOwnText)
         EXPECT_TRUE(language.messageFault(index).isEmpty()) << index;
 }
 
+// Keys newer than a language file: its own text where it gives one, else the
+// program's, also after a language that had them; placeholders checked as
+// in the message table.
+TEST_F(LanguageFolder, NewerKeysFallBackToTheProgramsTexts)
+{
+    write("UK.txt", uk + "Menu1_Redo=Redo\r\nRecoveryAsk=Restore %s?\r\nRecoveryTime=\r\n");
+    write("DE.txt", "Deutsch\r\nRecoveryAsk=%d und %s\r\n");
+    Language language;
+    language.LoadLanguage(m_program, u("UK"));
+    EXPECT_EQ(language.caption(u("Menu1_Redo")), u("Redo"));
+    EXPECT_EQ(language.text(u("recoverytime")), u("Zuletzt gesichert:")) << "an empty value";
+    const MessageBox ask = language.BuildKeyMessage(u("RecoveryAsk"), BoxType::Confirmation,
+                                                    {Answer::Yes, Answer::No}, u("Plan"));
+    EXPECT_EQ(ask, (MessageBox{BoxType::Confirmation, u("Confirm"), u("Restore Plan?"),
+                               {{Answer::Yes, u("&Yes")}, {Answer::No, u("&No")}}}));
+    EXPECT_TRUE(language.BuildKeyMessage(u("RecoveryUnreadable"), BoxType::Error, {Answer::Ok}, u("a%sb"))
+                    .text.contains(u("„a%sb“")));
+
+    language.LoadLanguage(m_program, u("DE"));
+    EXPECT_EQ(language.caption(u("Menu1_Redo")), u("Wiederholen"));
+    EXPECT_TRUE(language.BuildKeyMessage(u("RecoveryAsk"), BoxType::Confirmation, {Answer::Yes}, u("Plan"))
+                    .text.startsWith(u("Von der Platte „Plan“")))
+        << "a text that cannot take the name gives way to the program's own";
+    EXPECT_EQ(language.text(u("NoSuchKey")), QString());
+}
+
 TEST_F(LanguageFolder, SwitchingKeepsTheTableWithoutText01AndReplacesIt)
 {
     write("UK.txt", uk);
