@@ -15,6 +15,10 @@ namespace kestrix {
 namespace {
 
 constexpr int BytesPerPixel = 3;
+// Tile and mark pictures are a few hundred pixels wide. A header claiming
+// more than this lies; believing it costs seconds and hundreds of megabytes
+// for a file of a few bytes.
+constexpr int MaxPictureSide = 4096;
 
 // The transforms read three bytes a pixel; a picture of another format is
 // converted first rather than read past its rows.
@@ -94,6 +98,11 @@ QImage turnClockwise(const QImage &source)
                            .arg(QDir::toNativeSeparators(path), reason));
 }
 
+[[noreturn]] void throwTooLarge(const QString &path, qint64 width, qint64 height)
+{
+    throwUnreadable(path, QStringLiteral("Bild zu groß: %1 x %2 Punkte").arg(width).arg(height));
+}
+
 // Uncompressed 24-bit bitmaps, the tile set's own kind, are unpacked here:
 // the general reader takes many times as long for them. A null picture
 // sends every other kind to the general reader. Rows cut short are an error
@@ -115,6 +124,8 @@ QImage readPlainBitmap(const QByteArray &data, const QString &path)
     if (!plain24 || headerSize < InfoHeaderSize || width <= 0 || height == 0)
         return {};
     const qint64 rows = height < 0 ? -height : height;
+    if (width > MaxPictureSide || rows > MaxPictureSide)
+        throwTooLarge(path, width, rows);
     const qint64 stride = (width * BytesPerPixel + 3) / 4 * 4;
     if (pixelOffset < FileHeaderSize + headerSize)
         return {};
@@ -181,6 +192,12 @@ QImage LoadBitmap(const QString &path)
         return plain;
     QBuffer buffer(&data);
     QImageReader reader(&buffer);
+    // Some readers give a height stored upside down as a negative number.
+    const QSize claimed = reader.size();
+    const qint64 width = qAbs(qint64(claimed.width()));
+    const qint64 height = qAbs(qint64(claimed.height()));
+    if (width > MaxPictureSide || height > MaxPictureSide)
+        throwTooLarge(path, width, height);
     const QImage image = reader.read();
     if (image.isNull())
         throwUnreadable(path, data.isEmpty() ? QStringLiteral("leere Datei") : reader.errorString());
