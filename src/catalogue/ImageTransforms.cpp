@@ -18,7 +18,7 @@ constexpr int BytesPerPixel = 3;
 // Tile and mark pictures are a few hundred pixels wide. A header claiming
 // more than this lies; believing it costs seconds and hundreds of megabytes
 // for a file of a few bytes.
-constexpr int MaxPictureSide = 4096;
+constexpr int MaxPictureSide = 16384;
 
 // The transforms read three bytes a pixel; a picture of another format is
 // converted first rather than read past its rows.

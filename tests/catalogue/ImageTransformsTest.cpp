@@ -304,9 +304,9 @@ TEST(LoadBitmap, UnreadableFilesThrowNamingTheFile)
     qToLittleEndian<quint32>(53, lyingBytes.data() + 10);
     qToLittleEndian<qint32>(-8388609, lyingBytes.data() + 22);
     writeBytes(lying, lyingBytes);
-    // One row wider than any picture the program draws, all its bytes there.
+    // One row far wider than any picture the program draws, all its bytes there.
     const QString wide = dir.filePath(QStringLiteral("wide.bmp"));
-    QImage wideRow(4097, 1, BitmapFormat);
+    QImage wideRow(16385, 1, BitmapFormat);
     wideRow.fill(Qt::red);
     writeBytes(wide, plainBitmap(wideRow, false, 40));
 
