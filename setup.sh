@@ -11,6 +11,8 @@ shift || true
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
           libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
           dpkg-dev file desktop-file-utils appstream shared-mime-info)
+# The checked build of the tests and the fuzz targets need clang and its runtimes.
+[ "$mode" != test ] || packages+=(clang-14 libclang-rt-14-dev)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -29,6 +31,36 @@ if [ ! -f build/build.ninja ]; then
 fi
 cmake --build build
 
+# Everything again under AddressSanitizer and UndefinedBehaviorSanitizer, in
+# a build folder of its own: the whole suite, then each fuzz target for a
+# short while from its seed corpus. Any finding stops the run.
+checked_build() {
+    if [ ! -f build-asan/build.ninja ]; then
+        # -O1 with line tables only: quick to build, still readable stacks.
+        CC=clang-14 CXX=clang++-14 cmake -S . -B build-asan -G Ninja -DKESTRIX_FUZZ=ON \
+            -DCMAKE_BUILD_TYPE=None -DCMAKE_CXX_FLAGS="-O1 -gline-tables-only"
+    fi
+    cmake --build build-asan
+    export ASAN_OPTIONS=halt_on_error=1:detect_leaks=1
+    export UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
+    export LSAN_OPTIONS=suppressions=$PWD/tests/leaks.supp
+    ctest --test-dir build-asan --output-on-failure -j2
+    mkdir -p build-asan/fuzz/findings
+    for corpus in fuzz/corpus/*/; do
+        target=$(basename "$corpus")
+        work=$(mktemp -d)
+        echo "Fuzzing $target for 15 seconds"
+        if ! build-asan/fuzz/"$target" -max_total_time=15 -print_final_stats=1 \
+            -artifact_prefix=build-asan/fuzz/findings/"$target"- "$work" "$corpus" >"$work.log" 2>&1; then
+            cat "$work.log"
+            echo "$target found a fault; its input is in build-asan/fuzz/findings/" >&2
+            exit 1
+        fi
+        grep -h '^Done' "$work.log"
+        rm -rf "$work" "$work.log"
+    done
+}
+
 case "$mode" in
 run)
     if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
@@ -39,6 +71,7 @@ run)
     ;;
 test)
     ctest --test-dir build --output-on-failure -j2
+    checked_build
     ;;
 *)
     echo "usage: $0 [run|test]" >&2

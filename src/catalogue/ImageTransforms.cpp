@@ -15,6 +15,9 @@ namespace kestrix {
 namespace {
 
 constexpr int BytesPerPixel = 3;
+// Tile and mark pictures are a few hundred pixels wide. A header claiming
+// more than this lies; believing it costs seconds and hundreds of megabytes
+// for a file of a few bytes.
 
 // The transforms read three bytes a pixel; a picture of another format is
 // converted first rather than read past its rows.
@@ -190,6 +193,11 @@ QImage LoadBitmap(const QString &path)
         return plain;
     QBuffer buffer(&data);
     QImageReader reader(&buffer);
+    // Some readers give a height stored upside down as a negative number.
+    const QSize claimed = reader.size();
+    const qint64 width = qAbs(qint64(claimed.width()));
+    const qint64 height = qAbs(qint64(claimed.height()));
+    checkSides(path, width, height);
     const QImage image = reader.read();
     if (image.isNull())
         throwUnreadable(path, data.isEmpty() ? QStringLiteral("leere Datei") : reader.errorString());

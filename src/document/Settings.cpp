@@ -48,6 +48,14 @@ const SystemColor *systemColor(int value)
     return index < systemColors.size() ? &systemColors[index] : nullptr;
 }
 
+// The language code: at most two characters, without cutting a character
+// of two UTF-16 units in half.
+QString languageCode(const QString &text)
+{
+    const qsizetype length = text.size() >= 2 && text[1].isHighSurrogate() ? 1 : 2;
+    return text.left(length);
+}
+
 QByteArray line(const char *key, const QString &value)
 {
     return QByteArray(key) + '=' + value.toUtf8() + "\r\n";
@@ -74,7 +82,7 @@ Settings ParseSettings(const QByteArray &text)
     settings.OpGroundPlates = StrToIntOrZero(value("OpGroundPlates"));
     settings.OpAdministration = IsTrueText(value("OpAdministration"));
     settings.OpCursorColor = StrToIntOrZero(value("OpCursorColor"));
-    settings.OpLanguage = value("OpLanguage").left(2);
+    settings.OpLanguage = languageCode(value("OpLanguage"));
     return settings;
 }
 
@@ -90,7 +98,7 @@ QByteArray SettingsText(const Settings &settings)
            + line("OpAdministration", BoolToText(settings.OpAdministration))
            + line("OpCursorColor", QString::number(settings.OpCursorColor))
            + "\r\n"
-           + line("OpLanguage", settings.OpLanguage.left(2));
+           + line("OpLanguage", languageCode(settings.OpLanguage));
 }
 
 Settings ReadSettings(const QString &userFolder, const QString &programFolder)

@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -295,8 +296,22 @@ TEST(LoadBitmap, UnreadableFilesThrowNamingTheFile)
     const QString shortRows = dir.filePath(QStringLiteral("short.bmp"));
     writeBytes(shortRows, plainBitmap(asymmetricSquare(), false, 40).chopped(20));
 
+    // A header claiming 3 x 8388609 pixels for the three it holds; its pixel
+    // offset, one byte early, leaves it to the general reader, which would
+    // build a picture of 100 MB from it.
+    const QString lying = dir.filePath(QStringLiteral("lying.bmp"));
+    QByteArray lyingBytes = plainBitmap(fromRows(rows({"ABC"})), true, 40);
+    qToLittleEndian<quint32>(53, lyingBytes.data() + 10);
+    qToLittleEndian<qint32>(-8388609, lyingBytes.data() + 22);
+    writeBytes(lying, lyingBytes);
+    // One row far wider than any picture the program draws, all its bytes there.
+    const QString wide = dir.filePath(QStringLiteral("wide.bmp"));
+    QImage wideRow(16385, 1, BitmapFormat);
+    wideRow.fill(Qt::red);
+    writeBytes(wide, plainBitmap(wideRow, false, 40));
+
     for (const QString &path :
-         {dir.filePath(QStringLiteral("missing.bmp")), empty, garbage, truncated, shortRows}) {
+         {dir.filePath(QStringLiteral("missing.bmp")), empty, garbage, truncated, shortRows, lying, wide}) {
         try {
             LoadBitmap(path);
             ADD_FAILURE() << "no error for " << path.toStdString();

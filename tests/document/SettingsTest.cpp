@@ -72,6 +72,10 @@ TEST(ParseSettings, ReadsLeniently)
          with([](Settings &s) { s.OpCursorColor = int(0x8000000F); })},
         {"three-letter language keeps two", "[Options]\nOpLanguage=DEU\n",
          with([](Settings &s) { s.OpLanguage = QStringLiteral("DE"); })},
+        // Cutting after two UTF-16 units would keep half a character, which
+        // no file can hold: what was read would not be what is written.
+        {"a character beyond two units is left out", "[Options]\nOpLanguage=a\xf0\x9f\x98\x80\n",
+         with([](Settings &s) { s.OpLanguage = QStringLiteral("a"); })},
     };
     for (const auto &c : cases)
         EXPECT_EQ(ParseSettings(c.text), c.expected) << c.name;
