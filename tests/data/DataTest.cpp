@@ -203,9 +203,30 @@ TEST(Belts, PatternsAreWellFormed)
     }
 }
 
-TEST(Belts, EveryFittingFindsATile)
+// Every extra element a belt pattern can name, by its last character.
+class BeltElement : public ::testing::TestWithParam<int>
 {
-    for (int id : BeltIds()) {
+protected:
+    QChar element() const { return QChar(u'0' + GetParam()); }
+    QList<int> belts() const
+    {
+        QList<int> ids;
+        for (int id : BeltIds()) {
+            if (value(QLatin1Char('D') + Id5(id)).at(5) == element())
+                ids << id;
+        }
+        return ids;
+    }
+};
+
+// Fitting only turns free sides into inputs and back, so every such variant
+// of a belt must exist with the same family and element, or the fitting
+// keeps the old tile.
+TEST_P(BeltElement, EveryFittingFindsATileOfTheSameElement)
+{
+    const QList<int> ids = belts();
+    ASSERT_FALSE(ids.isEmpty()) << "no belt carries element " << GetParam();
+    for (int id : ids) {
         const QString d = value(QLatin1Char('D') + Id5(id));
         QList<int> free;
         for (int s = 0; s < 4; ++s) {
@@ -224,6 +245,48 @@ TEST(Belts, EveryFittingFindsATile)
         }
     }
 }
+
+// A fitted belt keeps its step marks: within one family either every tile of
+// the element acts in steps, with the same marks, or none does. Picking a
+// stepped one must show the step boxes, so it lies on the counter page;
+// the others lie on the belt page.
+TEST_P(BeltElement, ActsInStepsAsAWholeFamilyAndLiesOnItsPage)
+{
+    std::map<QChar, QSet<QString>> marksByFamily;
+    int onPalette = 0;
+    for (int id : belts()) {
+        const QString marks = value(QLatin1Char('S') + Id5(id));
+        marksByFamily[value(QLatin1Char('D') + Id5(id)).at(0)].insert(marks);
+        const QString position = value(QLatin1Char('P') + Id5(id));
+        if (position.isEmpty())
+            continue;
+        ++onPalette;
+        EXPECT_EQ(position.mid(1, 1), marks.isEmpty() ? QStringLiteral("1") : QStringLiteral("5")) << "palette page of " << id;
+    }
+    EXPECT_GE(onPalette, 1) << "element " << GetParam() << " is not on the palette";
+    for (const auto &[family, marks] : marksByFamily)
+        EXPECT_EQ(marks.size(), 1u) << "family " << family.toLatin1() << " mixes step marks";
+}
+
+TEST_P(BeltElement, AppearsOnASampleBoard)
+{
+    const QList<int> ids = belts();
+    bool shown = false;
+    for (const Board &board : SampleBoards()) {
+        for (const BoardCell &c : board.cells)
+            shown = shown || ids.contains(c.id);
+    }
+    EXPECT_TRUE(shown) << "element " << GetParam();
+}
+
+std::string elementName(const ::testing::TestParamInfo<int> &info)
+{
+    static const char *const names[] = {"Plain", "Laser", "Press", "CounterPress",
+                                        "PusherOne", "PusherTwo", "SmallFlame", "LaserCannon"};
+    return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Belts, BeltElement, ::testing::Range(0, 8), elementName);
 
 // ---- step marks -----------------------------------------------------------
 
