@@ -146,8 +146,7 @@ void Editor::LoadBoardFile(const QString &path)
             cell.visible = true;
         }
     } catch (const KestrixError &error) {
-        throw KestrixError(QStringLiteral("Die Karte %1 kann nicht geöffnet werden: %2")
-                               .arg(QDir::toNativeSeparators(path), error.text()));
+        throw KestrixError(ErrorTexts::BoardOpen, {QDir::toNativeSeparators(path)}, error);
     }
     replaceBoard(board, path);
 }

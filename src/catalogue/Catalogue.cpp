@@ -236,8 +236,7 @@ void Catalogue::save(const QString &path) const
     for (qsizetype i = 0; ok && i < m_lines.size(); ++i)
         ok = file.write(m_lines[i]) == m_lines[i].size() && file.write("\r\n", 2) == 2;
     if (!ok || !file.commit()) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geschrieben werden (%2)")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw KestrixError(ErrorTexts::FileWrite, {QDir::toNativeSeparators(path), file.errorString()});
     }
 }
 

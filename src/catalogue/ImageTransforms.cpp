@@ -88,12 +88,6 @@ QImage turnClockwise(const QImage &source)
     return gather(h, source.width(), [=](int r) { return bottom + qsizetype(r) * BytesPerPixel; }, -stride);
 }
 
-[[noreturn]] void throwUnreadable(const QString &path, const QString &reason)
-{
-    throw KestrixError(QStringLiteral("Bild %1 kann nicht gelesen werden (%2)")
-                           .arg(QDir::toNativeSeparators(path), reason));
-}
-
 // Uncompressed 24-bit bitmaps, the tile set's own kind, are unpacked here:
 // the general reader takes many times as long for them. A null picture
 // sends every other kind to the general reader. Rows cut short are an error
@@ -119,7 +113,7 @@ QImage readPlainBitmap(const QByteArray &data, const QString &path)
     if (pixelOffset < FileHeaderSize + headerSize)
         return {};
     if (pixelOffset + stride * rows > data.size())
-        throwUnreadable(path, QStringLiteral("Bilddaten unvollständig"));
+        throw KestrixError(ErrorTexts::PictureIncomplete, {QDir::toNativeSeparators(path)});
 
     QImage image(int(width), int(rows), BitmapFormat);
     if (image.isNull())
@@ -182,8 +176,10 @@ QImage LoadBitmap(const QString &path)
     QBuffer buffer(&data);
     QImageReader reader(&buffer);
     const QImage image = reader.read();
+    if (image.isNull() && data.isEmpty())
+        throw KestrixError(ErrorTexts::PictureEmpty, {QDir::toNativeSeparators(path)});
     if (image.isNull())
-        throwUnreadable(path, data.isEmpty() ? QStringLiteral("leere Datei") : reader.errorString());
+        throw KestrixError(ErrorTexts::PictureRead, {QDir::toNativeSeparators(path), reader.errorString()});
     return inBitmapFormat(image);
 }
 

@@ -84,8 +84,7 @@ QByteArray readLine(QIODevice &device)
 void SaveBoardFile(QIODevice &device, const BoardCells &cells)
 {
     if (!WriteAll(device, boardFileBytes(cells)))
-        throw KestrixError(QStringLiteral("Die Karte kann nicht geschrieben werden (%1)")
-                               .arg(device.errorString()));
+        throw KestrixError(ErrorTexts::BoardWrite, {device.errorString()});
 }
 
 void SaveBoardFile(const QString &path, const BoardCells &cells)
@@ -104,16 +103,13 @@ BoardFileFields LoadBoardFile(QIODevice &device)
 BoardFileFields LoadBoardFile(const QString &path)
 {
     if (!QFileInfo::exists(path))
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geöffnet werden (Datei nicht gefunden)")
-                               .arg(shownPath(path)));
+        throw KestrixError(ErrorTexts::FileNotFound, {shownPath(path)});
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geöffnet werden (%2)")
-                               .arg(shownPath(path), file.errorString()));
+        throw KestrixError(ErrorTexts::FileOpen, {shownPath(path), file.errorString()});
     BoardFileFields fields = LoadBoardFile(file);
     if (file.error() != QFileDevice::NoError)
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht gelesen werden (%2)")
-                               .arg(shownPath(path), file.errorString()));
+        throw KestrixError(ErrorTexts::FileRead, {shownPath(path), file.errorString()});
     return fields;
 }
 

@@ -61,9 +61,8 @@ void renamePictures(const QDir &folder, const QString &fileName, const QString &
 {
     QFile small(folder.filePath(fileName));
     if (!small.rename(folder.filePath(bmp(newName)))) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht in %2 umbenannt werden (%3)")
-                               .arg(QDir::toNativeSeparators(folder.filePath(fileName)), bmp(newName),
-                                    small.errorString()));
+        throw KestrixError(ErrorTexts::FileRename, {QDir::toNativeSeparators(folder.filePath(fileName)),
+                                                    bmp(newName), small.errorString()});
     }
     QFile::rename(folder.filePath(bmp(u'1' + fileName.mid(1, 4))), folder.filePath(bmp(u'1' + newName.mid(1, 4))));
 }

@@ -37,13 +37,13 @@ void BoardPrinter::printPage(const PrintPage &page)
     m_printer.setDocName(page.jobTitle);
     QPainter painter;
     if (!painter.begin(&m_printer))
-        throw KestrixError(QStringLiteral("Der Drucker %1 kann nicht drucken").arg(printerText()));
+        throw KestrixError(ErrorTexts::Printer, {printerText()});
     painter.drawImage(page.target, page.picture);
     // The position names the line's top-left corner; text is drawn from its
     // base line.
     painter.drawText(page.footerAt + QPoint(0, painter.fontMetrics().ascent()), page.footer);
     if (!painter.end() || m_printer.printerState() == QPrinter::Error)
-        throw KestrixError(QStringLiteral("Der Druckauftrag für %1 ist fehlgeschlagen").arg(printerText()));
+        throw KestrixError(ErrorTexts::PrintJob, {printerText()});
 }
 
 // A printer by its name; printing into a file by the file's path.

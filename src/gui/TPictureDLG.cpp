@@ -104,7 +104,7 @@ TPictureDLG::TPictureDLG(Catalogue &catalogue, const QString &programFolder, int
         try {
             FLBChange();
         } catch (const KestrixError &error) {
-            report(error.text());
+            report(m_language.errorText(error));
         }
     });
 }
@@ -266,7 +266,7 @@ void TPictureDLG::Button1Click()
         if (!refusal.isEmpty())
             refuse(refusal);
     } catch (const KestrixError &error) {
-        report(error.text());
+        report(m_language.errorText(error));
     }
     // A new number holds even when the catalogue could not be saved.
     if (m_line.fileName != shownName) {

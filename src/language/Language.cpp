@@ -2,6 +2,7 @@
 
 #include "language/MessageFormat.h"
 #include "util/KestrixError.h"
+#include "util/Placeholders.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -103,13 +104,22 @@ MessageBox Language::BuildMessage(int index, const QString &argument) const
     if (kind.takesArgument) {
         const std::optional<QString> text = FormatMessageText(box.text, argument);
         if (!text) {
-            throw KestrixError(QStringLiteral("Die Meldung %1 der Sprachdatei %2 ist fehlerhaft: "
-                                              "ihre Platzhalter passen nicht zu einem Text.")
-                                   .arg(messageKey(index + 1), m_code + QStringLiteral(".txt")));
+            throw KestrixError(ErrorTexts::MessageFormat, {messageKey(index + 1), m_code + QStringLiteral(".txt")});
         }
         box.text = *text;
     }
     return box;
+}
+
+QString Language::errorText(const KestrixError &error) const
+{
+    const QString text = error.key().isEmpty() ? QString() : m_file.value(error.key());
+    if (text.isEmpty())
+        return error.text();
+    QStringList arguments = error.arguments();
+    if (const KestrixError *cause = error.cause())
+        arguments.append(errorText(*cause));
+    return FillPlaceholders(text, arguments).value_or(error.text());
 }
 
 QString Language::stepBoxCaption(int i) const

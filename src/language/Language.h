@@ -10,6 +10,8 @@
 
 namespace kestrix {
 
+class KestrixError;
+
 // The current language: its code, its file and the texts taken from it for
 // the message boxes, the file dialogs, the step boxes and the window title.
 // The windows look their captions up here by component name.
@@ -54,6 +56,12 @@ public:
     // others show their text as it stands. Throws KestrixError when the
     // text's placeholders cannot take the argument.
     MessageBox BuildMessage(int index, const QString &argument = QString()) const;
+
+    // A file or system error in this language: the file's text for the
+    // error's key filled with its arguments, its cause shown the same way.
+    // Where the file lacks the key, or its text does not take the
+    // arguments, the program's German text stands.
+    QString errorText(const KestrixError &error) const;
 
     const QString &byStepName() const { return m_byStepName; }
     // Caption of step box i (0..4): the ByStepName text, a blank, i + 1.

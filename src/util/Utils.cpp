@@ -146,13 +146,11 @@ QByteArray ReadWholeFile(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geöffnet werden (%2)")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw KestrixError(ErrorTexts::FileOpen, {QDir::toNativeSeparators(path), file.errorString()});
     }
     QByteArray data = file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht gelesen werden (%2)")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw KestrixError(ErrorTexts::FileRead, {QDir::toNativeSeparators(path), file.errorString()});
     }
     return data;
 }
@@ -176,8 +174,7 @@ void WriteWholeFile(const QString &path, const QByteArray &bytes)
     // old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || !WriteAll(file, bytes)
         || !file.commit()) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geschrieben werden (%2)")
-                               .arg(QDir::toNativeSeparators(path), file.errorString()));
+        throw KestrixError(ErrorTexts::FileWrite, {QDir::toNativeSeparators(path), file.errorString()});
     }
 }
 
