@@ -1,3 +1,4 @@
+#include "app/BatchCommands.h"
 #include "app/CommandLine.h"
 #include "gui/TForm1.h"
 #include "util/Utils.h"
@@ -8,16 +9,27 @@
 
 int main(int argc, char *argv[])
 {
-    // Read before any window exists: --help and --version need no display.
-    QStringList arguments;
+    kestrix::IgnoreFileSizeSignal();
+
+    // Read before any window exists: only the editor itself needs a display.
+    QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)
-        arguments.append(QString::fromLocal8Bit(argv[i]));
+        arguments.append(QByteArray(argv[i]));
     const kestrix::CommandLine commandLine = kestrix::ParseCommandLine(arguments);
-    if (commandLine.action != kestrix::CommandLine::Action::Run) {
-        const QString text = commandLine.action == kestrix::CommandLine::Action::Help ? kestrix::HelpText()
-                                                                                       : kestrix::VersionText();
-        std::fputs(text.toLocal8Bit().constData(), stdout);
-        return 0;
+    switch (commandLine.action) {
+    case kestrix::CommandLine::Action::Run:
+        break;
+    case kestrix::CommandLine::Action::Help:
+        std::fputs(kestrix::HelpText().toLocal8Bit().constData(), stdout);
+        return kestrix::ExitPassed;
+    case kestrix::CommandLine::Action::Version:
+        std::fputs(kestrix::VersionText().toLocal8Bit().constData(), stdout);
+        return kestrix::ExitPassed;
+    case kestrix::CommandLine::Action::Error:
+        std::fprintf(stderr, "kestrix: %s\n", commandLine.error.toLocal8Bit().constData());
+        return kestrix::ExitUnreadable;
+    default:
+        return kestrix::RunBatchCommand(commandLine, argv);
     }
 
     // The toolkit sees no arguments, so none of its own options can take
@@ -29,7 +41,7 @@ int main(int argc, char *argv[])
     kestrix::StartOptions options;
     options.programFolder = QCoreApplication::applicationDirPath() + u'/';
     options.userFolder = kestrix::UserFolder();
-    options.boardPath = commandLine.boardPath;
+    options.boardPath = commandLine.boards.value(0);
     kestrix::TForm1 window(options);
     window.show();
     return QApplication::exec();

@@ -3,6 +3,7 @@
 #include "util/Utils.h"
 
 #include <QDir>
+#include <QFile>
 
 namespace kestrix {
 
@@ -17,7 +18,106 @@ QString FileExtension(const QString &path)
     return dot >= nameStart ? path.mid(dot) : QString();
 }
 
+// The document keeps its full path, so title, save and the dialogs' presets
+// do not depend on the folder the program was started from.
+QString boardPath(const QString &argument)
+{
+    return BoardPathFromArgument(argument.isEmpty() ? argument : QDir::current().absoluteFilePath(argument));
+}
+
+bool isOption(const QString &argument)
+{
+    return argument.startsWith(QStringLiteral("--"));
+}
+
+CommandLine usageError(const QString &text)
+{
+    CommandLine commandLine;
+    commandLine.action = CommandLine::Action::Error;
+    commandLine.error = text;
+    return commandLine;
+}
+
+// "FROM-TO" with 1 <= FROM <= TO <= 4.
+bool parsePages(const QString &text, int &from, int &to)
+{
+    const QStringList parts = text.split(u'-');
+    if (parts.size() != 2)
+        return false;
+    bool fromOk = false;
+    bool toOk = false;
+    from = parts[0].toInt(&fromOk);
+    to = parts[1].toInt(&toOk);
+    return fromOk && toOk && from >= 1 && from <= to && to <= 4;
+}
+
+CommandLine parseCheck(const QStringList &rest)
+{
+    CommandLine commandLine;
+    commandLine.action = CommandLine::Action::Check;
+    for (const QString &argument : rest) {
+        if (isOption(argument))
+            return usageError(QStringLiteral("--check: unknown option %1").arg(argument));
+        commandLine.boards.append(boardPath(argument));
+    }
+    if (commandLine.boards.isEmpty())
+        return usageError(QStringLiteral("--check needs at least one board"));
+    return commandLine;
+}
+
+CommandLine parseExport(const QStringList &rest)
+{
+    for (const QString &argument : rest) {
+        if (isOption(argument))
+            return usageError(QStringLiteral("--export: unknown option %1").arg(argument));
+    }
+    if (rest.isEmpty() || rest.size() > 2)
+        return usageError(QStringLiteral("--export needs a board and at most one picture name"));
+    CommandLine commandLine;
+    commandLine.action = CommandLine::Action::Export;
+    commandLine.boards.append(boardPath(rest[0]));
+    commandLine.output = rest.size() == 2 ? rest[1] : QString();
+    return commandLine;
+}
+
+CommandLine parsePrintPdf(const QStringList &rest)
+{
+    CommandLine commandLine;
+    commandLine.action = CommandLine::Action::PrintPdf;
+    QStringList names;
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        if (rest[i] == QStringLiteral("--pages")) {
+            if (i + 1 >= rest.size() || !parsePages(rest[i + 1], commandLine.fromPage, commandLine.toPage))
+                return usageError(QStringLiteral("--pages needs a range FROM-TO within 1-4"));
+            ++i;
+        } else if (isOption(rest[i])) {
+            return usageError(QStringLiteral("--print-pdf: unknown option %1").arg(rest[i]));
+        } else {
+            names.append(rest[i]);
+        }
+    }
+    if (names.size() != 2)
+        return usageError(QStringLiteral("--print-pdf needs a board and a PDF file"));
+    commandLine.boards.append(boardPath(names[0]));
+    commandLine.output = names[1];
+    return commandLine;
+}
+
 } // namespace
+
+CommandLine ParseCommandLine(const QList<QByteArray> &arguments)
+{
+    QStringList decoded;
+    for (const QByteArray &argument : arguments) {
+        const QString text = QFile::decodeName(argument);
+        if (QFile::encodeName(text) != argument) {
+            return usageError(QStringLiteral("%1 is not a valid file name in this system's encoding")
+                                  .arg(QString::fromLatin1(argument.toPercentEncoding("/.-_ "))));
+        }
+        decoded.append(text);
+    }
+    return ParseCommandLine(decoded);
+}
 
 CommandLine ParseCommandLine(const QStringList &arguments)
 {
@@ -25,16 +125,21 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     if (arguments.isEmpty())
         return commandLine;
     const QString &first = arguments.first();
-    if (first == QStringLiteral("--help")) {
+    const QStringList rest = arguments.mid(1);
+    if (first == QStringLiteral("--help"))
         commandLine.action = CommandLine::Action::Help;
-    } else if (first == QStringLiteral("--version")) {
+    else if (first == QStringLiteral("--version"))
         commandLine.action = CommandLine::Action::Version;
-    } else {
-        // The document keeps its full path, so title, save and the dialogs'
-        // presets do not depend on the folder the program was started from.
-        const QString absolute = first.isEmpty() ? first : QDir::current().absoluteFilePath(first);
-        commandLine.boardPath = BoardPathFromArgument(absolute);
-    }
+    else if (first == QStringLiteral("--check"))
+        return parseCheck(rest);
+    else if (first == QStringLiteral("--export"))
+        return parseExport(rest);
+    else if (first == QStringLiteral("--print-pdf"))
+        return parsePrintPdf(rest);
+    else if (isOption(first))
+        return usageError(QStringLiteral("unknown option %1 (see --help)").arg(first));
+    else
+        commandLine.boards.append(boardPath(first));
     return commandLine;
 }
 
@@ -50,13 +155,32 @@ QString HelpText()
 {
     return QStringLiteral(
         "Usage: kestrix [BOARD]\n"
+        "       kestrix --check BOARD...\n"
+        "       kestrix --export BOARD [OUT.jpg]\n"
+        "       kestrix --print-pdf BOARD OUT.pdf [--pages FROM-TO]\n"
         "\n"
-        "Editor for the game boards of Zorvan.\n"
+        "Editor for the game boards of Zorvan. \".zvb\" is appended to a BOARD\n"
+        "unless its name ends in exactly \".zvb\".\n"
         "\n"
-        "  BOARD      board file to open at start; \".zvb\" is appended unless\n"
-        "             the name ends in exactly \".zvb\"\n"
-        "  --help     show this text and exit\n"
-        "  --version  show the version and exit\n");
+        "  BOARD        open the board in the editor window\n"
+        "  --check      check the paired tiles of each board and print one line\n"
+        "               per board: its file name and the verdict\n"
+        "  --export     check the board, then write its four quarters as JPEG\n"
+        "               pictures OUT (1).jpg to OUT (4).jpg; without OUT they are\n"
+        "               named after the board and written beside it\n"
+        "  --print-pdf  check the board, then print its pages into one PDF file\n"
+        "               (A4, pages 1-4 unless --pages chooses others)\n"
+        "  --help       show this text and exit\n"
+        "  --version    show the version and exit\n"
+        "\n"
+        "--check, --export and --print-pdf need no display and use the language\n"
+        "of the user's settings; they never change the settings.\n"
+        "\n"
+        "Exit status:\n"
+        "  0  done; every board passed the check\n"
+        "  1  a board failed the check (nothing was written for it)\n"
+        "  2  a board or file could not be read or written, or the command\n"
+        "     line is wrong\n");
 }
 
 QString VersionText()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -8,19 +10,43 @@ namespace kestrix {
 // The program's version as the About box and --version show it.
 inline constexpr char ProgramVersion[] = "1.0.302 Beta";
 
-// What the command line asks for. It is read before any window exists, so
-// --help and --version never need a display.
-struct CommandLine
-{
-    enum class Action { Run, Help, Version };
-
-    Action action = Action::Run;
-    QString boardPath; // empty: start without a board
+// Exit statuses of the commands that run without a window.
+enum ExitStatus {
+    ExitPassed = 0,     // done; every board passed the check
+    ExitCheckFailed = 1, // a board failed the check
+    ExitUnreadable = 2, // a board or file could not be read or written, or a usage error
 };
 
-// The arguments without the program name. Only the first one counts: exactly
-// "--help" or "--version", or else a board file, made absolute against the
-// current folder and completed by BoardPathFromArgument.
+// What the command line asks for. It is read before any window exists, so
+// only Run needs a display.
+struct CommandLine
+{
+    enum class Action { Run, Help, Version, Check, Export, PrintPdf, Error };
+
+    Action action = Action::Run;
+    // Run: the board to open at start, empty for none. Check: every board
+    // named. Export, PrintPdf: the one board. Each is made absolute and
+    // completed by BoardPathFromArgument.
+    QStringList boards;
+    QString output; // Export: the picture name (empty: beside the board); PrintPdf: the PDF file
+    int fromPage = 1; // PrintPdf
+    int toPage = 4;
+    QString error; // Error: one line saying what is wrong
+};
+
+// The arguments without the program name, decoded as the file system
+// decodes file names. A name that does not come back to its own bytes could
+// only ever name another file, so it becomes an Error.
+CommandLine ParseCommandLine(const QList<QByteArray> &arguments);
+
+// The same for arguments that are already text (every one decodes).
+//   (none) or BOARD [more ignored]      Run
+//   --help, --version                   Help, Version
+//   --check BOARD...                    Check
+//   --export BOARD [OUT.jpg]            Export
+//   --print-pdf BOARD OUT.pdf [--pages FROM-TO]   PrintPdf
+// Any other argument that starts with "--" where an option may stand, a
+// missing or surplus argument, or a page range outside 1..4 is an Error.
 CommandLine ParseCommandLine(const QStringList &arguments);
 
 // The board file a command-line argument names: the long form of the path,

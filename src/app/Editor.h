@@ -10,6 +10,7 @@
 #include "document/Settings.h"
 #include "language/Language.h"
 #include "language/LanguageMenu.h"
+#include "output/BoardExport.h"
 
 #include <QImage>
 #include <QObject>
@@ -250,6 +251,7 @@ public:
     void Menu1_SaveAsPicClick();
     // Asks for a picture file name and writes the four quarters as JPEG
     // files beside it: its name without the last extension + " (n).jpg".
+    // The quarters are drawn and encoded at the same time.
     // Throws KestrixError naming the file that cannot be written; the files
     // written before it stay, the later ones are not written.
     void ExportBoardPictures();
@@ -335,6 +337,9 @@ private:
     // document
     void writeBoardFile(const QString &previousFileName);
     void replaceBoard(BoardCells &board, const QString &documentFileName);
+
+    // board check and output
+    BoardPictureSource pictureSource() const;
 };
 
 } // namespace kestrix

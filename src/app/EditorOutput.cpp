@@ -1,8 +1,8 @@
 #include "app/Editor.h"
 
 #include "catalogue/ImageTransforms.h"
-#include "catalogue/JpegWriter.h"
 #include "output/BoardCheck.h"
+#include "output/BoardExport.h"
 #include "output/BoardQuarter.h"
 #include "output/PagePrinter.h"
 #include "util/KestrixError.h"
@@ -20,7 +20,6 @@ namespace kestrix {
 
 namespace {
 
-constexpr int QuarterCount = 4;
 constexpr int PassedMessage = 1;
 
 // Tells the window that long work runs, until the scope ends however it ends.
@@ -53,13 +52,12 @@ void writeBitmapFile(const QImage &picture, const QString &path)
     WriteWholeFile(path, bytes);
 }
 
-// Everything after the last folder separator.
-QString fileNamePart(const QString &path)
-{
-    return path.mid(FileNameStart(path));
-}
-
 } // namespace
+
+BoardPictureSource Editor::pictureSource() const
+{
+    return {m_cells, m_catalogue, m_stepMarks, m_programFolder};
+}
 
 bool Editor::CheckBoard()
 {
@@ -87,8 +85,7 @@ void Editor::ExportBoardPictures()
     if (chosen.isEmpty())
         return;
     BusyScope busy(*this);
-    for (int quarter = 1; quarter <= QuarterCount; ++quarter)
-        SaveJpeg(RenderBoardQuarter(quarter, m_cells, m_cellPicture), QuarterPictureFileName(chosen, quarter));
+    ExportBoardQuarters(pictureSource(), chosen);
 }
 
 void Editor::Menu1_PrintClick()
@@ -104,23 +101,15 @@ void Editor::PrintBoard()
         return;
     BusyScope busy(*this);
     const QString documentText = m_documentFileName == NewBoardName ? m_language.noFileName() : m_documentFileName;
-    const QString jobTitle = fileNamePart(documentText);
-    const QSize pageSize = printer->portraitPageSize();
+    const PrintablePage printable = printer->portraitPage();
     const QString temporaryFile = m_programFolder + QStringLiteral("~Temp.bmp");
     const int toPage = m_printDialog1.toPage;
     // Only the two numbers count; pages beyond the board's quarters do not exist.
-    for (int p = std::max(m_printDialog1.fromPage, 1); p <= std::min(toPage, QuarterCount); ++p) {
+    for (int p = std::max(m_printDialog1.fromPage, 1); p <= std::min(toPage, BoardQuarterCount); ++p) {
         writeBitmapFile(RenderBoardQuarter(p, m_cells, m_cellPicture), temporaryFile);
-        PrintPage page;
-        page.jobTitle = jobTitle;
-        page.picture = LoadBitmap(temporaryFile);
-        page.target = PrintedRect(page.picture.size(), pageSize);
-        page.footerAt = FooterPosition(pageSize);
-        page.footer = m_language.title() + QStringLiteral(" - ") + documentText + QStringLiteral(" (")
-                      + QString::number(p) + u'/' + QString::number(toPage) + QStringLiteral(")      ")
-                      + QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat);
-        page.number = p;
-        printer->printPage(page);
+        const QString time = QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat);
+        printer->printPage(LayOutPrintPage(LoadBitmap(temporaryFile), p, toPage, m_language.title(), documentText,
+                                           time, printable));
     }
     QFile::remove(temporaryFile);
 }

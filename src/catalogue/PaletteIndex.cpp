@@ -5,7 +5,7 @@
 
 #include <QDir>
 #include <QDirIterator>
-#include <QSet>
+#include <QHash>
 
 #include <algorithm>
 #include <vector>
@@ -22,12 +22,24 @@ constexpr int PanelBottomMargin = 65;
 // The names of the board pictures ("0", four characters, ".bmp" in any
 // case, as a file mask matches it) in ascending order, and of the palette
 // pictures ("2" ...), listed together so that a tile's palette picture is
-// looked up in memory rather than asked of the file system.
+// looked up in memory rather than asked of the file system. Palette
+// pictures are found by their name in small letters, so ".BMP" counts for
+// them as it counts for the board pictures.
 struct PictureNames
 {
     QStringList board;
-    QSet<QString> palette;
+    QHash<QString, QString> palette; // small letters -> the name on disk
 };
+
+// Of two names that differ only in case, the one in small letters wins,
+// else the one that sorts first, whatever order the folder lists them in.
+void addPaletteName(QHash<QString, QString> &palette, const QString &name)
+{
+    const QString key = name.toLower();
+    const auto it = palette.constFind(key);
+    if (it == palette.constEnd() || (it.value() != key && (name == key || name < it.value())))
+        palette.insert(key, name);
+}
 
 // Board names all begin with "0" and are nine characters long, so the four
 // characters after the "0", packed into one number, order them; the whole
@@ -67,7 +79,7 @@ PictureNames listPictures(const QDir &folder)
         if (name[0] == u'0')
             board.push_back({packIdChars(name), name});
         else if (name[0] == u'2')
-            names.palette.insert(name);
+            addPaletteName(names.palette, name);
     }
     std::sort(board.begin(), board.end());
     names.board.reserve(qsizetype(board.size()));
@@ -128,8 +140,8 @@ PaletteIndex PaletteIndex::BuildPalette(const QString &imagesFolder, const Catal
         entry.left = (entry.slot % SlotsPerRow) * SlotPitch + SlotMargin;
         entry.top = (entry.slot / SlotsPerRow) * SlotPitch + SlotMargin;
 
-        const QString palettePicture = palettePictureName(entry.tag);
-        entry.transparent = pictures.palette.contains(palettePicture);
+        const QString palettePicture = pictures.palette.value(palettePictureName(entry.tag));
+        entry.transparent = !palettePicture.isEmpty();
         entry.picturePath = folder.filePath(entry.transparent ? palettePicture : name);
 
         int &height = index.panelHeights[size_t(entry.page)];

@@ -1,20 +1,21 @@
 #include "gui/BoardPrinter.h"
 
+#include "output/PdfPrinter.h"
 #include "util/KestrixError.h"
+#include "util/Utils.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPrinter>
-#include <QScopeGuard>
 
 namespace kestrix {
 
-QSize BoardPrinter::portraitPageSize()
+PrintablePage BoardPrinter::portraitPage()
 {
     m_printer.setPageOrientation(QPageLayout::Portrait);
     // The painter's device without full-page mode: the printable page.
-    return QSize(m_printer.width(), m_printer.height());
+    return {QSize(m_printer.width(), m_printer.height()), m_printer.resolution()};
 }
 
 // Each page is a job of its own; printed into a file, each job gets a file of
@@ -30,20 +31,27 @@ QString BoardPrinter::PageFileName(const QString &chosenFile, int page)
 
 void BoardPrinter::printPage(const PrintPage &page)
 {
-    const QString chosenFile = m_printer.outputFileName();
-    const auto restore = qScopeGuard([&] { m_printer.setOutputFileName(chosenFile); });
-    if (!chosenFile.isEmpty())
-        m_printer.setOutputFileName(PageFileName(chosenFile, page.number));
     m_printer.setDocName(page.jobTitle);
+    if (!m_printer.outputFileName().isEmpty()) {
+        printIntoFile(page, PageFileName(m_printer.outputFileName(), page.number));
+        return;
+    }
     QPainter painter;
     if (!painter.begin(&m_printer))
         throw KestrixError(ErrorTexts::Printer, {printerText()});
-    painter.drawImage(page.target, page.picture);
-    // The position names the line's top-left corner; text is drawn from its
-    // base line.
-    painter.drawText(page.footerAt + QPoint(0, painter.fontMetrics().ascent()), page.footer);
+    PaintPrintPage(painter, page);
     if (!painter.end() || m_printer.printerState() == QPrinter::Error)
         throw KestrixError(ErrorTexts::PrintJob, {printerText()});
+}
+
+// The page is made in memory with the printer's page and resolution and
+// written with the safe file write: a full disk is reported and leaves no
+// cut document.
+void BoardPrinter::printIntoFile(const PrintPage &page, const QString &file)
+{
+    PdfPrinter pdf(m_printer.pageLayout(), m_printer.resolution());
+    pdf.printPage(page);
+    WriteWholeFile(file, pdf.finish());
 }
 
 // A printer by its name; printing into a file by the file's path.

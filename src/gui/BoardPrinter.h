@@ -16,7 +16,7 @@ public:
     // The printer must outlive this object.
     explicit BoardPrinter(QPrinter &printer) : m_printer(printer) {}
 
-    QSize portraitPageSize() override;
+    PrintablePage portraitPage() override;
     void printPage(const PrintPage &page) override;
 
     // The file a page goes to when the printer prints into chosenFile.
@@ -24,6 +24,7 @@ public:
 
 private:
     QString printerText() const;
+    void printIntoFile(const PrintPage &page, const QString &file);
 
     QPrinter &m_printer;
 };

@@ -1,5 +1,8 @@
 #include "output/PagePrinter.h"
 
+#include "util/Utils.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace kestrix {
@@ -17,18 +20,45 @@ int halfToEven(int twice)
     return half && floor % 2 != 0 ? floor + 1 : floor;
 }
 
-} // namespace
-
-QRect PrintedRect(QSize pictureSize, QSize pageSize)
+double resolutionFactor(const PrintablePage &page)
 {
-    const int w = int(std::trunc(pictureSize.width() * PrintScale));
-    const int h = int(std::trunc(pictureSize.height() * PrintScale));
-    return QRect(halfToEven(pageSize.width() - w), halfToEven(pageSize.height() - h), w, h);
+    return double(page.resolution) / PrintScaleResolution;
 }
 
-QPoint FooterPosition(QSize pageSize)
+} // namespace
+
+QRect PrintedRect(QSize pictureSize, const PrintablePage &page)
 {
-    return QPoint(FooterLeft, pageSize.height() - FooterAboveBottom);
+    double scale = PrintScale * resolutionFactor(page);
+    if (pictureSize.width() > 0 && pictureSize.height() > 0) {
+        const double fit = std::min(double(page.size.width()) / pictureSize.width(),
+                                    double(page.size.height()) / pictureSize.height());
+        scale = std::max(0.0, std::min(scale, fit));
+    }
+    const int w = int(std::trunc(pictureSize.width() * scale));
+    const int h = int(std::trunc(pictureSize.height() * scale));
+    return QRect(halfToEven(page.size.width() - w), halfToEven(page.size.height() - h), w, h);
+}
+
+QPoint FooterPosition(const PrintablePage &page)
+{
+    const double factor = resolutionFactor(page);
+    return QPoint(int(std::lround(FooterLeft * factor)),
+                  page.size.height() - int(std::lround(FooterAboveBottom * factor)));
+}
+
+PrintPage LayOutPrintPage(const QImage &picture, int number, int toPage, const QString &title,
+                          const QString &documentText, const QString &time, const PrintablePage &page)
+{
+    PrintPage printed;
+    printed.jobTitle = documentText.mid(FileNameStart(documentText));
+    printed.picture = picture;
+    printed.target = PrintedRect(picture.size(), page);
+    printed.footerAt = FooterPosition(page);
+    printed.footer = title + QStringLiteral(" - ") + documentText + QStringLiteral(" (") + QString::number(number)
+                     + u'/' + QString::number(toPage) + QStringLiteral(")      ") + time;
+    printed.number = number;
+    return printed;
 }
 
 } // namespace kestrix

@@ -20,6 +20,14 @@ struct PrintPage
     int number = 1; // the board quarter on this page
 };
 
+// The printable page of a printer: its size in printer pixels and the
+// printer's resolution in pixels per inch.
+struct PrintablePage
+{
+    QSize size;
+    int resolution = 600;
+};
+
 // The printer the user chose. The Editor lays the pages out; the window
 // side prints them, so the board logic needs no printing toolkit.
 class PagePrinter
@@ -27,23 +35,31 @@ class PagePrinter
 public:
     virtual ~PagePrinter() = default;
 
-    // Turns the page to portrait and gives the printable page in printer
-    // pixels.
-    virtual QSize portraitPageSize() = 0;
+    // Turns the page to portrait and gives the printable page.
+    virtual PrintablePage portraitPage() = 0;
     // Prints the page as a print job of its own; the job ends also when
     // drawing fails. Throws KestrixError when the printer cannot print.
     virtual void printPage(const PrintPage &page) = 0;
 };
 
-// Printer pixels per picture pixel, whatever the printer's resolution.
+// Printer pixels per picture pixel on a 600-dpi printer; other resolutions
+// scale it, so a page has the same size on paper on every printer.
 inline constexpr double PrintScale = 2.35;
+inline constexpr int PrintScaleResolution = 600;
 
-// Where a picture of pictureSize lies on a page of pageSize: enlarged by
-// PrintScale (truncated) and centred, a half pixel going to the even
-// neighbour. A picture larger than the page sticks out on every side.
-QRect PrintedRect(QSize pictureSize, QSize pageSize);
+// Where a picture lies on the page: enlarged by PrintScale at the page's
+// resolution (truncated) and centred, a half pixel going to the even
+// neighbour. A picture that would not fit the page is made smaller until
+// it fits, keeping its proportions; it is never made larger than that.
+QRect PrintedRect(QSize pictureSize, const PrintablePage &page);
 
-// The footer line's top-left corner on a page of pageSize.
-QPoint FooterPosition(QSize pageSize);
+// The footer line's top-left corner: 100 pixels from the left and 90 above
+// the bottom at 600 dpi, the same distances on paper at other resolutions.
+QPoint FooterPosition(const PrintablePage &page);
+
+// The page of quarter number laid out for printing: the picture placed by
+// PrintedRect, the footer "title - document (number/toPage)      time".
+PrintPage LayOutPrintPage(const QImage &picture, int number, int toPage, const QString &title,
+                          const QString &documentText, const QString &time, const PrintablePage &page);
 
 } // namespace kestrix

@@ -31,6 +31,9 @@ inline constexpr ErrorText Jpeg{"SJpegError", "JPEG-Bild kann nicht erzeugt werd
 inline constexpr ErrorText QuarterMemory{"SQuarterMemoryError", "Zu wenig Speicher für das Bild eines Viertels der Platte"};
 inline constexpr ErrorText Printer{"SPrinterError", "Der Drucker %s kann nicht drucken"};
 inline constexpr ErrorText PrintJob{"SPrintJobError", "Der Druckauftrag für %s ist fehlgeschlagen"};
+inline constexpr ErrorText PdfCreate{"SPdfCreateError", "Das PDF-Dokument kann nicht angelegt werden"};
+inline constexpr ErrorText PdfPage{"SPdfPageError", "Das PDF-Dokument bekommt keine weitere Seite"};
+inline constexpr ErrorText PdfFinish{"SPdfFinishError", "Das PDF-Dokument kann nicht abgeschlossen werden"};
 inline constexpr ErrorText MessageFormat{"SMessageFormatError",
                                          "Die Meldung %s der Sprachdatei %s ist fehlerhaft: ihre Platzhalter passen nicht zu einem Text."};
 
@@ -38,7 +41,7 @@ inline constexpr ErrorText MessageFormat{"SMessageFormatError",
 inline constexpr std::array All{FileOpen,       FileNotFound,      FileRead,     FileWrite,      FileRename,
                                 BoardWrite,     BoardOpen,         PictureRead,  PictureIncomplete,
                                 PictureEmpty,   PictureConvert,    Jpeg,         QuarterMemory,  Printer,
-                                PrintJob,       MessageFormat};
+                                PrintJob,       PdfCreate,         PdfPage,      PdfFinish,      MessageFormat};
 
 } // namespace ErrorTexts
 

@@ -7,6 +7,7 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <csignal>
 #include <cstdint>
 
 namespace kestrix {
@@ -108,22 +109,16 @@ QString ShellDisplayName(const QString &path)
 
 QString ExpandLongPath(const QString &path)
 {
-    QString result;
-    QString rest = path;
-    auto lastSeparator = [](const QString &s) {
-        return std::max(s.lastIndexOf(u'\\'), s.lastIndexOf(u'/'));
-    };
-    for (qsizetype cut = lastSeparator(rest); cut >= 0; cut = lastSeparator(rest)) {
-        const QChar separator = rest[cut];
-        QString name = ShellDisplayName(rest);
-        // The display name of a prefix is the name of its last component.
-        const qsizetype nameCut = lastSeparator(name);
-        if (nameCut >= 0)
-            name = name.mid(nameCut + 1);
-        result = separator + name + result;
-        rest.truncate(cut);
-    }
-    return rest + result;
+    // Each component takes the last component of its prefix's display name.
+    // A prefix's display name here is the prefix itself, so every component
+    // keeps its name and one look at the whole path gives them all; asking
+    // for every prefix in turn cost the square of the path's length.
+    return ShellDisplayName(path);
+}
+
+void IgnoreFileSizeSignal()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 QString GetUserProfile()

@@ -30,6 +30,10 @@ QString ShellDisplayName(const QString &path);
 // Every component replaced by its display name, working from the end.
 QString ExpandLongPath(const QString &path);
 
+// A write beyond the file-size limit (ulimit -f) then fails with an error
+// that is reported like any other, instead of ending the program.
+void IgnoreFileSizeSignal();
+
 // The environment variable "userprofile"; empty when it is not set.
 QString GetUserProfile();
 

@@ -35,36 +35,115 @@ TEST(CommandLine, BoardPathGetsZvbUnlessItEndsInExactlyZvb)
         EXPECT_EQ(BoardPathFromArgument(u(c.argument)), u(c.expected)) << c.argument;
 }
 
-TEST(CommandLine, OnlyTheFirstArgumentCounts)
+TEST(CommandLine, OnlyTheFirstArgumentCountsForTheWindow)
 {
     const struct {
         QStringList arguments;
         CommandLine::Action action;
         const char *boardPath;
     } cases[] = {
-        {{}, CommandLine::Action::Run, ""},
-        {{u("--help")}, CommandLine::Action::Help, ""},
-        {{u("--version")}, CommandLine::Action::Version, ""},
-        {{u("--help"), u("/b/Plan")}, CommandLine::Action::Help, ""},
+        {{}, CommandLine::Action::Run, nullptr},
+        {{u("--help")}, CommandLine::Action::Help, nullptr},
+        {{u("--version")}, CommandLine::Action::Version, nullptr},
+        {{u("--help"), u("/b/Plan")}, CommandLine::Action::Help, nullptr},
         {{u("/b/Plan.ZVB"), u("/b/Other")}, CommandLine::Action::Run, "/b/Plan.ZVB.zvb"},
         {{u("/b/Plan"), u("--help")}, CommandLine::Action::Run, "/b/Plan.zvb"},
-        // Near misses are board names, not options.
+        // Near misses inside a path are board names, not options.
         {{u("/b/--help")}, CommandLine::Action::Run, "/b/--help.zvb"},
         {{u("/b/-platform")}, CommandLine::Action::Run, "/b/-platform.zvb"},
+        // An option that does not exist is a mistake, not a board.
+        {{u("--helpme")}, CommandLine::Action::Error, nullptr},
+        {{u("--")}, CommandLine::Action::Error, nullptr},
     };
     for (const auto &c : cases) {
         const CommandLine commandLine = ParseCommandLine(c.arguments);
         EXPECT_EQ(commandLine.action, c.action) << c.arguments.join(u' ').toStdString();
-        EXPECT_EQ(commandLine.boardPath, u(c.boardPath)) << c.arguments.join(u' ').toStdString();
+        EXPECT_EQ(commandLine.boards, c.boardPath ? QStringList{u(c.boardPath)} : QStringList())
+            << c.arguments.join(u' ').toStdString();
     }
 }
 
 TEST(CommandLine, RelativeBoardPathsAreTakenFromTheCurrentFolder)
 {
-    for (const char *argument : {"Boards/Plan", "--helpme", "-style"}) {
+    for (const char *argument : {"Boards/Plan", "-style"}) {
         const QString expected = QDir::current().absoluteFilePath(u(argument)) + u(".zvb");
-        EXPECT_EQ(ParseCommandLine({u(argument)}).boardPath, expected) << argument;
+        EXPECT_EQ(ParseCommandLine({u(argument)}).boards, QStringList{expected}) << argument;
+        EXPECT_EQ(ParseCommandLine({u("--check"), u(argument)}).boards, QStringList{expected}) << argument;
     }
+}
+
+TEST(CommandLine, CommandsWithoutAWindow)
+{
+    using A = CommandLine::Action;
+    const struct {
+        QStringList arguments;
+        A action;
+        QStringList boards;
+        const char *output;
+        int fromPage, toPage;
+    } cases[] = {
+        {{u("--check"), u("/b/a"), u("/b/b.zvb"), u("/b/c")}, A::Check,
+         {u("/b/a.zvb"), u("/b/b.zvb"), u("/b/c.zvb")}, "", 1, 4},
+        {{u("--export"), u("/b/a")}, A::Export, {u("/b/a.zvb")}, "", 1, 4},
+        {{u("--export"), u("/b/a"), u("out/x.jpg")}, A::Export, {u("/b/a.zvb")}, "out/x.jpg", 1, 4},
+        {{u("--print-pdf"), u("/b/a"), u("/o.pdf")}, A::PrintPdf, {u("/b/a.zvb")}, "/o.pdf", 1, 4},
+        {{u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("--pages"), u("2-3")}, A::PrintPdf, {u("/b/a.zvb")}, "/o.pdf", 2, 3},
+        {{u("--print-pdf"), u("--pages"), u("4-4"), u("/b/a"), u("/o.pdf")}, A::PrintPdf, {u("/b/a.zvb")}, "/o.pdf", 4, 4},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.arguments.join(u' ').toStdString());
+        const CommandLine commandLine = ParseCommandLine(c.arguments);
+        EXPECT_EQ(commandLine.action, c.action);
+        EXPECT_EQ(commandLine.boards, c.boards);
+        EXPECT_EQ(commandLine.output, u(c.output));
+        EXPECT_EQ(commandLine.fromPage, c.fromPage);
+        EXPECT_EQ(commandLine.toPage, c.toPage);
+    }
+}
+
+TEST(CommandLine, MistakesAreOneLineErrors)
+{
+    const QStringList mistakes[] = {
+        {u("--check")},
+        {u("--check"), u("/b/a"), u("--fast")},
+        {u("--export")},
+        {u("--export"), u("/b/a"), u("/o.jpg"), u("/p.jpg")},
+        {u("--export"), u("/b/a"), u("--quality")},
+        {u("--print-pdf"), u("/b/a")},
+        {u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("/p.pdf")},
+        {u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("--pages")},
+        {u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("--pages"), u("3-2")},
+        {u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("--pages"), u("0-2")},
+        {u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("--pages"), u("1-5")},
+        {u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("--pages"), u("2")},
+        {u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("--pages"), u("a-b")},
+        {u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("--landscape")},
+        {u("--verbose"), u("/b/a")},
+    };
+    for (const QStringList &arguments : mistakes) {
+        const CommandLine commandLine = ParseCommandLine(arguments);
+        EXPECT_EQ(commandLine.action, CommandLine::Action::Error) << arguments.join(u' ').toStdString();
+        EXPECT_FALSE(commandLine.error.isEmpty());
+        EXPECT_FALSE(commandLine.error.contains(u'\n'));
+    }
+}
+
+TEST(CommandLine, ArgumentsAreDecodedAsTheFileSystemDecodesNames)
+{
+    // UTF-8 names come through; bytes that are no valid name could only
+    // reach some other file, so they are refused.
+    const CommandLine utf8 = ParseCommandLine(QList<QByteArray>{"--check", "/b/K\xc3\xa4se.zvb"});
+    EXPECT_EQ(utf8.action, CommandLine::Action::Check);
+    EXPECT_EQ(utf8.boards, QStringList{u("/b/K\xc3\xa4se.zvb")});
+    const CommandLine latin1 = ParseCommandLine(QList<QByteArray>{"/b/K\xe4se.zvb"});
+    EXPECT_EQ(latin1.action, CommandLine::Action::Error);
+    EXPECT_TRUE(latin1.error.contains(u("/b/K%E4se.zvb"))) << latin1.error.toStdString();
+}
+
+TEST(CommandLine, HelpNamesEveryCommandAndTheExitStatuses)
+{
+    for (const char *word : {"--check", "--export", "--print-pdf", "--pages", "--help", "--version", "0 ", "1 ", "2 "})
+        EXPECT_TRUE(HelpText().contains(u(word))) << word;
 }
 
 TEST(CommandLine, VersionText)

@@ -221,6 +221,15 @@ TEST_F(OutputFixture, AMissingTilePictureEndsTheExport)
     EXPECT_THROW(editor.ExportBoardPictures(), KestrixError);
     EXPECT_EQ(writtenPictures().size(), 3);
     EXPECT_EQ(busySignals, (QList<bool>{true, false}));
+
+    // Quarters are drawn side by side, but none after a failing one is
+    // written: here only quarter 1 comes before the failing quarter 2.
+    for (const QString &name : writtenPictures())
+        ASSERT_TRUE(QFile::remove(picturePath(name)));
+    place({{100, editor.cells()[101].Tag}, {6, Tile}});
+    prompter.files = {picturePath(QStringLiteral("Platte.jpg"))};
+    EXPECT_THROW(editor.ExportBoardPictures(), KestrixError);
+    EXPECT_EQ(writtenPictures(), QStringList{QStringLiteral("Platte (1).jpg")});
 }
 
 // --- printing ---------------------------------------------------------------------------
@@ -261,7 +270,7 @@ TEST_F(OutputFixture, PrintsTheChosenPagesEachAsAJob)
         EXPECT_EQ(job.number, page);
         EXPECT_TRUE(footerIs(job.footer, QStringLiteral("Board Editor - Untitled (%1/3)      ").arg(page), start, end));
         EXPECT_EQ(job.picture, RenderBoardQuarter(page, editor.cells(), editor.cellPicture()));
-        EXPECT_EQ(job.target, PrintedRect(job.picture.size(), printer.pageSize));
+        EXPECT_EQ(job.target, PrintedRect(job.picture.size(), {printer.pageSize, printer.resolution}));
         EXPECT_EQ(job.footerAt, QPoint(100, 6800 - 90));
     }
     EXPECT_EQ(printer.jobs[0].target, QRect(550, 1374, 3701, 4053));

@@ -28,7 +28,7 @@ TEST(PaletteIndex, PlacesTilesAndCountsGroundPlates)
     const QDir images(dir.path());
     for (const char *name : {"00200.bmp", "00001.bmp", "00000.bmp", "01004.bmp", "05011.bmp", "01234.bmp",
                              "21234.bmp", "01235.bmp", "09000.bmp", "07777.BMP", "0123.bmp", "012345.bmp", "00300.txt",
-                             "10000.bmp"})
+                             "10000.bmp", "27777.BMP", "25011.Bmp", "205011.bmp", "21004.bmx", "21234.BMP"})
         touch(images.filePath(QString::fromLatin1(name)));
 
     Catalogue catalogue;
@@ -47,8 +47,8 @@ TEST(PaletteIndex, PlacesTilesAndCountsGroundPlates)
         {1004, 1, 4, 8, 72, images.filePath(QStringLiteral("01004.bmp")), false},
         {1234, 2, 3, 200, 8, images.filePath(QStringLiteral("21234.bmp")), true},
         {1235, 0, 0, 8, 8, images.filePath(QStringLiteral("01235.bmp")), false}, // not numbers: 0
-        {5011, 5, 11, 200, 136, images.filePath(QStringLiteral("05011.bmp")), false},
-        {7777, 0, 5, 72, 72, images.filePath(QStringLiteral("07777.BMP")), false},
+        {5011, 5, 11, 200, 136, images.filePath(QStringLiteral("25011.Bmp")), true},
+        {7777, 0, 5, 72, 72, images.filePath(QStringLiteral("27777.BMP")), true},
         {9000, 0, 1, 72, 8, images.filePath(QStringLiteral("09000.bmp")), false}, // page 9 does not exist
     };
     ASSERT_EQ(palette.entries.size(), expected.size());

@@ -1,5 +1,7 @@
 #include "gui/BoardPrinter.h"
 
+#include "support/FullFolder.h"
+#include "support/PdfPlacement.h"
 #include "util/KestrixError.h"
 
 #include <QApplication>
@@ -31,19 +33,24 @@ TEST(BoardPrinter, PrintsEachPageAsAJobOfItsOwn)
     printer.setPageOrientation(QPageLayout::Landscape);
     BoardPrinter boardPrinter(printer);
 
-    const QSize page = boardPrinter.portraitPageSize();
+    const PrintablePage page = boardPrinter.portraitPage();
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
-    EXPECT_GT(page.height(), page.width());
-    EXPECT_GT(page.width(), 4053) << "a quarter fits across the page at this resolution";
+    EXPECT_GT(page.size.height(), page.size.width());
+    EXPECT_EQ(page.resolution, printer.resolution());
 
     QImage quarter(1725, 1575, QImage::Format_RGB888);
     quarter.fill(Qt::black);
-    PrintPage first{QStringLiteral("Platte.zvb"), quarter, PrintedRect(quarter.size(), page),
-                    FooterPosition(page), QStringLiteral("Zorvan - Editor - /b/Platte.zvb (1/2)      12:00:00"), 1};
+    const PrintPage first = LayOutPrintPage(quarter, 1, 2, QStringLiteral("Zorvan - Editor"), QStringLiteral("/b/Platte.zvb"),
+                                            QStringLiteral("12:00:00"), page);
     boardPrinter.printPage(first);
     const QByteArray firstJob = readFile(folder.filePath(QStringLiteral("board (1).pdf")));
     ASSERT_TRUE(firstJob.startsWith("%PDF")) << "the first job was written when it ended";
-    EXPECT_EQ(firstJob.count("/Type /Page\n") + firstJob.count("/Type /Page "), 1);
+    EXPECT_EQ(testpdf::PageCount(firstJob), 1);
+    // 171.6 x 156.7 mm on paper at the printer's own resolution.
+    const QList<QSizeF> pictures = testpdf::PictureSizesMm(firstJob);
+    ASSERT_EQ(pictures.size(), 1);
+    EXPECT_NEAR(pictures[0].width(), 171.6, 0.5);
+    EXPECT_NEAR(pictures[0].height(), 156.7, 0.5);
     EXPECT_EQ(printer.docName(), QStringLiteral("Platte.zvb"));
     EXPECT_EQ(printer.outputFileName(), pdf) << "the chosen file stays chosen for the next run";
 
@@ -53,7 +60,7 @@ TEST(BoardPrinter, PrintsEachPageAsAJobOfItsOwn)
     boardPrinter.printPage(second);
     const QByteArray secondJob = readFile(folder.filePath(QStringLiteral("board (2).pdf")));
     ASSERT_TRUE(secondJob.startsWith("%PDF"));
-    EXPECT_EQ(secondJob.count("/Type /Page\n") + secondJob.count("/Type /Page "), 1)
+    EXPECT_EQ(testpdf::PageCount(secondJob), 1)
         << "the second job is a document of its own";
     EXPECT_EQ(readFile(folder.filePath(QStringLiteral("board (1).pdf"))), firstJob)
         << "a later page never replaces an earlier one";
@@ -65,6 +72,26 @@ TEST(BoardPrinter, PageFilesAreNamedLikeTheExportedPictures)
     EXPECT_EQ(BoardPrinter::PageFileName(QStringLiteral("/b/Platte.pdf"), 3), QStringLiteral("/b/Platte (3).pdf"));
     EXPECT_EQ(BoardPrinter::PageFileName(QStringLiteral("/b/a.b.pdf"), 1), QStringLiteral("/b/a.b (1).pdf"));
     EXPECT_EQ(BoardPrinter::PageFileName(QStringLiteral("/b.d/Platte"), 4), QStringLiteral("/b.d/Platte (4)"));
+}
+
+// A page printed into a file on a full disk is reported and leaves the
+// file that was there as it was.
+TEST(BoardPrinter, ReportsAFullDiskAndKeepsTheOldFile)
+{
+    FullFolder folder(QStringLiteral("board (1).pdf"), "old page");
+    if (!folder.isValid())
+        GTEST_SKIP() << "no small file system can be mounted here";
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(folder.filePath(QStringLiteral("board.pdf")));
+    BoardPrinter boardPrinter(printer);
+    QImage quarter(1725, 1575, QImage::Format_RGB888);
+    quarter.fill(Qt::darkGreen);
+    const PrintablePage page = boardPrinter.portraitPage();
+    EXPECT_THROW(boardPrinter.printPage(LayOutPrintPage(quarter, 1, 4, QStringLiteral("T"), QStringLiteral("/b/P.zvb"),
+                                                        QStringLiteral("12:00"), page)),
+                 KestrixError);
+    EXPECT_EQ(readFile(folder.filePath(QStringLiteral("board (1).pdf"))), QByteArray("old page"));
 }
 
 TEST(BoardPrinter, ReportsAPrinterThatCannotPrint)

@@ -15,15 +15,16 @@ class RecordingPrinter : public PagePrinter
 {
 public:
     QSize pageSize{4800, 6800};
+    int resolution = 600;
     int failingJob = 0;           // 1 for the first job; 0 never fails
     std::function<void()> onJob;  // runs at the start of every job
     QList<PrintPage> jobs;
     int pageSizeRequests = 0;
 
-    QSize portraitPageSize() override
+    PrintablePage portraitPage() override
     {
         ++pageSizeRequests;
-        return pageSize;
+        return {pageSize, resolution};
     }
 
     void printPage(const PrintPage &page) override

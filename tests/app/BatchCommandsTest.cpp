@@ -1,0 +1,273 @@
+#include "app/BatchCommands.h"
+
+#include "app/Editor.h"
+#include "catalogue/JpegWriter.h"
+#include "document/BoardFile.h"
+#include "document/Settings.h"
+#include "language/Language.h"
+#include "output/BoardQuarter.h"
+#include "support/FullFolder.h"
+#include "support/PdfPlacement.h"
+#include "support/QtPrinters.h"
+#include "support/ScriptedPrompter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+using namespace kestrix;
+
+namespace {
+
+const QString BinDir = QStringLiteral(KESTRIX_BIN_DIR "/");
+
+QString bundledBoard(const char *name)
+{
+    return BinDir + QStringLiteral("Boards/") + QLatin1String(name);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
+}
+
+// The bundled program folder with a user folder of its own whose settings
+// choose German; the commands run in process.
+class Batch : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        Settings settings;
+        settings.OpLanguage = QStringLiteral("DE");
+        WriteSettings(settings, userFolder());
+        settingsBefore = readFile(userFolder() + QStringLiteral("Kestrix.ini"));
+        german.LoadLanguage(BinDir, QStringLiteral("DE"));
+    }
+
+    void TearDown() override
+    {
+        EXPECT_EQ(readFile(userFolder() + QStringLiteral("Kestrix.ini")), settingsBefore)
+            << "the commands never write the settings";
+    }
+
+    QString userFolder() const { return dir.filePath(QStringLiteral("profile/Kestrix/")); }
+    QString path(const QString &name) const { return dir.filePath(name); }
+
+    int run(const QStringList &arguments)
+    {
+        out.clear();
+        err.clear();
+        QTextStream outStream(&out);
+        QTextStream errStream(&err);
+        return RunBatchCommand(ParseCommandLine(arguments), {BinDir, userFolder()}, outStream, errStream);
+    }
+
+    // A board of ground plates with the tiles given on fields 0, 1, ...
+    QString writeBoard(const QString &name, const QList<int> &tiles) const
+    {
+        BoardCells cells;
+        for (int k = 0; k < CellCount; ++k)
+            cells[size_t(k)].Tag = k < tiles.size() ? tiles[k] : 0;
+        SaveBoardFile(path(name), cells);
+        return path(name);
+    }
+
+    QTemporaryDir dir;
+    QByteArray settingsBefore;
+    Language german;
+    QString out;
+    QString err;
+};
+
+TEST_F(Batch, CheckGivesAVerdictPerBoardAndTheWorstStatus)
+{
+    const QString factory = bundledBoard("Factory.zvb");
+    const QString once = writeBoard(QStringLiteral("Once.zvb"), {5012});
+    const QString thrice = writeBoard(QStringLiteral("Thrice.zvb"), {5003, 5103, 5203});
+    const QString missing = path(QStringLiteral("Missing.zvb"));
+    const QString passed = german.BuildMessage(1).text;
+    const QString onceText = german.BuildMessage(7, QStringLiteral("Once")).text;
+    const QString thriceText = german.BuildMessage(8, QStringLiteral("Thrice")).text;
+    ASSERT_NE(passed, onceText);
+
+    const struct {
+        QStringList boards;
+        int status;
+        QStringList lines;
+    } cases[] = {
+        {{factory}, 0, {factory + QStringLiteral(": ") + passed}},
+        {{factory, once}, 1, {factory + QStringLiteral(": ") + passed, once + QStringLiteral(": ") + onceText}},
+        {{thrice, factory}, 1, {thrice + QStringLiteral(": ") + thriceText, factory + QStringLiteral(": ") + passed}},
+        {{missing, factory}, 2, {factory + QStringLiteral(": ") + passed}},
+        {{once, missing}, 2, {once + QStringLiteral(": ") + onceText}},
+        // A folder is no board.
+        {{dir.path() + QStringLiteral("/profile/Kestrix")}, 2, {}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.boards.join(u' ').toStdString());
+        EXPECT_EQ(run(QStringList{QStringLiteral("--check")} + c.boards), c.status);
+        EXPECT_EQ(out, c.lines.isEmpty() ? QString() : c.lines.join(u'\n') + u'\n');
+        EXPECT_EQ(err.isEmpty(), c.status < 2) << err.toStdString();
+    }
+    run({QStringLiteral("--check"), missing});
+    EXPECT_TRUE(err.startsWith(missing + QStringLiteral(": "))) << err.toStdString();
+    EXPECT_EQ(err.count(u'\n'), 1);
+}
+
+// The command line, the menu command and one quarter after the other all
+// give the same bytes.
+TEST_F(Batch, ExportWritesWhatTheMenuCommandWrites)
+{
+    ScriptedPrompter prompter;
+    Editor editor(prompter);
+    editor.setProgramFolder(BinDir);
+    editor.LoadLanguage();
+    editor.LoadCatalogue();
+    editor.LoadStepMarks();
+    editor.LoadBoardFile(bundledBoard("Factory.zvb"));
+    prompter.files = {path(QStringLiteral("menu.jpg"))};
+    editor.Menu1_SaveAsPicClick();
+
+    ASSERT_TRUE(QFile::copy(bundledBoard("Factory.zvb"), path(QStringLiteral("Factory.zvb"))));
+    ASSERT_EQ(run({QStringLiteral("--export"), bundledBoard("Factory.zvb"), path(QStringLiteral("cli.x.jpg"))}), 0)
+        << err.toStdString();
+    ASSERT_EQ(run({QStringLiteral("--export"), path(QStringLiteral("Factory"))}), 0) << err.toStdString();
+    EXPECT_TRUE(out.isEmpty());
+
+    for (int q = 1; q <= 4; ++q) {
+        SCOPED_TRACE(q);
+        const QByteArray serial = ConvertToJpeg(RenderBoardQuarter(q, editor.cells(), editor.cellPicture()));
+        EXPECT_EQ(readFile(path(QStringLiteral("menu (%1).jpg").arg(q))), serial);
+        EXPECT_EQ(readFile(path(QStringLiteral("cli.x (%1).jpg").arg(q))), serial);
+        EXPECT_EQ(readFile(path(QStringLiteral("Factory (%1).jpg").arg(q))), serial);
+    }
+}
+
+TEST_F(Batch, ExportAndPrintingStopAtAFailingCheck)
+{
+    const QString once = writeBoard(QStringLiteral("Once.zvb"), {5012});
+    EXPECT_EQ(run({QStringLiteral("--export"), once, path(QStringLiteral("o.jpg"))}), 1);
+    EXPECT_EQ(err, once + QStringLiteral(": ") + german.BuildMessage(7, QStringLiteral("Once")).text + u'\n');
+    EXPECT_EQ(run({QStringLiteral("--print-pdf"), once, path(QStringLiteral("o.pdf"))}), 1);
+    EXPECT_EQ(run({QStringLiteral("--export"), path(QStringLiteral("Missing"))}), 2);
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("o (*"), QStringLiteral("o.*")}, QDir::Files), QStringList());
+}
+
+TEST_F(Batch, PrintPdfLaysOutThePagesOfThePrintCommand)
+{
+    ASSERT_EQ(run({QStringLiteral("--print-pdf"), bundledBoard("Factory.zvb"), path(QStringLiteral("b.pdf")),
+                   QStringLiteral("--pages"), QStringLiteral("2-3")}),
+              0)
+        << err.toStdString();
+    const QByteArray pdf = readFile(path(QStringLiteral("b.pdf")));
+    EXPECT_EQ(testpdf::PageCount(pdf), 2);
+    const QList<QSizeF> sizes = testpdf::PictureSizesMm(pdf);
+    ASSERT_EQ(sizes.size(), 2);
+    EXPECT_NEAR(sizes[0].width(), 156.7, 0.5); // quarter 2 stands upright
+    EXPECT_NEAR(sizes[0].height(), 171.6, 0.5);
+    EXPECT_NEAR(sizes[1].width(), 171.6, 0.5);
+    EXPECT_NEAR(sizes[1].height(), 156.7, 0.5);
+}
+
+TEST_F(Batch, AFullDiskIsReportedAndKeepsTheOldFiles)
+{
+    FullFolder full(QStringLiteral("b (1).jpg"), "old");
+    if (!full.isValid())
+        GTEST_SKIP() << "no small file system can be mounted here";
+    EXPECT_EQ(run({QStringLiteral("--export"), bundledBoard("Factory.zvb"), full.filePath(QStringLiteral("b.jpg"))}), 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("b (1).jpg"))) << err.toStdString();
+    EXPECT_EQ(readFile(full.filePath(QStringLiteral("b (1).jpg"))), QByteArray("old"));
+    EXPECT_FALSE(QFile::exists(full.filePath(QStringLiteral("b (2).jpg"))));
+
+    EXPECT_EQ(run({QStringLiteral("--print-pdf"), bundledBoard("Factory.zvb"), full.filePath(QStringLiteral("b.pdf"))}), 2);
+    EXPECT_TRUE(err.contains(QStringLiteral("b.pdf"))) << err.toStdString();
+    EXPECT_FALSE(QFile::exists(full.filePath(QStringLiteral("b.pdf"))));
+}
+
+// --- the program itself --------------------------------------------------------------
+
+struct Finished
+{
+    int status = -1;
+    bool crashed = true;
+    QString out;
+    QString err;
+};
+
+// Runs the built program with no display at all and the user folder given.
+Finished runProgram(const QStringList &arguments, const QString &userFolder,
+                    const std::function<void()> &inChild = {})
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME"})
+        environment.remove(QLatin1String(name));
+    environment.insert(QStringLiteral("userprofile"), userFolder);
+    process.setProcessEnvironment(environment);
+    if (inChild)
+        process.setChildProcessModifier(inChild);
+    process.start(BinDir + QStringLiteral("kestrix"), arguments);
+    Finished finished;
+    if (!process.waitForFinished(120000))
+        return finished;
+    finished.crashed = process.exitStatus() != QProcess::NormalExit;
+    finished.status = process.exitCode();
+    finished.out = QString::fromLocal8Bit(process.readAllStandardOutput());
+    finished.err = QString::fromLocal8Bit(process.readAllStandardError());
+    return finished;
+}
+
+TEST_F(Batch, TheProgramRunsTheCommandsWithoutADisplay)
+{
+    const QString profile = dir.filePath(QStringLiteral("profile"));
+    const Finished check = runProgram({QStringLiteral("--check"), bundledBoard("Factory.zvb"), bundledBoard("Unpaired.zvb")},
+                                      profile);
+    EXPECT_FALSE(check.crashed);
+    EXPECT_EQ(check.status, 1) << check.err.toStdString();
+    EXPECT_EQ(check.out.count(u'\n'), 2);
+    EXPECT_TRUE(check.out.contains(german.BuildMessage(1).text)) << check.out.toStdString();
+
+    const Finished pdf = runProgram({QStringLiteral("--print-pdf"), bundledBoard("Factory.zvb"), path(QStringLiteral("p.pdf"))},
+                                    profile);
+    EXPECT_FALSE(pdf.crashed);
+    EXPECT_EQ(pdf.status, 0) << pdf.err.toStdString();
+    EXPECT_EQ(testpdf::PageCount(readFile(path(QStringLiteral("p.pdf")))), 4);
+
+    const Finished usage = runProgram({QStringLiteral("--export")}, profile);
+    EXPECT_EQ(usage.status, 2);
+    EXPECT_EQ(usage.err.count(u'\n'), 1) << usage.err.toStdString();
+}
+
+// A write beyond the file-size limit is an error like any other; the signal
+// the system sends for it must not end the program.
+TEST_F(Batch, AFileSizeLimitIsReportedNotFatal)
+{
+    const Finished limited = runProgram({QStringLiteral("--export"), bundledBoard("Factory.zvb"), path(QStringLiteral("l.jpg"))},
+                                        dir.filePath(QStringLiteral("profile")), [] {
+                                            const rlimit limit{64 * 1024, 64 * 1024};
+                                            ::setrlimit(RLIMIT_FSIZE, &limit);
+                                        });
+    EXPECT_FALSE(limited.crashed);
+    EXPECT_EQ(limited.status, 2);
+    EXPECT_TRUE(limited.err.contains(QStringLiteral("l (1).jpg"))) << limited.err.toStdString();
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("l (1).jpg"))));
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QGuiApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
