@@ -8,6 +8,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 
 namespace kestrix {
 
@@ -35,6 +36,22 @@ QMessageBox::ButtonRole roleFor(Answer answer)
     return QMessageBox::AcceptRole;
 }
 
+// A message box in the middle of the screen, wherever the main window lies.
+// Its size is known only once it is shown.
+class CentredMessageBox : public QMessageBox
+{
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *event) override
+    {
+        QMessageBox::showEvent(event);
+        if (const QScreen *shownOn = screen())
+            move(shownOn->availableGeometry().center() - rect().center());
+    }
+};
+
 } // namespace
 
 GuiPrompter::GuiPrompter(QWidget *parent) : m_parent(parent) {}
@@ -43,7 +60,7 @@ GuiPrompter::~GuiPrompter() = default;
 
 Prompter::Answer GuiPrompter::message(const Message &message)
 {
-    QMessageBox box(iconFor(message.type), message.title, message.text, QMessageBox::NoButton, m_parent);
+    CentredMessageBox box(iconFor(message.type), message.title, message.text, QMessageBox::NoButton, m_parent);
     QList<MessageButton> buttons = message.buttons;
     if (buttons.isEmpty())
         buttons.append({Answer::Ok, QStringLiteral("OK")});
@@ -93,7 +110,8 @@ QString GuiPrompter::askFile(const FileRequest &request, bool save)
 
 void GuiPrompter::showError(const QString &text)
 {
-    QMessageBox::critical(m_parent, QCoreApplication::applicationName(), text);
+    CentredMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(), text, QMessageBox::Ok, m_parent);
+    box.exec();
 }
 
 PagePrinter *GuiPrompter::askPrint(PageRange &pages)

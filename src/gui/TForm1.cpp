@@ -65,9 +65,27 @@ void TForm1::FormCreate()
     CreateStepBoxes();
     m_editor.LoadStepMarks();
     PaintCursor();
-    // A board that cannot be opened is reported; the window then starts
-    // without one.
-    if (m_options.boardPath.isEmpty() || !runCommand([this] { m_editor.LoadBoardFile(m_options.boardPath); }))
+    if (m_options.boardPath.isEmpty())
+        m_editor.RefreshDocumentState();
+    else
+        m_startBoardPending = true;
+}
+
+// The board named on the command line opens once the window is shown and laid
+// out, so that an error about it appears over the finished window. A board
+// that cannot be opened is reported; the window then stays without one.
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (m_startBoardPending) {
+        m_startBoardPending = false;
+        QMetaObject::invokeMethod(this, &TForm1::loadStartBoard, Qt::QueuedConnection);
+    }
+}
+
+void TForm1::loadStartBoard()
+{
+    if (!runCommand([this] { m_editor.LoadBoardFile(m_options.boardPath); }))
         m_editor.RefreshDocumentState();
 }
 

@@ -79,11 +79,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     // --- start-up, exit and dialogs (TForm1.cpp) ----------------------------
     void FormCreate();
     void FormDestroy();
+    void loadStartBoard();
     bool FormCloseQuery();
     void Menu1_ExitClick();
     void Menu1_NewElementClick();
@@ -133,6 +135,7 @@ private:
     Prompter &m_prompter;
     Editor m_editor;
     bool m_closeApproved = false; // Exit has asked already
+    bool m_startBoardPending = false; // the command line's board waits for the window to show
 
     struct CaptionTarget
     {

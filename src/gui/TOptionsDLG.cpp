@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QPushButton>
+#include <QScreen>
 
 #include <algorithm>
 #include <array>
@@ -84,6 +85,8 @@ void TOptionsDLG::createControls()
     setWindowTitle(QStringLiteral("Optionen..."));
     setFixedSize(328, 255);
     setFont(FormFont());
+    if (const QScreen *shownOn = screen())
+        move(shownOn->availableGeometry().center() - rect().center());
 
     m_groupBox1 = new QGroupBox(QStringLiteral("Editor"), this);
     m_groupBox1->setObjectName(QStringLiteral("OpGroupBox1"));

@@ -1,6 +1,5 @@
 #include "BoardFixture.h"
 
-#include "output/BoardQuarter.h"
 #include "output/PagePrinter.h"
 
 #include "support/QtPrinters.h"
@@ -251,6 +250,7 @@ TEST_F(OutputFixture, AMissingTilePictureEndsTheExport)
 TEST_F(OutputFixture, PrintsTheChosenPagesEachAsAJob)
 {
     apply(OtherTile, {7}); // a change, which printing leaves alone
+    ASSERT_EQ(editor.cells()[7].Tag, OtherTile);
     prompter.pageChoices = {{1, 4, 2, 3}};
     const Snapshot before = snapshot();
     const QDateTime start = QDateTime::currentDateTime();
@@ -262,6 +262,19 @@ TEST_F(OutputFixture, PrintsTheChosenPagesEachAsAJob)
     EXPECT_EQ(prompter.printRequests[0].fromPage, 1);
     EXPECT_EQ(prompter.printRequests[0].toPage, 4);
     ASSERT_EQ(printer.jobs.size(), 2);
+    // Quarter 2 has its strip below the square, quarter 3 left of it; a
+    // field's large picture starts 50 pixels inside an outer edge of the
+    // board and 1 pixel inside a centre line.
+    const struct
+    {
+        QSize size;
+        QPoint strip, square;
+        int field;
+        QPoint fieldAt;
+    } pages[] = {
+        {{1575, 1725}, {800, 1650}, {200, 200}, 7, {1 + 254, 50}},
+        {{1725, 1575}, {75, 800}, {400, 200}, 78, {150 + 1, 1}},
+    };
     for (int i = 0; i < 2; ++i) {
         const int page = i + 2;
         SCOPED_TRACE(page);
@@ -269,7 +282,10 @@ TEST_F(OutputFixture, PrintsTheChosenPagesEachAsAJob)
         EXPECT_EQ(job.jobTitle, QStringLiteral("Untitled"));
         EXPECT_EQ(job.number, page);
         EXPECT_TRUE(footerIs(job.footer, QStringLiteral("Board Editor - Untitled (%1/3)      ").arg(page), start, end));
-        EXPECT_EQ(job.picture, RenderBoardQuarter(page, editor.cells(), editor.cellPicture()));
+        ASSERT_EQ(job.picture.size(), pages[i].size);
+        EXPECT_EQ(job.picture.pixel(pages[i].strip), qRgb(255, 255, 255));
+        EXPECT_EQ(job.picture.pixel(pages[i].square), qRgb(0, 0, 0));
+        EXPECT_EQ(job.picture.pixel(pages[i].fieldAt + QPoint(8, 8)), colourOf(editor.cells()[size_t(pages[i].field)].Tag));
         EXPECT_EQ(job.target, PrintedRect(job.picture.size(), {printer.pageSize, printer.resolution}));
         EXPECT_EQ(job.footerAt, QPoint(100, 6800 - 90));
     }

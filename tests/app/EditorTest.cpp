@@ -125,10 +125,15 @@ TEST_F(EditorTest, StepPanelFollowsTheTilesStepMarks)
     editor.cells()[1].Tag = 7;   // empty S value
     editor.cells()[2].Tag = 5;   // no S line
     editor.cells()[3].Tag = 42;
+    // A hidden panel's boxes still take the field's steps.
+    const char *flags[] = {"01000", "10100", "00011", "11111"};
+    for (int n = 0; n < 4; ++n)
+        editor.cells()[size_t(n)].StepFlags = u(flags[n]);
     const struct { int cell; bool visible; } clicks[] = {{0, true}, {1, false}, {3, true}, {2, false}, {2, false}};
     for (const auto &click : clicks) {
         editor.ImgKarteClick(click.cell);
         EXPECT_EQ(editor.panel4Visible(), click.visible) << click.cell;
+        EXPECT_EQ(boxes(), u(flags[click.cell])) << click.cell;
     }
 }
 

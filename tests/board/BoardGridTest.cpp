@@ -70,9 +70,11 @@ TEST(BoardGrid, LocalSideUndoesTheTurn)
     EXPECT_EQ(LocalSide(0, 3), 1);
     EXPECT_EQ(LocalSide(2, 2), 0);
     EXPECT_EQ(LocalSide(3, 0), 3);
+    // Rotations outside 0..3 come from board files; they turn modulo 4, like
+    // the picture, so the side stays one of 0..3.
     for (int s = 0; s < 4; ++s)
-        for (int r = 0; r < 4; ++r)
-            EXPECT_EQ(LocalSide((s + r) % 4, r), s);
+        for (int r : {0, 1, 2, 3, 4, 5, 7, 9, -1, -2, -3, -4, -5, -9})
+            EXPECT_EQ(LocalSide(((s + r) % 4 + 4) % 4, r), s) << "side " << s << ", rotation " << r;
 }
 
 TEST(BoardGrid, CellPlaces)

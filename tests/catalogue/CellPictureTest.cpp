@@ -69,11 +69,15 @@ protected:
         ASSERT_TRUE(image.save(m_folder + QStringLiteral("Images/") + name, "BMP"));
     }
 
-    // The tile's board and large picture are the same fixture.
-    void setTile(const QImage &picture)
+    // The tile's picture of the given offset (10000 the large one, 0 the
+    // board one); the other picture has the inverted colours, so a picture
+    // read under the wrong number shows.
+    void setTile(const QImage &picture, int offset = 10000)
     {
-        write(QStringLiteral("01234.bmp"), picture);
-        write(QStringLiteral("11234.bmp"), picture);
+        QImage other = picture;
+        other.invertPixels();
+        write(QStringLiteral("%1.bmp").arg(TileId + offset, 5, 10, QLatin1Char('0')), picture);
+        write(QStringLiteral("%1.bmp").arg(TileId + 10000 - offset, 5, 10, QLatin1Char('0')), other);
         m_tile = picture;
     }
 
@@ -169,7 +173,7 @@ TEST_F(CellPictureTest, MarkRectangleIsScaledAndTruncated)
         {253, -20, 0, 0, 0, 20, 30},         // and at the near ones
     };
     for (const auto &c : cases) {
-        setTile(solid(c.tileSize, c.tileSize, TileColour));
+        setTile(solid(c.tileSize, c.tileSize, TileColour), 0);
         m_stepMarks.perStep.clear();
         addPerStep(7, 7, {{1, c.x, c.y}});
         QImage cell;
@@ -196,7 +200,7 @@ TEST_F(CellPictureTest, MarksAreStretchedNearestNeighbour)
             background.setPixel(x, y, stripes[x / 10]);
     write(QStringLiteral("BG008.bmp"), background);
     write(QStringLiteral("Font0081.bmp"), solid(40, 30, qRgb(255, 255, 255)));
-    setTile(solid(57, 57, TileColour));
+    setTile(solid(57, 57, TileColour), 0);
     setStepEntry(false);
     addPerStep(8, 8, {{1, 0, 0}});
     QImage cell;

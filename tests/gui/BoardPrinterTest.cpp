@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 using namespace kestrix;
 
 namespace {
@@ -37,6 +39,16 @@ TEST(BoardPrinter, PrintsEachPageAsAJobOfItsOwn)
     EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
     EXPECT_GT(page.size.height(), page.size.width());
     EXPECT_EQ(page.resolution, printer.resolution());
+    // Either shape of quarter lies whole on the page, centred, with the footer
+    // below it and still on the page.
+    for (const QSize shape : {QSize(1725, 1575), QSize(1575, 1725)}) {
+        const QRect placed = PrintedRect(shape, page);
+        EXPECT_TRUE(QRect(QPoint(0, 0), page.size).contains(placed)) << shape.width();
+        EXPECT_LE(std::abs(placed.left() - (page.size.width() - 1 - placed.right())), 1) << shape.width();
+        EXPECT_LE(std::abs(placed.top() - (page.size.height() - 1 - placed.bottom())), 1) << shape.width();
+        EXPECT_GT(FooterPosition(page).y(), placed.bottom()) << shape.width();
+        EXPECT_LT(FooterPosition(page).y(), page.size.height()) << shape.width();
+    }
 
     QImage quarter(1725, 1575, QImage::Format_RGB888);
     quarter.fill(Qt::black);

@@ -23,6 +23,21 @@ namespace {
 
 constexpr int Tile = 3000;
 
+// Notes at every error box whether the window behind it was shown and laid
+// out then.
+class WatchingPrompter : public ScriptedPrompter
+{
+public:
+    std::function<bool()> windowReady;
+    QList<bool> readyAtError;
+
+    void showError(const QString &text) override
+    {
+        readyAtError.append(windowReady && windowReady());
+        ScriptedPrompter::showError(text);
+    }
+};
+
 // The main window on a program folder with three ground plates and one
 // other tile, driven by its widgets' names.
 class DocumentWindow : public ::testing::Test
@@ -75,7 +90,7 @@ protected:
 
     bool undoEnabled() { return child<QAction>(QStringLiteral("Menu1_Undo"))->isEnabled(); }
 
-    ScriptedPrompter prompter;
+    WatchingPrompter prompter;
     TestProgramFolder folder;
     std::unique_ptr<TForm1> form;
 };
@@ -148,10 +163,17 @@ TEST_F(DocumentWindow, BoardNamedOnTheCommandLineOpensAtStart)
     EXPECT_EQ(form->editor().selection().Rotation, 2);
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 
-    // One that cannot be opened is reported; the window starts without a board.
+    // One that cannot be opened is reported over the finished window, which
+    // then stays without a board.
     const QString missing = folder.programFolder() + QStringLiteral("Boards/Missing.zvb");
+    form.reset();
+    prompter.windowReady = [this] {
+        return form && form->isVisible() && form->centralWidget()->geometry().size() == QSize(1008, 714)
+               && child<QWidget>(QStringLiteral("Panel2"))->isVisible();
+    };
     start(missing);
     ASSERT_EQ(prompter.errors.size(), 1);
+    EXPECT_EQ(prompter.readyAtError, QList<bool>{true});
     EXPECT_TRUE(prompter.errors.first().contains(QDir::toNativeSeparators(missing)));
     expectOpen(false, QStringLiteral("Board Editor"));
     EXPECT_TRUE(child<QAction>(QStringLiteral("Menu1_New"))->isEnabled());

@@ -8,6 +8,7 @@
 #include "support/TestProgramFolder.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -43,6 +44,9 @@ struct Window
     {
         form = std::make_unique<TForm1>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
                                         &prompter);
+        // A board named at start opens once the window shows.
+        form->show();
+        QCoreApplication::processEvents();
     }
     void trigger(const char *action) { form->findChild<QAction *>(QLatin1String(action))->trigger(); }
 };

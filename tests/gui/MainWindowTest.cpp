@@ -2,6 +2,7 @@
 #include "gui/GuiPrompter.h"
 #include "gui/TForm1.h"
 #include "gui/TInfoDLG.h"
+#include "gui/TOptionsDLG.h"
 #include "gui/TNeuEleDLG.h"
 
 #include "support/QtPrinters.h"
@@ -11,6 +12,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
@@ -19,6 +21,7 @@
 #include <QScreen>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 #include <gtest/gtest.h>
@@ -79,7 +82,7 @@ TEST_F(MainWindow, LayoutAsDesigned)
         {"Button1", {196, 192, 89, 41}},     {"Panel4", {196, 8, 89, 177}},
         {"ImgKarte0", {4, 4, 57, 57}},       {"ImgKarte13", {63, 63, 57, 57}},
         {"ImgKarte143", {653, 653, 57, 57}}, {"ByStep1", {8, 48, 65, 16}},
-        {"ByStep5", {8, 112, 65, 16}},
+        {"ByStep5", {8, 112, 65, 16}},       {"Cursor", {2, 2, 61, 61}},
     };
     for (const auto &p : places) {
         if (auto *widget = child<QWidget>(p.name)) {
@@ -87,7 +90,6 @@ TEST_F(MainWindow, LayoutAsDesigned)
         }
     }
     EXPECT_EQ(child<QWidget>("CheckBox1")->pos(), QPoint(8, 136));
-    EXPECT_EQ(child<QWidget>("Cursor")->size(), QSize(61, 61));
     EXPECT_EQ(child<QWidget>("ImgKarte143")->parentWidget(), child<QWidget>("Panel2"));
     EXPECT_EQ(child<QWidget>("SelectionCell")->parentWidget(), child<QWidget>("Panel3"));
     EXPECT_EQ(form->findChildren<CellView *>(QRegularExpression(u("^ImgKarte\\d+$"))).size(), 144);
@@ -188,16 +190,24 @@ TEST_F(MainWindow, StartsWithoutABoard)
         EXPECT_TRUE(child<QAction>(enabled)->isEnabled()) << enabled;
     EXPECT_EQ(form->editor().OpenDialog1().initialFolder, folder.programFolder() + u("Boards"));
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
-    if (form->screen()->geometry().height() < 800) {
-        EXPECT_EQ(form->pos(), QPoint(0, 0));
-    }
 }
 
-TEST_F(MainWindow, SmallScreensPutTheWindowTopLeft)
+// CTest runs this on the usual 800-pixel high screen and once more on a
+// 600-pixel one.
+TEST_F(MainWindow, StartPositionSmallScreensPutTheWindowTopLeft)
 {
     const struct { int height; bool topLeft; } cases[] = {{600, true}, {799, true}, {800, false}, {1080, false}};
     for (const auto &c : cases)
         EXPECT_EQ(TForm1::StartsAtTopLeft(c.height), c.topLeft) << c.height;
+
+    start();
+    const bool small = form->screen()->geometry().height() < 800;
+    // Without a move of its own the window system places the window.
+    EXPECT_EQ(form->testAttribute(Qt::WA_Moved), small) << form->screen()->geometry().height();
+    form->show();
+    if (small) {
+        EXPECT_EQ(form->frameGeometry().topLeft(), QPoint(0, 0));
+    }
 }
 
 TEST_F(MainWindow, ClickingAFieldSelectsIt)
@@ -266,22 +276,29 @@ TEST_F(MainWindow, LanguageMenu)
 {
     ASSERT_TRUE(folder.write(u("Language/DE.txt"), "Deutsch\r\nTitle=Plattenbau\r\nMenu1_About=&Info...\r\n"));
     ASSERT_TRUE(folder.write(u("Language/Notes.txt"), "not a language\r\n"));
+    // The help menu's entries, hidden ones in brackets.
+    const auto helpEntries = [this] {
+        QStringList shown;
+        for (QAction *action : child<QMenu>("Menu1_Help")->actions())
+            shown.append(action->isVisible() ? action->text() : u("(") + action->text() + u(")"));
+        return shown;
+    };
     start();
-    auto *help = child<QMenu>("Menu1_Help");
-    QStringList shown;
-    for (QAction *action : help->actions())
-        shown.append(action->isVisible() ? action->text() : u("(") + action->text() + u(")"));
-    EXPECT_EQ(shown, QStringList({u("Deutsch"), u("(English)"), QString(), u("Über...")}));
+    EXPECT_EQ(helpEntries(), QStringList({u("Deutsch"), u("(English)"), QString(), u("Über...")}));
 
-    help->actions().first()->trigger();
-    shown.clear();
-    for (QAction *action : help->actions())
-        shown.append(action->isVisible() ? action->text() : u("(") + action->text() + u(")"));
-    EXPECT_EQ(shown, QStringList({u("(Deutsch)"), u("English"), QString(), u("&Info...")}));
+    child<QMenu>("Menu1_Help")->actions().first()->trigger();
+    EXPECT_EQ(helpEntries(), QStringList({u("(Deutsch)"), u("English"), QString(), u("&Info...")}));
     EXPECT_EQ(form->windowTitle(), u("Plattenbau"));
     QFile settings(folder.userFolder() + u("Kestrix.ini"));
     ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
     EXPECT_TRUE(settings.readAll().contains("OpLanguage=DE"));
+
+    // The stored language without its file: the next start speaks English.
+    form.reset();
+    ASSERT_TRUE(folder.remove(u("Language/DE.txt")));
+    start();
+    EXPECT_EQ(helpEntries(), QStringList({u("(English)"), QString(), u("Über...")}));
+    EXPECT_EQ(form->windowTitle(), u("Zorvan - Editor"));
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }
 
@@ -307,15 +324,63 @@ TEST_F(MainWindow, CommandErrorsGoToTheErrorBox)
     EXPECT_EQ(prompter.errors, QStringList({u("Datei X kann nicht geöffnet werden"), u("disk full")}));
 }
 
-TEST_F(MainWindow, ExitClosesTheWindowAndWritesTheSettings)
+TEST_F(MainWindow, ExitClosesTheWindowAndRewritesTheSettings)
 {
+    ASSERT_TRUE(QDir().mkpath(folder.userFolder()));
+    QFile file(folder.userFolder() + u("Kestrix.ini"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[Options]\r\nOpKonventBelt=FALSE\r\nOpCursorColor=255\r\n");
+    file.close();
     start();
+    ASSERT_EQ(form->editor().settings().OpCursorColor, 255);
     form->show();
+    Settings &settings = form->editor().settings();
+    settings.OpKonventBelt = true;
+    settings.OpCursorColor = 0x123456;
     child<QAction>("Menu1_Exit")->trigger();
     EXPECT_FALSE(form->isVisible());
     form.reset();
-    EXPECT_TRUE(QFile::exists(folder.userFolder() + u("Kestrix.ini")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const Settings written = ParseSettings(file.readAll());
+    EXPECT_TRUE(written.OpKonventBelt);
+    EXPECT_EQ(written.OpCursorColor, 0x123456);
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
+}
+
+TEST_F(MainWindow, DialogsAndMessageBoxesAreCentredOnTheScreen)
+{
+    start();
+    form->show();
+    form->move(0, 0); // the window's own centre lies elsewhere
+    const QPoint screenCentre = form->screen()->availableGeometry().center();
+    // Centred up to the window frame, which the window system adds.
+    const auto centred = [&screenCentre](const QRect &frame) {
+        return (frame.center() - screenCentre).manhattanLength() <= 4;
+    };
+    ASSERT_FALSE(centred(form->frameGeometry()));
+
+    auto options = form->createOptionsDialog();
+    options->show();
+    EXPECT_TRUE(centred(options->frameGeometry())) << "options dialog";
+
+    GuiPrompter boxes(form.get());
+    QList<QRect> shown;
+    const auto closeNextBox = [&shown] {
+        QTimer::singleShot(0, [&shown] {
+            QWidget *box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            shown.append(box->frameGeometry());
+            box->close();
+        });
+    };
+    closeNextBox();
+    boxes.message({Prompter::BoxType::Warning, u("Title"), u("A longer question than the title, over two lines\nof text"),
+                   {{Prompter::Answer::Yes, u("Yes")}, {Prompter::Answer::No, u("No")}}});
+    closeNextBox();
+    boxes.showError(u("Datei X kann nicht geöffnet werden"));
+    ASSERT_EQ(shown.size(), 2);
+    for (const QRect &box : shown)
+        EXPECT_TRUE(centred(box)) << box.x() << ", " << box.y() << ", " << box.width() << " x " << box.height();
 }
 
 TEST(GuiPrompter, FileFiltersInTheDialogsForm)

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 using namespace kestrix;
 
 namespace {
@@ -40,10 +42,12 @@ protected:
                       "Image1=never shown\r\n"
                       "SColorMaroon=Weinrot\r\n"
                       "SColorCustom=Eigene...\r\n");
-        QImage plate(4, 4, QImage::Format_RGB32);
-        plate.fill(Qt::green);
-        ASSERT_TRUE(plate.save(m_program + u("Images/00000.bmp")));
-        ASSERT_TRUE(plate.save(m_program + u("Images/00100.bmp")));
+        // The first plate of groups 0 and 1; group 2 has none.
+        for (const auto &[name, colour] : {std::pair{"Images/00000.bmp", Qt::green}, {"Images/00100.bmp", Qt::blue}}) {
+            QImage plate(4, 4, QImage::Format_RGB32);
+            plate.fill(colour);
+            ASSERT_TRUE(plate.save(m_program + u(name)));
+        }
         m_settings.OpKonventNotWall = true;
         m_settings.OpKonventField = true;
         m_settings.OpGroundPlates = 1;
@@ -139,7 +143,12 @@ TEST_F(OptionsDialog, ShowsTheSettings)
     EXPECT_EQ(groups->count(), 3);
     EXPECT_EQ(groups->itemText(2), u("3"));
     EXPECT_EQ(groups->currentIndex(), 1);
-    EXPECT_FALSE(child<QLabel>(*dialog, "Image1")->pixmap().isNull());
+    // The preview shows the first plate of the chosen group.
+    auto *preview = child<QLabel>(*dialog, "Image1");
+    EXPECT_EQ(preview->pixmap().toImage().pixel(1, 1), qRgb(0, 0, 255));
+    groups->setCurrentIndex(0);
+    emit groups->activated(0);
+    EXPECT_EQ(preview->pixmap().toImage().pixel(1, 1), qRgb(0, 255, 0));
 }
 
 TEST_F(OptionsDialog, OkStoresWritesAndReports)

@@ -102,7 +102,16 @@ TEST_F(OutputWindow, ExportsThePictures)
 {
     prompter.files = {pictures.filePath(QStringLiteral("Platte.jpg"))};
     trigger("Menu1_SaveAsPic");
-    EXPECT_EQ(QDir(pictures.path()).entryList(QDir::Files).size(), 4);
+    // The four quarters under the chosen name, each a JPEG picture of its
+    // quarter's shape: the strip right, below, left and above the square.
+    const QSize sizes[] = {{1725, 1575}, {1575, 1725}, {1725, 1575}, {1575, 1725}};
+    QStringList expected;
+    for (int n = 1; n <= 4; ++n) {
+        const QString name = QStringLiteral("Platte (%1).jpg").arg(n);
+        expected.append(name);
+        EXPECT_EQ(QImage(pictures.filePath(name), "JPG").size(), sizes[n - 1]) << n;
+    }
+    EXPECT_EQ(QDir(pictures.path()).entryList(QDir::Files, QDir::Name), expected);
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 
     ASSERT_TRUE(QDir(pictures.path()).mkdir(QStringLiteral("Rejected (1).jpg")));

@@ -139,6 +139,14 @@ TEST_F(PaletteWindow, EveryTileStandsAtItsSlotOnItsPage)
     // The same slot twice: the later picture file lies on top.
     const QObjectList &stack = child<QWidget>(u("PalettePanel2"))->children();
     EXPECT_LT(stack.indexOf(child<CellView>(u("PCImage02000"))), stack.indexOf(child<CellView>(u("PCImage02001"))));
+
+    // Without its palette picture the tile shows its board picture at the
+    // next start.
+    form.reset();
+    ASSERT_TRUE(folder.remove(u("Images/21004.bmp")));
+    start();
+    EXPECT_EQ(child<CellView>(u("PCImage01004"))->image().pixel(4, 4), colourOf(1004));
+    EXPECT_FALSE(child<CellView>(u("PCImage01004"))->isTransparent());
 }
 
 TEST_F(PaletteWindow, TheLeftOutColourShowsThePanel)

@@ -54,17 +54,47 @@ TEST(ExpandLongPath, LeavesPathsUnchangedWithoutDisplayNames)
     EXPECT_EQ(ExpandLongPath(longPath), longPath);
 }
 
+namespace {
+
+// Gives an environment variable a value (none for a null one) for the life of
+// this object, then puts back what it held, also when a test fails half way.
+class EnvironmentValue
+{
+public:
+    EnvironmentValue(const char *name, const QByteArray &value)
+        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    ~EnvironmentValue()
+    {
+        if (m_wasSet)
+            qputenv(m_name, m_old);
+        else
+            qunsetenv(m_name);
+    }
+
+private:
+    const char *m_name;
+    bool m_wasSet;
+    QByteArray m_old;
+};
+
+} // namespace
+
 TEST(UserFolder, FollowsUserprofileThenConfigFolder)
 {
-    const QByteArray saved = qgetenv("userprofile");
-    qputenv("userprofile", "/tmp/profile");
-    EXPECT_EQ(UserFolder(), QStringLiteral("/tmp/profile/Kestrix/"));
-    qunsetenv("userprofile");
+    {
+        EnvironmentValue profile("userprofile", "/tmp/profile");
+        EXPECT_EQ(UserFolder(), QStringLiteral("/tmp/profile/Kestrix/"));
+    }
+    EnvironmentValue profile("userprofile", QByteArray());
     EXPECT_TRUE(GetUserProfile().isEmpty());
-    qputenv("XDG_CONFIG_HOME", "/tmp/cfg");
+    EnvironmentValue config("XDG_CONFIG_HOME", "/tmp/cfg");
     EXPECT_EQ(UserFolder(), QStringLiteral("/tmp/cfg/Kestrix/"));
-    if (!saved.isNull())
-        qputenv("userprofile", saved);
 }
 
 TEST(SplitLines, EveryLineEndCounts)
