@@ -9,7 +9,8 @@ mode=${1:-run}
 shift || true
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
-          libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core)
+          libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
+          dpkg-dev file desktop-file-utils appstream shared-mime-info)
 
 missing=()
 for p in "${packages[@]}"; do

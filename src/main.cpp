@@ -1,5 +1,6 @@
 #include "app/BatchCommands.h"
 #include "app/CommandLine.h"
+#include "app/ProgramFolder.h"
 #include "gui/TForm1.h"
 #include "util/Utils.h"
 
@@ -39,7 +40,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Zorvan Editor"));
 
     kestrix::StartOptions options;
-    options.programFolder = QCoreApplication::applicationDirPath() + u'/';
+    options.programFolder = kestrix::ProgramFolderFor(QCoreApplication::applicationDirPath());
     options.userFolder = kestrix::UserFolder();
     options.boardPath = commandLine.boards.value(0);
     kestrix::TForm1 window(options);

@@ -4,6 +4,7 @@
 #include "Canvas.h"
 #include "ContactSheet.h"
 #include "FlagArt.h"
+#include "Icon.h"
 #include "TileCatalogue.h"
 #include "TileSet.h"
 
@@ -19,7 +20,9 @@ namespace {
 
 int usage()
 {
-    std::fputs("usage: kestrix_tiles <InitList.ini> <program folder> [--sheets <folder>]\n", stderr);
+    std::fputs("usage: kestrix_tiles <InitList.ini> <program folder> [--sheets <folder>]\n"
+               "       kestrix_tiles <InitList.ini> --icons <folder>\n",
+               stderr);
     return 2;
 }
 
@@ -31,9 +34,15 @@ int main(int argc, char *argv[])
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    if (args.size() != 2 && !(args.size() == 4 && args[2] == QLatin1String("--sheets")))
+    const bool icons = args.size() == 3 && args[1] == QLatin1String("--icons");
+    if (args.size() != 2 && !icons && !(args.size() == 4 && args[2] == QLatin1String("--sheets")))
         return usage();
     try {
+        if (icons) {
+            const int written = writeProgramIcons(TileSet(TileCatalogue::load(args[0])), args[2]);
+            std::printf("kestrix_tiles: %d icons\n", written);
+            return 0;
+        }
         QElapsedTimer timer;
         timer.start();
         const TileSet tiles(TileCatalogue::load(args[0]));

@@ -1,5 +1,6 @@
 #include "app/BatchCommands.h"
 
+#include "app/ProgramFolder.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/StepMarks.h"
 #include "document/BoardFile.h"
@@ -207,7 +208,8 @@ int RunBatchCommand(const CommandLine &commandLine, char **argv)
     }
     QTextStream out(stdout);
     QTextStream err(stderr);
-    return RunBatchCommand(commandLine, {QCoreApplication::applicationDirPath() + u'/', UserFolder()}, out, err);
+    const BatchFolders folders{ProgramFolderFor(QCoreApplication::applicationDirPath()), UserFolder()};
+    return RunBatchCommand(commandLine, folders, out, err);
 }
 
 } // namespace kestrix

@@ -33,6 +33,8 @@ int Editor::random(int m)
 void Editor::ReadSettings()
 {
     m_settings = kestrix::ReadSettings(m_userFolder, m_programFolder);
+    m_recentBoards = RecentBoards::Read(m_userFolder);
+    emit recentBoardsChanged();
 }
 
 void Editor::WriteSettings() const

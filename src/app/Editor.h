@@ -7,6 +7,7 @@
 #include "catalogue/CellPicture.h"
 #include "catalogue/PaletteIndex.h"
 #include "catalogue/StepMarks.h"
+#include "document/RecentBoards.h"
 #include "document/Settings.h"
 #include "language/Language.h"
 #include "language/LanguageMenu.h"
@@ -53,6 +54,7 @@ public:
     const Settings &settings() const { return m_settings; }
     Settings &settings() { return m_settings; }
     // The per-user settings file (see Settings.h); both throw KestrixError.
+    // Reading also takes the recent boards' list of the per-user folder.
     void ReadSettings();
     void WriteSettings() const;
     // The ground-plate group that new boards and reset fields take: the
@@ -200,6 +202,19 @@ public:
     // Opens the board file path: at start from the command line, and by Open.
     void LoadBoardFile(const QString &path);
 
+    // --- recent boards -------------------------------------------------------
+    // The boards opened or saved last, most recent first; the list follows
+    // every successful open and save and is written at once.
+    const RecentBoards &recentBoards() const { return m_recentBoards; }
+    // Entry index of the list was chosen. A board that is no longer there
+    // leaves the list with a message and the open board stays; any other
+    // opens as Open would, asking about unsaved changes first.
+    void OpenRecentBoard(qsizetype index);
+    // Opens the board file path as Open would once its dialog is confirmed,
+    // asking about unsaved changes first: a board dropped on the window or
+    // chosen from the recent list.
+    void OpenBoardFile(const QString &path);
+
     // --- undo ----------------------------------------------------------------
     const UndoRing &undoRing() const { return m_undoRing; }
     // Saves board field n's state before a change (signal undoChanged).
@@ -259,7 +274,8 @@ public:
     void Menu1_PrintClick();
     // Asks for a printer and pages and prints each page, one board quarter,
     // as a print job of its own, going through the temporary picture file
-    // ProgramFolder + "~Temp.bmp", which is deleted after the last page.
+    // ProgramFolder + "~Temp.bmp" (the per-user folder's when the program
+    // folder is read-only), which is deleted after the last page.
     // Throws KestrixError when the picture or the temporary file cannot be
     // written or read or the printer fails; the pages printed stay.
     void PrintBoard();
@@ -278,6 +294,8 @@ signals:
     void undoChanged(bool canUndo);
     // The tile definition of tile id is to be edited.
     void tileDefinitionRequested(int id);
+    // The recent boards' list changed.
+    void recentBoardsChanged();
     // Long work (export, printing) begins or ends, also when it fails: the
     // window shows the wait cursor meanwhile.
     void busyChanged(bool busy);
@@ -324,6 +342,9 @@ protected:
     QString m_documentFileName;
     bool m_boardModified = false;
 
+    // recent boards
+    RecentBoards m_recentBoards;
+
     // file and print dialogs
     Prompter::FileRequest m_openDialog1;
     Prompter::FileRequest m_saveDialog1;
@@ -337,6 +358,9 @@ private:
     // document
     void writeBoardFile(const QString &previousFileName);
     void replaceBoard(BoardCells &board, const QString &documentFileName);
+
+    // recent boards
+    void rememberBoard(const QString &path);
 
     // board check and output
     BoardPictureSource pictureSource() const;

@@ -149,6 +149,7 @@ void Editor::LoadBoardFile(const QString &path)
         throw KestrixError(ErrorTexts::BoardOpen, {QDir::toNativeSeparators(path)}, error);
     }
     replaceBoard(board, path);
+    rememberBoard(path);
 }
 
 // A save that fails leaves the board under the name it had: a name chosen in
@@ -164,6 +165,7 @@ void Editor::writeBoardFile(const QString &previousFileName)
     m_boardModified = false;
     // The title shows the saved name; undo and the selected field stay.
     emit documentChanged();
+    rememberBoard(m_documentFileName);
 }
 
 void Editor::replaceBoard(BoardCells &board, const QString &documentFileName)

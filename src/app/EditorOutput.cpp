@@ -102,7 +102,10 @@ void Editor::PrintBoard()
     BusyScope busy(*this);
     const QString documentText = m_documentFileName == NewBoardName ? m_language.noFileName() : m_documentFileName;
     const PrintablePage printable = printer->portraitPage();
-    const QString temporaryFile = m_programFolder + QStringLiteral("~Temp.bmp");
+    // An installed program's folder is read-only: the picture then goes
+    // through the per-user folder, which start-up has made.
+    const QString temporaryFolder = IsWritableFolder(m_programFolder) ? m_programFolder : m_userFolder;
+    const QString temporaryFile = temporaryFolder + QStringLiteral("~Temp.bmp");
     const int toPage = m_printDialog1.toPage;
     // Only the two numbers count; pages beyond the board's quarters do not exist.
     for (int p = std::max(m_printDialog1.fromPage, 1); p <= std::min(toPage, BoardQuarterCount); ++p) {

@@ -192,6 +192,13 @@ QString ApplyTileDefinition(Catalogue &catalogue, const QString &programFolder, 
         return QStringLiteral("Die Nummer '") + definition.number
                + QStringLiteral("' liegt nicht zwischen 0 und 9999!");
     }
+    // An installed program's data folder is read-only: say so before
+    // anything is touched, rather than after the pictures were renamed.
+    if (!IsWritableFolder(programFolder) || !IsWritableFolder(programFolder + QStringLiteral("Images"))) {
+        throw KestrixError(QStringLiteral("Der Programmordner %1 ist schreibgeschützt: die Kacheldefinition "
+                                          "kann dort nicht gespeichert werden.")
+                               .arg(QDir::toNativeSeparators(programFolder)));
+    }
     const QString oldName = line.fileName.left(5);
     const QString newName = Id5(number);
     int id = TileIdOfFileName(line.fileName);

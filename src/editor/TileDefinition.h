@@ -72,7 +72,8 @@ QString BeltPattern(int id, const TileDefinition &definition);
 // line is one of the list's first three; line then names the new picture.
 // Returns the text of a refusal (a number out of range or already taken),
 // in which case nothing has changed; empty when the definition was written.
-// Throws KestrixError when the small picture cannot be renamed (nothing has
+// Throws KestrixError, changing nothing, when the program folder or its
+// Images folder is read-only. Throws KestrixError when the small picture cannot be renamed (nothing has
 // changed then) or the catalogue cannot be saved (the list in memory and
 // line keep their changes).
 QString ApplyTileDefinition(Catalogue &catalogue, const QString &programFolder, TileFileLine &line,

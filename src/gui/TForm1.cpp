@@ -1,5 +1,6 @@
 #include "gui/TForm1.h"
 
+#include "app/BoardDrop.h"
 #include "gui/FormFont.h"
 #include "gui/GuiPrompter.h"
 #include "gui/TInfoDLG.h"
@@ -9,7 +10,11 @@
 
 #include <QCloseEvent>
 #include <QDateTime>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QIcon>
 #include <QLayout>
+#include <QMimeData>
 #include <QScreen>
 
 namespace kestrix {
@@ -24,6 +29,8 @@ TForm1::TForm1(const StartOptions &options, Prompter *prompter, QWidget *parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Zorvan - Editor"));
     setFont(FormFont());
+    // The installed icon; a program run from its build folder has none.
+    setWindowIcon(QIcon::fromTheme(QStringLiteral("kestrix")));
     // A fixed single border: the minimise button, no maximise.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                    | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -31,6 +38,7 @@ TForm1::TForm1(const StartOptions &options, Prompter *prompter, QWidget *parent)
     buildMenus();
     buildPanels();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
+    setAcceptDrops(true);
     connectMenuCommands();
     connectEditor();
     showDocumentState();
@@ -108,6 +116,21 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->accept();
     else
         event->ignore();
+}
+
+void TForm1::dragEnterEvent(QDragEnterEvent *event)
+{
+    if (!DroppedBoardPath(event->mimeData()->urls()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void TForm1::dropEvent(QDropEvent *event)
+{
+    const QString path = DroppedBoardPath(event->mimeData()->urls());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    runCommand([&] { m_editor.OpenBoardFile(path); });
 }
 
 void TForm1::Menu1_ExitClick()

@@ -80,6 +80,10 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // A board file dropped on the window opens as "Öffnen..." would; any
+    // other drop is refused.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // --- start-up, exit and dialogs (TForm1.cpp) ----------------------------
@@ -110,6 +114,8 @@ private:
     QAction *addSeparator(QMenu *menu, const char *name);
     void connectCommand(QAction *action, std::function<void()> command);
     void connectMenuCommands();
+    // The entries of the recent boards' menu, from the Editor's list.
+    void showRecentBoards();
 
     // --- panels, cells and step boxes (TForm1Panels.cpp) ---------------------
     void buildPanels();
@@ -154,6 +160,7 @@ private:
         QAction *Save = nullptr;
         QAction *SaveAs = nullptr;
         QAction *Close = nullptr;
+        QMenu *Recent = nullptr; // the boards opened or saved last
         QAction *N1 = nullptr;
         QAction *Exit = nullptr;
         QMenu *Edit = nullptr;

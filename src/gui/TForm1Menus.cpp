@@ -3,6 +3,8 @@
 #include "gui/FormFont.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -19,6 +21,12 @@ void TForm1::buildMenus()
     m.Save = addEntry(m.File, "Menu1_Save", QStringLiteral("Speichern..."), 'S');
     m.SaveAs = addEntry(m.File, "Menu1_SaveAs", QStringLiteral("Speichern unter..."));
     m.Close = addEntry(m.File, "Menu1_Close", QStringLiteral("Schließen"));
+    m.Recent = m.File->addMenu(QStringLiteral("Zuletzt geöffnet"));
+    m.Recent->setObjectName(QStringLiteral("Menu1_Recent"));
+    m.Recent->setFont(FormFont());
+    m.Recent->setToolTipsVisible(true);
+    m.Recent->setEnabled(false);
+    registerCaption(m.Recent->objectName(), [menu = m.Recent](const QString &text) { menu->setTitle(text); });
     m.N1 = addSeparator(m.File, "Menu1_N1");
     m.Exit = addEntry(m.File, "Menu1_Exit", QStringLiteral("Beenden"));
 
@@ -97,6 +105,30 @@ void TForm1::connectMenuCommands()
     connectCommand(m_menu.NewElement, [this] { Menu1_NewElementClick(); });
     connectCommand(m_menu.Options, [this] { Menu1_OptionsClick(); });
     connectCommand(m_menu.About, [this] { Menu1_AboutClick(); });
+    connect(&m_editor, &Editor::recentBoardsChanged, this, &TForm1::showRecentBoards);
+}
+
+// Numbered like a classic file menu; "&" in a path is shown, not taken as the
+// entry's key.
+void TForm1::showRecentBoards()
+{
+    // Later, not now: the entry that was chosen may be the one running.
+    for (QAction *action : m_menu.Recent->actions()) {
+        m_menu.Recent->removeAction(action);
+        action->deleteLater();
+    }
+    const QStringList &paths = m_editor.recentBoards().paths();
+    for (qsizetype i = 0; i < paths.size(); ++i) {
+        const QString native = QDir::toNativeSeparators(paths[i]);
+        const QString name = QFileInfo(paths[i]).fileName();
+        auto *action = m_menu.Recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
+            QString(name).replace(u'&', QStringLiteral("&&"))));
+        action->setObjectName(QStringLiteral("Menu1_Recent%1").arg(i + 1));
+        action->setToolTip(native);
+        action->setStatusTip(native);
+        connectCommand(action, [this, i] { m_editor.OpenRecentBoard(i); });
+    }
+    m_menu.Recent->setEnabled(!paths.isEmpty());
 }
 
 void TForm1::setEntryCaption(QAction *action, const QString &caption)

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <cstdint>
 
+#include <unistd.h>
+
 namespace kestrix {
 
 namespace {
@@ -135,6 +137,13 @@ QString UserFolder()
     if (base.isEmpty())
         base = QDir::homePath() + QStringLiteral("/.config");
     return base + QStringLiteral("/Kestrix/");
+}
+
+// access() asks the kernel, so a read-only mount counts even for root, whom
+// the permission bits do not stop.
+bool IsWritableFolder(const QString &folder)
+{
+    return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
 }
 
 QByteArray ReadWholeFile(const QString &path)

@@ -41,6 +41,10 @@ QString GetUserProfile();
 // variable is set, else the platform's configuration folder + "/Kestrix/".
 QString UserFolder();
 
+// True when files can be created and renamed in folder: false for the
+// read-only data folder of an installed program.
+bool IsWritableFolder(const QString &folder);
+
 // The whole file as bytes; throws KestrixError naming the path on failure.
 QByteArray ReadWholeFile(const QString &path);
 

@@ -3,6 +3,7 @@
 #include "output/PagePrinter.h"
 
 #include "support/QtPrinters.h"
+#include "support/ReadOnlyMount.h"
 #include "support/RecordingPrinter.h"
 
 #include <QDateTime>
@@ -357,3 +358,25 @@ TEST_F(OutputFixture, ATemporaryFileThatCannotBeWrittenEndsPrinting)
 }
 
 } // namespace
+
+TEST_F(OutputFixture, PrintsFromAReadOnlyProgramFolderThroughTheUserFolder)
+{
+    ReadOnlyMount mount;
+    if (!mount.mounted())
+        GTEST_SKIP() << "no read-only folder can be mounted here (mounting needs root): " << mount.error();
+    ASSERT_TRUE(QDir(mount.path()).mkpath(QStringLiteral("Images")));
+    for (const QString &name : QDir(folder.programFolder() + QStringLiteral("Images")).entryList(QDir::Files))
+        ASSERT_TRUE(QFile::copy(folder.programFolder() + QStringLiteral("Images/") + name,
+                                mount.path() + QStringLiteral("Images/") + name));
+    ASSERT_TRUE(mount.makeReadOnly());
+    ASSERT_TRUE(QDir().mkpath(folder.userFolder()));
+
+    // The same page, printed from the writable folder and from the read-only one.
+    prompter.pageChoices = {{1, 4, 2, 2}, {1, 4, 2, 2}};
+    editor.PrintBoard();
+    editor.setProgramFolder(mount.path());
+    editor.PrintBoard();
+    ASSERT_EQ(printer.jobs.size(), 2);
+    EXPECT_EQ(printer.jobs[1].picture, printer.jobs[0].picture);
+    EXPECT_FALSE(QFileInfo::exists(folder.userFolder() + QStringLiteral("~Temp.bmp")));
+}

@@ -437,9 +437,10 @@ const QStringList &requiredKeys()
                       QStringLiteral("SZVJFilter"), QStringLiteral("OpCaption"), QStringLiteral("OpGroupBox1"),
                       QStringLiteral("OpGroupBox2"), QStringLiteral("OpLabel1"), QStringLiteral("OpLabel2"),
                       QStringLiteral("OpLabel3"), QStringLiteral("OpOKBtn"), QStringLiteral("OpCancelBtn"),
-                      QStringLiteral("NECaption"), QStringLiteral("NEOKBtn"), QStringLiteral("NECancelBtn")};
+                      QStringLiteral("NECaption"), QStringLiteral("NEOKBtn"), QStringLiteral("NECancelBtn"),
+                      QStringLiteral("RecentMissing")};
         for (const char *m : {"File", "New", "Open", "Save", "SaveAs", "Close", "Exit", "Edit", "Undo", "Check", "Print",
-                              "SaveAsPic", "NewElement", "Options", "Help", "About"})
+                              "SaveAsPic", "NewElement", "Options", "Help", "About", "Recent"})
             k << QStringLiteral("Menu1_") + QLatin1String(m);
         for (const char *m : {"Warning", "Error", "Information", "Confirm", "Yes", "No", "OK", "Cancel"})
             k << QStringLiteral("SMsgDlg") + QLatin1String(m);
@@ -481,7 +482,7 @@ TEST(LanguageFiles, HaveANameEveryKeyAndAFlag)
 TEST(LanguageFiles, TextsCarryThePlaceholdersOfTheirArguments)
 {
     std::map<QString, qsizetype> placeholders{{QStringLiteral("text01"), 1}, {QStringLiteral("text08"), 1},
-                                              {QStringLiteral("text09"), 1}};
+                                              {QStringLiteral("text09"), 1}, {QStringLiteral("recentmissing"), 1}};
     for (const ErrorText &text : ErrorTexts::All)
         placeholders[QString::fromLatin1(text.key).toLower()] = QString::fromUtf8(text.german).count(QStringLiteral("%s"));
     for (const LanguageFile &lang : LanguageFiles()) {

@@ -1,0 +1,83 @@
+#include "document/RecentBoards.h"
+
+#include "util/Utils.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace kestrix {
+
+namespace {
+
+// Eight paths take far less; anything longer is not a list of ours.
+constexpr qint64 MaxFileSize = 64 * 1024;
+
+bool fitsOnALine(const QString &path)
+{
+    return !path.isEmpty() && !path.contains(u'\n') && !path.contains(u'\r');
+}
+
+} // namespace
+
+QString RecentBoards::FilePath(const QString &userFolder)
+{
+    return userFolder + QStringLiteral("RecentBoards.txt");
+}
+
+void RecentBoards::add(const QString &path)
+{
+    if (!fitsOnALine(path))
+        return;
+    const QString clean = QDir::cleanPath(path);
+    m_paths.removeAll(clean);
+    m_paths.prepend(clean);
+    while (m_paths.size() > MaxCount)
+        m_paths.removeLast();
+}
+
+bool RecentBoards::remove(const QString &path)
+{
+    return m_paths.removeAll(path) > 0;
+}
+
+RecentBoards RecentBoards::Parse(const QByteArray &text)
+{
+    RecentBoards list;
+    for (const QByteArray &line : SplitLines(text)) {
+        const QString path = QFile::decodeName(line);
+        if (list.m_paths.size() == MaxCount)
+            break;
+        if (!path.isEmpty() && !list.m_paths.contains(path))
+            list.m_paths.append(path);
+    }
+    return list;
+}
+
+QByteArray RecentBoards::Text() const
+{
+    QByteArray text;
+    for (const QString &path : m_paths)
+        text += QFile::encodeName(path) + '\n';
+    return text;
+}
+
+RecentBoards RecentBoards::Read(const QString &userFolder)
+{
+    // Not a FIFO or a folder: opening those could block or fail.
+    const QFileInfo info(FilePath(userFolder));
+    if (!info.isFile())
+        return {};
+    QFile file(info.filePath());
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return Parse(file.read(MaxFileSize));
+}
+
+void RecentBoards::Write(const QString &userFolder) const
+{
+    QDir().mkpath(userFolder);
+    WriteWholeFile(FilePath(userFolder), Text());
+}
+
+} // namespace kestrix

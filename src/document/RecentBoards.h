@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace kestrix {
+
+// The boards opened or saved last, most recent first, kept in a file of their
+// own in the per-user folder beside the settings file: one full path a line.
+class RecentBoards
+{
+public:
+    static constexpr qsizetype MaxCount = 8;
+
+    // userFolder + "RecentBoards.txt".
+    static QString FilePath(const QString &userFolder);
+
+    const QStringList &paths() const { return m_paths; }
+
+    // path comes first; an older entry of it goes, and the oldest beyond
+    // MaxCount. A path that cannot stand on a line of the file is not kept.
+    void add(const QString &path);
+    // True when path was in the list.
+    bool remove(const QString &path);
+
+    // The list in a file's text: empty lines, lines that repeat a path and
+    // lines beyond MaxCount are left out.
+    static RecentBoards Parse(const QByteArray &text);
+    QByteArray Text() const;
+
+    // The list of the file in userFolder; empty when there is none or it is
+    // not a plain readable file. Never throws: the list is a convenience and
+    // start-up does not depend on it.
+    static RecentBoards Read(const QString &userFolder);
+    // Replaces the file through the safe save; throws KestrixError naming
+    // the file when it cannot be written.
+    void Write(const QString &userFolder) const;
+
+private:
+    QStringList m_paths;
+};
+
+} // namespace kestrix

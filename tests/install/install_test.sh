@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary folder under an unusual prefix, checks
+# that every file of the installed program is there and valid, and starts the
+# installed program on an installed sample board.
+set -euo pipefail
+build=$1
+work=$(mktemp -d)
+trap 'kill "${pid:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+prefix=/opt/kestrix-test
+root=$work/root$prefix
+
+DESTDIR=$work/root cmake --install "$build" --prefix "$prefix" >/dev/null
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+data=$root/share/kestrix
+for f in bin/kestrix share/kestrix/InitList.ini share/kestrix/Kestrix.ini \
+         share/kestrix/Images/00000.bmp share/kestrix/Images/10000.bmp share/kestrix/Images/20000.bmp \
+         share/kestrix/Language/UK.txt share/kestrix/Language/DE.txt share/kestrix/Language/UK.bmp \
+         share/kestrix/Boards/Factory.zvb share/applications/org.kestrix.Kestrix.desktop \
+         share/mime/packages/kestrix.xml share/metainfo/org.kestrix.Kestrix.metainfo.xml \
+         share/doc/kestrix/LICENSE share/doc/kestrix/copyright; do
+    [ -s "$root/$f" ] || fail "$f is not installed"
+done
+[ -x "$root/bin/kestrix" ] || fail "bin/kestrix is not executable"
+for size in 16 24 32 48 64 128 256; do
+    icon=$root/share/icons/hicolor/${size}x${size}/apps/kestrix.png
+    [ -s "$icon" ] || fail "no ${size}x${size} icon"
+    # The PNG header's width and height.
+    [ "$(od -An -tu1 -j16 -N8 "$icon" | tr -s ' ')" = " 0 0 $((size / 256)) $((size % 256)) 0 0 $((size / 256)) $((size % 256))" ] \
+        || fail "the ${size}x${size} icon has another size"
+done
+[ "$(ls "$data/Images" | wc -l)" = "$(ls "$build/bin/Images" | grep -c '\.bmp$')" ] || fail "pictures are missing"
+[ -e "$data/Images/tiles.stamp" ] && fail "the build's stamp file is installed"
+
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$root/share/applications/org.kestrix.Kestrix.desktop" || fail "desktop file"
+else
+    echo "desktop-file-validate not found: launcher not validated"
+fi
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$root/share/metainfo/org.kestrix.Kestrix.metainfo.xml" >/dev/null \
+        || fail "metainfo file"
+else
+    echo "appstreamcli not found: metainfo not validated"
+fi
+if command -v update-mime-database >/dev/null; then
+    update-mime-database "$root/share/mime"
+    grep -q '^50:application/x-zorvan-board:\*\.zvb$' "$root/share/mime/globs2" || fail "*.zvb is not a board file"
+else
+    echo "update-mime-database not found: file type not checked"
+fi
+
+# The installed program finds its data in share/kestrix and opens the board:
+# an open board is recorded in the per-user recent list at once. A program
+# that misses its data stops start-up with an error box and never gets there.
+board=$data/Boards/Factory.zvb
+recent=$work/profile/Kestrix/RecentBoards.txt
+userprofile=$work/profile QT_QPA_PLATFORM=offscreen "$root/bin/kestrix" "$board" &
+pid=$!
+for _ in $(seq 1 100); do
+    [ -s "$recent" ] && break
+    kill -0 "$pid" 2>/dev/null || fail "the installed program ended early"
+    sleep 0.2
+done
+[ "$(cat "$recent" 2>/dev/null)" = "$board" ] || fail "the installed program did not open $board"
+kill "$pid" 2>/dev/null || true
+# The headless check, where the command line offers it: a finished sample
+# board passes.
+if "$root/bin/kestrix" --help | grep -q -- '--check'; then
+    userprofile=$work/profile "$root/bin/kestrix" --check "$board" >/dev/null || fail "the check of $board failed"
+fi
+echo "installed into $prefix: every file there, the program opens an installed board"
