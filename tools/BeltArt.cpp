@@ -1,6 +1,7 @@
 #include "BeltArt.h"
 
 #include "Art.h"
+#include "BeltExtraArt.h"
 #include "FloorArt.h"
 
 #include <QLinearGradient>
@@ -163,33 +164,7 @@ void drawArrows(QPainter &p, const Flow &f, const BeltStyle &s, bool topCovered)
         arrow(p, QPointF(40, kMid), 90, s);
 }
 
-void drawCrusher(QPainter &p)
-{
-    // A press across the outlet: two columns and a heavy head whose lower
-    // edge carries the warning stripes. Its step marks sit on the head.
-    const QColor steel(104, 108, 116);
-    drawSteelBlock(p, QRectF(0, 0, 24, 90), steel.darker(115), 3);
-    drawSteelBlock(p, QRectF(kRef - 24, 0, 24, 90), steel.darker(115), 3);
-    p.fillRect(QRectF(12, 84, kRef - 24, 9), QColor(0, 0, 0, 80));
-    const QRectF head(6, 2, kRef - 12, 82);
-    drawSteelBlock(p, head, steel, 4);
-    p.setPen(QPen(steel.darker(150), 3.0));
-    for (qreal x = 40; x < kRef - 30; x += 34)
-        p.drawLine(QPointF(x, 12), QPointF(x, 62));
-    for (const QPointF c : {QPointF(18, 14), QPointF(kRef - 18, 14), QPointF(18, 60), QPointF(kRef - 18, 60)})
-        drawRivet(p, c, 5.0, steel);
-    drawHazard(p, QRectF(8, 70, kRef - 16, 14), 18);
-    p.setPen(QPen(QColor(20, 20, 22), 2.0));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(8, 70, kRef - 16, 14));
-}
-
 } // namespace
-
-bool beltExtraDrawable(QChar extra)
-{
-    return extra == QLatin1Char('0') || extra == QLatin1Char('2');
-}
 
 void drawBelt(QPainter &p, const QString &pattern, const QList<int> &wallSides)
 {
@@ -221,10 +196,10 @@ void drawBelt(QPainter &p, const QString &pattern, const QList<int> &wallSides)
     drawArrows(p, flow, style, pattern.at(5) != QLatin1Char('0'));
     p.restore();
     drawWalls(p, wallSides);
-    if (pattern.at(5) == QLatin1Char('2')) {
+    if (pattern.at(5) != QLatin1Char('0')) {
         p.save();
         turnToSide(p, outlet);
-        drawCrusher(p);
+        drawBeltExtra(p, pattern.at(5));
         p.restore();
     }
 }

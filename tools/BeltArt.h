@@ -12,7 +12,4 @@ namespace kestrix::tiles {
 // the extra element. Throws std::runtime_error for a pattern it cannot draw.
 void drawBelt(QPainter &p, const QString &pattern, const QList<int> &wallSides);
 
-// The extra elements that have pictures.
-bool beltExtraDrawable(QChar extra);
-
 } // namespace kestrix::tiles

@@ -117,7 +117,7 @@ int BatchRun::checkAll(const QStringList &boards)
             m_out << name << QStringLiteral(": ") << verdict << Qt::endl;
             status = std::max(status, passed ? int(ExitPassed) : int(ExitCheckFailed));
         } catch (const KestrixError &error) {
-            m_err << name << QStringLiteral(": ") << oneLine(error.text()) << Qt::endl;
+            m_err << name << QStringLiteral(": ") << oneLine(m_language.errorText(error)) << Qt::endl;
             status = ExitUnreadable;
         }
     }
@@ -180,7 +180,7 @@ int BatchRun::run(const CommandLine &commandLine)
             return ExitUnreadable;
         }
     } catch (const KestrixError &error) {
-        m_err << oneLine(error.text()) << Qt::endl;
+        m_err << oneLine(m_language.errorText(error)) << Qt::endl;
         return ExitUnreadable;
     }
 }

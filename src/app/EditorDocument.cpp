@@ -151,8 +151,7 @@ void Editor::LoadBoardFile(const QString &path)
         board = composeBoard(fields);
         selectionPicture = composeFieldSelection(board[0]);
     } catch (const KestrixError &error) {
-        throw KestrixError(QStringLiteral("Die Karte %1 kann nicht geöffnet werden: %2")
-                               .arg(QDir::toNativeSeparators(path), error.text()));
+        throw KestrixError(ErrorTexts::BoardOpen, {QDir::toNativeSeparators(path)}, error);
     }
     replaceBoard(board, path, std::move(selectionPicture));
     rememberBoard(path);

@@ -47,8 +47,7 @@ void writeBitmapFile(const QImage &picture, const QString &path)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "BMP")) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht geschrieben werden (Bild nicht umsetzbar)")
-                               .arg(QDir::toNativeSeparators(path)));
+        throw KestrixError(ErrorTexts::PictureConvert, {QDir::toNativeSeparators(path)});
     }
     WriteWholeFile(path, bytes);
 }

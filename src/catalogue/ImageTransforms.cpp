@@ -93,8 +93,7 @@ QImage turnClockwise(const QImage &source)
 
 [[noreturn]] void throwUnreadable(const QString &path, const QString &reason)
 {
-    throw KestrixError(QStringLiteral("Bild %1 kann nicht gelesen werden (%2)")
-                           .arg(QDir::toNativeSeparators(path), reason));
+    throw KestrixError(ErrorTexts::PictureRead, {QDir::toNativeSeparators(path), reason});
 }
 
 // A lying header must not make the reader multiply past its number range or
@@ -102,7 +101,8 @@ QImage turnClockwise(const QImage &source)
 void checkSides(const QString &path, qint64 width, qint64 height)
 {
     if (width > MaxBitmapSide || height > MaxBitmapSide)
-        throwUnreadable(path, QStringLiteral("Bildmaße %1 x %2 zu groß").arg(width).arg(height));
+        throw KestrixError(ErrorTexts::PictureTooLarge,
+                           {QDir::toNativeSeparators(path), QString::number(width), QString::number(height)});
 }
 
 // Uncompressed 24-bit bitmaps, the tile set's own kind, are unpacked here:
@@ -131,7 +131,7 @@ QImage readPlainBitmap(const QByteArray &data, const QString &path)
     if (pixelOffset < FileHeaderSize + headerSize)
         return {};
     if (pixelOffset + stride * rows > data.size())
-        throwUnreadable(path, QStringLiteral("Bilddaten unvollständig"));
+        throw KestrixError(ErrorTexts::PictureIncomplete, {QDir::toNativeSeparators(path)});
 
     QImage image(int(width), int(rows), BitmapFormat);
     if (image.isNull())
@@ -199,8 +199,10 @@ QImage LoadBitmap(const QString &path)
     const qint64 height = qAbs(qint64(claimed.height()));
     checkSides(path, width, height);
     const QImage image = reader.read();
+    if (image.isNull() && data.isEmpty())
+        throw KestrixError(ErrorTexts::PictureEmpty, {QDir::toNativeSeparators(path)});
     if (image.isNull())
-        throwUnreadable(path, data.isEmpty() ? QStringLiteral("leere Datei") : reader.errorString());
+        throw KestrixError(ErrorTexts::PictureRead, {QDir::toNativeSeparators(path), reader.errorString()});
     return inBitmapFormat(image);
 }
 

@@ -136,8 +136,7 @@ QByteArray ConvertToJpeg(const QImage &picture)
     QByteArray output;
     char message[JMSG_LENGTH_MAX] = {};
     if (!encode(rgb, output, message)) {
-        throw KestrixError(QStringLiteral("JPEG-Bild kann nicht erzeugt werden (%1)")
-                               .arg(QString::fromLocal8Bit(message)));
+        throw KestrixError(ErrorTexts::Jpeg, {QString::fromLocal8Bit(message)});
     }
     return output;
 }

@@ -83,8 +83,7 @@ BoardFileFields parseBoardFile(const QByteArray &bytes)
 void SaveBoardFile(QIODevice &device, const BoardCells &cells)
 {
     if (!WriteAll(device, boardFileBytes(cells)))
-        throw KestrixError(QStringLiteral("Die Karte kann nicht geschrieben werden (%1)")
-                               .arg(device.errorString()));
+        throw KestrixError(ErrorTexts::BoardWrite, {device.errorString()});
 }
 
 void SaveBoardFile(const QString &path, const BoardCells &cells)
@@ -96,8 +95,7 @@ BoardFileFields LoadBoardFile(QIODevice &device)
 {
     const QByteArray bytes = device.read(MaxBoardFileSize + 1);
     if (bytes.size() > MaxBoardFileSize)
-        throw KestrixError(QStringLiteral("Die Karte kann nicht gelesen werden (größer als %1 Bytes)")
-                               .arg(MaxBoardFileSize));
+        throw KestrixError(ErrorTexts::BoardTooLarge, {QString::number(MaxBoardFileSize)});
     return parseBoardFile(bytes);
 }
 

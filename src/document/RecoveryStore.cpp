@@ -76,7 +76,7 @@ const QRegularExpression &fileNamePattern()
 QByteArray readSmallFile(const QString &path, qint64 limit)
 {
     if (QFileInfo(path).isSymLink())
-        throw KestrixError(QStringLiteral("Datei %1 ist keine gewöhnliche Datei").arg(QDir::toNativeSeparators(path)));
+        throw KestrixError(ErrorTexts::FileNotRegular, {QDir::toNativeSeparators(path)});
     return ReadWholeFile(path, limit);
 }
 
@@ -101,15 +101,14 @@ void RecoveryStore::setUserFolder(const QString &userFolder)
 void RecoveryStore::write(const QByteArray &board, const QString &documentFileName, const QDateTime &time)
 {
     if (m_folder.isEmpty())
-        throw KestrixError(QStringLiteral("Kein Benutzerordner für die gesicherten Änderungen"));
+        throw KestrixError(ErrorTexts::RecoveryNoFolder, {});
     if (!QDir().mkpath(m_folder)) {
-        throw KestrixError(QStringLiteral("Ordner %1 kann nicht angelegt werden")
-                               .arg(QDir::toNativeSeparators(m_folder)));
+        throw KestrixError(ErrorTexts::FolderCreate, {QDir::toNativeSeparators(m_folder)});
     }
     // The lock first: from now on every other instance sees this one running.
     if (!m_lock.isLocked() && !m_lock.tryLock(m_folder + m_instance + QStringLiteral(".lock"), true)) {
-        throw KestrixError(QStringLiteral("Datei %1 kann nicht angelegt werden")
-                               .arg(QDir::toNativeSeparators(m_folder + m_instance + QStringLiteral(".lock"))));
+        throw KestrixError(ErrorTexts::FileCreate,
+                           {QDir::toNativeSeparators(m_folder + m_instance + QStringLiteral(".lock"))});
     }
 
     const QString stem = m_folder + m_instance + u'-' + boardTag(documentFileName);
@@ -193,8 +192,7 @@ RecoveryNote RecoveryStore::readNote(const QString &path)
     note.documentFileName = decodeValue(text.value(DocumentKey));
     note.written = QDateTime::fromString(text.value(WrittenKey), Qt::ISODate);
     if (note.documentFileName.isEmpty() || !note.written.isValid())
-        throw KestrixError(QStringLiteral("Datei %1 nennt keine Karte und keine Zeit")
-                               .arg(QDir::toNativeSeparators(path)));
+        throw KestrixError(ErrorTexts::RecoveryNoteIncomplete, {QDir::toNativeSeparators(path)});
     return note;
 }
 

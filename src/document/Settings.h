@@ -4,6 +4,8 @@
 #include <QColor>
 #include <QString>
 
+#include <array>
+
 namespace kestrix {
 
 // The eight user settings, held for the whole run. The member initialisers
@@ -49,5 +51,26 @@ int EffectiveGroundPlateGroup(const Settings &settings, int groupCount);
 QColor ColorFromValue(int value);
 // The name of a system colour value; empty for any other value.
 QString SystemColorName(int value);
+
+// The colours the options dialog offers by name. The language files name
+// them under their keys; the German name stands where a file does not.
+struct NamedColor
+{
+    const char *key;
+    const char *german; // UTF-8
+    int value;          // 0x00BBGGRR
+};
+inline constexpr std::array<NamedColor, 16> NamedColors{{
+    {"SColorBlack", "Schwarz", 0x000000},      {"SColorMaroon", "Kastanienbraun", 0x000080},
+    {"SColorGreen", "Grün", 0x008000},         {"SColorOlive", "Olivgrün", 0x008080},
+    {"SColorNavy", "Marineblau", 0x800000},    {"SColorPurple", "Purpur", 0x800080},
+    {"SColorTeal", "Blaugrün", 0x808000},      {"SColorGray", "Grau", 0x808080},
+    {"SColorSilver", "Silber", 0xC0C0C0},      {"SColorRed", "Rot", 0x0000FF},
+    {"SColorLime", "Hellgrün", 0x00FF00},      {"SColorYellow", "Gelb", 0x00FFFF},
+    {"SColorBlue", "Blau", 0xFF0000},          {"SColorFuchsia", "Fuchsia", 0xFF00FF},
+    {"SColorAqua", "Türkis", 0xFFFF00},        {"SColorWhite", "Weiß", 0xFFFFFF},
+}};
+// The list's last item, which asks for any colour.
+inline constexpr NamedColor CustomColor{"SColorCustom", "Benutzerdefiniert...", 0};
 
 } // namespace kestrix

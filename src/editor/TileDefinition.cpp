@@ -76,9 +76,8 @@ public:
     {
         QFile file(from);
         if (!file.rename(to)) {
-            throw KestrixError(QStringLiteral("Datei %1 kann nicht in %2 umbenannt werden (%3)")
-                                   .arg(QDir::toNativeSeparators(from), QDir::toNativeSeparators(to),
-                                        file.errorString()));
+            throw KestrixError(ErrorTexts::FileRename, {QDir::toNativeSeparators(from),
+                                                        QDir::toNativeSeparators(to), file.errorString()});
         }
         m_done.append({from, to});
     }

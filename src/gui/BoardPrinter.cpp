@@ -38,10 +38,10 @@ void BoardPrinter::printPage(const PrintPage &page)
     }
     QPainter painter;
     if (!painter.begin(&m_printer))
-        throw KestrixError(QStringLiteral("Der Drucker %1 kann nicht drucken").arg(printerText()));
+        throw KestrixError(ErrorTexts::Printer, {printerText()});
     PaintPrintPage(painter, page);
     if (!painter.end() || m_printer.printerState() == QPrinter::Error)
-        throw KestrixError(QStringLiteral("Der Druckauftrag für %1 ist fehlgeschlagen").arg(printerText()));
+        throw KestrixError(ErrorTexts::PrintJob, {printerText()});
 }
 
 // The page is made in memory with the printer's page and resolution and

@@ -167,7 +167,7 @@ std::unique_ptr<TOptionsDLG> TForm1::createOptionsDialog()
     auto dialog = std::make_unique<TOptionsDLG>(
         m_editor.settings(), m_editor.programFolder(), m_editor.userFolder(),
         m_editor.language().LanguageCode(), int(m_editor.palette().groundPlateCounts.size()),
-        [this](const QString &text) { m_prompter.showError(text); }, this);
+        [this](const KestrixError &error) { m_prompter.showError(m_editor.language().errorText(error)); }, this);
     connect(dialog.get(), &TOptionsDLG::settingsWritten, this, &TForm1::PaintCursor);
     return dialog;
 }

@@ -213,7 +213,7 @@ bool TForm1::runCommand(Command &&command)
         std::forward<Command>(command)();
         return true;
     } catch (const KestrixError &error) {
-        m_prompter.showError(error.text());
+        m_prompter.showError(m_editor.language().errorText(error));
     } catch (const std::exception &error) {
         m_prompter.showError(QString::fromLocal8Bit(error.what()));
     }

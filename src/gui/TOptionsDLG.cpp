@@ -25,19 +25,6 @@ namespace kestrix {
 
 namespace {
 
-struct NamedColor
-{
-    const char *name;
-    int value; // 0x00BBGGRR
-};
-
-constexpr std::array<NamedColor, 16> namedColors{{
-    {"Black", 0x000000},  {"Maroon", 0x000080}, {"Green", 0x008000},  {"Olive", 0x008080},
-    {"Navy", 0x800000},   {"Purple", 0x800080}, {"Teal", 0x808000},   {"Gray", 0x808080},
-    {"Silver", 0xC0C0C0}, {"Red", 0x0000FF},    {"Lime", 0x00FF00},   {"Yellow", 0x00FFFF},
-    {"Blue", 0xFF0000},   {"Fuchsia", 0xFF00FF}, {"Aqua", 0xFFFF00},  {"White", 0xFFFFFF},
-}};
-
 // The settings the four check boxes stand for, top to bottom.
 constexpr std::array<bool Settings::*, 4> conventions{
     &Settings::OpKonventNeedWall, &Settings::OpKonventNotWall, &Settings::OpKonventBelt,
@@ -146,10 +133,10 @@ void TOptionsDLG::createControls()
 
 void TOptionsDLG::createColorItems()
 {
-    for (const NamedColor &color : namedColors)
-        m_colorBox->addItem(swatch(ColorFromValue(color.value)), QString::fromLatin1(color.name), color.value);
+    for (const NamedColor &color : NamedColors)
+        m_colorBox->addItem(swatch(ColorFromValue(color.value)), QString::fromUtf8(color.german), color.value);
     // The last item carries no value: choosing it asks for any colour.
-    m_colorBox->addItem(swatch(Qt::white), QStringLiteral("Custom..."));
+    m_colorBox->addItem(swatch(Qt::white), QString::fromUtf8(CustomColor.german));
     m_colorBox->setCurrentIndex(-1);
     connect(m_colorBox, &QComboBox::activated, this, &TOptionsDLG::colorBoxActivated);
 }
@@ -160,7 +147,7 @@ void TOptionsDLG::FormCreate(const QString &languageCode, int groupCount)
         applyCaptions(languageCode);
     } catch (const KestrixError &error) {
         // The dialog opens as designed: stored captions, nothing ticked or selected.
-        report(error.text());
+        report(error);
         return;
     }
     for (size_t i = 0; i < conventions.size(); ++i)
@@ -193,13 +180,20 @@ void TOptionsDLG::applyCaptions(const QString &languageCode)
         if (const QString text = caption(button); !text.isEmpty())
             button->setText(text);
     }
+    // Before any colour outside the list is shown, the named ones and the
+    // custom item stand at their own positions.
+    for (size_t i = 0; i <= NamedColors.size(); ++i) {
+        const char *key = i < NamedColors.size() ? NamedColors[i].key : CustomColor.key;
+        if (const QString name = file.value(QLatin1String(key)); !name.isEmpty())
+            m_colorBox->setItemText(int(i), name);
+    }
     setWindowTitle(file.value(QStringLiteral("OpCaption")));
 }
 
-void TOptionsDLG::report(const QString &text)
+void TOptionsDLG::report(const KestrixError &error)
 {
     if (m_reportError)
-        m_reportError(text);
+        m_reportError(error);
 }
 
 void TOptionsDLG::selectColor(int value)
@@ -207,7 +201,7 @@ void TOptionsDLG::selectColor(int value)
     int index = m_colorBox->findData(value);
     if (index < 0) {
         // One extra item, just before "Custom...", shows a value the list lacks.
-        index = int(namedColors.size());
+        index = int(NamedColors.size());
         if (m_colorBox->count() == index + 1)
             m_colorBox->insertItem(index, QString());
         m_colorBox->setItemText(index, colorName(value));
@@ -249,8 +243,7 @@ void TOptionsDLG::ComboBox1Change()
     QImageReader reader(path);
     const QImage image = reader.read();
     if (image.isNull()) {
-        report(QStringLiteral("Bild %1 kann nicht gelesen werden (%2)")
-                   .arg(QDir::toNativeSeparators(path), reader.errorString()));
+        report(KestrixError(ErrorTexts::PictureRead, {QDir::toNativeSeparators(path), reader.errorString()}));
         return;
     }
     m_image->setPixmap(QPixmap::fromImage(image));
@@ -267,7 +260,7 @@ void TOptionsDLG::OpOKBtnClick()
         emit settingsWritten();
     } catch (const KestrixError &error) {
         // The new values stay; only the cursor keeps its old colour.
-        report(error.text());
+        report(error);
     }
     accept();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/Settings.h"
+#include "util/KestrixError.h"
 
 #include <QDialog>
 
@@ -23,7 +24,7 @@ class TOptionsDLG : public QDialog
     Q_OBJECT
 
 public:
-    using ErrorReport = std::function<void(const QString &text)>;
+    using ErrorReport = std::function<void(const KestrixError &error)>;
 
     TOptionsDLG(Settings &settings, const QString &programFolder, const QString &userFolder,
                 const QString &languageCode, int groupCount, ErrorReport reportError,
@@ -39,7 +40,7 @@ private:
     void createColorItems();
     void FormCreate(const QString &languageCode, int groupCount);
     void applyCaptions(const QString &languageCode);
-    void report(const QString &text);
+    void report(const KestrixError &error);
     void selectColor(int value);
     int selectedColor() const;
     void colorBoxActivated(int index);

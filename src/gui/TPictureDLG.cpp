@@ -104,7 +104,7 @@ TPictureDLG::TPictureDLG(Catalogue &catalogue, const QString &programFolder, int
         try {
             FLBChange();
         } catch (const KestrixError &error) {
-            report(error.text());
+            report(m_language.errorText(error));
         }
     });
 }
@@ -267,7 +267,7 @@ void TPictureDLG::Button1Click()
         if (!refusal.isEmpty())
             refuse(refusal);
     } catch (const KestrixError &error) {
-        report(error.text());
+        report(m_language.errorText(error));
     }
     if (m_line.fileName != shownName) {
         if (QListWidgetItem *item = m_flb->item(m_line.row))

@@ -1,6 +1,8 @@
 #include "language/Language.h"
 
 #include "language/MessageFormat.h"
+#include "util/KestrixError.h"
+#include "util/Placeholders.h"
 
 #include <QDir>
 #include <QHash>
@@ -177,6 +179,17 @@ QString Language::messageFault(int index) const
     return QStringLiteral("Die Meldung %1 der Sprachdatei %2 ist fehlerhaft: ihre Platzhalter passen nicht "
                           "zu einem Text. Sie erscheint mit dem eingebauten Text.")
         .arg(messageKey(index + 1), m_code + QStringLiteral(".txt"));
+}
+
+QString Language::errorText(const KestrixError &error) const
+{
+    const QString text = error.key().isEmpty() ? QString() : m_file.value(error.key());
+    if (text.isEmpty())
+        return error.text();
+    QStringList arguments = error.arguments();
+    if (const KestrixError *cause = error.cause())
+        arguments.append(errorText(*cause));
+    return FillPlaceholders(text, arguments).value_or(error.text());
 }
 
 QString Language::stepBoxCaption(int i) const

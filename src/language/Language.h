@@ -11,6 +11,8 @@
 
 namespace kestrix {
 
+class KestrixError;
+
 // The current language: its code, its file and the texts taken from it for
 // the message boxes, the file dialogs, the step boxes and the window title.
 // The windows look their captions up here by component name.
@@ -66,6 +68,12 @@ public:
     // to the program's own text of the key.
     MessageBox BuildKeyMessage(const QString &key, BoxType type, const QList<Answer> &buttons,
                                const QString &argument) const;
+
+    // A file or system error in this language: the file's text for the
+    // error's key filled with its arguments, its cause shown the same way.
+    // Where the file lacks the key, or its text does not take the
+    // arguments, the program's German text stands.
+    QString errorText(const KestrixError &error) const;
 
     const QString &byStepName() const { return m_byStepName; }
     // Caption of step box i (0..4): the ByStepName text, a blank, i + 1.

@@ -107,7 +107,7 @@ QImage RenderBoardQuarter(int quarter, const BoardCells &cells, CellPicture &cel
     const QuarterGeometry g = BoardQuarterGeometry(quarter);
     QImage image(g.size, BitmapFormat);
     if (image.isNull())
-        throw KestrixError(QStringLiteral("Zu wenig Speicher für das Bild eines Viertels der Platte"));
+        throw KestrixError(ErrorTexts::QuarterMemory, {});
     image.fill(Qt::white);
     drawDashedOutline(image);
     fillBlack(image, g.square);

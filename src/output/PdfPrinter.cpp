@@ -39,9 +39,9 @@ void PdfPrinter::printPage(const PrintPage &page)
     if (!m_painter.isActive()) {
         m_writer->setTitle(page.jobTitle);
         if (!m_painter.begin(m_writer.get()))
-            throw KestrixError(QStringLiteral("Das PDF-Dokument kann nicht angelegt werden"));
+            throw KestrixError(ErrorTexts::PdfCreate, {});
     } else if (!m_writer->newPage()) {
-        throw KestrixError(QStringLiteral("Das PDF-Dokument bekommt keine weitere Seite"));
+        throw KestrixError(ErrorTexts::PdfPage, {});
     }
     PaintPrintPage(m_painter, page);
 }
@@ -49,9 +49,9 @@ void PdfPrinter::printPage(const PrintPage &page)
 QByteArray PdfPrinter::finish()
 {
     if (!m_painter.isActive() && !m_painter.begin(m_writer.get()))
-        throw KestrixError(QStringLiteral("Das PDF-Dokument kann nicht angelegt werden"));
+        throw KestrixError(ErrorTexts::PdfCreate, {});
     if (!m_painter.end())
-        throw KestrixError(QStringLiteral("Das PDF-Dokument kann nicht abgeschlossen werden"));
+        throw KestrixError(ErrorTexts::PdfFinish, {});
     return m_bytes;
 }
 

@@ -41,14 +41,11 @@ struct Descriptor
     int fd;
 };
 
+// The system's own text of an error, in the user's language where the
+// system has one.
 QString systemReason(int error)
 {
-    return error == ENOENT ? QStringLiteral("Datei nicht gefunden") : qt_error_string(error);
-}
-
-QString notRegularReason()
-{
-    return QStringLiteral("keine gewöhnliche Datei");
+    return qt_error_string(error);
 }
 
 // A symbolic link stays a link: the file it points to is replaced.
@@ -243,32 +240,39 @@ bool IsWritableFolder(const QString &folder)
 
 KestrixError FileError(FileAction action, const QString &path, const QString &reason)
 {
-    QString text;
+    const QString shown = QDir::toNativeSeparators(path);
     switch (action) {
-    case FileAction::Open: text = QStringLiteral("Datei %1 kann nicht geöffnet werden (%2)"); break;
-    case FileAction::Read: text = QStringLiteral("Datei %1 kann nicht gelesen werden (%2)"); break;
-    case FileAction::Write: text = QStringLiteral("Datei %1 kann nicht geschrieben werden (%2)"); break;
-    case FileAction::Rename: text = QStringLiteral("Datei %1 kann nicht umbenannt werden (%2)"); break;
+    case FileAction::Open:
+        return KestrixError(ErrorTexts::FileOpen, {shown, reason});
+    case FileAction::Read:
+        return KestrixError(ErrorTexts::FileRead, {shown, reason});
+    case FileAction::Write:
+        break;
     }
-    return KestrixError(text.arg(QDir::toNativeSeparators(path), reason));
+    return KestrixError(ErrorTexts::FileWrite, {shown, reason});
 }
 
 QByteArray ReadWholeFile(const QString &path, qint64 maxBytes)
 {
     const QByteArray name = QFile::encodeName(path);
+    const QString shown = QDir::toNativeSeparators(path);
+    const auto openError = [&](int error) {
+        return error == ENOENT ? KestrixError(ErrorTexts::FileNotFound, {shown})
+                               : FileError(FileAction::Open, path, systemReason(error));
+    };
     // Checked before the open too: opening a FIFO waits for a writer, and
     // opening some devices already acts on them.
     struct stat before{};
     if (::stat(name.constData(), &before) != 0)
-        throw FileError(FileAction::Open, path, systemReason(errno));
+        throw openError(errno);
     if (!S_ISREG(before.st_mode))
-        throw FileError(FileAction::Open, path, notRegularReason());
+        throw KestrixError(ErrorTexts::FileNotRegular, {shown});
     const Descriptor file(::open(name.constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK));
     struct stat opened{};
     if (file.fd < 0 || ::fstat(file.fd, &opened) != 0)
-        throw FileError(FileAction::Open, path, systemReason(errno));
+        throw openError(errno);
     if (!S_ISREG(opened.st_mode))
-        throw FileError(FileAction::Open, path, notRegularReason());
+        throw KestrixError(ErrorTexts::FileNotRegular, {shown});
     QByteArray data;
     data.reserve(qsizetype(std::min<qint64>(opened.st_size, maxBytes)) + 1);
     char chunk[65536];
@@ -281,7 +285,7 @@ QByteArray ReadWholeFile(const QString &path, qint64 maxBytes)
         if (got == 0)
             return data;
         if (data.size() + got > maxBytes)
-            throw FileError(FileAction::Read, path, QStringLiteral("größer als %1 Bytes").arg(maxBytes));
+            throw KestrixError(ErrorTexts::FileTooLarge, {shown, QString::number(maxBytes)});
         data.append(chunk, got);
     }
 }

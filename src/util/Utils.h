@@ -48,7 +48,7 @@ QString UserFolder();
 bool IsWritableFolder(const QString &folder);
 
 // What could not be done with a file.
-enum class FileAction { Open, Read, Write, Rename };
+enum class FileAction { Open, Read, Write };
 
 // The error the user reads when a file cannot be handled: the action, the
 // path in native form and the reason.

@@ -5,6 +5,8 @@
 
 #include "catalogue/PaletteIndex.h"
 #include "catalogue/StepMarks.h"
+#include "document/Settings.h"
+#include "util/ErrorTexts.h"
 
 #include <QDir>
 #include <QFile>
@@ -203,9 +205,30 @@ TEST(Belts, PatternsAreWellFormed)
     }
 }
 
-TEST(Belts, EveryFittingFindsATile)
+// Every extra element a belt pattern can name, by its last character.
+class BeltElement : public ::testing::TestWithParam<int>
 {
-    for (int id : BeltIds()) {
+protected:
+    QChar element() const { return QChar(u'0' + GetParam()); }
+    QList<int> belts() const
+    {
+        QList<int> ids;
+        for (int id : BeltIds()) {
+            if (value(QLatin1Char('D') + Id5(id)).at(5) == element())
+                ids << id;
+        }
+        return ids;
+    }
+};
+
+// Fitting only turns free sides into inputs and back, so every such variant
+// of a belt must exist with the same family and element, or the fitting
+// keeps the old tile.
+TEST_P(BeltElement, EveryFittingFindsATileOfTheSameElement)
+{
+    const QList<int> ids = belts();
+    ASSERT_FALSE(ids.isEmpty()) << "no belt carries element " << GetParam();
+    for (int id : ids) {
         const QString d = value(QLatin1Char('D') + Id5(id));
         QList<int> free;
         for (int s = 0; s < 4; ++s) {
@@ -224,6 +247,48 @@ TEST(Belts, EveryFittingFindsATile)
         }
     }
 }
+
+// A fitted belt keeps its step marks: within one family either every tile of
+// the element acts in steps, with the same marks, or none does. Picking a
+// stepped one must show the step boxes, so it lies on the counter page;
+// the others lie on the belt page.
+TEST_P(BeltElement, ActsInStepsAsAWholeFamilyAndLiesOnItsPage)
+{
+    std::map<QChar, QSet<QString>> marksByFamily;
+    int onPalette = 0;
+    for (int id : belts()) {
+        const QString marks = value(QLatin1Char('S') + Id5(id));
+        marksByFamily[value(QLatin1Char('D') + Id5(id)).at(0)].insert(marks);
+        const QString position = value(QLatin1Char('P') + Id5(id));
+        if (position.isEmpty())
+            continue;
+        ++onPalette;
+        EXPECT_EQ(position.mid(1, 1), marks.isEmpty() ? QStringLiteral("1") : QStringLiteral("5")) << "palette page of " << id;
+    }
+    EXPECT_GE(onPalette, 1) << "element " << GetParam() << " is not on the palette";
+    for (const auto &[family, marks] : marksByFamily)
+        EXPECT_EQ(marks.size(), 1u) << "family " << family.toLatin1() << " mixes step marks";
+}
+
+TEST_P(BeltElement, AppearsOnASampleBoard)
+{
+    const QList<int> ids = belts();
+    bool shown = false;
+    for (const Board &board : SampleBoards()) {
+        for (const BoardCell &c : board.cells)
+            shown = shown || ids.contains(c.id);
+    }
+    EXPECT_TRUE(shown) << "element " << GetParam();
+}
+
+std::string elementName(const ::testing::TestParamInfo<int> &info)
+{
+    static const char *const names[] = {"Plain", "Laser", "Press", "CounterPress",
+                                        "PusherOne", "PusherTwo", "SmallFlame", "LaserCannon"};
+    return names[info.param];
+}
+
+INSTANTIATE_TEST_SUITE_P(Belts, BeltElement, ::testing::Range(0, 8), elementName);
 
 // ---- step marks -----------------------------------------------------------
 
@@ -386,6 +451,11 @@ const QStringList &requiredKeys()
             k << QStringLiteral("OpCheckBox%1").arg(i);
         for (int i = 1; i <= 9; ++i)
             k << QStringLiteral("Text%1").arg(i, 2, 10, QLatin1Char('0'));
+        for (const ErrorText &text : ErrorTexts::All)
+            k << QLatin1String(text.key);
+        for (const NamedColor &color : NamedColors)
+            k << QLatin1String(color.key);
+        k << QLatin1String(CustomColor.key);
         return k;
     }();
     return keys;
@@ -408,17 +478,22 @@ TEST(LanguageFiles, HaveANameEveryKeyAndAFlag)
     }
 }
 
-TEST(LanguageFiles, OnlyTheBoardMessagesCarryOnePlaceholder)
+// The board messages take the board's name; an error text takes as many
+// arguments as its built-in German text; no other text takes any.
+TEST(LanguageFiles, TextsCarryThePlaceholdersOfTheirArguments)
 {
-    const QStringList withName{QStringLiteral("Text01"), QStringLiteral("Text08"), QStringLiteral("Text09"),
-                               QStringLiteral("RecentMissing"), QStringLiteral("RecoveryAsk"),
-                               QStringLiteral("RecoveryUnreadable")};
+    std::map<QString, qsizetype> placeholders{{QStringLiteral("text01"), 1}, {QStringLiteral("text08"), 1},
+                                              {QStringLiteral("text09"), 1}, {QStringLiteral("recentmissing"), 1},
+                                              {QStringLiteral("recoveryask"), 1}, {QStringLiteral("recoveryunreadable"), 1}};
+    for (const ErrorText &text : ErrorTexts::All)
+        placeholders[QString::fromLatin1(text.key).toLower()] = QString::fromUtf8(text.german).count(QStringLiteral("%s"));
     for (const LanguageFile &lang : LanguageFiles()) {
         for (const auto &[key, v] : lang.entries) {
             SCOPED_TRACE(lang.code.toStdString() + " " + key.toStdString());
-            const bool named = withName.contains(key, Qt::CaseInsensitive);
-            EXPECT_EQ(v.count(QStringLiteral("%s")), named ? 1 : 0);
-            EXPECT_EQ(v.count(QLatin1Char('%')), named ? 1 : 0);
+            const auto expected = placeholders.find(key.toLower());
+            const qsizetype count = expected == placeholders.end() ? 0 : expected->second;
+            EXPECT_EQ(v.count(QStringLiteral("%s")), count);
+            EXPECT_EQ(v.count(QLatin1Char('%')), count);
         }
     }
 }
@@ -446,6 +521,12 @@ TEST(LanguageFiles, GermanCaptionsAreTheDesignedOnes)
     ASSERT_NE(de, files.end());
     for (const auto &[key, text] : designed)
         EXPECT_EQ(de->value(QLatin1String(key)).value_or(QString()).toStdString(), std::string(text)) << key;
+    // The program's own German stands in for a key a file lacks: the German
+    // file says the same.
+    for (const ErrorText &text : ErrorTexts::All)
+        EXPECT_EQ(de->value(QLatin1String(text.key)).value_or(QString()).toStdString(), std::string(text.german));
+    for (const NamedColor &color : NamedColors)
+        EXPECT_EQ(de->value(QLatin1String(color.key)).value_or(QString()).toStdString(), std::string(color.german));
 }
 
 // ---- initial settings -----------------------------------------------------

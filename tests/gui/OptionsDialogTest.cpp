@@ -39,7 +39,9 @@ protected:
                       "OpCheckBox2=<b>Keine</b> Wände\r\n"
                       "OpOKBtn=\r\n"
                       "ColorBox1=never shown\r\n"
-                      "Image1=never shown\r\n");
+                      "Image1=never shown\r\n"
+                      "SColorMaroon=Weinrot\r\n"
+                      "SColorCustom=Eigene...\r\n");
         // The first plate of groups 0 and 1; group 2 has none.
         for (const auto &[name, colour] : {std::pair{"Images/00000.bmp", Qt::green}, {"Images/00100.bmp", Qt::blue}}) {
             QImage plate(4, 4, QImage::Format_RGB32);
@@ -64,7 +66,7 @@ protected:
     std::unique_ptr<TOptionsDLG> create(int groupCount = 3)
     {
         return std::make_unique<TOptionsDLG>(m_settings, m_program, m_user, u("DE"), groupCount,
-                                             [this](const QString &text) { m_errors.append(text); });
+                                             [this](const KestrixError &error) { m_errors.append(error.text()); });
     }
 
     template<typename T>
@@ -114,6 +116,12 @@ TEST_F(OptionsDialog, LayoutAndCaptions)
     EXPECT_EQ(child<QPushButton>(*dialog, "OpOKBtn")->text(), u("OK"));
     EXPECT_EQ(child<QLabel>(*dialog, "OpLabel2")->text(), u("Standard-Feld:"));
     EXPECT_TRUE(child<QLabel>(*dialog, "Image1")->text().isEmpty());
+    // Colour names from the file, the built-in German where it has none.
+    auto *colors = child<QComboBox>(*dialog, "ColorBox1");
+    EXPECT_EQ(colors->itemText(0), u("Schwarz"));
+    EXPECT_EQ(colors->itemText(1), u("Weinrot"));
+    EXPECT_EQ(colors->currentText(), u("Rot"));
+    EXPECT_EQ(colors->itemText(colors->count() - 1), u("Eigene..."));
     EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join(u'\n').toStdString();
 
     writeLanguage("Deutsch\r\nOpCaption=\r\n");

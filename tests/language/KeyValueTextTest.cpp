@@ -1,5 +1,6 @@
 #include "language/KeyValueText.h"
 #include "language/MessageFormat.h"
+#include "util/Placeholders.h"
 
 #include <gtest/gtest.h>
 
@@ -76,4 +77,14 @@ TEST(FormatMessageText, FillsOneStringPlaceholderOnly)
         EXPECT_FALSE(FormatMessageText(u(text), u("Plan 1")).has_value()) << text;
     // The argument is never read as a format.
     EXPECT_EQ(FormatMessageText(u("[%s]"), u("%s %d %%")), u("[%s %d %%]"));
+}
+
+TEST(FillPlaceholders, TakesTheArgumentsInOrderAndNoMore)
+{
+    const QStringList two{u("a.zvb"), u("%s 50%")};
+    EXPECT_EQ(FillPlaceholders(u("File %s (%s)"), two), u("File a.zvb (%s 50%)"));
+    EXPECT_EQ(FillPlaceholders(u("File %s only"), two), u("File a.zvb only"));
+    EXPECT_EQ(FillPlaceholders(u("No arguments"), {}), u("No arguments"));
+    for (const char *text : {"%s %s %s", "%s %d", "%1 %2"})
+        EXPECT_FALSE(FillPlaceholders(u(text), two).has_value()) << text;
 }

@@ -221,3 +221,33 @@ TEST_F(LanguageFolder, ChoosingALanguageSwapsTheHiddenEntry)
     EXPECT_EQ(LanguageClick(entries, 2, u("DE")), u("DE"));
     EXPECT_EQ(entries, before);
 }
+
+namespace {
+
+TEST_F(LanguageFolder, ErrorsInTheLanguageWithTheGermanStandingIn)
+{
+    write("UK.txt", uk + "SFileOpenError=Cannot open %s: %s\r\n"
+                         "SBoardOpenError=Board %s: %s\r\n"
+                         "SFileWriteError=%s %s %s\r\n"
+                         "SPrinterError=\r\n");
+    Language language;
+    language.LoadLanguage(m_program, u("UK"));
+    const KestrixError unreadable(ErrorTexts::FileRead, {u("f"), u("%s")});
+    const struct { KestrixError error; const char *shown; } cases[] = {
+        {KestrixError(ErrorTexts::FileOpen, {u("a.zvb"), u("No such file")}), "Cannot open a.zvb: No such file"},
+        {KestrixError(ErrorTexts::BoardOpen, {u("b.zvb")}, KestrixError(ErrorTexts::FileOpen, {u("p.bmp"), u("gone")})),
+         "Board b.zvb: Cannot open p.bmp: gone"},
+        // A text that does not take the arguments, an empty one, a missing one.
+        {KestrixError(ErrorTexts::FileWrite, {u("c"), u("disk full")}), "Datei c kann nicht geschrieben werden (disk full)"},
+        {KestrixError(ErrorTexts::Printer, {u("P1")}), "Der Drucker P1 kann nicht drucken"},
+        {unreadable, "Datei f kann nicht gelesen werden (%s)"},
+        {KestrixError(ErrorTexts::BoardOpen, {u("e")}, unreadable), "Board e: Datei f kann nicht gelesen werden (%s)"},
+        {KestrixError(u("As it stands")), "As it stands"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(language.errorText(c.error), u(c.shown)) << c.shown;
+    EXPECT_EQ(cases[1].error.text(), u("Die Karte b.zvb kann nicht geöffnet werden: "
+                                       "Datei p.bmp kann nicht geöffnet werden (gone)"));
+}
+
+} // namespace
