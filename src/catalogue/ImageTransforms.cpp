@@ -91,11 +91,6 @@ QImage turnClockwise(const QImage &source)
     return gather(h, source.width(), [=](int r) { return bottom + qsizetype(r) * BytesPerPixel; }, -stride);
 }
 
-[[noreturn]] void throwUnreadable(const QString &path, const QString &reason)
-{
-    throw KestrixError(ErrorTexts::PictureRead, {QDir::toNativeSeparators(path), reason});
-}
-
 // A lying header must not make the reader multiply past its number range or
 // ask for more memory than a picture can need.
 void checkSides(const QString &path, qint64 width, qint64 height)
