@@ -66,7 +66,7 @@ RecentBoards RecentBoards::Read(const QString &userFolder)
 {
     // Not a FIFO or a folder: opening those could block or fail.
     const QFileInfo info(FilePath(userFolder));
-    if (!info.isFile())
+    if (userFolder.isEmpty() || !info.isFile())
         return {};
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly))
@@ -76,6 +76,8 @@ RecentBoards RecentBoards::Read(const QString &userFolder)
 
 void RecentBoards::Write(const QString &userFolder) const
 {
+    if (userFolder.isEmpty())
+        return;
     QDir().mkpath(userFolder);
     WriteWholeFile(FilePath(userFolder), Text());
 }

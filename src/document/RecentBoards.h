@@ -34,7 +34,8 @@ public:
     // start-up does not depend on it.
     static RecentBoards Read(const QString &userFolder);
     // Replaces the file through the safe save; throws KestrixError naming
-    // the file when it cannot be written.
+    // the file when it cannot be written. Without a user folder (a tool that
+    // set none) the list stays in memory: it never lands in the current folder.
     void Write(const QString &userFolder) const;
 
 private:

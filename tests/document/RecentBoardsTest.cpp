@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -74,4 +75,13 @@ TEST(RecentBoards, FileRoundTripsAndHostileFilesGiveAShortList)
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir().mkpath(path));
     EXPECT_TRUE(RecentBoards::Read(userFolder).paths().isEmpty());
+
+    // No user folder: nothing is written into, or read from, the current folder.
+    const QString current = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    list.Write(QString());
+    EXPECT_FALSE(QFileInfo::exists(RecentBoards::FilePath(QString())));
+    list.Write(dir.path() + u'/'); // the same file as seen from the current folder
+    EXPECT_TRUE(RecentBoards::Read(QString()).paths().isEmpty());
+    ASSERT_TRUE(QDir::setCurrent(current));
 }
