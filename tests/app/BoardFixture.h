@@ -27,9 +27,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        ASSERT_TRUE(folder.write(QStringLiteral("Language/UK.txt"),
-                                 "English\r\nTitle=Board Editor\r\nNoFileName=Untitled\r\n"
-                                 "Text01=Save the changes to %s?\r\n"));
+        ASSERT_TRUE(folder.writeBoardLanguage());
         addTiles({0, 1, 2, 100, 101, 8000, 8100, Tile, OtherTile});
         editor.setProgramFolder(folder.programFolder());
         editor.setUserFolder(folder.userFolder());

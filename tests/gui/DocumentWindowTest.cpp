@@ -46,11 +46,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(folder.isValid());
-        ASSERT_TRUE(folder.write(QStringLiteral("Language/UK.txt"),
-                                 "English\r\nTitle=Board Editor\r\nNoFileName=Untitled\r\n"
-                                 "Text01=Save the changes to %s?\r\n"));
-        for (int id : {0, 1, 2, Tile})
-            ASSERT_TRUE(folder.writeTilePictures(id, qRgb(30 + id % 200, 90, 150)));
+        ASSERT_TRUE(folder.writeWindowBasics(Tile));
     }
 
     TForm1 &start(const QString &boardPath = QString())

@@ -37,6 +37,27 @@ public:
 
     bool remove(const QString &relativePath) const { return QFile::remove(programFolder() + relativePath); }
 
+    // The English language file the board tests share: a title, the name of
+    // a new board and the question about unsaved changes.
+    bool writeBoardLanguage() const
+    {
+        return write(QStringLiteral("Language/UK.txt"), "English\r\nTitle=Board Editor\r\nNoFileName=Untitled\r\n"
+                                                          "Text01=Save the changes to %s?\r\n");
+    }
+
+    // That language file and pictures of ground plates 0 to 2 and of tile:
+    // the program folder the main window tests start on.
+    bool writeWindowBasics(int tile) const
+    {
+        if (!writeBoardLanguage())
+            return false;
+        for (int id : {0, 1, 2, tile}) {
+            if (!writeTilePictures(id, qRgb(30 + id % 200, 90, 150)))
+                return false;
+        }
+        return true;
+    }
+
     // A tile picture as the fixture draws it: size x size in colour with a
     // black top-left pixel, so every turn gives a different picture.
     static QImage tilePicture(int size, QRgb colour)
