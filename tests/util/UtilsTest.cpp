@@ -1,3 +1,4 @@
+#include "util/PrivateFolder.h"
 #include "util/Utils.h"
 
 #include <QDir>
@@ -6,6 +7,8 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 using namespace kestrix;
 
@@ -158,4 +161,28 @@ TEST(WriteWholeFile, KeepsPermissionsAndLinks)
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "new");
     EXPECT_EQ(QFile::permissions(target), permissions);
+}
+
+TEST(CreatePrivateFolder, MakesMissingFoldersForTheOwnerAloneAndRefusesAFileInThePath)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const mode_t oldMask = ::umask(022);
+    const QString deep = dir.filePath(QStringLiteral("a/b/Kestrix/"));
+    CreatePrivateFolder(deep);
+    ::umask(oldMask);
+    for (const char *part : {"a", "a/b", "a/b/Kestrix"}) {
+        struct stat info{};
+        ASSERT_EQ(::stat(QFile::encodeName(dir.filePath(QLatin1String(part))).constData(), &info), 0) << part;
+        EXPECT_EQ(info.st_mode & 07777, 0700u) << part;
+    }
+    // A folder that exists keeps its mode.
+    ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath(QStringLiteral("a"))).constData(), 0755), 0);
+    CreatePrivateFolder(deep);
+    EXPECT_EQ(QFileInfo(dir.filePath(QStringLiteral("a"))).permissions() & QFile::ReadOther, QFile::ReadOther);
+
+    QFile file(dir.filePath(QStringLiteral("plain")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    EXPECT_THROW(CreatePrivateFolder(dir.filePath(QStringLiteral("plain/Kestrix"))), KestrixError);
 }
