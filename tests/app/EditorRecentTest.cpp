@@ -188,7 +188,7 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
     const QByteArray binary(binaryText, sizeof binaryText - 1);
     const QString kept = QStringLiteral("Standardeinstellungen"); // the settings box's own text
 
-    enum class Action { StartOpenExit, ChooseRecent };
+    enum class Action { StartOpenExit, StartExit, ChooseRecent };
     const struct Row
     {
         const char *name;
@@ -311,19 +311,25 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
                           "nothing written, not even into the current folder");
          },
          Action::StartOpenExit, 022, nullptr, true},
-        {"umask 022", [](const QString &) { return true; }, {},
+        {"umask 022, the settings make the folder", [](const QString &) { return true; }, {},
          [](const QString &root, const Editor &) {
-             return holds(folderMode(root + u"/Kestrix"_s) == 0700 && QFileInfo(root + u"/Kestrix/Kestrix.ini"_s).isFile()
-                              && QFileInfo(root + u"/Kestrix/RecentBoards.txt"_s).isFile(),
-                          "folder 0700 with both files");
-         }},
-        {"umask 077 and a missing parent", [](const QString &) { return true; }, {},
+             return holds(folderMode(root + u"/Kestrix"_s) == 0700 && QFileInfo(root + u"/Kestrix/Kestrix.ini"_s).isFile(),
+                          "folder 0700 with the settings");
+         },
+         Action::StartExit},
+        {"umask 077", [](const QString &) { return true; }, {},
+         [](const QString &root, const Editor &) {
+             return holds(folderMode(root + u"/Kestrix"_s) == 0700, "folder 0700");
+         },
+         Action::StartExit, 077},
+        {"a missing parent, the recent list makes them", [](const QString &) { return true; }, {},
          [](const QString &root, const Editor &) {
              return holds(folderMode(root + u"/rel"_s) == 0700 && folderMode(root + u"/rel/Kestrix"_s) == 0700
+                              && QFileInfo(root + u"/rel/Kestrix/RecentBoards.txt"_s).isFile()
                               && QFileInfo(root + u"/rel/Kestrix/Kestrix.ini"_s).isFile(),
                           "both folders 0700");
          },
-         Action::StartOpenExit, 077, "rel"},
+         Action::StartOpenExit, 022, "rel"},
     };
     const QString started = QDir::currentPath();
     for (const Row &row : rows) {
@@ -354,7 +360,11 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
         run.ReadSettings();
         run.LoadLanguage();
         run.ReportSettingsError();
-        if (row.action == Action::StartOpenExit) {
+        if (row.action == Action::StartExit) {
+            EXPECT_NO_THROW(run.WriteSettings());
+        } else if (row.action == Action::StartOpenExit) {
+            // Twice: a list that cannot be written is said once, not at every open.
+            EXPECT_NO_THROW(run.LoadBoardFile(board));
             EXPECT_NO_THROW(run.LoadBoardFile(board));
             EXPECT_EQ(run.DocumentFileName(), board);
             EXPECT_NO_THROW(run.WriteSettings());
@@ -368,8 +378,8 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
         for (const MessageBox &box : shown.messages)
             texts << box.text;
         texts << shown.errors;
-        ASSERT_EQ(size_t(texts.size()), row.said.size()) << texts.join(u'\n').toStdString();
-        for (size_t i = 0; i < row.said.size(); ++i) {
+        EXPECT_EQ(size_t(texts.size()), row.said.size()) << texts.join(u'\n').toStdString();
+        for (size_t i = 0; i < row.said.size() && i < size_t(texts.size()); ++i) {
             for (const QString &word : row.said[i])
                 EXPECT_TRUE(texts[qsizetype(i)].contains(word)) << texts[qsizetype(i)].toStdString();
         }
