@@ -43,6 +43,7 @@ int main(int argc, char *argv[])
     options.programFolder = kestrix::ProgramFolderFor(QCoreApplication::applicationDirPath());
     options.userFolder = kestrix::UserFolder();
     options.boardPath = commandLine.boards.value(0);
+    options.undecodableBoard = commandLine.undecodableBoard;
     kestrix::TForm1 window(options);
     window.show();
     return QApplication::exec();

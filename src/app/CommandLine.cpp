@@ -111,8 +111,15 @@ CommandLine ParseCommandLine(const QList<QByteArray> &arguments)
     for (const QByteArray &argument : arguments) {
         const QString text = QFile::decodeName(argument);
         if (QFile::encodeName(text) != argument) {
-            return usageError(QStringLiteral("%1 is not a valid file name in this system's encoding")
-                                  .arg(QString::fromLatin1(argument.toPercentEncoding("/.-_ "))));
+            const QString shown = QString::fromLatin1(argument.toPercentEncoding("/.-_ "));
+            // Started from a file manager, the window is the only place anyone
+            // reads about its board.
+            if (decoded.isEmpty() && !argument.startsWith("--")) {
+                CommandLine commandLine;
+                commandLine.undecodableBoard = shown;
+                return commandLine;
+            }
+            return usageError(QStringLiteral("%1 is not a valid file name in this system's encoding").arg(shown));
         }
         decoded.append(text);
     }

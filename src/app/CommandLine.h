@@ -32,11 +32,15 @@ struct CommandLine
     int fromPage = 1; // PrintPdf
     int toPage = 4;
     QString error; // Error: one line saying what is wrong
+    // Run: the board name's bytes, percent-encoded, when they do not decode
+    // as a file name; no board opens then and the window says so.
+    QString undecodableBoard;
 };
 
 // The arguments without the program name, decoded as the file system
 // decodes file names. A name that does not come back to its own bytes could
-// only ever name another file, so it becomes an Error.
+// only ever name another file, so it becomes an Error; as the window's board
+// it is a Run with undecodableBoard instead.
 CommandLine ParseCommandLine(const QList<QByteArray> &arguments);
 
 // The same for arguments that are already text (every one decodes).

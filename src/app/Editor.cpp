@@ -2,6 +2,15 @@
 
 namespace kestrix {
 
+namespace {
+
+// Shown where a language file lacks the key SettingsUnreadable.
+const QString SettingsUnreadableText = QStringLiteral(
+    "Bis zum Ende des Programms gelten die Standardeinstellungen; die Datei bleibt, wie sie ist, und "
+    "wird nicht überschrieben. Reparieren oder entfernen Sie sie, damit Einstellungen wieder gespeichert werden.");
+
+} // namespace
+
 Editor::Editor(Prompter &prompter, QObject *parent)
     : QObject(parent), m_prompter(prompter)
 {
@@ -30,16 +39,35 @@ int Editor::random(int m)
 
 // --- settings --------------------------------------------------------------------
 
+// A settings file that cannot be read may be a file that is not ours, or a
+// link to a device: the run goes on with the defaults, and the board named at
+// start still opens, but nothing is written over it.
 void Editor::ReadSettings()
 {
-    m_settings = kestrix::ReadSettings(m_userFolder, m_programFolder);
+    m_settingsError.reset();
+    try {
+        m_settings = kestrix::ReadSettings(m_userFolder, m_programFolder);
+    } catch (const KestrixError &error) {
+        m_settings = Settings();
+        m_settingsError = error;
+    }
     m_recentBoards = RecentBoards::Read(m_userFolder);
     emit recentBoardsChanged();
 }
 
 void Editor::WriteSettings() const
 {
-    kestrix::WriteSettings(m_settings, m_userFolder);
+    kestrix::WriteSettings(m_settings, settingsFolder());
+}
+
+void Editor::ReportSettingsError()
+{
+    if (!m_settingsError)
+        return;
+    MessageBox box = keyMessage(QStringLiteral("SettingsUnreadable"), SettingsUnreadableText, BoxType::Warning,
+                                {Answer::Ok}, QString());
+    box.text = m_language.errorText(*m_settingsError) + QStringLiteral("\n\n") + box.text;
+    m_prompter.message(box);
 }
 
 // --- language --------------------------------------------------------------------

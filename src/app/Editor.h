@@ -13,12 +13,14 @@
 #include "language/Language.h"
 #include "language/LanguageMenu.h"
 #include "output/BoardExport.h"
+#include "util/KestrixError.h"
 
 #include <QImage>
 #include <QObject>
 #include <QString>
 
 #include <array>
+#include <optional>
 #include <random>
 
 namespace kestrix {
@@ -58,10 +60,21 @@ public:
     // --- settings ------------------------------------------------------------
     const Settings &settings() const { return m_settings; }
     Settings &settings() { return m_settings; }
-    // The per-user settings file (see Settings.h); both throw KestrixError.
-    // Reading also takes the recent boards' list of the per-user folder.
+    // The per-user settings file (see Settings.h) and the recent boards'
+    // list of the per-user folder. A settings file that is there but cannot
+    // be read leaves the defaults in memory and is not written over in this
+    // run: settingsError() says why, ReportSettingsError shows it.
     void ReadSettings();
+    // Writes nothing without a user folder or after such a failed read;
+    // throws KestrixError when the file cannot be written.
     void WriteSettings() const;
+    // The folder the settings may be written to: the user folder, or empty
+    // after a failed read (the options dialog writes through it).
+    QString settingsFolder() const { return m_settingsError ? QString() : m_userFolder; }
+    const std::optional<KestrixError> &settingsError() const { return m_settingsError; }
+    // After a failed read, says in the loaded language which file could not
+    // be read, why, and that it stays as it is. Start-up calls it once.
+    void ReportSettingsError();
     // The ground-plate group that new boards and reset fields take: the
     // stored OpGroundPlates when that group exists among the pictures, else
     // 0. Every reader of OpGroundPlates goes through this, never the raw value.
@@ -202,20 +215,27 @@ public:
     void Menu1_NewClick();
     void Menu1_OpenClick();
     // True when the board was written; false when there is no board or the
-    // save dialog was cancelled.
+    // save dialog was cancelled. Save over a file that changed on disk since
+    // this editor read or wrote it (another instance saved it) first asks:
+    // Yes overwrites it, No asks for another name, Cancel writes nothing.
     bool Menu1_SaveClick();
     bool Menu1_SaveAsClick();
     void Menu1_CloseClick();
     // Opens the board file path: at start from the command line, and by Open.
     void LoadBoardFile(const QString &path);
+    // At start: the board name of the command line, percent-encoded, is no
+    // file name of this system; says so in a box.
+    void ReportUndecodableBoard(const QString &name);
 
     // --- recent boards -------------------------------------------------------
     // The boards opened or saved last, most recent first; the list follows
-    // every successful open and save and is written at once.
+    // every successful open and save and is written at once. While writing
+    // it keeps failing, only the first failure is reported.
     const RecentBoards &recentBoards() const { return m_recentBoards; }
-    // Entry index of the list was chosen. A board that is no longer there
-    // leaves the list with a message and the open board stays; any other
-    // opens as Open would, asking about unsaved changes first.
+    // Entry index of the list was chosen. A board that is no longer there,
+    // or whose path now names a folder, a FIFO or a device, leaves the list
+    // with a message saying which, and the open board stays; any other opens
+    // as Open would, asking about unsaved changes first.
     void OpenRecentBoard(qsizetype index);
     // Opens the board file path as Open would once its dialog is confirmed,
     // asking about unsaved changes first: a board dropped on the window or
@@ -340,6 +360,7 @@ protected:
 
     // settings
     Settings m_settings;
+    std::optional<KestrixError> m_settingsError;
 
     // language
     Language m_language;
@@ -372,9 +393,18 @@ protected:
     // document
     QString m_documentFileName;
     bool m_boardModified = false;
+    // The board file as this editor last read or wrote it; no path for a
+    // board whose file it has not seen (new or recovered).
+    struct FileStamp
+    {
+        QString path;
+        qint64 size = 0;
+        QByteArray hash;
+    } m_fileStamp;
 
     // recent boards
     RecentBoards m_recentBoards;
+    bool m_recentFailing = false; // the last write of the list failed
 
     // recovery of unsaved work
     RecoveryStore m_recovery;
@@ -396,6 +426,8 @@ private:
 
     // document
     void writeBoardFile(const QString &previousFileName);
+    void stampFile(const QString &path, const QByteArray &bytes);
+    bool fileChangedOnDisk() const;
     BoardCells composeBoard(const BoardFileFields &fields);
     void replaceBoard(BoardCells &board, const QString &documentFileName, QImage selectionPicture);
     // The selection's large picture for the tile, composed without touching
@@ -407,6 +439,12 @@ private:
 
     // recent boards
     void rememberBoard(const QString &path);
+    void writeRecentBoards();
+    // A box with the language's text of key, its one placeholder filled with
+    // argument; german stands where the file lacks the key or its text does
+    // not take the argument.
+    MessageBox keyMessage(const QString &key, const QString &german, BoxType type, const QList<Answer> &buttons,
+                          const QString &argument) const;
 
     // recovery of unsaved work
     void offerRecoveryFile(const RecoveryFile &file);

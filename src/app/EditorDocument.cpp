@@ -5,9 +5,27 @@
 #include "util/KestrixError.h"
 #include "util/Utils.h"
 
+#include <QBuffer>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QFileInfo>
 
 namespace kestrix {
+
+namespace {
+
+// Shown where a language file lacks the keys of the question.
+const QString ChangedOnDiskText = QStringLiteral(
+    "Die Datei „%s“ wurde geändert, seit sie geöffnet oder zuletzt gespeichert wurde, vielleicht in einem "
+    "anderen Fenster dieses Programms. Soll sie überschrieben werden, oder soll die Karte unter einem anderen "
+    "Namen gespeichert werden?");
+const QString UndecodableBoardText = QStringLiteral(
+    "Der beim Start genannte Kartenname „%s“ ist kein gültiger Dateiname dieses Systems. Es wird keine "
+    "Karte geöffnet.");
+const QString OverwriteCaption = QStringLiteral("Überschreiben");
+const QString ElsewhereCaption = QStringLiteral("Speichern unter...");
+
+} // namespace
 
 QString Editor::boardDisplayName() const
 {
@@ -101,8 +119,30 @@ bool Editor::Menu1_SaveClick()
     if (!isBoardOpen())
         return false;
     const QString previousFileName = m_documentFileName;
-    if (m_documentFileName == NewBoardName && !AskSaveFileName())
-        return false;
+    if (m_documentFileName == NewBoardName) {
+        if (!AskSaveFileName())
+            return false;
+    } else if (fileChangedOnDisk()) {
+        MessageBox box = keyMessage(QStringLiteral("SaveChangedOnDisk"), ChangedOnDiskText, BoxType::Warning,
+                                    {Answer::Yes, Answer::No, Answer::Cancel},
+                                    QDir::toNativeSeparators(m_documentFileName));
+        box.buttons[0].caption = m_language.text(QStringLiteral("SaveOverwrite"));
+        box.buttons[1].caption = m_language.text(QStringLiteral("SaveElsewhere"));
+        if (box.buttons[0].caption.isEmpty())
+            box.buttons[0].caption = OverwriteCaption;
+        if (box.buttons[1].caption.isEmpty())
+            box.buttons[1].caption = ElsewhereCaption;
+        switch (m_prompter.message(box)) {
+        case Answer::Yes:
+            break;
+        case Answer::No:
+            if (!AskSaveFileName())
+                return false;
+            break;
+        default:
+            return false;
+        }
+    }
     writeBoardFile(previousFileName);
     return true;
 }
@@ -144,7 +184,11 @@ void Editor::setBoardModified(bool modified)
 // changes nothing.
 void Editor::LoadBoardFile(const QString &path)
 {
-    const BoardFileFields fields = kestrix::LoadBoardFile(path);
+    const QByteArray bytes = ReadWholeFile(path, MaxBoardFileSize);
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    const BoardFileFields fields = kestrix::LoadBoardFile(buffer);
     BoardCells board;
     QImage selectionPicture;
     try {
@@ -154,7 +198,14 @@ void Editor::LoadBoardFile(const QString &path)
         throw KestrixError(ErrorTexts::BoardOpen, {QDir::toNativeSeparators(path)}, error);
     }
     replaceBoard(board, path, std::move(selectionPicture));
+    stampFile(path, bytes);
     rememberBoard(path);
+}
+
+void Editor::ReportUndecodableBoard(const QString &name)
+{
+    m_prompter.message(keyMessage(QStringLiteral("StartBoardUndecodable"), UndecodableBoardText, BoxType::Error,
+                                  {Answer::Ok}, name));
 }
 
 BoardCells Editor::composeBoard(const BoardFileFields &fields)
@@ -176,12 +227,16 @@ BoardCells Editor::composeBoard(const BoardFileFields &fields)
 // the dialog counts only once the file is written.
 void Editor::writeBoardFile(const QString &previousFileName)
 {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     try {
-        kestrix::SaveBoardFile(m_documentFileName, m_cells);
+        kestrix::SaveBoardFile(buffer, m_cells);
+        WriteWholeFile(m_documentFileName, buffer.data());
     } catch (const KestrixError &) {
         m_documentFileName = previousFileName;
         throw;
     }
+    stampFile(m_documentFileName, buffer.data());
     setBoardModified(false);
     // The title shows the saved name; undo and the selected field stay.
     emit documentChanged();
@@ -194,6 +249,7 @@ void Editor::writeBoardFile(const QString &previousFileName)
 void Editor::replaceBoard(BoardCells &board, const QString &documentFileName, QImage selectionPicture)
 {
     m_cells.swap(board);
+    m_fileStamp = FileStamp();
     for (int n = 0; n < CellCount; ++n)
         emit cellChanged(n);
     m_documentFileName = documentFileName;
@@ -203,6 +259,30 @@ void Editor::replaceBoard(BoardCells &board, const QString &documentFileName, QI
     emit undoChanged(false);
     emit redoChanged(false);
     selectField(0, std::move(selectionPicture));
+}
+
+void Editor::stampFile(const QString &path, const QByteArray &bytes)
+{
+    m_fileStamp = {path, bytes.size(), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)};
+}
+
+// Two instances on one board: the one that saves second must not silently
+// replace what the first wrote. The content decides, not the time: a file
+// written again with the same bytes loses nothing when overwritten, and a
+// coarse clock can give two different saves the same size and time. A file
+// deleted meanwhile loses nothing either; one that cannot be read any more
+// counts as changed.
+bool Editor::fileChangedOnDisk() const
+{
+    if (m_fileStamp.path != m_documentFileName || !QFileInfo::exists(m_documentFileName))
+        return false;
+    try {
+        const QByteArray bytes = ReadWholeFile(m_documentFileName, MaxBoardFileSize);
+        return bytes.size() != m_fileStamp.size
+               || QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != m_fileStamp.hash;
+    } catch (const KestrixError &) {
+        return true;
+    }
 }
 
 } // namespace kestrix

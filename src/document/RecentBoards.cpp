@@ -1,5 +1,6 @@
 #include "document/RecentBoards.h"
 
+#include "util/PrivateFolder.h"
 #include "util/Utils.h"
 
 #include <QDir>
@@ -29,7 +30,8 @@ void RecentBoards::add(const QString &path)
 {
     if (!fitsOnALine(path))
         return;
-    const QString clean = QDir::cleanPath(path);
+    // Kept absolute: the file is read again from wherever the next run starts.
+    const QString clean = QDir::cleanPath(QDir::current().absoluteFilePath(path));
     m_paths.removeAll(clean);
     m_paths.prepend(clean);
     while (m_paths.size() > MaxCount)
@@ -48,7 +50,9 @@ RecentBoards RecentBoards::Parse(const QByteArray &text)
         const QString path = QFile::decodeName(line);
         if (list.m_paths.size() == MaxCount)
             break;
-        if (!path.isEmpty() && !list.m_paths.contains(path))
+        // A relative line would name a different board in every folder the
+        // program starts from; no list of ours holds one.
+        if (QDir::isAbsolutePath(path) && !list.m_paths.contains(path))
             list.m_paths.append(path);
     }
     return list;
@@ -78,7 +82,7 @@ void RecentBoards::Write(const QString &userFolder) const
 {
     if (userFolder.isEmpty())
         return;
-    QDir().mkpath(userFolder);
+    CreatePrivateFolder(userFolder);
     WriteWholeFile(FilePath(userFolder), Text());
 }
 

@@ -18,14 +18,15 @@ public:
 
     const QStringList &paths() const { return m_paths; }
 
-    // path comes first; an older entry of it goes, and the oldest beyond
-    // MaxCount. A path that cannot stand on a line of the file is not kept.
+    // path, made absolute from the current folder, comes first; an older
+    // entry of it goes, and the oldest beyond MaxCount. A path that cannot
+    // stand on a line of the file is not kept.
     void add(const QString &path);
     // True when path was in the list.
     bool remove(const QString &path);
 
-    // The list in a file's text: empty lines, lines that repeat a path and
-    // lines beyond MaxCount are left out.
+    // The list in a file's text: empty and relative lines, lines that repeat
+    // a path and lines beyond MaxCount are left out.
     static RecentBoards Parse(const QByteArray &text);
     QByteArray Text() const;
 
@@ -33,8 +34,9 @@ public:
     // not a plain readable file. Never throws: the list is a convenience and
     // start-up does not depend on it.
     static RecentBoards Read(const QString &userFolder);
-    // Replaces the file through the safe save; throws KestrixError naming
-    // the file when it cannot be written. Without a user folder (a tool that
+    // Creates the user folder for its owner alone and replaces the file
+    // through the safe save; throws KestrixError naming the folder or file
+    // when it cannot be written. Without a user folder (a tool that
     // set none) the list stays in memory: it never lands in the current folder.
     void Write(const QString &userFolder) const;
 

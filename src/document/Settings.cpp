@@ -2,12 +2,17 @@
 
 #include "language/KeyValueText.h"
 #include "util/KestrixError.h"
+#include "util/PrivateFolder.h"
 #include "util/Utils.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 #include <array>
+#include <cerrno>
+
+#include <sys/stat.h>
 
 namespace kestrix {
 
@@ -103,11 +108,20 @@ QByteArray SettingsText(const Settings &settings)
 
 Settings ReadSettings(const QString &userFolder, const QString &programFolder)
 {
-    const QString userFile = SettingsFilePath(userFolder);
-    if (QFileInfo(userFile).isFile())
-        return ParseSettings(ReadWholeFile(userFile, KeyValueText::MaxFileSize));
-    // A failure here shows when the settings are written.
-    QDir().mkpath(userFolder);
+    // Only a file that is not there at all gives way to the program's file:
+    // anything else in its place (a folder, a FIFO, a file in the folder's
+    // place) is a file that cannot be read.
+    if (!userFolder.isEmpty()) {
+        const QString userFile = SettingsFilePath(userFolder);
+        struct stat info{};
+        if (::stat(QFile::encodeName(userFile).constData(), &info) == 0 || errno != ENOENT) {
+            const QByteArray text = ReadWholeFile(userFile, KeyValueText::MaxFileSize);
+            // A text file has no NUL byte; a file with one is not ours.
+            if (text.contains('\0'))
+                throw KestrixError(SettingsBinary, {QDir::toNativeSeparators(userFile)});
+            return ParseSettings(text);
+        }
+    }
     // A first run without the file beside the program starts with the
     // defaults rather than failing start-up.
     const QString programFile = SettingsFilePath(programFolder);
@@ -118,9 +132,10 @@ Settings ReadSettings(const QString &userFolder, const QString &programFolder)
 
 void WriteSettings(const Settings &settings, const QString &userFolder)
 {
-    const QString path = SettingsFilePath(userFolder);
-    QDir().mkpath(userFolder);
-    WriteWholeFile(path, SettingsText(settings));
+    if (userFolder.isEmpty())
+        return;
+    CreatePrivateFolder(userFolder);
+    WriteWholeFile(SettingsFilePath(userFolder), SettingsText(settings));
 }
 
 int EffectiveGroundPlateGroup(const Settings &settings, int groupCount)

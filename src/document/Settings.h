@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/ErrorTexts.h"
+
 #include <QByteArray>
 #include <QColor>
 #include <QString>
@@ -34,12 +36,19 @@ Settings ParseSettings(const QByteArray &text);
 // The eleven lines of the file, each ending with CR LF.
 QByteArray SettingsText(const Settings &settings);
 
-// Reads the per-user file; without one, creates userFolder and reads the file
-// beside the program; without that either, the defaults. Throws KestrixError
-// naming the file when an existing file cannot be read.
+// A per-user settings file with binary data in it: not a file of ours.
+inline constexpr ErrorText SettingsBinary{"SSettingsBinary",
+                                          "Datei %s ist keine Einstellungsdatei (sie enthält Binärdaten)"};
+
+// Reads the per-user file; where there is none, the file beside the program;
+// without that either, the defaults. Creates nothing. Without a user folder
+// (empty) only the program's file counts. Throws KestrixError naming the file
+// when a file is there but cannot be read, is not a plain file, is too large
+// or holds binary data.
 Settings ReadSettings(const QString &userFolder, const QString &programFolder);
-// Replaces the per-user file through a temporary file and a rename. Throws
-// KestrixError naming the file when it cannot be written.
+// Creates the user folder for its owner alone and replaces the per-user file
+// through the safe save; without a user folder nothing is written. Throws
+// KestrixError naming the folder or file when it cannot be written.
 void WriteSettings(const Settings &settings, const QString &userFolder);
 
 // The ground-plate group to use: the stored one when such a group exists,

@@ -70,6 +70,7 @@ void TForm1::FormCreate()
     m_editor.seedRandom(quint32(QDateTime::currentMSecsSinceEpoch()));
     m_editor.ReadSettings();
     LoadLanguage();
+    m_editor.ReportSettingsError();
     // boardModified and stepClicksSuppressed start out false in the Editor.
     m_editor.OpenDialog1().initialFolder = m_editor.programFolder() + QStringLiteral("Boards");
     m_editor.LoadCatalogue();
@@ -80,7 +81,7 @@ void TForm1::FormCreate()
     CreateStepBoxes();
     m_editor.LoadStepMarks();
     PaintCursor();
-    if (m_options.boardPath.isEmpty())
+    if (m_options.boardPath.isEmpty() && m_options.undecodableBoard.isEmpty())
         m_editor.RefreshDocumentState();
     else
         m_startBoardPending = true;
@@ -107,6 +108,11 @@ void TForm1::showEvent(QShowEvent *event)
 
 void TForm1::loadStartBoard()
 {
+    if (!m_options.undecodableBoard.isEmpty()) {
+        m_editor.ReportUndecodableBoard(m_options.undecodableBoard);
+        m_editor.RefreshDocumentState();
+        return;
+    }
     if (!runCommand([this] { m_editor.LoadBoardFile(m_options.boardPath); }))
         m_editor.RefreshDocumentState();
 }
@@ -165,7 +171,7 @@ void TForm1::Menu1_NewElementClick()
 std::unique_ptr<TOptionsDLG> TForm1::createOptionsDialog()
 {
     auto dialog = std::make_unique<TOptionsDLG>(
-        m_editor.settings(), m_editor.programFolder(), m_editor.userFolder(),
+        m_editor.settings(), m_editor.programFolder(), m_editor.settingsFolder(),
         m_editor.language().LanguageCode(), int(m_editor.palette().groundPlateCounts.size()),
         [this](const KestrixError &error) { m_prompter.showError(m_editor.language().errorText(error)); }, this);
     connect(dialog.get(), &TOptionsDLG::settingsWritten, this, &TForm1::PaintCursor);

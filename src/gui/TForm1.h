@@ -35,6 +35,9 @@ struct StartOptions
     QString programFolder; // the executable's folder, ending with "/"
     QString userFolder;    // the per-user folder, ending with "/"
     QString boardPath;     // the board named on the command line; empty for none
+    // A board name on the command line that is no file name, percent-encoded:
+    // the window opens without a board and says so.
+    QString undecodableBoard;
     // How often a board with unsaved changes is kept in the recovery folder.
     int recoveryIntervalMs = 30000;
 };
@@ -76,7 +79,8 @@ public:
     static bool StartsAtTopLeft(int screenHeight) { return screenHeight < 800; }
 
     // The options dialog on the Editor's settings, over the window; OK writes
-    // the settings and repaints the cursor. The caller frees it before the
+    // the settings (unless their file could not be read at start: it is not
+    // written over) and repaints the cursor. The caller frees it before the
     // window. Menu1_OptionsClick shows it modally, a test drives it without.
     std::unique_ptr<TOptionsDLG> createOptionsDialog();
 

@@ -13,6 +13,7 @@
 #include <utility>
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -222,13 +223,24 @@ QString GetUserProfile()
 
 QString UserFolder()
 {
-    const QString profile = GetUserProfile();
-    if (!profile.isEmpty())
-        return profile + QStringLiteral("/Kestrix/");
-    QString base = qEnvironmentVariable("XDG_CONFIG_HOME");
-    if (base.isEmpty())
-        base = QDir::homePath() + QStringLiteral("/.config");
-    return base + QStringLiteral("/Kestrix/");
+    // The folder is fixed here, once at start: a relative userprofile means
+    // the folder the program was started in, whatever it works in later.
+    if (const QString profile = GetUserProfile(); !profile.isEmpty())
+        return QDir::cleanPath(QDir::current().absoluteFilePath(profile)) + QStringLiteral("/Kestrix/");
+    // A relative configuration folder or home is ignored, as the desktop's
+    // own programs do: it would name a different folder in every shell.
+    if (const QString config = qEnvironmentVariable("XDG_CONFIG_HOME"); QDir::isAbsolutePath(config))
+        return QDir::cleanPath(config) + QStringLiteral("/Kestrix/");
+    QString home = qEnvironmentVariable("HOME");
+    if (!QDir::isAbsolutePath(home)) {
+        const struct passwd *entry = ::getpwuid(::getuid());
+        home = entry && entry->pw_dir ? QFile::decodeName(entry->pw_dir) : QString();
+    }
+    // Without any home there is no per-user folder, rather than one in the
+    // root or the current folder.
+    if (!QDir::isAbsolutePath(home))
+        return QString();
+    return QDir::cleanPath(home) + QStringLiteral("/.config/Kestrix/");
 }
 
 // access() asks the kernel, so a read-only mount counts even for root, whom

@@ -39,8 +39,11 @@ void IgnoreFileSizeSignal();
 // The environment variable "userprofile"; empty when it is not set.
 QString GetUserProfile();
 
-// The per-user folder, ending with "/": userprofile + "/Kestrix/" when the
-// variable is set, else the platform's configuration folder + "/Kestrix/".
+// The per-user folder, absolute and ending with "/": userprofile + "/Kestrix/"
+// when the variable is set (a relative one taken from the current folder),
+// else $XDG_CONFIG_HOME or the home folder's ".config", + "/Kestrix/". The
+// home is $HOME, or the user's entry of the password database when $HOME is
+// not an absolute path. Empty when there is no home at all: no per-user folder.
 QString UserFolder();
 
 // True when files can be created and renamed in folder: false for the

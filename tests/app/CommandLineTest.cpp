@@ -135,9 +135,14 @@ TEST(CommandLine, ArgumentsAreDecodedAsTheFileSystemDecodesNames)
     const CommandLine utf8 = ParseCommandLine(QList<QByteArray>{"--check", "/b/K\xc3\xa4se.zvb"});
     EXPECT_EQ(utf8.action, CommandLine::Action::Check);
     EXPECT_EQ(utf8.boards, QStringList{u("/b/K\xc3\xa4se.zvb")});
-    const CommandLine latin1 = ParseCommandLine(QList<QByteArray>{"/b/K\xe4se.zvb"});
+    const CommandLine latin1 = ParseCommandLine(QList<QByteArray>{"--check", "/b/K\xe4se.zvb"});
     EXPECT_EQ(latin1.action, CommandLine::Action::Error);
     EXPECT_TRUE(latin1.error.contains(u("/b/K%E4se.zvb"))) << latin1.error.toStdString();
+    // The window's board: the window opens without it and says why.
+    const CommandLine window = ParseCommandLine(QList<QByteArray>{"/b/K\xe4se.zvb"});
+    EXPECT_EQ(window.action, CommandLine::Action::Run);
+    EXPECT_TRUE(window.boards.isEmpty());
+    EXPECT_EQ(window.undecodableBoard, u("/b/K%E4se.zvb"));
 }
 
 TEST(CommandLine, HelpNamesEveryCommandAndTheExitStatuses)

@@ -2,8 +2,10 @@
 
 #include "support/QtPrinters.h"
 
+#include "document/BoardFile.h"
 #include "util/KestrixError.h"
 
+#include <QBuffer>
 #include <QDir>
 
 #include <csignal>
@@ -417,4 +419,102 @@ TEST_F(Document, HandWrittenBoardsOpenAndSaveBackByteIdentical)
 
     ASSERT_TRUE(editor.Menu1_SaveClick());
     EXPECT_EQ(readFile(path), handWrittenBoard());
+}
+
+// Two instances on one board. A saves first; B, whose changes are older than
+// A's file, is asked before its Save replaces it, and each answer does what it
+// says. Where replacing loses nothing (the file holds what B read, or is gone)
+// B saves without a question.
+TEST_F(Document, TwoEditorsOnOneBoardTheSecondSaveAsksBeforeOverwriting)
+{
+    const QString plan = boardPath(QStringLiteral("Plan.zvb"));
+    const QString other = boardPath(QStringLiteral("Other.zvb"));
+    editor.Menu1_NewClick();
+    prompter.files = {plan};
+    ASSERT_TRUE(editor.Menu1_SaveAsClick());
+    const QByteArray base = readFile(plan);
+
+    enum class Meanwhile { ASaves, ASavesTheSame, Deleted };
+    enum class Holds { A, B, Nothing };
+    const struct
+    {
+        const char *name;
+        Meanwhile meanwhile;
+        QList<Answer> answers; // B's answers to the question
+        QStringList files;     // B's save dialog
+        bool asked;
+        bool saved;            // what B's Save returns
+        Holds planHolds;
+        Holds otherHolds;
+    } rows[] = {
+        {"overwrite", Meanwhile::ASaves, {Answer::Yes}, {}, true, true, Holds::B, Holds::Nothing},
+        {"save as another name", Meanwhile::ASaves, {Answer::No}, {other}, true, true, Holds::A, Holds::B},
+        {"save as, dialog cancelled", Meanwhile::ASaves, {Answer::No}, {}, true, false, Holds::A, Holds::Nothing},
+        {"cancel", Meanwhile::ASaves, {Answer::Cancel}, {}, true, false, Holds::A, Holds::Nothing},
+        {"A wrote the same board again", Meanwhile::ASavesTheSame, {}, {}, false, true, Holds::B, Holds::Nothing},
+        {"the file was deleted", Meanwhile::Deleted, {}, {}, false, true, Holds::B, Holds::Nothing},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_TRUE(writeFile(plan, base));
+        QFile::remove(other);
+        ScriptedPrompter bPrompter;
+        Editor b(bPrompter);
+        b.setProgramFolder(folder.programFolder());
+        b.setUserFolder(folder.userFolder());
+        b.LoadLanguage();
+        b.BuildPalette();
+        editor.LoadBoardFile(plan);
+        b.LoadBoardFile(plan);
+
+        switch (row.meanwhile) {
+        case Meanwhile::ASaves:
+            apply(Tile, {5});
+            ASSERT_TRUE(editor.Menu1_SaveClick());
+            break;
+        case Meanwhile::ASavesTheSame:
+            ASSERT_TRUE(editor.Menu1_SaveClick());
+            break;
+        case Meanwhile::Deleted:
+            ASSERT_TRUE(QFile::remove(plan));
+            break;
+        }
+        const QByteArray aBytes = readFile(plan);
+        b.cells()[9].Tag = OtherTile;
+        b.RedrawCell(9);
+        b.setBoardModified(true);
+        bPrompter.answers = row.answers;
+        bPrompter.files = row.files;
+        EXPECT_EQ(b.Menu1_SaveClick(), row.saved);
+
+        EXPECT_EQ(bPrompter.messages.size(), row.asked ? 1 : 0);
+        if (row.asked && !bPrompter.messages.isEmpty()) {
+            const MessageBox &box = bPrompter.messages[0];
+            EXPECT_TRUE(box.text.contains(QDir::toNativeSeparators(plan))) << box.text.toStdString();
+            ASSERT_EQ(box.buttons.size(), 3);
+            EXPECT_EQ(box.buttons[0].caption, QStringLiteral("Überschreiben"));
+            EXPECT_EQ(box.buttons[1].caption, QStringLiteral("Speichern unter..."));
+            EXPECT_EQ(box.buttons[2].answer, Answer::Cancel);
+        }
+        const QByteArray bBytes = [&b] {
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            SaveBoardFile(buffer, b.cells());
+            return buffer.data();
+        }();
+        const auto bytesOf = [&](Holds holds) {
+            return holds == Holds::A ? aBytes : holds == Holds::B ? bBytes : QByteArray("(missing)");
+        };
+        EXPECT_EQ(readFile(plan), bytesOf(row.planHolds));
+        EXPECT_EQ(readFile(other), bytesOf(row.otherHolds));
+        EXPECT_EQ(b.boardModified(), !row.saved);
+        EXPECT_EQ(b.DocumentFileName(), row.otherHolds == Holds::B ? other : plan);
+
+        // Once B has written the file, its next Save asks no more.
+        if (row.saved) {
+            b.setBoardModified(true);
+            EXPECT_TRUE(b.Menu1_SaveClick());
+            EXPECT_EQ(bPrompter.messages.size(), row.asked ? 1 : 0);
+        }
+    }
 }

@@ -2,12 +2,23 @@
 
 #include "app/BoardDrop.h"
 #include "app/ProgramFolder.h"
+#include "language/KeyValueText.h"
 #include "util/Utils.h"
+
+#include "support/EnvironmentValue.h"
 
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <functional>
+#include <vector>
+
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <unistd.h>
+
 using namespace kestrix;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -118,4 +129,261 @@ TEST_F(Recent, AMissingBoardLeavesTheListWithAMessageAndTheOpenBoardStays)
     editor.OpenRecentBoard(0);
     EXPECT_EQ(prompter.messages.last().text, QStringLiteral("Gone: ") + QDir::toNativeSeparators(kept));
     EXPECT_TRUE(editor.recentBoards().paths().isEmpty());
+}
+
+namespace {
+
+bool writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+bool isFifo(const QString &path)
+{
+    struct stat info{};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
+mode_t folderMode(const QString &path)
+{
+    struct stat info{};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISDIR(info.st_mode) ? info.st_mode & 07777
+                                                                                            : 0;
+}
+
+// A device of the test's own where the system lets it make one, so that a
+// fault that writes over a device never reaches the system's /dev/null.
+QString deviceIn(const QString &root)
+{
+    const QString path = root + u"/null"_s;
+    return ::mknod(QFile::encodeName(path).constData(), S_IFCHR | 0600, makedev(1, 3)) == 0 ? path : u"/dev/null"_s;
+}
+
+bool isDevice(const QString &path)
+{
+    struct stat info{};
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 && S_ISCHR(info.st_mode);
+}
+
+::testing::AssertionResult holds(bool condition, const char *what)
+{
+    return condition ? ::testing::AssertionSuccess() : ::testing::AssertionFailure() << what;
+}
+
+} // namespace
+
+// A start, the board named at start opened, and an exit (or a choice from the
+// recent list) in a per-user folder made hostile beforehand: what can be read
+// is read, the board opens all the same, each problem is said once, naming the
+// file and why, and nothing the user had is written over.
+TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
+{
+    const QString board = boardPath(QStringLiteral("Plan.zvb"));
+    editor.Menu1_NewClick();
+    prompter.files = {board};
+    ASSERT_TRUE(editor.Menu1_SaveAsClick());
+    const QByteArray big = "[Options]\r\n" + QByteArray(KeyValueText::MaxFileSize, 'x');
+    static const char binaryText[] = "[Options]\r\nOpAdministration=TRUE\r\n\0\x01\x02";
+    const QByteArray binary(binaryText, sizeof binaryText - 1);
+    const QString kept = QStringLiteral("Standardeinstellungen"); // the settings box's own text
+
+    enum class Action { StartOpenExit, StartExit, ChooseRecent };
+    const struct Row
+    {
+        const char *name;
+        std::function<bool(const QString &root)> before; // the per-user folder is root + "/Kestrix/"
+        std::vector<QStringList> said; // each box or error shown, in order: words it holds
+        std::function<::testing::AssertionResult(const QString &root, const Editor &run)> after;
+        Action action = Action::StartOpenExit;
+        mode_t mask = 022;
+        const char *userprofile = nullptr; // the per-user folder from the variable, set in root
+        bool noUserFolder = false;
+        bool unlessRoot = false; // the superuser reads any file
+    } rows[] = {
+        {"user folder is a file", [](const QString &root) { return writeBytes(root + u"/Kestrix"_s, "mine"); },
+         {{u"Kestrix.ini"_s, u"Not a directory"_s, kept}, {u"Ordner"_s}},
+         [](const QString &root, const Editor &) {
+             return holds(QFileInfo(root + u"/Kestrix"_s).isFile() && readFile(root + u"/Kestrix"_s) == "mine", "kept");
+         }},
+        {"user folder links to a device",
+         [](const QString &root) { return QFile::link(deviceIn(root), root + u"/Kestrix"_s); },
+         {{u"Kestrix.ini"_s, u"Not a directory"_s, kept}, {u"Ordner"_s}},
+         [](const QString &root, const Editor &) {
+             return holds(QFileInfo(root + u"/Kestrix"_s).isSymLink() && isDevice(root + u"/Kestrix"_s),
+                          "link and device kept");
+         }},
+        {"settings file links to a device",
+         [](const QString &root) {
+             return QDir(root).mkdir(u"Kestrix"_s) && QFile::link(deviceIn(root), root + u"/Kestrix/Kestrix.ini"_s);
+         },
+         {{u"Kestrix.ini"_s, u"keine gewöhnliche Datei"_s, kept}},
+         [](const QString &root, const Editor &) {
+             const QString file = root + u"/Kestrix/Kestrix.ini"_s;
+             return holds(QFileInfo(file).isSymLink() && isDevice(file), "link and device kept");
+         }},
+        {"unreadable settings",
+         [](const QString &root) {
+             const QString file = root + u"/Kestrix/Kestrix.ini"_s;
+             return QDir(root).mkdir(u"Kestrix"_s) && writeBytes(file, "[Options]\r\n")
+                    && QFile::setPermissions(file, {});
+         },
+         {{u"Kestrix.ini"_s, u"Permission denied"_s, kept}},
+         [](const QString &root, const Editor &) {
+             return holds(QFileInfo(root + u"/Kestrix/Kestrix.ini"_s).permissions() == QFile::Permissions(),
+                          "file kept");
+         },
+         Action::StartOpenExit, 022, nullptr, false, true},
+        {"oversized settings",
+         [&big](const QString &root) {
+             return QDir(root).mkdir(u"Kestrix"_s) && writeBytes(root + u"/Kestrix/Kestrix.ini"_s, big);
+         },
+         {{u"Kestrix.ini"_s, u"größer als"_s, kept}},
+         [&big](const QString &root, const Editor &) {
+             return holds(readFile(root + u"/Kestrix/Kestrix.ini"_s) == big, "file kept");
+         }},
+        {"binary settings",
+         [&binary](const QString &root) {
+             return QDir(root).mkdir(u"Kestrix"_s) && writeBytes(root + u"/Kestrix/Kestrix.ini"_s, binary);
+         },
+         {{u"Kestrix.ini"_s, u"Binärdaten"_s, kept}},
+         [&binary](const QString &root, const Editor &run) {
+             return holds(readFile(root + u"/Kestrix/Kestrix.ini"_s) == binary && !run.settings().OpAdministration,
+                          "file kept, defaults in memory");
+         }},
+        {"FIFO settings",
+         [](const QString &root) {
+             return QDir(root).mkdir(u"Kestrix"_s)
+                    && ::mkfifo(QFile::encodeName(root + u"/Kestrix/Kestrix.ini"_s).constData(), 0600) == 0;
+         },
+         {{u"Kestrix.ini"_s, u"keine gewöhnliche Datei"_s, kept}},
+         [](const QString &root, const Editor &) { return holds(isFifo(root + u"/Kestrix/Kestrix.ini"_s), "FIFO kept"); }},
+        {"relative recent entries",
+         [](const QString &root) {
+             return QDir(root).mkdir(u"Kestrix"_s)
+                    && writeBytes(root + u"/Kestrix/RecentBoards.txt"_s, "Boards/Plan.zvb\n/b/Other.zvb\n");
+         },
+         {},
+         [board](const QString &root, const Editor &) {
+             return holds(readFile(root + u"/Kestrix/RecentBoards.txt"_s) == QFile::encodeName(board) + "\n/b/Other.zvb\n",
+                          "relative entry left out");
+         }},
+        {"recent entry names a FIFO",
+         [](const QString &root) {
+             return QDir(root).mkdir(u"Kestrix"_s) && ::mkfifo(QFile::encodeName(root + u"/Pipe.zvb"_s).constData(), 0600) == 0
+                    && writeBytes(root + u"/Kestrix/RecentBoards.txt"_s, QFile::encodeName(root + u"/Pipe.zvb\n"_s));
+         },
+         {{u"Pipe.zvb"_s, u"besondere Datei"_s}},
+         [](const QString &root, const Editor &run) {
+             return holds(isFifo(root + u"/Pipe.zvb"_s) && run.recentBoards().paths().isEmpty()
+                              && readFile(root + u"/Kestrix/RecentBoards.txt"_s).isEmpty(),
+                          "FIFO kept, entry gone");
+         },
+         Action::ChooseRecent},
+        {"recent entry names a device",
+         [](const QString &root) {
+             return QDir(root).mkdir(u"Kestrix"_s) && writeBytes(root + u"/Kestrix/RecentBoards.txt"_s, "/dev/null\n");
+         },
+         {{u"/dev/null"_s, u"besondere Datei"_s}},
+         [](const QString &, const Editor &run) { return holds(run.recentBoards().paths().isEmpty(), "entry gone"); },
+         Action::ChooseRecent},
+        {"recent entry names a folder",
+         [](const QString &root) {
+             return QDir(root).mkpath(u"Kestrix"_s) && QDir(root).mkdir(u"Folder.zvb"_s)
+                    && writeBytes(root + u"/Kestrix/RecentBoards.txt"_s, QFile::encodeName(root + u"/Folder.zvb\n"_s));
+         },
+         {{u"Folder.zvb"_s, u"Ordner"_s}},
+         [](const QString &root, const Editor &run) {
+             return holds(QFileInfo(root + u"/Folder.zvb"_s).isDir() && run.recentBoards().paths().isEmpty(),
+                          "folder kept, entry gone");
+         },
+         Action::ChooseRecent},
+        {"relative userprofile", [](const QString &) { return true; }, {},
+         [](const QString &root, const Editor &run) {
+             return holds(run.userFolder() == root + u"/rel/Kestrix/"_s
+                              && QFileInfo(root + u"/rel/Kestrix/Kestrix.ini"_s).isFile(),
+                          "resolved in the folder of the start");
+         },
+         Action::StartOpenExit, 022, "rel"},
+        {"no per-user folder at all", [](const QString &) { return true; }, {},
+         [](const QString &root, const Editor &) {
+             return holds(QDir(root).isEmpty(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                          "nothing written, not even into the current folder");
+         },
+         Action::StartOpenExit, 022, nullptr, true},
+        {"umask 022, the settings make the folder", [](const QString &) { return true; }, {},
+         [](const QString &root, const Editor &) {
+             return holds(folderMode(root + u"/Kestrix"_s) == 0700 && QFileInfo(root + u"/Kestrix/Kestrix.ini"_s).isFile(),
+                          "folder 0700 with the settings");
+         },
+         Action::StartExit},
+        {"umask 077", [](const QString &) { return true; }, {},
+         [](const QString &root, const Editor &) {
+             return holds(folderMode(root + u"/Kestrix"_s) == 0700, "folder 0700");
+         },
+         Action::StartExit, 077},
+        {"a missing parent, the recent list makes them", [](const QString &) { return true; }, {},
+         [](const QString &root, const Editor &) {
+             return holds(folderMode(root + u"/rel"_s) == 0700 && folderMode(root + u"/rel/Kestrix"_s) == 0700
+                              && QFileInfo(root + u"/rel/Kestrix/RecentBoards.txt"_s).isFile()
+                              && QFileInfo(root + u"/rel/Kestrix/Kestrix.ini"_s).isFile(),
+                          "both folders 0700");
+         },
+         Action::StartOpenExit, 022, "rel"},
+    };
+    const QString started = QDir::currentPath();
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.unlessRoot && ::geteuid() == 0)
+            continue;
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const QString root = dir.path();
+        ASSERT_TRUE(row.before(root));
+        QString user = root + u"/Kestrix/"_s;
+        if (row.userprofile) {
+            // Resolved at start; the current folder changes afterwards.
+            ASSERT_TRUE(QDir::setCurrent(root));
+            EnvironmentValue profile("userprofile", row.userprofile);
+            user = UserFolder();
+            ASSERT_TRUE(QDir::setCurrent(started));
+        }
+        if (row.noUserFolder) {
+            user.clear();
+            ASSERT_TRUE(QDir::setCurrent(root));
+        }
+        const mode_t mask = ::umask(row.mask);
+        ScriptedPrompter shown;
+        Editor run(shown);
+        run.setProgramFolder(folder.programFolder());
+        run.setUserFolder(user);
+        run.ReadSettings();
+        run.LoadLanguage();
+        run.ReportSettingsError();
+        if (row.action == Action::StartExit) {
+            EXPECT_NO_THROW(run.WriteSettings());
+        } else if (row.action == Action::StartOpenExit) {
+            // Twice: a list that cannot be written is said once, not at every open.
+            EXPECT_NO_THROW(run.LoadBoardFile(board));
+            EXPECT_NO_THROW(run.LoadBoardFile(board));
+            EXPECT_EQ(run.DocumentFileName(), board);
+            EXPECT_NO_THROW(run.WriteSettings());
+        } else {
+            EXPECT_NO_THROW(run.OpenRecentBoard(0));
+        }
+        ::umask(mask);
+        ASSERT_TRUE(QDir::setCurrent(started));
+
+        QStringList texts;
+        for (const MessageBox &box : shown.messages)
+            texts << box.text;
+        texts << shown.errors;
+        EXPECT_EQ(size_t(texts.size()), row.said.size()) << texts.join(u'\n').toStdString();
+        for (size_t i = 0; i < row.said.size() && i < size_t(texts.size()); ++i) {
+            for (const QString &word : row.said[i])
+                EXPECT_TRUE(texts[qsizetype(i)].contains(word)) << texts[qsizetype(i)].toStdString();
+        }
+        EXPECT_TRUE(row.after(root, run));
+        QFile::setPermissions(root + u"/Kestrix/Kestrix.ini"_s, QFile::ReadOwner | QFile::WriteOwner);
+    }
 }

@@ -115,7 +115,7 @@ protected:
 TEST_F(SettingsFiles, UserFileComesFirstThenTheProgramsThenDefaults)
 {
     EXPECT_EQ(ReadSettings(m_user, m_program), Settings()); // neither file exists
-    EXPECT_TRUE(QFileInfo(m_user).isDir()) << "the per-user folder is created with its parents";
+    EXPECT_FALSE(QFileInfo::exists(path("profile"))) << "reading creates no folder";
 
     writeFile(m_program + QStringLiteral("Kestrix.ini"), "[Options]\r\nOpKonventBelt=TRUE\r\n");
     EXPECT_TRUE(ReadSettings(m_user, m_program).OpKonventBelt);
@@ -138,7 +138,7 @@ TEST_F(SettingsFiles, WriteReplacesTheFileAndDropsExtraLines)
     EXPECT_EQ(QDir(m_user).entryList(QDir::Files), QStringList{QStringLiteral("Kestrix.ini")});
 }
 
-TEST_F(SettingsFiles, WriteFailureNamesTheFile)
+TEST_F(SettingsFiles, WriteFailureNamesTheFolder)
 {
     writeFile(path("blocker"), "a file where the folder should be");
     const QString folder = path("blocker/Kestrix/");
@@ -146,7 +146,7 @@ TEST_F(SettingsFiles, WriteFailureNamesTheFile)
         WriteSettings(Settings(), folder);
         FAIL() << "writing into a file's path must fail";
     } catch (const KestrixError &error) {
-        EXPECT_TRUE(error.text().contains(QStringLiteral("Kestrix.ini"))) << error.what();
+        EXPECT_TRUE(error.text().contains(QDir::toNativeSeparators(path("blocker/Kestrix")))) << error.what();
     }
 }
 

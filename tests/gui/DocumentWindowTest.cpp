@@ -173,6 +173,22 @@ TEST_F(DocumentWindow, BoardNamedOnTheCommandLineOpensAtStart)
     EXPECT_TRUE(prompter.errors.first().contains(QDir::toNativeSeparators(missing)));
     expectOpen(false, QStringLiteral("Board Editor"));
     EXPECT_TRUE(child<QAction>(QStringLiteral("Menu1_New"))->isEnabled());
+
+    // A name that is no file name: the window shows and says so in a box.
+    form.reset();
+    prompter.errors.clear();
+    prompter.messages.clear();
+    StartOptions options{folder.programFolder(), folder.userFolder(), QString()};
+    options.undecodableBoard = QStringLiteral("/b/K%E4se.zvb");
+    form = std::make_unique<TForm1>(options, &prompter);
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    QCoreApplication::processEvents();
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_EQ(prompter.messages[0].type, BoxType::Error);
+    EXPECT_TRUE(prompter.messages[0].text.contains(options.undecodableBoard));
+    EXPECT_TRUE(prompter.errors.isEmpty());
+    expectOpen(false, QStringLiteral("Board Editor"));
 }
 
 TEST_F(DocumentWindow, ClosingTheWindowAsksAboutUnsavedChanges)

@@ -1,6 +1,8 @@
 #include "util/PrivateFolder.h"
 #include "util/Utils.h"
 
+#include "support/EnvironmentValue.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,7 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace kestrix;
 
@@ -62,36 +66,6 @@ TEST(ExpandLongPath, LeavesPathsUnchangedWithoutDisplayNames)
     EXPECT_EQ(ExpandLongPath(longPath), longPath);
 }
 
-namespace {
-
-// Gives an environment variable a value (none for a null one) for the life of
-// this object, then puts back what it held, also when a test fails half way.
-class EnvironmentValue
-{
-public:
-    EnvironmentValue(const char *name, const QByteArray &value)
-        : m_name(name), m_wasSet(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name))
-    {
-        if (value.isNull())
-            qunsetenv(name);
-        else
-            qputenv(name, value);
-    }
-    ~EnvironmentValue()
-    {
-        if (m_wasSet)
-            qputenv(m_name, m_old);
-        else
-            qunsetenv(m_name);
-    }
-
-private:
-    const char *m_name;
-    bool m_wasSet;
-    QByteArray m_old;
-};
-
-} // namespace
 
 TEST(UserFolder, FollowsUserprofileThenConfigFolder)
 {
@@ -99,10 +73,32 @@ TEST(UserFolder, FollowsUserprofileThenConfigFolder)
         EnvironmentValue profile("userprofile", "/tmp/profile");
         EXPECT_EQ(UserFolder(), QStringLiteral("/tmp/profile/Kestrix/"));
     }
+    {
+        // Relative: the folder of the start, fixed there and then.
+        EnvironmentValue profile("userprofile", "rel/../profile");
+        EXPECT_EQ(UserFolder(), QDir::currentPath() + QStringLiteral("/profile/Kestrix/"));
+    }
     EnvironmentValue profile("userprofile", QByteArray());
     EXPECT_TRUE(GetUserProfile().isEmpty());
     EnvironmentValue config("XDG_CONFIG_HOME", "/tmp/cfg");
     EXPECT_EQ(UserFolder(), QStringLiteral("/tmp/cfg/Kestrix/"));
+
+    // Without an absolute configuration folder or home, the home of the
+    // password database; never the root or the current folder.
+    const struct passwd *entry = ::getpwuid(::getuid());
+    ASSERT_NE(entry, nullptr);
+    const QString passwdFolder = QDir::cleanPath(QFile::decodeName(entry->pw_dir)) + QStringLiteral("/.config/Kestrix/");
+    const struct { const char *config, *home; QString folder; } cases[] = {
+        {"relative/cfg", "/tmp/home", QStringLiteral("/tmp/home/.config/Kestrix/")},
+        {nullptr, nullptr, passwdFolder},
+        {"", "", passwdFolder},
+        {nullptr, "relative/home", passwdFolder},
+    };
+    for (const auto &c : cases) {
+        EnvironmentValue configHome("XDG_CONFIG_HOME", c.config ? QByteArray(c.config) : QByteArray());
+        EnvironmentValue home("HOME", c.home ? QByteArray(c.home) : QByteArray());
+        EXPECT_EQ(UserFolder(), c.folder) << (c.config ? c.config : "(unset)") << " " << (c.home ? c.home : "(unset)");
+    }
 }
 
 TEST(SplitLines, EveryLineEndCounts)
