@@ -50,6 +50,11 @@ inline constexpr ErrorText FileIsFolder{"SFileIsFolder", "Datei %s kann nicht ge
 inline constexpr ErrorText FileWriteSpecial{"SFileWriteSpecial",
                                             "Datei %s kann nicht geschrieben werden (weder Datei noch Zeichengerät noch Pipe)"};
 inline constexpr ErrorText FileNoReader{"SFileNoReader", "Datei %s kann nicht geschrieben werden (niemand liest aus der Pipe)"};
+// The output first, then the file the command reads.
+inline constexpr ErrorText OutputIsInput{"SOutputIsInput",
+                                         "Die Ausgabe %s ist die Eingabedatei %s selbst und wird nicht überschrieben"};
+inline constexpr ErrorText StandardOutput{"SStandardOutputError",
+                                          "Die Ergebnisse können nicht auf die Standardausgabe geschrieben werden (%s)"};
 
 // Every text above, for the checks of the language files.
 inline constexpr std::array All{
@@ -59,7 +64,7 @@ inline constexpr std::array All{
     PictureEmpty, PictureConvert, Jpeg, QuarterMemory, Printer,
     PrintJob, PdfCreate, PdfPage, PdfFinish, RecoveryNoFolder,
     RecoveryNoteIncomplete, MessageFormat, FileWriteProtected, FileIsFolder, FileWriteSpecial,
-    FileNoReader};
+    FileNoReader, OutputIsInput, StandardOutput};
 
 } // namespace ErrorTexts
 
