@@ -445,8 +445,6 @@ bool IsTemporaryFileName(const QString &name, const QString &fileName)
 void WriteWholeFile(const QString &path, const QByteArray &bytes)
 {
     const QString shown = QDir::toNativeSeparators(path);
-    if (path.endsWith(u'/'))
-        throw KestrixError(ErrorTexts::FileIsFolder, {shown});
     // Looked at through any link: what is written is what the path leads to.
     struct stat named{};
     if (::stat(QFile::encodeName(path).constData(), &named) != 0) {

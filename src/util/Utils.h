@@ -70,9 +70,9 @@ bool WriteAll(QIODevice &device, const QByteArray &bytes);
 // run left behind (it was killed before its rename) are removed first.
 // What is not a regular file is never replaced: a character device or a
 // FIFO, also behind a link, is written directly (a FIFO without a reader is
-// an error, not a wait); a folder, a name ending in "/", a socket and a
-// block device are refused. A write-protected file (no write bit for its
-// owner, or not writable for this user) is refused too, also for root.
+// an error, not a wait); a folder, a socket and a block device are
+// refused. A write-protected file (no write bit for its owner, or not
+// writable for this user) is refused too, also for root.
 // Throws KestrixError naming the file on failure.
 void WriteWholeFile(const QString &path, const QByteArray &bytes);
 
