@@ -24,6 +24,7 @@
 #include <cstring>
 #include <functional>
 #include <random>
+#include <thread>
 
 #include <sys/mount.h>
 #include <sys/socket.h>
@@ -379,6 +380,40 @@ TEST(SpecialTargets, EveryWriterKeepsWhatTheNameLeadsTo)
                       QStringList());
         }
     }
+}
+
+// A reader that leaves a FIFO before all is written makes the write fail
+// with a message, instead of the signal for it ending the program.
+TEST(SpecialTargets, AReaderLeavingEarlyIsAnErrorNotTheEnd)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u("pipe"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+    const int reader = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    ::fcntl(reader, F_SETFL, 0);
+    // More than the pipe holds: the writer still writes when the reader,
+    // having read its first byte, leaves.
+    std::thread leaving([reader] {
+        char byte = 0;
+        while (::read(reader, &byte, 1) == 0) {
+        }
+        ::close(reader);
+    });
+    try {
+        WriteWholeFile(path, QByteArray(8 << 20, 'x'));
+        ADD_FAILURE() << "written";
+    } catch (const KestrixError &error) {
+        EXPECT_TRUE(error.text().contains(qt_error_string(EPIPE))) << error.what();
+    }
+    // Should the write have failed before its first byte, the reader waits
+    // for one still.
+    const int wake = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK);
+    if (wake >= 0) {
+        [[maybe_unused]] const ssize_t woken = ::write(wake, "x", 1);
+        ::close(wake);
+    }
+    leaving.join();
 }
 
 // Every reader refuses what is not a short regular file, quickly and with
