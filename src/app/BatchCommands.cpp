@@ -102,7 +102,8 @@ QString shownName(const QString &path)
     return escaped(QDir::toNativeSeparators(path), true);
 }
 
-// A message box text on one line: its own line breaks become blanks.
+// A message box text on one line: its own line breaks become blanks, any
+// other control character an escape.
 QString oneLine(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));

@@ -75,9 +75,10 @@ void removeStaleTemporaryFiles(const QString &folder, const QString &fileName)
 
 // Root saving a user's file must not take it from the user. The owner is
 // kept where the process may give the file away; an ordinary user can at
-// least keep a group of their own. A change of owner clears the set-id bits,
-// so the permissions are set after it.
-// True when owner and group or at least the group were kept.
+// least keep a group of their own. True when owner and group, or the group
+// alone, were kept; else the file is the saving user's, as a new one is. A
+// change of owner clears the set-id bits, so the caller sets the permissions
+// after it.
 bool keepOwner(int fd, const struct stat &existing)
 {
     return ::fchown(fd, existing.st_uid, existing.st_gid) == 0 || ::fchown(fd, uid_t(-1), existing.st_gid) == 0;
