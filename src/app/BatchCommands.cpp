@@ -8,19 +8,26 @@
 #include "language/Language.h"
 #include "output/BoardCheck.h"
 #include "output/BoardExport.h"
+#include "output/BoardQuarter.h"
 #include "output/PdfPrinter.h"
 #include "util/KestrixError.h"
 #include "util/Utils.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QTextStream>
 #include <QTime>
 
 #include <algorithm>
+#include <cerrno>
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace kestrix {
 
@@ -52,6 +59,7 @@ private:
     int exportPictures(const QString &board, const QString &output);
     int printPdf(const QString &board, const QString &output, int fromPage, int toPage);
     int checked(const QString &board, const BoardCells &cells);
+    void refuseOutputs(const QString &board, const QString &named, const QStringList &files) const;
 
     BatchFolders m_folders;
     QTextStream &m_out;
@@ -61,13 +69,80 @@ private:
     StepMarkTables m_stepMarks;
 };
 
-// A message box text on one line.
+// Control characters as escapes ("\n", "\x1b"): a name with a line break
+// stays on its line, and a terminal shows a control sequence instead of
+// obeying it. In a name a backslash is doubled too, so that every name can
+// be told from every other.
+QString escaped(const QString &text, bool name)
+{
+    QString shown;
+    for (const QChar c : text) {
+        const char16_t u = c.unicode();
+        if (u == u'\\' && name)
+            shown += QStringLiteral("\\\\");
+        else if (u == u'\n')
+            shown += QStringLiteral("\\n");
+        else if (u == u'\r')
+            shown += QStringLiteral("\\r");
+        else if (u == u'\t')
+            shown += QStringLiteral("\\t");
+        else if (c.category() == QChar::Other_Control)
+            shown += QStringLiteral("\\x%1").arg(int(u), 2, 16, QLatin1Char('0'));
+        else if (c.category() == QChar::Separator_Line || c.category() == QChar::Separator_Paragraph)
+            shown += QStringLiteral("\\u%1").arg(int(u), 4, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+// A file name as the output lines show it.
+QString shownName(const QString &path)
+{
+    return escaped(QDir::toNativeSeparators(path), true);
+}
+
+// A message box text on one line: its own line breaks become blanks, any
+// other control character an escape.
 QString oneLine(QString text)
 {
     text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
     text.replace(u'\n', u' ');
     text.replace(u'\r', u' ');
-    return text;
+    return escaped(text, false);
+}
+
+// Following links, as the write will.
+bool namesFolder(const QString &path)
+{
+    struct stat file{};
+    return path.endsWith(u'/') || (::stat(QFile::encodeName(path).constData(), &file) == 0 && S_ISDIR(file.st_mode));
+}
+
+// The same file under two names: a link, a hard link or the name itself.
+bool sameFile(const QString &a, const QString &b)
+{
+    struct stat first{};
+    struct stat second{};
+    return ::stat(QFile::encodeName(a).constData(), &first) == 0
+           && ::stat(QFile::encodeName(b).constData(), &second) == 0 && first.st_dev == second.st_dev
+           && first.st_ino == second.st_ino;
+}
+
+// Gives a closed standard stream /dev/null, opened for reading, in its
+// place: no file the command opens takes its number and receives what was
+// meant for the stream, and writing to it still fails as it would have.
+void occupyClosedStandardStreams()
+{
+    for (const int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        if (::fcntl(fd, F_GETFD) >= 0 || errno != EBADF)
+            continue;
+        const int standIn = ::open("/dev/null", O_RDONLY | O_NOCTTY);
+        if (standIn >= 0 && standIn != fd) {
+            ::dup2(standIn, fd);
+            ::close(standIn);
+        }
+    }
 }
 
 void BatchRun::loadTexts()
@@ -102,7 +177,7 @@ bool BatchRun::check(const QString &path, const BoardCells &cells, QString &verd
     std::transform(cells.begin(), cells.end(), ids.begin(), [](const TImgKarte &cell) { return cell.Tag; });
     const BoardCheckResult result = BoardCheck(ids);
     verdict = oneLine(result.passed ? m_language.BuildMessage(PassedMessage).text
-                                    : m_language.BuildMessage(result.message, FileBaseName(path)).text);
+                                    : m_language.BuildMessage(result.message, escaped(FileBaseName(path), true)).text);
     return result.passed;
 }
 
@@ -110,16 +185,24 @@ int BatchRun::checkAll(const QStringList &boards)
 {
     int status = ExitPassed;
     for (const QString &board : boards) {
-        const QString name = QDir::toNativeSeparators(board);
+        const QString name = shownName(board);
+        QString verdict;
+        bool passed = false;
         try {
-            QString verdict;
-            const bool passed = check(board, readBoard(board), verdict);
-            m_out << name << QStringLiteral(": ") << verdict << Qt::endl;
-            status = std::max(status, passed ? int(ExitPassed) : int(ExitCheckFailed));
+            passed = check(board, readBoard(board), verdict);
         } catch (const KestrixError &error) {
             m_err << name << QStringLiteral(": ") << oneLine(m_language.errorText(error)) << Qt::endl;
             status = ExitUnreadable;
+            continue;
         }
+        // A verdict that went nowhere is no verdict: a closed or full
+        // standard output must not end as a success.
+        m_out << name << QStringLiteral(": ") << verdict << Qt::endl;
+        if (m_out.status() != QTextStream::Ok) {
+            const QIODevice *device = m_out.device();
+            throw KestrixError(ErrorTexts::StandardOutput, {device ? device->errorString() : QString()});
+        }
+        status = std::max(status, passed ? int(ExitPassed) : int(ExitCheckFailed));
     }
     return status;
 }
@@ -131,24 +214,51 @@ int BatchRun::checked(const QString &board, const BoardCells &cells)
     QString verdict;
     if (check(board, cells, verdict))
         return ExitPassed;
-    m_err << QDir::toNativeSeparators(board) << QStringLiteral(": ") << verdict << Qt::endl;
+    m_err << shownName(board) << QStringLiteral(": ") << verdict << Qt::endl;
     return ExitCheckFailed;
+}
+
+// Before anything is drawn or written: the output named on the command line
+// must not name a folder (the pictures would be named " (1).jpg" inside it),
+// and no file written may be one the command reads, the board above all,
+// also through a link.
+void BatchRun::refuseOutputs(const QString &board, const QString &named, const QStringList &files) const
+{
+    if (!named.isEmpty() && namesFolder(named))
+        throw KestrixError(ErrorTexts::FileIsFolder, {QDir::toNativeSeparators(named)});
+    const QStringList inputs{board, SettingsFilePath(m_folders.userFolder), SettingsFilePath(m_folders.programFolder),
+                             m_folders.programFolder + QStringLiteral("InitList.ini"),
+                             Language::LanguageFilePath(m_folders.programFolder, m_language.LanguageCode())};
+    for (const QString &file : files) {
+        if (namesFolder(file))
+            throw KestrixError(ErrorTexts::FileIsFolder, {QDir::toNativeSeparators(file)});
+        for (const QString &input : inputs) {
+            if (sameFile(file, input))
+                throw KestrixError(ErrorTexts::OutputIsInput,
+                                   {QDir::toNativeSeparators(file), QDir::toNativeSeparators(input)});
+        }
+    }
 }
 
 int BatchRun::exportPictures(const QString &board, const QString &output)
 {
+    // Without a name the pictures are named after the board, beside it.
+    const QString chosen = output.isEmpty() ? board : output;
+    QStringList quarters;
+    for (int q = 1; q <= BoardQuarterCount; ++q)
+        quarters.append(QuarterPictureFileName(chosen, q));
+    refuseOutputs(board, output, quarters);
     const BoardCells cells = readBoard(board);
     if (const int status = checked(board, cells))
         return status;
     loadCatalogue();
-    // Without a name the pictures are named after the board, beside it.
-    ExportBoardQuarters({cells, m_catalogue, m_stepMarks, m_folders.programFolder},
-                        output.isEmpty() ? board : output);
+    ExportBoardQuarters({cells, m_catalogue, m_stepMarks, m_folders.programFolder}, chosen);
     return ExitPassed;
 }
 
 int BatchRun::printPdf(const QString &board, const QString &output, int fromPage, int toPage)
 {
+    refuseOutputs(board, output, {output});
     const BoardCells cells = readBoard(board);
     if (const int status = checked(board, cells))
         return status;
@@ -195,6 +305,7 @@ int RunBatchCommand(const CommandLine &commandLine, const BatchFolders &folders,
 
 int RunBatchCommand(const CommandLine &commandLine, char **argv)
 {
+    occupyClosedStandardStreams();
     // The toolkit sees no arguments, so none of its own options is taken.
     int argc = 1;
     // Only the PDF draws text, which needs the fonts of a QGuiApplication;
@@ -206,7 +317,11 @@ int RunBatchCommand(const CommandLine &commandLine, char **argv)
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QTextStream out(stdout);
+    // Unbuffered, so a failed write shows at the line that failed, with the
+    // system's reason.
+    QFile standardOutput;
+    standardOutput.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
+    QTextStream out(&standardOutput);
     QTextStream err(stderr);
     const BatchFolders folders{ProgramFolderFor(QCoreApplication::applicationDirPath()), UserFolder()};
     return RunBatchCommand(commandLine, folders, out, err);

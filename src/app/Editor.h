@@ -321,11 +321,9 @@ public:
     // "Drucken...": the check, then printing.
     void Menu1_PrintClick();
     // Asks for a printer and pages and prints each page, one board quarter,
-    // as a print job of its own, going through the temporary picture file
-    // ProgramFolder + "~Temp.bmp" (the per-user folder's when the program
-    // folder is read-only), which is deleted after the last page.
-    // Throws KestrixError when the picture or the temporary file cannot be
-    // written or read or the printer fails; the pages printed stay.
+    // as a print job of its own, straight from memory: no file is written.
+    // Throws KestrixError when a picture cannot be read or the printer
+    // fails; the pages printed stay.
     void PrintBoard();
 
 signals:

@@ -1,16 +1,10 @@
 #include "app/Editor.h"
 
-#include "catalogue/ImageTransforms.h"
 #include "output/BoardCheck.h"
 #include "output/BoardExport.h"
 #include "output/BoardQuarter.h"
 #include "output/PagePrinter.h"
-#include "util/KestrixError.h"
-#include "util/Utils.h"
 
-#include <QBuffer>
-#include <QDir>
-#include <QFile>
 #include <QLocale>
 #include <QTime>
 
@@ -40,16 +34,6 @@ std::array<int, CellCount> tileIds(const BoardCells &cells)
     std::array<int, CellCount> ids{};
     std::transform(cells.begin(), cells.end(), ids.begin(), [](const TImgKarte &cell) { return cell.Tag; });
     return ids;
-}
-
-void writeBitmapFile(const QImage &picture, const QString &path)
-{
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    if (!buffer.open(QIODevice::WriteOnly) || !picture.save(&buffer, "BMP")) {
-        throw KestrixError(ErrorTexts::PictureConvert, {QDir::toNativeSeparators(path)});
-    }
-    WriteWholeFile(path, bytes);
 }
 
 } // namespace
@@ -102,19 +86,16 @@ void Editor::PrintBoard()
     BusyScope busy(*this);
     const QString documentText = m_documentFileName == NewBoardName ? m_language.noFileName() : m_documentFileName;
     const PrintablePage printable = printer->portraitPage();
-    // An installed program's folder is read-only: the picture then goes
-    // through the per-user folder, which start-up has made.
-    const QString temporaryFolder = IsWritableFolder(m_programFolder) ? m_programFolder : m_userFolder;
-    const QString temporaryFile = temporaryFolder + QStringLiteral("~Temp.bmp");
+    // The quarters go to the printer from memory: a picture file on the way,
+    // under a fixed name in a shared folder, could be a link that someone
+    // laid to another file.
     const int toPage = m_printDialog1.toPage;
     // Only the two numbers count; pages beyond the board's quarters do not exist.
     for (int p = std::max(m_printDialog1.fromPage, 1); p <= std::min(toPage, BoardQuarterCount); ++p) {
-        writeBitmapFile(RenderBoardQuarter(p, m_cells, m_cellPicture), temporaryFile);
+        const QImage picture = RenderBoardQuarter(p, m_cells, m_cellPicture);
         const QString time = QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat);
-        printer->printPage(LayOutPrintPage(LoadBitmap(temporaryFile), p, toPage, m_language.title(), documentText,
-                                           time, printable));
+        printer->printPage(LayOutPrintPage(picture, p, toPage, m_language.title(), documentText, time, printable));
     }
-    QFile::remove(temporaryFile);
 }
 
 } // namespace kestrix

@@ -44,6 +44,17 @@ inline constexpr ErrorText RecoveryNoFolder{"SRecoveryNoFolder", "Kein Benutzero
 inline constexpr ErrorText RecoveryNoteIncomplete{"SRecoveryNoteIncomplete", "Datei %s nennt keine Karte und keine Zeit"};
 inline constexpr ErrorText MessageFormat{"SMessageFormatError",
                                          "Die Meldung %s der Sprachdatei %s ist fehlerhaft: ihre Platzhalter passen nicht zu einem Text."};
+inline constexpr ErrorText FileWriteProtected{"SFileWriteProtected",
+                                              "Datei %s ist schreibgeschützt und wird nicht überschrieben"};
+inline constexpr ErrorText FileIsFolder{"SFileIsFolder", "Datei %s kann nicht geschrieben werden (ein Ordner)"};
+inline constexpr ErrorText FileWriteSpecial{"SFileWriteSpecial",
+                                            "Datei %s kann nicht geschrieben werden (weder Datei noch Zeichengerät noch Pipe)"};
+inline constexpr ErrorText FileNoReader{"SFileNoReader", "Datei %s kann nicht geschrieben werden (niemand liest aus der Pipe)"};
+// The output first, then the file the command reads.
+inline constexpr ErrorText OutputIsInput{"SOutputIsInput",
+                                         "Die Ausgabe %s ist die Eingabedatei %s selbst und wird nicht überschrieben"};
+inline constexpr ErrorText StandardOutput{"SStandardOutputError",
+                                          "Die Ergebnisse können nicht auf die Standardausgabe geschrieben werden (%s)"};
 
 // Every text above, for the checks of the language files.
 inline constexpr std::array All{
@@ -52,7 +63,8 @@ inline constexpr std::array All{
     BoardTooLarge, BoardOpen, PictureRead, PictureIncomplete, PictureTooLarge,
     PictureEmpty, PictureConvert, Jpeg, QuarterMemory, Printer,
     PrintJob, PdfCreate, PdfPage, PdfFinish, RecoveryNoFolder,
-    RecoveryNoteIncomplete, MessageFormat};
+    RecoveryNoteIncomplete, MessageFormat, FileWriteProtected, FileIsFolder, FileWriteSpecial,
+    FileNoReader, OutputIsInput, StandardOutput};
 
 } // namespace ErrorTexts
 

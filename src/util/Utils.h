@@ -68,9 +68,15 @@ bool WriteAll(QIODevice &device, const QByteArray &bytes);
 // Replaces the file at path with bytes: written to a temporary file in the
 // same folder, synced to the disk and renamed over the target, so a failed
 // write leaves the old file as it was. A symbolic link is written through,
-// the file's permissions are kept. Temporary files of the same target that
-// an earlier run left behind (it was killed before its rename) are removed
-// first. Throws KestrixError naming the file on failure.
+// the file's permissions, owner and group are kept (the owner where the
+// process may set it). Temporary files of the same target that an earlier
+// run left behind (it was killed before its rename) are removed first.
+// What is not a regular file is never replaced: a character device or a
+// FIFO, also behind a link, is written directly (a FIFO without a reader is
+// an error, not a wait); a folder, a socket and a block device are
+// refused. A write-protected file (no write bit for its owner, or not
+// writable for this user) is refused too, also for root.
+// Throws KestrixError naming the file on failure.
 void WriteWholeFile(const QString &path, const QByteArray &bytes);
 
 // The name of a temporary file that WriteWholeFile uses for the file named

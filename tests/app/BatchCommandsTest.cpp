@@ -6,12 +6,15 @@
 #include "document/Settings.h"
 #include "language/Language.h"
 #include "output/BoardQuarter.h"
+#include "util/KestrixError.h"
+
 #include "support/FullFolder.h"
 #include "support/PdfPlacement.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QGuiApplication>
 #include <QProcess>
@@ -20,7 +23,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace kestrix;
 
@@ -122,6 +129,93 @@ TEST_F(Batch, CheckGivesAVerdictPerBoardAndTheWorstStatus)
     run({QStringLiteral("--check"), missing});
     EXPECT_TRUE(err.startsWith(missing + QStringLiteral(": "))) << err.toStdString();
     EXPECT_EQ(err.count(u'\n'), 1);
+}
+
+// Each board's verdict stays on its line whatever its name holds: control
+// characters are shown escaped, in the path and in the verdict, and so is a
+// backslash, so no name can pass for another.
+TEST_F(Batch, CheckShowsEachBoardOnOneLine)
+{
+    const struct
+    {
+        const char *name;
+        const char *shown;
+        const char *inVerdict; // a backslash ends a folder part there
+    } names[] = {
+        {"a\nb", "a\\nb", "a\\nb"},
+        {"c\r\td", "c\\r\\td", "c\\r\\td"},
+        {"e\x1b[2Jf", "e\\x1b[2Jf", "e\\x1b[2Jf"},
+        {"g\\nh", "g\\\\nh", "nh"},
+        {"i\xe2\x80\xa8j", "i\\u2028j", "i\\u2028j"},
+    };
+    QStringList boards;
+    QString expected;
+    for (const auto &n : names) {
+        const QString name = QString::fromUtf8(n.name);
+        boards.append(writeBoard(name + QStringLiteral(".zvb"), {5012}));
+        expected += path(QString::fromUtf8(n.shown) + QStringLiteral(".zvb: "))
+                    + german.BuildMessage(7, QString::fromUtf8(n.inVerdict)).text + u'\n';
+    }
+    EXPECT_EQ(run(QStringList{QStringLiteral("--check")} + boards), 1);
+    EXPECT_EQ(out, expected);
+
+    EXPECT_EQ(run({QStringLiteral("--check"), path(QStringLiteral("gone\nboard.zvb"))}), 2);
+    EXPECT_TRUE(err.startsWith(path(QStringLiteral("gone\\nboard.zvb: ")))) << err.toStdString();
+    EXPECT_EQ(err.count(u'\n'), 1) << err.toStdString();
+}
+
+// An output that names a folder, or that is the board or another file the
+// command reads (also through a link), is refused before anything is written.
+TEST_F(Batch, OutputsThatAreFoldersOrInputsAreRefusedBeforeWriting)
+{
+    const QString board = path(QStringLiteral("B.zvb"));
+    ASSERT_TRUE(QFile::copy(bundledBoard("Factory.zvb"), board));
+    const QByteArray boardBytes = readFile(board);
+    const QString folder = path(QStringLiteral("out"));
+    const QString settings = userFolder() + QStringLiteral("Kestrix.ini");
+    ASSERT_TRUE(QDir().mkpath(folder));
+    ASSERT_TRUE(QFile::link(board, path(QStringLiteral("link.pdf"))));
+    ASSERT_TRUE(QFile::link(board, path(QStringLiteral("q (3).jpg"))));
+    ASSERT_EQ(::link(QFile::encodeName(board).constData(), QFile::encodeName(path(QStringLiteral("hard.pdf"))).constData()), 0);
+    const auto files = [this] {
+        QStringList names;
+        QDirIterator it(dir.path(), QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            names.append(it.next());
+        names.sort();
+        return names;
+    };
+    const QStringList before = files();
+
+    const struct
+    {
+        QStringList arguments;
+        ErrorText text;
+        QStringList names;
+    } rows[] = {
+        {{QStringLiteral("--print-pdf"), board, board}, ErrorTexts::OutputIsInput, {board, board}},
+        {{QStringLiteral("--print-pdf"), board, path(QStringLiteral("link.pdf"))}, ErrorTexts::OutputIsInput,
+         {path(QStringLiteral("link.pdf")), board}},
+        {{QStringLiteral("--print-pdf"), board, path(QStringLiteral("hard.pdf"))}, ErrorTexts::OutputIsInput,
+         {path(QStringLiteral("hard.pdf")), board}},
+        {{QStringLiteral("--print-pdf"), board, settings}, ErrorTexts::OutputIsInput, {settings, settings}},
+        {{QStringLiteral("--export"), board, path(QStringLiteral("q.jpg"))}, ErrorTexts::OutputIsInput,
+         {path(QStringLiteral("q (3).jpg")), board}},
+        {{QStringLiteral("--export"), board, folder + u'/'}, ErrorTexts::FileIsFolder, {folder + u'/'}},
+        {{QStringLiteral("--export"), board, folder}, ErrorTexts::FileIsFolder, {folder}},
+        {{QStringLiteral("--export"), board, path(QStringLiteral("new/"))}, ErrorTexts::FileIsFolder,
+         {path(QStringLiteral("new/"))}},
+        {{QStringLiteral("--print-pdf"), board, folder + u'/'}, ErrorTexts::FileIsFolder, {folder + u'/'}},
+        {{QStringLiteral("--print-pdf"), board, folder}, ErrorTexts::FileIsFolder, {folder}},
+    };
+    for (const auto &row : rows) {
+        SCOPED_TRACE(row.arguments.join(u' ').toStdString());
+        EXPECT_EQ(run(row.arguments), 2);
+        EXPECT_EQ(err, german.errorText(KestrixError(row.text, row.names)) + u'\n');
+        EXPECT_EQ(readFile(board), boardBytes);
+        EXPECT_EQ(files(), before);
+    }
 }
 
 // The command line, the menu command and one quarter after the other all
@@ -246,6 +340,37 @@ TEST_F(Batch, TheProgramRunsTheCommandsWithoutADisplay)
     const Finished usage = runProgram({QStringLiteral("--export")}, profile);
     EXPECT_EQ(usage.status, 2);
     EXPECT_EQ(usage.err.count(u'\n'), 1) << usage.err.toStdString();
+}
+
+// Verdicts that cannot be written are no success: a full or closed standard
+// output ends the check with status 2 and a message on the error stream. A
+// closed one stays closed for the verdicts: no file the program opens takes
+// its number.
+TEST_F(Batch, TheProgramReportsVerdictsThatGoNowhere)
+{
+    const struct
+    {
+        const char *name;
+        std::function<void()> inChild;
+        int reason;
+    } outputs[] = {
+        {"full",
+         [] {
+             const int full = ::open("/dev/full", O_WRONLY);
+             ::dup2(full, STDOUT_FILENO);
+         },
+         ENOSPC},
+        {"closed", [] { ::close(STDOUT_FILENO); }, EBADF},
+    };
+    for (const auto &output : outputs) {
+        SCOPED_TRACE(output.name);
+        const Finished check = runProgram({QStringLiteral("--check"), bundledBoard("Factory.zvb")},
+                                          dir.filePath(QStringLiteral("profile")), output.inChild);
+        EXPECT_FALSE(check.crashed);
+        EXPECT_EQ(check.status, 2);
+        EXPECT_EQ(check.err,
+                  german.errorText(KestrixError(ErrorTexts::StandardOutput, {qt_error_string(output.reason)})) + u'\n');
+    }
 }
 
 // A write beyond the file-size limit is an error like any other; the signal

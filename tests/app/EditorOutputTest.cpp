@@ -1,11 +1,13 @@
 #include "BoardFixture.h"
 
+#include "output/BoardQuarter.h"
 #include "output/PagePrinter.h"
 
 #include "support/QtPrinters.h"
 #include "support/ReadOnlyMount.h"
 #include "support/RecordingPrinter.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QDir>
 #include <QLocale>
@@ -346,26 +348,46 @@ TEST_F(OutputFixture, AFailingPrinterKeepsThePagesPrinted)
     EXPECT_THROW(editor.PrintBoard(), KestrixError);
     EXPECT_EQ(printer.jobs.size(), 1);
     EXPECT_EQ(busySignals, (QList<bool>{true, false}));
-    EXPECT_TRUE(QFileInfo(temporaryFile()).isFile()) << "the temporary file stays after an error";
+    EXPECT_FALSE(QFileInfo::exists(temporaryFile())) << "printing writes no file, also when it fails";
 }
 
-TEST_F(OutputFixture, ATemporaryFileThatCannotBeWrittenEndsPrinting)
+// Printing goes from memory: a link laid in the program folder under the
+// name the page picture used to take is not followed, and each page is,
+// pixel for pixel, the picture the way through a bitmap file gave.
+TEST_F(OutputFixture, PrintingWritesNoFileNotEvenThroughALink)
 {
-    ASSERT_TRUE(QDir(folder.programFolder()).mkdir(QStringLiteral("~Temp.bmp")));
+    const auto writeFile = [](const QString &path, const QByteArray &bytes) {
+        QFile file(path);
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    };
+    const QString victim = picturePath(QStringLiteral("victim.txt"));
+    ASSERT_TRUE(writeFile(victim, "keep me"));
+    ASSERT_TRUE(QFile::link(victim, temporaryFile()));
+    const auto entries = [this] {
+        return QDir(folder.programFolder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System, QDir::Name);
+    };
+    const QStringList before = entries();
     prompter.pageChoices = {{1, 4, 1, 4}};
-    try {
-        editor.PrintBoard();
-        FAIL() << "no error";
-    } catch (const KestrixError &error) {
-        EXPECT_TRUE(error.text().contains(QStringLiteral("~Temp.bmp"))) << error.text().toStdString();
+    editor.PrintBoard();
+    ASSERT_EQ(printer.jobs.size(), 4);
+    QFile kept(victim);
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("keep me"));
+    EXPECT_EQ(entries(), before);
+    for (int page = 1; page <= 4; ++page) {
+        SCOPED_TRACE(page);
+        QByteArray bitmap;
+        QBuffer buffer(&bitmap);
+        ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(RenderBoardQuarter(page, editor.cells(), editor.cellPicture()).save(&buffer, "BMP"));
+        ASSERT_TRUE(writeFile(picturePath(QStringLiteral("page.bmp")), bitmap));
+        EXPECT_EQ(printer.jobs[page - 1].picture, LoadBitmap(picturePath(QStringLiteral("page.bmp"))));
     }
-    EXPECT_TRUE(printer.jobs.isEmpty());
-    EXPECT_EQ(busySignals, (QList<bool>{true, false}));
 }
 
 } // namespace
 
-TEST_F(OutputFixture, PrintsFromAReadOnlyProgramFolderThroughTheUserFolder)
+TEST_F(OutputFixture, PrintsFromAReadOnlyProgramFolder)
 {
     ReadOnlyMount mount;
     if (!mount.mounted())
