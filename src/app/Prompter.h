@@ -43,8 +43,9 @@ public:
 
     virtual ~Prompter() = default;
 
-    // Shows a modal message box and returns the button pressed; closing a box
-    // that has a Cancel button counts as Cancel.
+    // Shows a modal message box and returns the button pressed. A box closed
+    // without a button (Escape, the window's close box) answers Cancel,
+    // whatever buttons it has: only a button pressed says Yes or No.
     virtual Answer message(const Message &message) = 0;
     // The chosen full path, or empty when the dialog was cancelled.
     virtual QString askOpenFile(const FileRequest &request) = 0;

@@ -2,8 +2,10 @@
 
 #include "gui/BoardPrinter.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -50,6 +52,19 @@ protected:
         if (const QScreen *shownOn = screen())
             move(shownOn->availableGeometry().center() - rect().center());
     }
+
+    // Escape and the close box end the box without a button, even when it
+    // has no Cancel: a question is never taken as answered No unless No was
+    // pressed.
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel))
+            reject();
+        else
+            QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent *event) override { QDialog::closeEvent(event); }
 };
 
 } // namespace
@@ -70,8 +85,6 @@ Prompter::Answer GuiPrompter::message(const Message &message)
     for (const MessageButton &button : buttons) {
         QPushButton *pushButton = box.addButton(button.caption, roleFor(button.answer));
         shown.append({pushButton, button.answer});
-        if (button.answer == Answer::Cancel)
-            box.setEscapeButton(pushButton);
     }
     box.setDefaultButton(static_cast<QPushButton *>(shown.first().first));
     box.exec();

@@ -1,3 +1,4 @@
+#include "gui/GuiPrompter.h"
 #include "gui/TForm1.h"
 
 #include "support/ScriptedPrompter.h"
@@ -9,11 +10,14 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <functional>
 
 using namespace kestrix;
 using namespace Qt::StringLiterals;
@@ -157,6 +161,47 @@ TEST_F(RecoveryWindow, AnEndedProgramsBoardIsRestoredAtTheNextStart)
         EXPECT_EQ(readFile(boardPath()), keptBoard) << "restored byte for byte, saved under its own name";
         EXPECT_TRUE(kept().isEmpty()) << kept().join(u' ').toStdString();
         EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
+    }
+}
+
+// A box closed without a button (Escape, the close box) answers nothing:
+// no question is taken as No, no board is discarded.
+TEST_F(RecoveryWindow, ClosingAQuestionAnswersNothing)
+{
+    const auto escape = [](QWidget *box) { QTest::keyClick(box, Qt::Key_Escape); };
+    const auto close = [](QWidget *box) { box->close(); };
+    const auto click = [](const char *caption) {
+        return [caption](QWidget *box) {
+            for (QPushButton *button : box->findChildren<QPushButton *>()) {
+                if (button->text() == QLatin1String(caption))
+                    button->click();
+            }
+        };
+    };
+    const struct {
+        const char *name;
+        std::function<void(QWidget *)> act;
+        Answer answer;
+    } cases[] = {
+        {"box, Escape", escape, Answer::Cancel},
+        {"box, closed", close, Answer::Cancel},
+        {"box, No", click("No"), Answer::No},
+    };
+    QWidget parent;
+    GuiPrompter boxes(&parent);
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        bool acted = false;
+        QTimer::singleShot(0, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            ASSERT_NE(box, nullptr);
+            c.act(box);
+            acted = true;
+        });
+        const Answer answer = boxes.message(
+            {BoxType::Confirmation, u"Title"_s, u"Restore?"_s, {{Answer::Yes, u"Yes"_s}, {Answer::No, u"No"_s}}});
+        EXPECT_EQ(answer, c.answer);
+        EXPECT_TRUE(acted);
     }
 }
 
