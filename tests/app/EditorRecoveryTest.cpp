@@ -8,7 +8,10 @@
 #include <functional>
 #include <memory>
 
+#include <sys/stat.h>
+
 using namespace kestrix;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -45,6 +48,12 @@ protected:
         instance->LoadLanguage();
         instance->BuildPalette();
         return instance;
+    }
+
+    static int modeOf(const QString &path)
+    {
+        struct stat info{};
+        return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
     }
 
     // A board with unsaved changes that another instance kept before it died.
@@ -247,4 +256,42 @@ TEST_F(Recovery, UnreadableLeftoversAreReportedAndRemoved)
         EXPECT_TRUE(kept().isEmpty()) << kept().join(u' ').toStdString();
         EXPECT_TRUE(prompter.errors.isEmpty());
     }
+}
+
+// The folders and kept files are their owner's alone under any umask, the
+// per-user folder too when the program makes it.
+TEST_F(Recovery, KeptFilesAreTheOwnersAlone)
+{
+    const struct {
+        mode_t umask;
+        const char *board; // empty: a new board
+        int boardMode;
+    } cases[] = {{022, "", 0}, {022, "Private.zvb", 0600}, {022, "Open.zvb", 0644}, {077, "", 0}, {077, "Open.zvb", 0644}};
+    int n = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QString::number(c.umask, 8).toStdString() + " " + c.board);
+        if (*c.board) {
+            const QString path = boardPath(QString::fromLatin1(c.board));
+            SaveBoardFile(path, editor.cells());
+            ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode_t(c.boardMode)), 0);
+            editor.LoadBoardFile(path);
+        } else {
+            editor.Menu1_NewClick();
+        }
+        const QString userFolder = folder.userFolder() + u"fresh%1/"_s.arg(++n);
+        editor.setUserFolder(userFolder);
+        const mode_t previous = ::umask(c.umask);
+        apply(Tile, {30});
+        editor.WriteRecovery();
+        ::umask(previous);
+
+        EXPECT_EQ(modeOf(userFolder), 0700);
+        EXPECT_EQ(modeOf(userFolder + u"Recovery"_s), 0700);
+        const QString board = editor.recovery().boardPath();
+        const QString lock = userFolder + u"Recovery/"_s + QFileInfo(board).fileName().section(u'-', 0, 1) + u".lock"_s;
+        for (const QString &file : {board, board.chopped(4) + u".txt"_s, lock})
+            EXPECT_EQ(modeOf(file), 0600) << file.toStdString();
+        editor.setBoardModified(false);
+    }
+    EXPECT_TRUE(prompter.errors.isEmpty());
 }
