@@ -249,6 +249,9 @@ public:
     // the next start. A kept board that cannot be read is reported and
     // removed.
     void OfferRecovery();
+    // Warns when another running instance keeps unsaved changes of the board
+    // file path; called whenever a board file opens.
+    void warnIfKeptElsewhere(const QString &path);
 
     // --- apply ---------------------------------------------------------------
     // "Übernehmen": applies the selection to its target field. A tile that

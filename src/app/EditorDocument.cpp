@@ -155,6 +155,7 @@ void Editor::LoadBoardFile(const QString &path)
     }
     replaceBoard(board, path, std::move(selectionPicture));
     rememberBoard(path);
+    warnIfKeptElsewhere(path);
 }
 
 BoardCells Editor::composeBoard(const BoardFileFields &fields)

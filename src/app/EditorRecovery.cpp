@@ -101,4 +101,12 @@ void Editor::offerRecoveryFile(const RecoveryFile &file)
     m_recovery.discard(file);
 }
 
+void Editor::warnIfKeptElsewhere(const QString &path)
+{
+    if (!m_recovery.keptByOtherInstance(path))
+        return;
+    m_prompter.message(m_language.BuildKeyMessage(QStringLiteral("RecoveryOtherInstance"), BoxType::Warning,
+                                                  {Answer::Ok}, QDir::toNativeSeparators(path)));
+}
+
 } // namespace kestrix

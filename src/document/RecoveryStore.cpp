@@ -199,6 +199,35 @@ void RecoveryStore::releaseLeftovers()
     m_leftoverLocks.clear();
 }
 
+bool RecoveryStore::keptByOtherInstance(const QString &path)
+{
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    if (m_folder.isEmpty() || wanted.isEmpty())
+        return false;
+    const QStringList notes = QDir(m_folder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &name : notes) {
+        const QRegularExpressionMatch match = fileNamePattern().match(name);
+        if (!match.hasMatch())
+            continue;
+        const QString instance = match.captured(1);
+        // Leftovers held here are of instances that ended.
+        if (instance == m_instance || m_leftoverLocks.count(instance))
+            continue;
+        const QString lockPath = m_folder + instance + QStringLiteral(".lock");
+        FileLock probe;
+        if (!QFileInfo(lockPath).isFile() || QFileInfo(lockPath).isSymLink() || probe.tryLock(lockPath, false))
+            continue;
+        try {
+            const QString noted = readNote(m_folder + name).documentFileName;
+            if (QFileInfo(noted).canonicalFilePath() == wanted)
+                return true;
+        } catch (const KestrixError &) {
+            // A note that cannot be read names no board.
+        }
+    }
+    return false;
+}
+
 RecoveryNote RecoveryStore::readNote(const QString &path)
 {
     const KeyValueText text(readSmallFile(path, MaxFileSize));

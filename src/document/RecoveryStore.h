@@ -72,6 +72,9 @@ public:
     // file.
     void discard(const RecoveryFile &file);
     void releaseLeftovers();
+    // Whether another instance that runs keeps unsaved changes of the board
+    // file path (compared by canonical path).
+    bool keptByOtherInstance(const QString &path);
 
     // Throw KestrixError naming the file when it is missing, not a plain
     // file, too large, unreadable or, for the note, without a board name or

@@ -70,6 +70,9 @@ QString builtInText(const QString &key)
         {QStringLiteral("recoverytime"), QStringLiteral("Zuletzt gesichert:")},
         {QStringLiteral("recoveryunreadable"),
          QStringLiteral("Die gesicherten Änderungen in „%s“ können nicht gelesen werden und werden entfernt.")},
+        {QStringLiteral("recoveryotherinstance"),
+         QStringLiteral("Ein anderes laufendes Exemplar des Programms hat ungesicherte Änderungen an der Platte „%s“. "
+                        "Wer zuletzt speichert, überschreibt die Änderungen des anderen.")},
     };
     return texts.value(key.toLower());
 }

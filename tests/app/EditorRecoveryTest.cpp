@@ -295,3 +295,45 @@ TEST_F(Recovery, KeptFilesAreTheOwnersAlone)
     }
     EXPECT_TRUE(prompter.errors.isEmpty());
 }
+
+// Opening a board that another running instance keeps unsaved changes of
+// warns, by any spelling of its path; the board opens all the same.
+TEST_F(Recovery, OpeningABoardAnotherInstanceChangesWarns)
+{
+    const QString plan = boardPath(u"Plan.zvb"_s);
+    const QString other = boardPath(u"Other.zvb"_s);
+    SaveBoardFile(other, editor.cells());
+    ScriptedPrompter otherPrompter;
+    std::unique_ptr<Editor> running = otherInstance(otherPrompter);
+    SaveBoardFile(plan, editor.cells());
+    running->LoadBoardFile(plan);
+    running->cells()[5].Tag = Tile;
+    running->setBoardModified(true);
+    running->WriteRecovery();
+
+    const struct {
+        const char *name;
+        QString path;
+        bool runs;
+        bool warned;
+    } cases[] = {
+        {"same path", plan, true, true},
+        {"other spelling", folder.programFolder() + u"Boards/../Boards/./Plan.zvb"_s, true, true},
+        {"another board", other, true, false},
+        {"the instance ended", plan, false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.runs)
+            running.reset();
+        prompter.messages.clear();
+        editor.LoadBoardFile(c.path);
+        EXPECT_EQ(editor.DocumentFileName(), c.path);
+        ASSERT_EQ(prompter.messages.size(), c.warned ? 1 : 0);
+        if (c.warned) {
+            EXPECT_EQ(prompter.messages[0].type, BoxType::Warning);
+            EXPECT_TRUE(prompter.messages[0].text.contains(QDir::toNativeSeparators(c.path)));
+        }
+    }
+    EXPECT_TRUE(otherPrompter.messages.isEmpty());
+}
