@@ -228,6 +228,32 @@ bool RecoveryStore::keptByOtherInstance(const QString &path)
     return false;
 }
 
+KeptBoard RecoveryStore::readLeftover(const RecoveryFile &file)
+{
+    KeptBoard kept{file, readBoard(file.boardPath), QString(), QDateTime()};
+    try {
+        const RecoveryNote note = readNote(file.notePath);
+        kept.written = note.written;
+        if (IsTrustedBoardPath(note.documentFileName))
+            kept.documentFileName = note.documentFileName;
+    } catch (const KestrixError &) {
+        // The board itself is whole: it is offered as a new board.
+    }
+    if (kept.documentFileName.isEmpty())
+        kept.documentFileName = QStringLiteral("-1");
+    if (!kept.written.isValid())
+        kept.written = QFileInfo(file.boardPath).lastModified().toUTC();
+    return kept;
+}
+
+bool RecoveryStore::IsTrustedBoardPath(const QString &path)
+{
+    if (!path.startsWith(u'/') || !path.endsWith(QStringLiteral(".zvb")))
+        return false;
+    const QFileInfo info(path);
+    return info.fileName() != QStringLiteral(".zvb") && QFileInfo(info.absolutePath()).isDir();
+}
+
 RecoveryNote RecoveryStore::readNote(const QString &path)
 {
     const KeyValueText text(readSmallFile(path, MaxFileSize));

@@ -1,6 +1,7 @@
 #include "gui/GuiPrompter.h"
 
 #include "gui/BoardPrinter.h"
+#include "gui/TRecoveryDLG.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -153,6 +154,13 @@ PagePrinter *GuiPrompter::askPrint(PageRange &pages)
         pages.toPage = m_printer->toPage();
     }
     return m_boardPrinter.get();
+}
+
+Prompter::RecoveryChoice GuiPrompter::askRecovery(const RecoveryRequest &request)
+{
+    TRecoveryDLG dialog(request, m_parent);
+    dialog.exec();
+    return dialog.choice();
 }
 
 QString GuiPrompter::QtNameFilter(const QString &filter)

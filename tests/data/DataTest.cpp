@@ -439,7 +439,10 @@ const QStringList &requiredKeys()
                       QStringLiteral("OpLabel3"), QStringLiteral("OpOKBtn"), QStringLiteral("OpCancelBtn"),
                       QStringLiteral("NECaption"), QStringLiteral("NEOKBtn"), QStringLiteral("NECancelBtn"),
                       QStringLiteral("RecentMissing"), QStringLiteral("RecoveryAsk"), QStringLiteral("RecoveryTime"),
-                      QStringLiteral("RecoveryUnreadable"), QStringLiteral("RecoveryOtherInstance")};
+                      QStringLiteral("RecoveryUnreadableAsk"), QStringLiteral("RecoveryOtherInstance"),
+                      QStringLiteral("RecoveryListAsk"), QStringLiteral("RecoveryRestore"),
+                      QStringLiteral("RecoveryDiscard"), QStringLiteral("RecoveryDiscardAll"),
+                      QStringLiteral("RecoveryKeep")};
         for (const char *m : {"File", "New", "Open", "Save", "SaveAs", "Close", "Exit", "Edit", "Undo", "Redo", "Check",
                               "Print", "SaveAsPic", "NewElement", "Options", "Help", "About", "Recent"})
             k << QStringLiteral("Menu1_") + QLatin1String(m);
@@ -484,7 +487,7 @@ TEST(LanguageFiles, TextsCarryThePlaceholdersOfTheirArguments)
 {
     std::map<QString, qsizetype> placeholders{{QStringLiteral("text01"), 1}, {QStringLiteral("text08"), 1},
                                               {QStringLiteral("text09"), 1}, {QStringLiteral("recentmissing"), 1},
-                                              {QStringLiteral("recoveryask"), 1}, {QStringLiteral("recoveryunreadable"), 1},
+                                              {QStringLiteral("recoveryask"), 1}, {QStringLiteral("recoveryunreadableask"), 1},
                                               {QStringLiteral("recoveryotherinstance"), 1}};
     for (const ErrorText &text : ErrorTexts::All)
         placeholders[QString::fromLatin1(text.key).toLower()] = QString::fromUtf8(text.german).count(QStringLiteral("%s"));

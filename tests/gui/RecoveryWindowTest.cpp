@@ -148,7 +148,7 @@ TEST_F(RecoveryWindow, AnEndedProgramsBoardIsRestoredAtTheNextStart)
         ASSERT_TRUE(eventually([&] { return !prompter.messages.isEmpty(); }));
         QTest::qWait(20);
         ASSERT_EQ(prompter.messages.size(), 1) << "asked once";
-        EXPECT_TRUE(prompter.messages[0].text.contains(u"Plan"_s))
+        EXPECT_TRUE(prompter.messages[0].text.contains(QDir::toNativeSeparators(boardPath())))
             << prompter.messages[0].text.toStdString();
         Editor &editor = form->editor();
         EXPECT_EQ(editor.DocumentFileName(), boardPath());
@@ -164,10 +164,11 @@ TEST_F(RecoveryWindow, AnEndedProgramsBoardIsRestoredAtTheNextStart)
     }
 }
 
-// A box closed without a button (Escape, the close box) answers nothing:
-// no question is taken as No, no board is discarded.
+// A box or the recovery dialog closed without a button (Escape, the close
+// box) answers nothing: no question is taken as No, no board is discarded.
 TEST_F(RecoveryWindow, ClosingAQuestionAnswersNothing)
 {
+    using Action = Prompter::RecoveryChoice::Action;
     const auto escape = [](QWidget *box) { QTest::keyClick(box, Qt::Key_Escape); };
     const auto close = [](QWidget *box) { box->close(); };
     const auto click = [](const char *caption) {
@@ -180,12 +181,21 @@ TEST_F(RecoveryWindow, ClosingAQuestionAnswersNothing)
     };
     const struct {
         const char *name;
+        bool dialog; // the recovery dialog, else a Yes/No box
         std::function<void(QWidget *)> act;
         Answer answer;
+        Action action;
+        QList<int> boards;
     } cases[] = {
-        {"box, Escape", escape, Answer::Cancel},
-        {"box, closed", close, Answer::Cancel},
-        {"box, No", click("No"), Answer::No},
+        {"box, Escape", false, escape, Answer::Cancel, {}, {}},
+        {"box, closed", false, close, Answer::Cancel, {}, {}},
+        {"box, No", false, click("No"), Answer::No, {}, {}},
+        {"dialog, Escape", true, escape, {}, Action::Keep, {}},
+        {"dialog, closed", true, close, {}, Action::Keep, {}},
+        {"dialog, Later", true, click("Later"), {}, Action::Keep, {}},
+        {"dialog, restore the newest", true, click("Restore"), {}, Action::Restore, {0}},
+        {"dialog, discard the newest", true, click("Discard"), {}, Action::Discard, {0}},
+        {"dialog, discard all", true, click("All"), {}, Action::Discard, {0, 1, 2}},
     };
     QWidget parent;
     GuiPrompter boxes(&parent);
@@ -198,9 +208,16 @@ TEST_F(RecoveryWindow, ClosingAQuestionAnswersNothing)
             c.act(box);
             acted = true;
         });
-        const Answer answer = boxes.message(
-            {BoxType::Confirmation, u"Title"_s, u"Restore?"_s, {{Answer::Yes, u"Yes"_s}, {Answer::No, u"No"_s}}});
-        EXPECT_EQ(answer, c.answer);
+        if (c.dialog) {
+            const Prompter::RecoveryChoice choice = boxes.askRecovery(
+                {u"Title"_s, u"Text"_s, {u"C"_s, u"B"_s, u"A"_s}, u"Restore"_s, u"Discard"_s, u"All"_s, u"Later"_s});
+            EXPECT_EQ(choice.action, c.action);
+            EXPECT_EQ(choice.boards, c.boards);
+        } else {
+            const Answer answer = boxes.message(
+                {BoxType::Confirmation, u"Title"_s, u"Restore?"_s, {{Answer::Yes, u"Yes"_s}, {Answer::No, u"No"_s}}});
+            EXPECT_EQ(answer, c.answer);
+        }
         EXPECT_TRUE(acted);
     }
 }
