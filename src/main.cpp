@@ -1,6 +1,7 @@
 #include "app/BatchCommands.h"
 #include "app/CommandLine.h"
 #include "app/ProgramFolder.h"
+#include "gui/EndSignals.h"
 #include "gui/TForm1.h"
 #include "util/Utils.h"
 
@@ -45,6 +46,7 @@ int main(int argc, char *argv[])
     options.boardPath = commandLine.boards.value(0);
     options.undecodableBoard = commandLine.undecodableBoard;
     kestrix::TForm1 window(options);
+    const kestrix::EndSignals endSignals([&window](int signal) { window.endOnSignal(signal); });
     window.show();
     return QApplication::exec();
 }

@@ -262,13 +262,18 @@ public:
     // it cannot be written; while writing keeps failing, only the first
     // failure is thrown, so a full disk is reported once, not at every turn.
     void WriteRecovery();
-    // At start: for every board that an instance no longer running kept,
-    // asks whether to restore it. Yes opens it as a changed board under its
-    // own name (Save writes to its file); No removes it; a closed box or a
-    // Cancel to the question about the open board's changes keeps it for
-    // the next start. A kept board that cannot be read is reported and
-    // removed.
+    // At start: offers the boards that instances no longer running kept,
+    // newest first; one alone in a question, several in one dialog. Restore
+    // opens the one chosen as a changed board under its own name (Save writes
+    // to its file; a name its note may not give makes it a new board), and
+    // the others stay kept; only an explicit No or Discard removes a board.
+    // Boards that cannot be read are named with their reasons and removed
+    // only when the user says so. A Cancel to the question about the open
+    // board's changes keeps them all.
     void OfferRecovery();
+    // Warns when another running instance keeps unsaved changes of the board
+    // file path; called whenever a board file opens.
+    void warnIfKeptElsewhere(const QString &path);
 
     // --- apply ---------------------------------------------------------------
     // "Übernehmen": applies the selection to its target field. A tile that
@@ -445,7 +450,12 @@ private:
                           const QString &argument) const;
 
     // recovery of unsaved work
-    void offerRecoveryFile(const RecoveryFile &file);
+    void offerLeftovers(const QList<RecoveryFile> &files);
+    QString keptBoardName(const KeptBoard &kept) const;
+    QString keptTimeText(const KeptBoard &kept) const;
+    void askRestoreBoard(const KeptBoard &kept);
+    void askRestoreBoards(const QList<KeptBoard> &boards);
+    void restoreBoard(const KeptBoard &kept);
 
     // board check and output
     BoardPictureSource pictureSource() const;

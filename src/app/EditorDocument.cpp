@@ -200,6 +200,7 @@ void Editor::LoadBoardFile(const QString &path)
     replaceBoard(board, path, std::move(selectionPicture));
     stampFile(path, bytes);
     rememberBoard(path);
+    warnIfKeptElsewhere(path);
 }
 
 void Editor::ReportUndecodableBoard(const QString &name)

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace kestrix {
 
@@ -41,10 +42,30 @@ public:
         int toPage = 4;
     };
 
+    // One question about several boards kept by instances that died.
+    struct RecoveryRequest
+    {
+        QString title;
+        QString text;
+        QStringList boards; // one line each: the board's name and when it was kept; newest first
+        QString restoreCaption;    // restores the one board chosen
+        QString discardCaption;    // discards the boards chosen
+        QString discardAllCaption; // discards every board
+        QString keepCaption;       // keeps every board for the next start
+    };
+
+    struct RecoveryChoice
+    {
+        enum class Action { Keep, Restore, Discard };
+        Action action = Action::Keep;
+        QList<int> boards; // indexes into the request's boards
+    };
+
     virtual ~Prompter() = default;
 
-    // Shows a modal message box and returns the button pressed; closing a box
-    // that has a Cancel button counts as Cancel.
+    // Shows a modal message box and returns the button pressed. A box closed
+    // without a button (Escape, the window's close box) answers Cancel,
+    // whatever buttons it has: only a button pressed says Yes or No.
     virtual Answer message(const Message &message) = 0;
     // The chosen full path, or empty when the dialog was cancelled.
     virtual QString askOpenFile(const FileRequest &request) = 0;
@@ -56,6 +77,9 @@ public:
     // prompter), or nullptr when the dialog was cancelled. A prompter
     // without printers cancels.
     virtual PagePrinter *askPrint(PageRange &) { return nullptr; }
+    // Offers every board of request at once. Closing the dialog keeps them
+    // all, as a prompter without the dialog does.
+    virtual RecoveryChoice askRecovery(const RecoveryRequest &) { return {}; }
 };
 
 } // namespace kestrix

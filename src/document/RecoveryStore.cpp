@@ -2,6 +2,7 @@
 
 #include "language/KeyValueText.h"
 #include "util/KestrixError.h"
+#include "util/PrivateFolder.h"
 #include "util/Utils.h"
 
 #include <QBuffer>
@@ -13,6 +14,8 @@
 #include <QRegularExpression>
 
 #include <atomic>
+
+#include <sys/stat.h>
 
 namespace kestrix {
 
@@ -80,6 +83,16 @@ QByteArray readSmallFile(const QString &path, qint64 limit)
     return ReadWholeFile(path, limit);
 }
 
+// A kept board may be a private one: the folder and the files are for their
+// owner alone under any umask, also in a folder an older version made. A
+// file is readable by others only between its write and this, inside the
+// closed folder.
+void makeOwnerOnly(const QString &path, mode_t mode, const ErrorText &error)
+{
+    if (::chmod(QFile::encodeName(path).constData(), mode) != 0)
+        throw KestrixError(error, {QDir::toNativeSeparators(path)});
+}
+
 } // namespace
 
 RecoveryStore::RecoveryStore()
@@ -102,9 +115,8 @@ void RecoveryStore::write(const QByteArray &board, const QString &documentFileNa
 {
     if (m_folder.isEmpty())
         throw KestrixError(ErrorTexts::RecoveryNoFolder, {});
-    if (!QDir().mkpath(m_folder)) {
-        throw KestrixError(ErrorTexts::FolderCreate, {QDir::toNativeSeparators(m_folder)});
-    }
+    CreatePrivateFolder(m_folder);
+    makeOwnerOnly(m_folder, 0700, ErrorTexts::FolderCreate);
     // The lock first: from now on every other instance sees this one running.
     if (!m_lock.isLocked() && !m_lock.tryLock(m_folder + m_instance + QStringLiteral(".lock"), true)) {
         throw KestrixError(ErrorTexts::FileCreate,
@@ -117,7 +129,9 @@ void RecoveryStore::write(const QByteArray &board, const QString &documentFileNa
     const QByteArray note = DocumentKey.toLatin1() + '=' + encodeValue(documentFileName) + '\n'
                             + WrittenKey.toLatin1() + '=' + time.toUTC().toString(Qt::ISODate).toLatin1() + '\n';
     WriteWholeFile(boardPath, board);
+    makeOwnerOnly(boardPath, 0600, ErrorTexts::FileCreate);
     WriteWholeFile(notePath, note);
+    makeOwnerOnly(notePath, 0600, ErrorTexts::FileCreate);
     if (!m_boardPath.isEmpty() && m_boardPath != boardPath) {
         QFile::remove(m_boardPath);
         QFile::remove(m_notePath);
@@ -183,6 +197,61 @@ void RecoveryStore::discard(const RecoveryFile &file)
 void RecoveryStore::releaseLeftovers()
 {
     m_leftoverLocks.clear();
+}
+
+bool RecoveryStore::keptByOtherInstance(const QString &path)
+{
+    const QString wanted = QFileInfo(path).canonicalFilePath();
+    if (m_folder.isEmpty() || wanted.isEmpty())
+        return false;
+    const QStringList notes = QDir(m_folder).entryList({QStringLiteral("*.txt")}, QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString &name : notes) {
+        const QRegularExpressionMatch match = fileNamePattern().match(name);
+        if (!match.hasMatch())
+            continue;
+        const QString instance = match.captured(1);
+        // Leftovers held here are of instances that ended.
+        if (instance == m_instance || m_leftoverLocks.count(instance))
+            continue;
+        const QString lockPath = m_folder + instance + QStringLiteral(".lock");
+        FileLock probe;
+        if (!QFileInfo(lockPath).isFile() || QFileInfo(lockPath).isSymLink() || probe.tryLock(lockPath, false))
+            continue;
+        try {
+            const QString noted = readNote(m_folder + name).documentFileName;
+            if (QFileInfo(noted).canonicalFilePath() == wanted)
+                return true;
+        } catch (const KestrixError &) {
+            // A note that cannot be read names no board.
+        }
+    }
+    return false;
+}
+
+KeptBoard RecoveryStore::readLeftover(const RecoveryFile &file)
+{
+    KeptBoard kept{file, readBoard(file.boardPath), QString(), QDateTime()};
+    try {
+        const RecoveryNote note = readNote(file.notePath);
+        kept.written = note.written;
+        if (IsTrustedBoardPath(note.documentFileName))
+            kept.documentFileName = note.documentFileName;
+    } catch (const KestrixError &) {
+        // The board itself is whole: it is offered as a new board.
+    }
+    if (kept.documentFileName.isEmpty())
+        kept.documentFileName = QStringLiteral("-1");
+    if (!kept.written.isValid())
+        kept.written = QFileInfo(file.boardPath).lastModified().toUTC();
+    return kept;
+}
+
+bool RecoveryStore::IsTrustedBoardPath(const QString &path)
+{
+    if (!path.startsWith(u'/') || !path.endsWith(QStringLiteral(".zvb")))
+        return false;
+    const QFileInfo info(path);
+    return info.fileName() != QStringLiteral(".zvb") && QFileInfo(info.absolutePath()).isDir();
 }
 
 RecoveryNote RecoveryStore::readNote(const QString &path)

@@ -28,6 +28,17 @@ struct RecoveryNote
     QDateTime written;
 };
 
+// A leftover as it is offered.
+struct KeptBoard
+{
+    RecoveryFile file;
+    BoardFileFields fields;
+    // The board's own path when its note names one that a save may write
+    // to, else "-1": the board is then restored as a new one.
+    QString documentFileName;
+    QDateTime written; // from the note, else the time of the board file
+};
+
 // The copies of a board with unsaved changes in the folder "Recovery" of the
 // per-user folder, so that a board survives when the program or the machine
 // dies. The user's own board file is never written here.
@@ -72,12 +83,23 @@ public:
     // file.
     void discard(const RecoveryFile &file);
     void releaseLeftovers();
+    // Whether another instance that runs keeps unsaved changes of the board
+    // file path (compared by canonical path).
+    bool keptByOtherInstance(const QString &path);
 
     // Throw KestrixError naming the file when it is missing, not a plain
     // file, too large, unreadable or, for the note, without a board name or
     // time.
     static RecoveryNote readNote(const QString &path);
     static BoardFileFields readBoard(const QString &path);
+    // A leftover's board with what its note tells; a note that is missing
+    // or cannot be read makes it a new board. Throws KestrixError naming the
+    // board file when that cannot be read.
+    static KeptBoard readLeftover(const RecoveryFile &file);
+    // A note may name any path. A restored board keeps only a name that
+    // Save may write to without a question: absolute, ending in ".zvb", in
+    // a folder that exists.
+    static bool IsTrustedBoardPath(const QString &path);
 
 private:
     QString m_folder;

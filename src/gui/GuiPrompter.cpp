@@ -1,9 +1,12 @@
 #include "gui/GuiPrompter.h"
 
 #include "gui/BoardPrinter.h"
+#include "gui/TRecoveryDLG.h"
 
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -50,6 +53,19 @@ protected:
         if (const QScreen *shownOn = screen())
             move(shownOn->availableGeometry().center() - rect().center());
     }
+
+    // Escape and the close box end the box without a button, even when it
+    // has no Cancel: a question is never taken as answered No unless No was
+    // pressed.
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->matches(QKeySequence::Cancel))
+            reject();
+        else
+            QMessageBox::keyPressEvent(event);
+    }
+
+    void closeEvent(QCloseEvent *event) override { QDialog::closeEvent(event); }
 };
 
 } // namespace
@@ -70,8 +86,6 @@ Prompter::Answer GuiPrompter::message(const Message &message)
     for (const MessageButton &button : buttons) {
         QPushButton *pushButton = box.addButton(button.caption, roleFor(button.answer));
         shown.append({pushButton, button.answer});
-        if (button.answer == Answer::Cancel)
-            box.setEscapeButton(pushButton);
     }
     box.setDefaultButton(static_cast<QPushButton *>(shown.first().first));
     box.exec();
@@ -140,6 +154,13 @@ PagePrinter *GuiPrompter::askPrint(PageRange &pages)
         pages.toPage = m_printer->toPage();
     }
     return m_boardPrinter.get();
+}
+
+Prompter::RecoveryChoice GuiPrompter::askRecovery(const RecoveryRequest &request)
+{
+    TRecoveryDLG dialog(request, m_parent);
+    dialog.exec();
+    return dialog.choice();
 }
 
 QString GuiPrompter::QtNameFilter(const QString &filter)

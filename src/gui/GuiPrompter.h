@@ -24,6 +24,7 @@ public:
     // The printer is made on first use and kept, so the next run of the
     // dialog offers the one chosen last.
     PagePrinter *askPrint(PageRange &pages) override;
+    RecoveryChoice askRecovery(const RecoveryRequest &request) override;
 
     // "description|pattern|description|pattern" as a file dialog's name
     // filter "description (pattern);;description (pattern)". Patterns listed

@@ -8,6 +8,7 @@
 #include "gui/TOptionsDLG.h"
 #include "gui/TPictureDLG.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDragEnterEvent>
@@ -18,6 +19,9 @@
 #include <QScreen>
 #include <QShowEvent>
 #include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace kestrix {
 
@@ -51,6 +55,15 @@ TForm1::TForm1(const StartOptions &options, Prompter *prompter, QWidget *parent)
     m_recoveryTimer->setInterval(m_options.recoveryIntervalMs);
     connect(m_recoveryTimer, &QTimer::timeout, this, [this] { runCommand([this] { m_editor.WriteRecovery(); }); });
     m_recoveryTimer->start();
+    m_recoveryDelay = new QTimer(this);
+    m_recoveryDelay->setSingleShot(true);
+    m_recoveryDelay->setInterval(m_options.recoveryDelayMs);
+    connect(m_recoveryDelay, &QTimer::timeout, this, [this] { runCommand([this] { m_editor.WriteRecovery(); }); });
+    // Not restarted by further changes: steady work is kept as often.
+    connect(&m_editor, &Editor::cellChanged, m_recoveryDelay, [this] {
+        if (!m_recoveryDelay->isActive())
+            m_recoveryDelay->start();
+    });
 }
 
 TForm1::~TForm1()
@@ -166,6 +179,26 @@ void TForm1::Menu1_NewElementClick()
     TNeuEleDLG dialog(this);
     dialog.applyLanguage(m_editor.language());
     dialog.exec();
+}
+
+void TForm1::endOnSignal(int signal)
+{
+    // No box may wait for a person who has logged out.
+    try {
+        m_editor.WriteRecovery();
+    } catch (const KestrixError &error) {
+        std::fprintf(stderr, "kestrix: %s\n", m_editor.language().errorText(error).toLocal8Bit().constData());
+    }
+    const int status = 128 + signal;
+    // A dialog is open inside a command: left, it would hand the command an
+    // answer no one gave, so the program ends here, the settings as they
+    // were. Otherwise it ends as after Exit, writing its settings, without
+    // the question about the kept changes.
+    if (QApplication::activeModalWidget()) {
+        std::fflush(stderr);
+        std::_Exit(status);
+    }
+    QCoreApplication::exit(status);
 }
 
 std::unique_ptr<TOptionsDLG> TForm1::createOptionsDialog()

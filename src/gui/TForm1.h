@@ -40,6 +40,9 @@ struct StartOptions
     QString undecodableBoard;
     // How often a board with unsaved changes is kept in the recovery folder.
     int recoveryIntervalMs = 30000;
+    // How soon after a change it is kept at the latest, so that a program
+    // killed a few seconds after an edit loses nothing.
+    int recoveryDelayMs = 2000;
 };
 
 // The main window: builds the widgets, forwards events to the Editor and
@@ -83,6 +86,11 @@ public:
     // written over) and repaints the cursor. The caller frees it before the
     // window. Menu1_OptionsClick shows it modally, a test drives it without.
     std::unique_ptr<TOptionsDLG> createOptionsDialog();
+
+    // A signal that ends the program (logout, the terminal closed, Ctrl+C):
+    // keeps the unsaved board for the next start and ends with 128 + signal,
+    // asking nothing.
+    void endOnSignal(int signal);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -152,6 +160,7 @@ private:
     bool m_startedUp = false;         // FormCreate ran to its end
     bool m_recoveryOffered = false;
     QTimer *m_recoveryTimer = nullptr;
+    QTimer *m_recoveryDelay = nullptr; // runs from a change until the board is kept
 
     struct CaptionTarget
     {

@@ -68,8 +68,20 @@ QString builtInText(const QString &key)
                         "nicht regulär beendet wurde. Sollen sie wiederhergestellt werden? Bei „Nein“ werden "
                         "sie verworfen.")},
         {QStringLiteral("recoverytime"), QStringLiteral("Zuletzt gesichert:")},
-        {QStringLiteral("recoveryunreadable"),
-         QStringLiteral("Die gesicherten Änderungen in „%s“ können nicht gelesen werden und werden entfernt.")},
+        {QStringLiteral("recoveryunreadableask"),
+         QStringLiteral("Diese gesicherten Änderungen können nicht gelesen werden. Sollen sie entfernt werden? Bei "
+                        "„Nein“ bleiben sie für den nächsten Start erhalten.%s")},
+        {QStringLiteral("recoveryotherinstance"),
+         QStringLiteral("Ein anderes laufendes Exemplar des Programms hat ungesicherte Änderungen an der Platte „%s“. "
+                        "Wer zuletzt speichert, überschreibt die Änderungen des anderen.")},
+        {QStringLiteral("recoverylistask"),
+         QStringLiteral("Von diesen Platten sind ungesicherte Änderungen übrig geblieben, weil das Programm nicht "
+                        "regulär beendet wurde. Die gewählte Platte wird wiederhergestellt, die übrigen bleiben für "
+                        "den nächsten Start erhalten.")},
+        {QStringLiteral("recoveryrestore"), QStringLiteral("Wiederherstellen")},
+        {QStringLiteral("recoverydiscard"), QStringLiteral("Gewählte verwerfen")},
+        {QStringLiteral("recoverydiscardall"), QStringLiteral("Alle verwerfen")},
+        {QStringLiteral("recoverykeep"), QStringLiteral("Später")},
     };
     return texts.value(key.toLower());
 }

@@ -7,8 +7,12 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+
+#include <sys/stat.h>
 
 using namespace kestrix;
+using namespace Qt::StringLiterals;
 
 namespace {
 
@@ -45,6 +49,12 @@ protected:
         instance->LoadLanguage();
         instance->BuildPalette();
         return instance;
+    }
+
+    static int modeOf(const QString &path)
+    {
+        struct stat info{};
+        return ::lstat(QFile::encodeName(path).constData(), &info) == 0 ? int(info.st_mode & 07777) : -1;
     }
 
     // A board with unsaved changes that another instance kept before it died.
@@ -198,53 +208,237 @@ TEST_F(Recovery, RestoredBoardKeepsItsNameAndIsChanged)
     EXPECT_TRUE(prompter.errors.isEmpty());
 }
 
-// A leftover that cannot be read is reported and removed; the others are
-// still offered.
-TEST_F(Recovery, UnreadableLeftoversAreReportedAndRemoved)
+// What hostile leftovers give: a board that can be read is offered, under
+// its note's name only when Save may write there without a question; one that
+// cannot be read is named with its reason in the program's language. Only
+// an explicit answer removes a leftover.
+TEST_F(Recovery, HostileLeftovers)
 {
+    ASSERT_TRUE(folder.write(QStringLiteral("Language/UK.txt"),
+                             "English\r\nTitle=Board Editor\r\nNoFileName=Untitled\r\nText01=Save the changes to %s?\r\n"
+                             "SFileNotFound=File %s cannot be opened (file not found)\r\n"
+                             "SFileNotRegular=File %s cannot be opened (not a regular file)\r\n"
+                             "SFileTooLarge=File %s cannot be read (larger than %s bytes)\r\n"));
+    editor.LoadLanguage();
+    const QString plan = boardPath(QStringLiteral("Plan.zvb"));
+    const auto note = [this](const QByteArray &document) {
+        return [this, document](const QString &, const QString &notePath) {
+            ASSERT_TRUE(writeFile(notePath, "Document=" + document + "\nWritten=2026-01-01T00:00:00Z\n"));
+        };
+    };
+    const auto none = [](const QString &, const QString &) {};
+    const QString nativePlan = QDir::toNativeSeparators(plan);
     const struct {
         const char *name;
         std::function<void(const QString &board, const QString &note)> spoil;
+        QList<Answer> answers;
+        std::optional<BoxType> asked; // the one box shown
+        QString shows;                // a text that box holds
+        QString restoredAs;           // empty: not restored
+        bool stays;                   // every file of the leftover is still there
     } cases[] = {
-        {"note missing", [](const QString &, const QString &note) { QFile::remove(note); }},
-        {"board missing", [](const QString &board, const QString &) { QFile::remove(board); }},
-        {"note without board name",
-         [this](const QString &, const QString &note) { ASSERT_TRUE(writeFile(note, "Written=2026-01-01T00:00:00Z\n")); }},
+        {"whole, Yes", none, {Answer::Yes}, BoxType::Confirmation, nativePlan, plan, false},
+        {"whole, No", none, {Answer::No}, BoxType::Confirmation, nativePlan, {}, false},
+        {"whole, closed box", none, {Answer::Cancel}, BoxType::Confirmation, nativePlan, {}, true},
+        {"note missing", [](const QString &, const QString &n) { QFile::remove(n); }, {Answer::Yes},
+         BoxType::Confirmation, u"Untitled"_s, Editor::NewBoardName, false},
+        {"note without board name", note({}), {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s,
+         Editor::NewBoardName, false},
         {"note with a broken time",
-         [this](const QString &, const QString &note) { ASSERT_TRUE(writeFile(note, "Document=-1\nWritten=soon\n")); }},
+         [this](const QString &, const QString &n) { ASSERT_TRUE(writeFile(n, "Document=/tmp/x.zvb\nWritten=soon\n")); },
+         {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s, Editor::NewBoardName, false},
+        {"note too large",
+         [this](const QString &, const QString &n) { ASSERT_TRUE(writeFile(n, QByteArray(RecoveryStore::MaxFileSize + 1, '\n'))); },
+         {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s, Editor::NewBoardName, false},
+        {"note names a relative path", note("Plan.zvb"), {Answer::Yes}, BoxType::Confirmation,
+         u"Untitled"_s, Editor::NewBoardName, false},
+        {"note names a system file", note("/etc/passwd"), {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s,
+         Editor::NewBoardName, false},
+        {"note names a dotfile", note(QFile::encodeName(folder.userFolder() + u".profile"_s)), {Answer::Yes},
+         BoxType::Confirmation, u"Untitled"_s, Editor::NewBoardName, false},
+        {"note names a missing folder", note(QFile::encodeName(folder.userFolder() + u"gone/Plan.zvb"_s)),
+         {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s, Editor::NewBoardName, false},
+        {"board missing", [](const QString &b, const QString &) { QFile::remove(b); }, {Answer::No}, BoxType::Warning,
+         u"cannot be opened (file not found)"_s, {}, true},
+        {"board missing, removed", [](const QString &b, const QString &) { QFile::remove(b); }, {Answer::Yes},
+         BoxType::Warning, u"cannot be opened (file not found)"_s, {}, false},
         {"board too large",
-         [this](const QString &board, const QString &) {
-             ASSERT_TRUE(writeFile(board, QByteArray(RecoveryStore::MaxFileSize + 1, '0')));
-         }},
+         [this](const QString &b, const QString &) { ASSERT_TRUE(writeFile(b, QByteArray(RecoveryStore::MaxFileSize + 1, '0'))); },
+         {Answer::No}, BoxType::Warning, u"cannot be read (larger than"_s, {}, true},
         {"board is a folder",
-         [](const QString &board, const QString &) {
-             QFile::remove(board);
-             QDir().mkpath(board);
-         }},
-        {"tile without pictures", [this](const QString &board, const QString &) { ASSERT_TRUE(writeFile(board, "77770\r\n")); }},
+         [](const QString &b, const QString &) {
+             QFile::remove(b);
+             QDir().mkpath(b);
+         },
+         {Answer::No}, BoxType::Warning, u"(not a regular file)"_s, {}, true},
+        {"tile without pictures", [this](const QString &b, const QString &) { ASSERT_TRUE(writeFile(b, "77770\r\n")); },
+         {Answer::No}, BoxType::Warning, u"07777.bmp cannot be opened (file not found)"_s, {}, true},
+        {"lock is a folder",
+         [this](const QString &b, const QString &) {
+             const QString lock = recoveryFolder() + QFileInfo(b).fileName().section(u'-', 0, 1) + u".lock"_s;
+             QFile::remove(lock);
+             QDir().mkpath(lock);
+         },
+         {}, std::nullopt, {}, {}, true},
     };
-    editor.Menu1_NewClick();
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
+        QDir(recoveryFolder()).removeRecursively();
         prompter.messages.clear();
-        const QString spoiled = leftOverBy(Editor::NewBoardName);
-        c.spoil(spoiled, spoiled.chopped(4) + QStringLiteral(".txt"));
-        BoardCells good;
-        leftOverBy(boardPath(QStringLiteral("Good.zvb")), &good);
-        const BoardCells before = editor.cells();
+        editor.Menu1_NewClick();
+        const QString board = leftOverBy(plan);
+        c.spoil(board, board.chopped(4) + u".txt"_s);
+        const QStringList before = QDir(recoveryFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
-        prompter.answers = {Answer::Ok, Answer::No};
+        prompter.answers = c.answers;
         editor.OfferRecovery();
 
-        // In name order: the spoiled one was left first.
-        ASSERT_EQ(prompter.messages.size(), 2);
-        EXPECT_EQ(prompter.messages[0].type, BoxType::Error);
-        EXPECT_TRUE(prompter.messages[0].text.contains(QFileInfo(spoiled).fileName()))
-            << prompter.messages[0].text.toStdString();
-        EXPECT_EQ(prompter.messages[1].type, BoxType::Confirmation);
-        EXPECT_TRUE(sameBoard(editor.cells(), before));
-        QDir(spoiled).removeRecursively();
-        EXPECT_TRUE(kept().isEmpty()) << kept().join(u' ').toStdString();
+        ASSERT_EQ(prompter.messages.size(), c.asked ? 1 : 0);
+        if (c.asked) {
+            EXPECT_EQ(prompter.messages[0].type, *c.asked);
+            EXPECT_TRUE(prompter.messages[0].text.contains(c.shows)) << prompter.messages[0].text.toStdString();
+            if (*c.asked == BoxType::Warning) {
+                EXPECT_TRUE(prompter.messages[0].text.contains(QDir::toNativeSeparators(board)));
+            }
+        }
+        EXPECT_EQ(editor.DocumentFileName(), c.restoredAs.isEmpty() ? Editor::NewBoardName : c.restoredAs);
+        EXPECT_EQ(editor.boardModified(), !c.restoredAs.isEmpty());
+        // This instance's own copy of a restored board aside.
+        editor.setBoardModified(false);
+        const QStringList after = QDir(recoveryFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        EXPECT_EQ(after, c.stays ? before : QStringList()) << after.join(u' ').toStdString();
+        EXPECT_TRUE(prompter.answers.isEmpty());
         EXPECT_TRUE(prompter.errors.isEmpty());
     }
+}
+
+// Several leftovers come in one dialog, newest first. The window holds one
+// board: the one chosen opens, the others stay for the next start.
+TEST_F(Recovery, SeveralLeftoversInOneDialog)
+{
+    const QString first = boardPath(u"First.zvb"_s);
+    const QString last = boardPath(u"Last.zvb"_s);
+    const struct {
+        const char *name;
+        QList<Prompter::RecoveryChoice> choices;
+        QString restoredAs;  // empty: not restored
+        QStringList gone;    // the boards' names whose leftovers are gone
+    } cases[] = {
+        {"closed", {}, {}, {}},
+        {"restore one", {{Prompter::RecoveryChoice::Action::Restore, {2}}}, first, {u"First"_s}},
+        {"restore two", {{Prompter::RecoveryChoice::Action::Restore, {0, 1}}}, {}, {}},
+        {"discard two", {{Prompter::RecoveryChoice::Action::Discard, {0, 2}}}, {}, {u"Last"_s, u"First"_s}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        QDir(recoveryFolder()).removeRecursively();
+        editor.Menu1_NewClick();
+        prompter.recoveryRequests.clear();
+        prompter.messages.clear();
+        // Name order is not time order.
+        const std::pair<QString, const char *> left[] = {{first, "2026-01-01T00:00:00Z"},
+                                                         {Editor::NewBoardName, "2026-02-01T00:00:00Z"},
+                                                         {last, "2026-03-01T00:00:00Z"}};
+        QMap<QString, QString> boards; // by the name the note gives
+        for (const auto &[name, time] : left) {
+            const QString board = leftOverBy(name);
+            ASSERT_TRUE(writeFile(board.chopped(4) + u".txt"_s,
+                                  "Document=" + name.toUtf8() + "\nWritten=" + QByteArray(time) + "\n"));
+            boards[QFileInfo(name).completeBaseName()] = board;
+        }
+
+        prompter.recoveryChoices = c.choices;
+        editor.OfferRecovery();
+        EXPECT_TRUE(prompter.messages.isEmpty());
+        ASSERT_EQ(prompter.recoveryRequests.size(), 1);
+        const QStringList offered = prompter.recoveryRequests[0].boards;
+        ASSERT_EQ(offered.size(), 3);
+        EXPECT_TRUE(offered[0].startsWith(QDir::toNativeSeparators(last))) << offered[0].toStdString();
+        EXPECT_TRUE(offered[1].startsWith(u"Untitled"_s)) << offered[1].toStdString();
+        EXPECT_TRUE(offered[2].startsWith(QDir::toNativeSeparators(first))) << offered[2].toStdString();
+        EXPECT_EQ(editor.DocumentFileName(), c.restoredAs.isEmpty() ? Editor::NewBoardName : c.restoredAs);
+        for (auto board = boards.cbegin(); board != boards.cend(); ++board)
+            EXPECT_EQ(QFileInfo::exists(board.value()), !c.gone.contains(board.key())) << board.key().toStdString();
+        editor.setBoardModified(false);
+    }
+}
+
+// The folders and kept files are their owner's alone under any umask, the
+// per-user folder too when the program makes it.
+TEST_F(Recovery, KeptFilesAreTheOwnersAlone)
+{
+    const struct {
+        mode_t umask;
+        const char *board; // empty: a new board
+        int boardMode;
+    } cases[] = {{022, "", 0}, {022, "Private.zvb", 0600}, {022, "Open.zvb", 0644}, {077, "", 0}, {077, "Open.zvb", 0644}};
+    int n = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(QString::number(c.umask, 8).toStdString() + " " + c.board);
+        if (*c.board) {
+            const QString path = boardPath(QString::fromLatin1(c.board));
+            SaveBoardFile(path, editor.cells());
+            ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode_t(c.boardMode)), 0);
+            editor.LoadBoardFile(path);
+        } else {
+            editor.Menu1_NewClick();
+        }
+        const QString userFolder = folder.userFolder() + u"fresh%1/"_s.arg(++n);
+        editor.setUserFolder(userFolder);
+        const mode_t previous = ::umask(c.umask);
+        apply(Tile, {30});
+        editor.WriteRecovery();
+        ::umask(previous);
+
+        EXPECT_EQ(modeOf(userFolder), 0700);
+        EXPECT_EQ(modeOf(userFolder + u"Recovery"_s), 0700);
+        const QString board = editor.recovery().boardPath();
+        const QString lock = userFolder + u"Recovery/"_s + QFileInfo(board).fileName().section(u'-', 0, 1) + u".lock"_s;
+        for (const QString &file : {board, board.chopped(4) + u".txt"_s, lock})
+            EXPECT_EQ(modeOf(file), 0600) << file.toStdString();
+        editor.setBoardModified(false);
+    }
+    EXPECT_TRUE(prompter.errors.isEmpty());
+}
+
+// Opening a board that another running instance keeps unsaved changes of
+// warns, by any spelling of its path; the board opens all the same.
+TEST_F(Recovery, OpeningABoardAnotherInstanceChangesWarns)
+{
+    const QString plan = boardPath(u"Plan.zvb"_s);
+    const QString other = boardPath(u"Other.zvb"_s);
+    SaveBoardFile(other, editor.cells());
+    ScriptedPrompter otherPrompter;
+    std::unique_ptr<Editor> running = otherInstance(otherPrompter);
+    SaveBoardFile(plan, editor.cells());
+    running->LoadBoardFile(plan);
+    running->cells()[5].Tag = Tile;
+    running->setBoardModified(true);
+    running->WriteRecovery();
+
+    const struct {
+        const char *name;
+        QString path;
+        bool runs;
+        bool warned;
+    } cases[] = {
+        {"same path", plan, true, true},
+        {"other spelling", folder.programFolder() + u"Boards/../Boards/./Plan.zvb"_s, true, true},
+        {"another board", other, true, false},
+        {"the instance ended", plan, false, false},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.runs)
+            running.reset();
+        prompter.messages.clear();
+        editor.LoadBoardFile(c.path);
+        EXPECT_EQ(editor.DocumentFileName(), c.path);
+        ASSERT_EQ(prompter.messages.size(), c.warned ? 1 : 0);
+        if (c.warned) {
+            EXPECT_EQ(prompter.messages[0].type, BoxType::Warning);
+            EXPECT_TRUE(prompter.messages[0].text.contains(QDir::toNativeSeparators(c.path)));
+        }
+    }
+    EXPECT_TRUE(otherPrompter.messages.isEmpty());
 }

@@ -140,7 +140,7 @@ TEST_F(LanguageFolder, NewerKeysFallBackToTheProgramsTexts)
                                                     {Answer::Yes, Answer::No}, u("Plan"));
     EXPECT_EQ(ask, (MessageBox{BoxType::Confirmation, u("Confirm"), u("Restore Plan?"),
                                {{Answer::Yes, u("&Yes")}, {Answer::No, u("&No")}}}));
-    EXPECT_TRUE(language.BuildKeyMessage(u("RecoveryUnreadable"), BoxType::Error, {Answer::Ok}, u("a%sb"))
+    EXPECT_TRUE(language.BuildKeyMessage(u("RecoveryOtherInstance"), BoxType::Warning, {Answer::Ok}, u("a%sb"))
                     .text.contains(u("„a%sb“")));
 
     language.LoadLanguage(m_program, u("DE"));

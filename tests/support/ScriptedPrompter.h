@@ -23,12 +23,15 @@ public:
     // empty queue, or no printer, cancels the dialog.
     QList<PageRange> pageChoices;
     PagePrinter *printer = nullptr;
+    // Choices for askRecovery(), in order; an empty queue keeps every board.
+    QList<RecoveryChoice> recoveryChoices;
 
     QList<Message> messages;
     QList<FileRequest> openRequests;
     QList<FileRequest> saveRequests;
     QList<PageRange> printRequests; // the ranges the print dialog was preset with
     QStringList errors;
+    QList<RecoveryRequest> recoveryRequests;
 
     Answer message(const Message &message) override
     {
@@ -65,6 +68,12 @@ public:
         pages.fromPage = chosen.fromPage;
         pages.toPage = chosen.toPage;
         return printer;
+    }
+
+    RecoveryChoice askRecovery(const RecoveryRequest &request) override
+    {
+        recoveryRequests.append(request);
+        return recoveryChoices.isEmpty() ? RecoveryChoice() : recoveryChoices.takeFirst();
     }
 };
 
