@@ -29,6 +29,9 @@ void Editor::WriteRecovery()
     // removed the copy.
     if (!isBoardOpen() || !m_boardModified)
         return;
+    // Without a per-user folder nothing is written anywhere, copies neither.
+    if (m_userFolder.isEmpty())
+        return;
     const QByteArray board = boardBytes(m_cells);
     const QByteArray kept = m_documentFileName.toUtf8() + '\n' + board;
     if (kept == m_recoveryKept && !m_recovery.boardPath().isEmpty())

@@ -1,7 +1,7 @@
 #include "gui/GuiPrompter.h"
 
 #include "gui/BoardPrinter.h"
-#include "gui/TRecoveryDLG.h"
+#include "gui/RecoveryDialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -158,7 +158,7 @@ PagePrinter *GuiPrompter::askPrint(PageRange &pages)
 
 Prompter::RecoveryChoice GuiPrompter::askRecovery(const RecoveryRequest &request)
 {
-    TRecoveryDLG dialog(request, m_parent);
+    RecoveryDialog dialog(request, m_parent);
     dialog.exec();
     return dialog.choice();
 }

@@ -37,7 +37,7 @@ struct StartOptions
     QString boardPath;     // the board named on the command line; empty for none
     // A board name on the command line that is no file name, percent-encoded:
     // the window opens without a board and says so.
-    QString undecodableBoard;
+    QString undecodableBoard{};
     // How often a board with unsaved changes is kept in the recovery folder.
     int recoveryIntervalMs = 30000;
     // How soon after a change it is kept at the latest, so that a program

@@ -1,4 +1,4 @@
-#include "gui/TRecoveryDLG.h"
+#include "gui/RecoveryDialog.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,13 +11,13 @@
 
 namespace kestrix {
 
-TRecoveryDLG::TRecoveryDLG(const Prompter::RecoveryRequest &request, QWidget *parent)
+RecoveryDialog::RecoveryDialog(const Prompter::RecoveryRequest &request, QWidget *parent)
     : QDialog(parent),
       m_list(new QListWidget(this)),
       m_restore(new QPushButton(request.restoreCaption, this)),
       m_discard(new QPushButton(request.discardCaption, this))
 {
-    setObjectName(QStringLiteral("RecoveryDLG"));
+    setObjectName(QStringLiteral("RecoveryDialog"));
     setWindowTitle(request.title);
     auto *text = new QLabel(request.text, this);
     // Language texts and paths are shown as they stand, markup included.
@@ -42,7 +42,7 @@ TRecoveryDLG::TRecoveryDLG(const Prompter::RecoveryRequest &request, QWidget *pa
     layout->addWidget(m_list);
     layout->addLayout(buttons);
 
-    connect(m_list, &QListWidget::itemSelectionChanged, this, &TRecoveryDLG::showChosen);
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &RecoveryDialog::showChosen);
     connect(m_restore, &QPushButton::clicked, this,
             [this] { finish(Prompter::RecoveryChoice::Action::Restore, chosenRows()); });
     connect(m_discard, &QPushButton::clicked, this,
@@ -60,7 +60,7 @@ TRecoveryDLG::TRecoveryDLG(const Prompter::RecoveryRequest &request, QWidget *pa
     showChosen();
 }
 
-QList<int> TRecoveryDLG::chosenRows() const
+QList<int> RecoveryDialog::chosenRows() const
 {
     QList<int> rows;
     for (const QListWidgetItem *item : m_list->selectedItems())
@@ -70,14 +70,14 @@ QList<int> TRecoveryDLG::chosenRows() const
 }
 
 // Only one board can be restored into the window.
-void TRecoveryDLG::showChosen()
+void RecoveryDialog::showChosen()
 {
     const qsizetype chosen = m_list->selectedItems().size();
     m_restore->setEnabled(chosen == 1);
     m_discard->setEnabled(chosen > 0);
 }
 
-void TRecoveryDLG::finish(Prompter::RecoveryChoice::Action action, QList<int> boards)
+void RecoveryDialog::finish(Prompter::RecoveryChoice::Action action, QList<int> boards)
 {
     m_choice.action = action;
     m_choice.boards = std::move(boards);

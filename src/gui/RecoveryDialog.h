@@ -12,10 +12,10 @@ namespace kestrix {
 // The boards that instances which died kept, in one list: restore the one
 // chosen, discard the chosen ones or all, or keep them all for the next
 // start. Closing the dialog keeps them all.
-class TRecoveryDLG : public QDialog
+class RecoveryDialog : public QDialog
 {
 public:
-    TRecoveryDLG(const Prompter::RecoveryRequest &request, QWidget *parent = nullptr);
+    RecoveryDialog(const Prompter::RecoveryRequest &request, QWidget *parent = nullptr);
 
     const Prompter::RecoveryChoice &choice() const { return m_choice; }
 
