@@ -8,7 +8,7 @@
 #include "catalogue/CellPicture.h"
 #include "catalogue/PaletteIndex.h"
 #include "catalogue/StepMarks.h"
-#include "editor/TileDefinition.h"
+#include "tiledefinition/TileDefinition.h"
 #include "util/KestrixError.h"
 #include "util/Utils.h"
 

@@ -2,7 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/ProgramFolder.h"
 #include "gui/EndSignals.h"
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 #include "util/Utils.h"
 
 #include <QApplication>
@@ -45,7 +45,7 @@ int main(int argc, char *argv[])
     options.userFolder = kestrix::UserFolder();
     options.boardPath = commandLine.boards.value(0);
     options.undecodableBoard = commandLine.undecodableBoard;
-    kestrix::TForm1 window(options);
+    kestrix::MainWindow window(options);
     const kestrix::EndSignals endSignals([&window](int signal) { window.endOnSignal(signal); });
     window.show();
     return QApplication::exec();

@@ -4,7 +4,7 @@
 #include "document/BoardFile.h"
 #include "document/RecentBoards.h"
 #include "document/Settings.h"
-#include "editor/TileDefinition.h"
+#include "tiledefinition/TileDefinition.h"
 #include "language/Language.h"
 #include "util/KestrixError.h"
 #include "util/Utils.h"

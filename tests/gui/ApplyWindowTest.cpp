@@ -1,5 +1,5 @@
 #include "gui/CellView.h"
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 #include "document/BoardFile.h"
 
 #include "support/ScriptedPrompter.h"
@@ -49,7 +49,7 @@ TEST(ApplyWindow, ABeltAppliedBesideABeltFeedsItAndOneCtrlZTakesBothBack)
     SaveBoardFile(boardPath, cells);
 
     ScriptedPrompter prompter;
-    TForm1 form(StartOptions{folder.programFolder(), folder.userFolder(), boardPath}, &prompter);
+    MainWindow form(StartOptions{folder.programFolder(), folder.userFolder(), boardPath}, &prompter);
     form.show();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     ASSERT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();

@@ -1,4 +1,4 @@
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
@@ -43,7 +43,7 @@ TEST_P(CaptionFit, StepPanelCaptionsFitTheirControls)
     settings.close();
 
     ScriptedPrompter prompter;
-    TForm1 form(StartOptions{folder.programFolder(), folder.userFolder(), QString()}, &prompter);
+    MainWindow form(StartOptions{folder.programFolder(), folder.userFolder(), QString()}, &prompter);
     QWidget *panel4 = form.findChild<QWidget *>(QStringLiteral("Panel4"));
     ASSERT_NE(panel4, nullptr);
     int checked = 0;

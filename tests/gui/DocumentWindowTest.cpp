@@ -1,5 +1,5 @@
 #include "gui/CellView.h"
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 #include "catalogue/ImageTransforms.h"
 
 #include "support/QtPrinters.h"
@@ -49,9 +49,9 @@ protected:
         ASSERT_TRUE(folder.writeWindowBasics(Tile));
     }
 
-    TForm1 &start(const QString &boardPath = QString())
+    MainWindow &start(const QString &boardPath = QString())
     {
-        form = std::make_unique<TForm1>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
+        form = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
                                         &prompter);
         form->show();
         // Shortcuts reach the active window only.
@@ -88,7 +88,7 @@ protected:
 
     WatchingPrompter prompter;
     TestProgramFolder folder;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace
@@ -180,7 +180,7 @@ TEST_F(DocumentWindow, BoardNamedOnTheCommandLineOpensAtStart)
     prompter.messages.clear();
     StartOptions options{folder.programFolder(), folder.userFolder(), QString()};
     options.undecodableBoard = QStringLiteral("/b/K%E4se.zvb");
-    form = std::make_unique<TForm1>(options, &prompter);
+    form = std::make_unique<MainWindow>(options, &prompter);
     form->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     QCoreApplication::processEvents();

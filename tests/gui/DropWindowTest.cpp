@@ -1,4 +1,4 @@
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
@@ -36,7 +36,7 @@ protected:
 
     void start()
     {
-        form = std::make_unique<TForm1>(StartOptions{folder.programFolder(), folder.userFolder(), board(first)},
+        form = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), board(first)},
                                         &prompter);
         // The board named at start opens once the window shows.
         form->show();
@@ -77,7 +77,7 @@ protected:
     const QString dropped = QStringLiteral("Dropped & Co");
     TestProgramFolder folder;
     ScriptedPrompter prompter;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace

@@ -2,7 +2,7 @@
 // error, provoked through the window with the bundled language files, in
 // English, French and German.
 
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
@@ -36,13 +36,13 @@ struct Window
 {
     TestProgramFolder folder;
     ScriptedPrompter prompter;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     QString board = folder.programFolder() + u("Boards/Plan.zvb");
     QString picture = folder.programFolder() + u("Images/03000.bmp");
 
     void start(const QString &boardPath = QString())
     {
-        form = std::make_unique<TForm1>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
+        form = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
                                         &prompter);
         // A board named at start opens once the window shows.
         form->show();

@@ -1,11 +1,11 @@
 #include "gui/CellView.h"
 #include "gui/GuiPrompter.h"
-#include "gui/TForm1.h"
-#include "gui/TInfoDLG.h"
-#include "gui/TOptionsDLG.h"
-#include "gui/TNeuEleDLG.h"
-#include "gui/TOptionsDLG.h"
-#include "gui/TPictureDLG.h"
+#include "gui/MainWindow.h"
+#include "gui/AboutDialog.h"
+#include "gui/OptionsDialog.h"
+#include "gui/NewElementDialog.h"
+#include "gui/OptionsDialog.h"
+#include "gui/TileDefinitionDialog.h"
 
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
@@ -40,14 +40,14 @@ QString u(const char *utf8)
     return QString::fromUtf8(utf8);
 }
 
-class MainWindow : public ::testing::Test
+class MainWindowTest : public ::testing::Test
 {
 protected:
     void SetUp() override { ASSERT_TRUE(folder.isValid()); }
 
-    TForm1 &start(const QString &boardPath = QString())
+    MainWindow &start(const QString &boardPath = QString())
     {
-        form = std::make_unique<TForm1>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
+        form = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
                                         &prompter);
         return *form;
     }
@@ -62,12 +62,12 @@ protected:
 
     ScriptedPrompter prompter;
     TestProgramFolder folder;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace
 
-TEST_F(MainWindow, LayoutAsDesigned)
+TEST_F(MainWindowTest, LayoutAsDesigned)
 {
     start();
     form->show();
@@ -117,7 +117,7 @@ TEST_F(MainWindow, LayoutAsDesigned)
     EXPECT_EQ(pages->currentIndex(), 0);
 }
 
-TEST_F(MainWindow, CursorLiesBehindTheCells)
+TEST_F(MainWindowTest, CursorLiesBehindTheCells)
 {
     start();
     auto *panel2 = child<QWidget>("Panel2");
@@ -125,7 +125,7 @@ TEST_F(MainWindow, CursorLiesBehindTheCells)
     EXPECT_LT(stack.indexOf(child<QWidget>("Cursor")), stack.indexOf(child<QWidget>("ImgKarte0")));
 }
 
-TEST_F(MainWindow, MainMenu)
+TEST_F(MainWindowTest, MainMenu)
 {
     start();
     const struct {
@@ -179,7 +179,7 @@ TEST_F(MainWindow, MainMenu)
     }
 }
 
-TEST_F(MainWindow, StartsWithoutABoard)
+TEST_F(MainWindowTest, StartsWithoutABoard)
 {
     start();
     form->show();
@@ -198,11 +198,11 @@ TEST_F(MainWindow, StartsWithoutABoard)
 
 // CTest runs this on the usual 800-pixel high screen and once more on a
 // 600-pixel one.
-TEST_F(MainWindow, StartPositionSmallScreensPutTheWindowTopLeft)
+TEST_F(MainWindowTest, StartPositionSmallScreensPutTheWindowTopLeft)
 {
     const struct { int height; bool topLeft; } cases[] = {{600, true}, {799, true}, {800, false}, {1080, false}};
     for (const auto &c : cases)
-        EXPECT_EQ(TForm1::StartsAtTopLeft(c.height), c.topLeft) << c.height;
+        EXPECT_EQ(MainWindow::StartsAtTopLeft(c.height), c.topLeft) << c.height;
 
     start();
     const bool small = form->screen()->geometry().height() < 800;
@@ -214,7 +214,7 @@ TEST_F(MainWindow, StartPositionSmallScreensPutTheWindowTopLeft)
     }
 }
 
-TEST_F(MainWindow, ClickingAFieldSelectsIt)
+TEST_F(MainWindowTest, ClickingAFieldSelectsIt)
 {
     ASSERT_TRUE(folder.writeTilePictures(1304));
     start();
@@ -246,7 +246,7 @@ TEST_F(MainWindow, ClickingAFieldSelectsIt)
     EXPECT_EQ(form->editor().selection().CellNumber, 29);
 }
 
-TEST_F(MainWindow, TickingAStepBoxTellsTheEditor)
+TEST_F(MainWindowTest, TickingAStepBoxTellsTheEditor)
 {
     start();
     form->show();
@@ -255,7 +255,7 @@ TEST_F(MainWindow, TickingAStepBoxTellsTheEditor)
     EXPECT_EQ(form->editor().StepFlagsFromBoxes(), u("00010"));
 }
 
-TEST_F(MainWindow, CaptionsComeFromTheLanguageByComponentName)
+TEST_F(MainWindowTest, CaptionsComeFromTheLanguageByComponentName)
 {
     ASSERT_TRUE(folder.write(u("Language/UK.txt"),
                              "English\r\nTitle=Board Editor\r\nMenu1_Ctrl=Strg-\r\nMenu1_File=&File\r\n"
@@ -266,7 +266,7 @@ TEST_F(MainWindow, CaptionsComeFromTheLanguageByComponentName)
     EXPECT_EQ(child<QMenu>("Menu1_File")->title(), u("&File"));
     EXPECT_EQ(child<QAction>("Menu1_Open")->text(), u("Open...\tStrg-O"));
     EXPECT_EQ(child<QAction>("Menu1_Save")->text(), u("Speichern...\tStrg-S"));
-    EXPECT_EQ(TForm1::menuCaption(child<QAction>("Menu1_Save")), u("Speichern..."));
+    EXPECT_EQ(MainWindow::menuCaption(child<QAction>("Menu1_Save")), u("Speichern..."));
     EXPECT_EQ(child<QPushButton>("Button1")->text(), u("Apply"));
     EXPECT_EQ(child<QLabel>("Label1")->text(), u("Aktiv in...")) << "an empty value keeps the caption";
     EXPECT_EQ(child<QTabWidget>("PageControl1")->tabText(1), u("Belt"));
@@ -277,7 +277,7 @@ TEST_F(MainWindow, CaptionsComeFromTheLanguageByComponentName)
     EXPECT_EQ(child<QAction>("Menu1_Open")->text(), u("Open...\tCtrl+O"));
 }
 
-TEST_F(MainWindow, LanguageMenu)
+TEST_F(MainWindowTest, LanguageMenu)
 {
     ASSERT_TRUE(folder.write(u("Language/DE.txt"), "Deutsch\r\nTitle=Plattenbau\r\nMenu1_About=&Info...\r\n"));
     ASSERT_TRUE(folder.write(u("Language/Notes.txt"), "not a language\r\n"));
@@ -307,7 +307,7 @@ TEST_F(MainWindow, LanguageMenu)
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }
 
-TEST_F(MainWindow, AFailedStartUpIsReportedAndLeavesAUsableWindow)
+TEST_F(MainWindowTest, AFailedStartUpIsReportedAndLeavesAUsableWindow)
 {
     ASSERT_TRUE(folder.remove(u("InitList.ini")));
     start();
@@ -320,7 +320,7 @@ TEST_F(MainWindow, AFailedStartUpIsReportedAndLeavesAUsableWindow)
     EXPECT_EQ(form->windowTitle(), u("Zorvan - Editor"));
 }
 
-TEST_F(MainWindow, CommandErrorsGoToTheErrorBox)
+TEST_F(MainWindowTest, CommandErrorsGoToTheErrorBox)
 {
     start();
     EXPECT_FALSE(form->runCommand([] { throw KestrixError(u("Datei X kann nicht geöffnet werden")); }));
@@ -329,7 +329,7 @@ TEST_F(MainWindow, CommandErrorsGoToTheErrorBox)
     EXPECT_EQ(prompter.errors, QStringList({u("Datei X kann nicht geöffnet werden"), u("disk full")}));
 }
 
-TEST_F(MainWindow, ExitClosesTheWindowAndRewritesTheSettings)
+TEST_F(MainWindowTest, ExitClosesTheWindowAndRewritesTheSettings)
 {
     ASSERT_TRUE(QDir().mkpath(folder.userFolder()));
     QFile file(folder.userFolder() + u("Kestrix.ini"));
@@ -352,7 +352,7 @@ TEST_F(MainWindow, ExitClosesTheWindowAndRewritesTheSettings)
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }
 
-TEST_F(MainWindow, DialogsAndMessageBoxesAreCentredOnTheScreen)
+TEST_F(MainWindowTest, DialogsAndMessageBoxesAreCentredOnTheScreen)
 {
     start();
     form->show();
@@ -409,12 +409,12 @@ TEST(AboutBox, TitleFromTheMenuCaption)
         {"", ""},           {"A.b.", "A.b"},     {"&&", ""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(TInfoDLG::TitleFromCaption(u(c.caption)), u(c.title)) << c.caption;
+        EXPECT_EQ(AboutDialog::TitleFromCaption(u(c.caption)), u(c.title)) << c.caption;
 }
 
 TEST(AboutBox, Layout)
 {
-    TInfoDLG dialog(u("Über"));
+    AboutDialog dialog(u("Über"));
     EXPECT_EQ(dialog.size(), QSize(298, 198));
     EXPECT_EQ(dialog.windowTitle(), u("Über"));
     EXPECT_EQ(dialog.findChild<QLabel *>(u("Version"))->text(), u("Version 1.0.302 Beta"));
@@ -429,7 +429,7 @@ TEST(AboutBox, Layout)
 
 TEST(NewElementDialog, LayoutAndLanguage)
 {
-    TNeuEleDLG dialog;
+    NewElementDialog dialog;
     EXPECT_EQ(dialog.size(), QSize(313, 214));
     EXPECT_EQ(dialog.windowTitle(), u("Neues Fabrikelement..."));
     EXPECT_EQ(dialog.findChild<QWidget *>(u("Bevel1"))->geometry(), QRect(8, 8, 297, 161));
@@ -496,13 +496,13 @@ int main(int argc, char **argv)
 
 // File names and language texts may hold markup: every label of every window
 // and every message box shows it as it stands.
-TEST_F(MainWindow, EveryLabelAndMessageBoxShowsPlainText)
+TEST_F(MainWindowTest, EveryLabelAndMessageBoxShowsPlainText)
 {
     ASSERT_TRUE(folder.writeTilePictures(1234));
     start();
-    TInfoDLG about(u("Über"));
-    const std::unique_ptr<TOptionsDLG> options = form->createOptionsDialog();
-    TPictureDLG picture(form->editor().catalogue(), folder.programFolder(), 1234, prompter, form->editor().language());
+    AboutDialog about(u("Über"));
+    const std::unique_ptr<OptionsDialog> options = form->createOptionsDialog();
+    TileDefinitionDialog picture(form->editor().catalogue(), folder.programFolder(), 1234, prompter, form->editor().language());
     for (QWidget *window : std::initializer_list<QWidget *>{form.get(), &about, options.get(), &picture}) {
         for (const QLabel *label : window->findChildren<QLabel *>())
             EXPECT_EQ(label->textFormat(), Qt::PlainText) << window->metaObject()->className() << " "

@@ -1,4 +1,4 @@
-#include "gui/TOptionsDLG.h"
+#include "gui/OptionsDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -25,7 +25,7 @@ QString u(const char *utf8)
     return QString::fromUtf8(utf8);
 }
 
-class OptionsDialog : public ::testing::Test
+class OptionsDialogTest : public ::testing::Test
 {
 protected:
     void SetUp() override
@@ -63,14 +63,14 @@ protected:
         file.write(text);
     }
 
-    std::unique_ptr<TOptionsDLG> create(int groupCount = 3)
+    std::unique_ptr<OptionsDialog> create(int groupCount = 3)
     {
-        return std::make_unique<TOptionsDLG>(m_settings, m_program, m_user, u("DE"), groupCount,
+        return std::make_unique<OptionsDialog>(m_settings, m_program, m_user, u("DE"), groupCount,
                                              [this](const KestrixError &error) { m_errors.append(error.text()); });
     }
 
     template<typename T>
-    static T *child(TOptionsDLG &dialog, const char *name)
+    static T *child(OptionsDialog &dialog, const char *name)
     {
         T *widget = dialog.findChild<T *>(u(name));
         EXPECT_NE(widget, nullptr) << name;
@@ -92,7 +92,7 @@ protected:
 
 } // namespace
 
-TEST_F(OptionsDialog, LayoutAndCaptions)
+TEST_F(OptionsDialogTest, LayoutAndCaptions)
 {
     auto dialog = create();
     EXPECT_EQ(dialog->size(), QSize(328, 255));
@@ -128,7 +128,7 @@ TEST_F(OptionsDialog, LayoutAndCaptions)
     EXPECT_TRUE(create()->windowTitle().isEmpty()) << "an empty OpCaption empties the title too";
 }
 
-TEST_F(OptionsDialog, ShowsTheSettings)
+TEST_F(OptionsDialogTest, ShowsTheSettings)
 {
     m_settings.OpCursorColor = int(0x8000000F); // a system colour, not in the list
     auto dialog = create();
@@ -151,13 +151,13 @@ TEST_F(OptionsDialog, ShowsTheSettings)
     EXPECT_EQ(preview->pixmap().toImage().pixel(1, 1), qRgb(0, 255, 0));
 }
 
-TEST_F(OptionsDialog, OkStoresWritesAndReports)
+TEST_F(OptionsDialogTest, OkStoresWritesAndReports)
 {
     m_settings.OpGroundPlates = 7; // no such group: nothing selected
     m_settings.OpCursorColor = -16777201;
     const Settings before = m_settings;
     auto dialog = create(2);
-    QSignalSpy written(dialog.get(), &TOptionsDLG::settingsWritten);
+    QSignalSpy written(dialog.get(), &OptionsDialog::settingsWritten);
     EXPECT_EQ(child<QComboBox>(*dialog, "ComboBox1")->currentIndex(), -1);
     child<QCheckBox>(*dialog, "OpCheckBox1")->setChecked(true);
     child<QPushButton>(*dialog, "OpOKBtn")->click();
@@ -171,7 +171,7 @@ TEST_F(OptionsDialog, OkStoresWritesAndReports)
     EXPECT_EQ(settingsFile(), SettingsText(expected));
 }
 
-TEST_F(OptionsDialog, CancelChangesNothing)
+TEST_F(OptionsDialogTest, CancelChangesNothing)
 {
     const Settings before = m_settings;
     auto dialog = create();
@@ -184,7 +184,7 @@ TEST_F(OptionsDialog, CancelChangesNothing)
     EXPECT_TRUE(settingsFile().isEmpty());
 }
 
-TEST_F(OptionsDialog, UnreadableLanguageFileOpensTheDialogAsDesigned)
+TEST_F(OptionsDialogTest, UnreadableLanguageFileOpensTheDialogAsDesigned)
 {
     QFile::remove(m_program + u("Language/DE.txt"));
     auto dialog = create();
@@ -202,7 +202,7 @@ TEST_F(OptionsDialog, UnreadableLanguageFileOpensTheDialogAsDesigned)
     EXPECT_TRUE(m_settings.OpAdministration);
 }
 
-TEST_F(OptionsDialog, MissingPreviewKeepsThePreviousPicture)
+TEST_F(OptionsDialogTest, MissingPreviewKeepsThePreviousPicture)
 {
     auto dialog = create();
     auto *image = child<QLabel>(*dialog, "Image1");
@@ -215,14 +215,14 @@ TEST_F(OptionsDialog, MissingPreviewKeepsThePreviousPicture)
     EXPECT_EQ(image->pixmap().cacheKey(), shown);
 }
 
-TEST_F(OptionsDialog, WriteFailureKeepsTheValuesAndCloses)
+TEST_F(OptionsDialogTest, WriteFailureKeepsTheValuesAndCloses)
 {
     QFile blocker(m_dir.path() + u("/blocker"));
     ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
     blocker.close();
     m_user = m_dir.path() + u("/blocker/Kestrix/");
     auto dialog = create();
-    QSignalSpy written(dialog.get(), &TOptionsDLG::settingsWritten);
+    QSignalSpy written(dialog.get(), &OptionsDialog::settingsWritten);
     child<QCheckBox>(*dialog, "OpCheckBox3")->setChecked(true);
     child<QPushButton>(*dialog, "OpOKBtn")->click();
     EXPECT_EQ(m_errors.size(), 1);

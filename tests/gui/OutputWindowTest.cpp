@@ -1,5 +1,5 @@
 #include "gui/GuiPrompter.h"
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 
 #include "support/QtPrinters.h"
 #include "support/RecordingPrinter.h"
@@ -36,7 +36,7 @@ protected:
                                  "Text05=c\r\nText06=d\r\nText07=e\r\nText08=Alone on %s.\r\nText09=Too many on %s.\r\n"));
         for (int id : {0, 1, 2})
             ASSERT_TRUE(folder.writeTilePictures(id));
-        form = std::make_unique<TForm1>(StartOptions{folder.programFolder(), folder.userFolder(), QString()},
+        form = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), QString()},
                                         &prompter);
         form->show();
         form->activateWindow();
@@ -65,7 +65,7 @@ protected:
     QList<std::optional<Qt::CursorShape>> jobCursors;
     TestProgramFolder folder;
     QTemporaryDir pictures;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(OutputWindow, ChecksTheBoard)

@@ -1,6 +1,6 @@
 #include "gui/CellView.h"
-#include "gui/TForm1.h"
-#include "gui/TOptionsDLG.h"
+#include "gui/MainWindow.h"
+#include "gui/OptionsDialog.h"
 
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
@@ -68,9 +68,9 @@ protected:
                                                      "S05011=01\r\n"));
     }
 
-    TForm1 &start()
+    MainWindow &start()
     {
-        form = std::make_unique<TForm1>(StartOptions{folder.programFolder(), folder.userFolder(), {}}, &prompter);
+        form = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), {}}, &prompter);
         EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
         return *form;
     }
@@ -95,7 +95,7 @@ protected:
 
     ScriptedPrompter prompter;
     TestProgramFolder folder;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace
@@ -262,7 +262,7 @@ TEST_F(PaletteWindow, OptionsMenuEntryShowsTheDialogAndCancelChangesNothing)
     bool shown = false;
     // The dialog is modal: answer it from inside its own event loop.
     QTimer::singleShot(0, form.get(), [this, &shown] {
-        auto *dialog = form->findChild<TOptionsDLG *>();
+        auto *dialog = form->findChild<OptionsDialog *>();
         shown = dialog && dialog->isVisible();
         if (dialog) {
             dialog->findChild<QCheckBox *>(u("OpCheckBox1"))->setChecked(true);
@@ -272,7 +272,7 @@ TEST_F(PaletteWindow, OptionsMenuEntryShowsTheDialogAndCancelChangesNothing)
     child<QAction>(u("Menu1_Options"))->trigger();
     EXPECT_TRUE(shown);
     EXPECT_EQ(form->editor().settings(), before);
-    EXPECT_EQ(form->findChild<TOptionsDLG *>(), nullptr) << "freed when it closes";
+    EXPECT_EQ(form->findChild<OptionsDialog *>(), nullptr) << "freed when it closes";
     EXPECT_FALSE(QFile::exists(folder.userFolder() + u("Kestrix.ini")));
 }
 
@@ -280,12 +280,12 @@ namespace {
 
 // What the user reads on a named component of the main window: its caption
 // without the shortcut text, or the title of a menu or a tab.
-QHash<QString, QString> shownCaptions(const TForm1 &form)
+QHash<QString, QString> shownCaptions(const MainWindow &form)
 {
     QHash<QString, QString> captions;
     for (const QAction *action : form.findChildren<QAction *>()) {
         if (!action->objectName().isEmpty() && !action->isSeparator() && !action->menu())
-            captions.insert(action->objectName(), TForm1::menuCaption(action));
+            captions.insert(action->objectName(), MainWindow::menuCaption(action));
     }
     for (const QMenu *menu : form.findChildren<QMenu *>())
         captions.insert(menu->objectName(), menu->title());

@@ -1,6 +1,6 @@
-#include "gui/TPictureDLG.h"
+#include "gui/TileDefinitionDialog.h"
 
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 #include "catalogue/Catalogue.h"
 #include "language/Language.h"
 #include "util/KestrixError.h"
@@ -49,9 +49,9 @@ protected:
         catalogue.load(folder.programFolder() + u("InitList.ini"));
     }
 
-    std::unique_ptr<TPictureDLG> open(int id)
+    std::unique_ptr<TileDefinitionDialog> open(int id)
     {
-        return std::make_unique<TPictureDLG>(catalogue, folder.programFolder(), id, prompter, language);
+        return std::make_unique<TileDefinitionDialog>(catalogue, folder.programFolder(), id, prompter, language);
     }
 
     template<class T>
@@ -193,12 +193,12 @@ TEST_F(PictureDialog, TheMainWindowOpensItAndSeesItsChanges)
     ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
     settings.write("[Options]\r\nOpAdministration=TRUE\r\n");
     settings.close();
-    TForm1 form(StartOptions{folder.programFolder(), folder.userFolder(), {}}, &prompter);
+    MainWindow form(StartOptions{folder.programFolder(), folder.userFolder(), {}}, &prompter);
     ASSERT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 
     QString title;
     QTimer::singleShot(0, [&title] {
-        auto *dialog = qobject_cast<TPictureDLG *>(QApplication::activeModalWidget());
+        auto *dialog = qobject_cast<TileDefinitionDialog *>(QApplication::activeModalWidget());
         if (!dialog)
             return;
         title = dialog->windowTitle();

@@ -6,7 +6,7 @@
 // answered by a script; any it was asked go to stderr.
 
 #include "gui/EndSignals.h"
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 
 #include "support/ScriptedPrompter.h"
 
@@ -33,7 +33,7 @@ int main(int argc, char **argv)
     options.recoveryIntervalMs = QByteArray(argv[6]).toInt();
     options.recoveryDelayMs = QByteArray(argv[7]).toInt();
     const bool dialog = argc == 9 && QByteArray(argv[8]) == "dialog";
-    TForm1 form(options, &prompter);
+    MainWindow form(options, &prompter);
     const EndSignals endSignals([&form](int signal) { form.endOnSignal(signal); });
     form.show();
 

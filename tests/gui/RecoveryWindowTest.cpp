@@ -1,5 +1,5 @@
 #include "gui/GuiPrompter.h"
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
@@ -66,11 +66,11 @@ protected:
         return true;
     }
 
-    std::unique_ptr<TForm1> start(int intervalMs = 30000)
+    std::unique_ptr<MainWindow> start(int intervalMs = 30000)
     {
         StartOptions options{folder.programFolder(), folder.userFolder(), QString()};
         options.recoveryIntervalMs = intervalMs;
-        auto form = std::make_unique<TForm1>(options, &prompter);
+        auto form = std::make_unique<MainWindow>(options, &prompter);
         form->show();
         return form;
     }
@@ -144,7 +144,7 @@ TEST_F(RecoveryWindow, AnEndedProgramsBoardIsRestoredAtTheNextStart)
 
         prompter.messages.clear();
         prompter.answers = {Answer::Yes};
-        std::unique_ptr<TForm1> form = start();
+        std::unique_ptr<MainWindow> form = start();
         ASSERT_TRUE(eventually([&] { return !prompter.messages.isEmpty(); }));
         QTest::qWait(20);
         ASSERT_EQ(prompter.messages.size(), 1) << "asked once";
@@ -224,7 +224,7 @@ TEST_F(RecoveryWindow, ClosingAQuestionAnswersNothing)
 
 TEST_F(RecoveryWindow, ExitAnsweredNoLeavesNothing)
 {
-    std::unique_ptr<TForm1> form = start(10);
+    std::unique_ptr<MainWindow> form = start(10);
     Editor &editor = form->editor();
     editor.LoadBoardFile(boardPath());
     editor.ImgKarteClick(20);

@@ -1,4 +1,4 @@
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 
 #include "gui/CellView.h"
 #include "gui/FormStyle.h"
@@ -70,7 +70,7 @@ QIcon TurnIcon(int quarterTurns)
 
 } // namespace
 
-void TForm1::buildPanels()
+void MainWindow::buildPanels()
 {
     auto *client = new QWidget(this);
     client->setFixedSize(1008, 714);
@@ -107,7 +107,7 @@ void TForm1::buildPanels()
     m_image1->hide();
 }
 
-void TForm1::buildSelectionPanel()
+void MainWindow::buildSelectionPanel()
 {
     const std::array<void (Editor::*)(), 3> turns{&Editor::SpeedButton1Click, &Editor::SpeedButton2Click,
                                                   &Editor::SpeedButton3Click};
@@ -131,7 +131,7 @@ void TForm1::buildSelectionPanel()
     buildStepPanel();
 }
 
-void TForm1::buildStepPanel()
+void MainWindow::buildStepPanel()
 {
     m_panel4 = place(new QFrame(m_panel3), "Panel4", 196, 8, 89, 177);
     m_panel4->setFrameStyle(QFrame::Panel | QFrame::Raised);
@@ -150,7 +150,7 @@ void TForm1::buildStepPanel()
     registerButton(m_checkBox1);
 }
 
-void TForm1::CreateBoardCells()
+void MainWindow::CreateBoardCells()
 {
     for (int n = 0; n < CellCount; ++n) {
         auto *cell = new CellView(m_panel2);
@@ -164,7 +164,7 @@ void TForm1::CreateBoardCells()
     }
 }
 
-void TForm1::CreateSelectionCell()
+void MainWindow::CreateSelectionCell()
 {
     m_selectionCell = place(new CellView(m_panel3), "SelectionCell", 8, 8, 177, 177);
     m_selectionCell->show();
@@ -172,7 +172,7 @@ void TForm1::CreateSelectionCell()
 
 // One scrolling page per palette page, the pictures at their slots. The
 // pictures are read here once; a later picture on the same slot lies on top.
-void TForm1::BuildPalette()
+void MainWindow::BuildPalette()
 {
     m_editor.BuildPalette();
     const PaletteIndex &palette = m_editor.palette();
@@ -207,7 +207,7 @@ void TForm1::BuildPalette()
     m_editor.setActivePalettePage(m_pageControl1->currentIndex());
 }
 
-void TForm1::CreateStepBoxes()
+void MainWindow::CreateStepBoxes()
 {
     for (int i = 0; i < 5; ++i) {
         auto *box = new QCheckBox(m_panel4);
@@ -228,7 +228,7 @@ void TForm1::CreateStepBoxes()
 }
 
 // The cursor is a small picture in the cursor colour, shown stretched.
-void TForm1::PaintCursor()
+void MainWindow::PaintCursor()
 {
     m_cursor->setImage(m_editor.PaintCursor());
 }

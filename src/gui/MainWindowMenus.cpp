@@ -1,4 +1,4 @@
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 
 #include "gui/FormFont.h"
 
@@ -10,7 +10,7 @@
 
 namespace kestrix {
 
-void TForm1::buildMenus()
+void MainWindow::buildMenus()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     Menus &m = m_menu;
@@ -55,7 +55,7 @@ void TForm1::buildMenus()
     m.About = addEntry(m.Help, "Menu1_About", QStringLiteral("Über..."));
 }
 
-QMenu *TForm1::addMenu(const char *name, const QString &caption)
+QMenu *MainWindow::addMenu(const char *name, const QString &caption)
 {
     QMenu *menu = menuBar()->addMenu(caption);
     menu->setObjectName(QLatin1String(name));
@@ -66,7 +66,7 @@ QMenu *TForm1::addMenu(const char *name, const QString &caption)
 
 // The shortcut is the key's; its text is shown from the caption so that the
 // language can name the Ctrl key.
-QAction *TForm1::addEntry(QMenu *menu, const char *name, const QString &caption, char shortcutLetter)
+QAction *MainWindow::addEntry(QMenu *menu, const char *name, const QString &caption, char shortcutLetter)
 {
     auto *action = new QAction(menu);
     action->setObjectName(QLatin1String(name));
@@ -80,21 +80,21 @@ QAction *TForm1::addEntry(QMenu *menu, const char *name, const QString &caption,
     return action;
 }
 
-QAction *TForm1::addSeparator(QMenu *menu, const char *name)
+QAction *MainWindow::addSeparator(QMenu *menu, const char *name)
 {
     QAction *separator = menu->addSeparator();
     separator->setObjectName(QLatin1String(name));
     return separator;
 }
 
-void TForm1::connectCommand(QAction *action, std::function<void()> command)
+void MainWindow::connectCommand(QAction *action, std::function<void()> command)
 {
     connect(action, &QAction::triggered, this, [this, command = std::move(command)] { runCommand(command); });
 }
 
 // One line per command; the commands of the document, the board and the
 // output are connected where they are built.
-void TForm1::connectMenuCommands()
+void MainWindow::connectMenuCommands()
 {
     connectCommand(m_menu.New, [this] { m_editor.Menu1_NewClick(); });
     connectCommand(m_menu.Open, [this] { m_editor.Menu1_OpenClick(); });
@@ -110,12 +110,12 @@ void TForm1::connectMenuCommands()
     connectCommand(m_menu.NewElement, [this] { Menu1_NewElementClick(); });
     connectCommand(m_menu.Options, [this] { Menu1_OptionsClick(); });
     connectCommand(m_menu.About, [this] { Menu1_AboutClick(); });
-    connect(&m_editor, &Editor::recentBoardsChanged, this, &TForm1::showRecentBoards);
+    connect(&m_editor, &Editor::recentBoardsChanged, this, &MainWindow::showRecentBoards);
 }
 
 // Numbered like a classic file menu; "&" in a path is shown, not taken as the
 // entry's key.
-void TForm1::showRecentBoards()
+void MainWindow::showRecentBoards()
 {
     // Later, not now: the entry that was chosen may be the one running.
     for (QAction *action : m_menu.Recent->actions()) {
@@ -136,20 +136,20 @@ void TForm1::showRecentBoards()
     m_menu.Recent->setEnabled(!paths.isEmpty());
 }
 
-void TForm1::setEntryCaption(QAction *action, const QString &caption)
+void MainWindow::setEntryCaption(QAction *action, const QString &caption)
 {
     const QChar letter = m_shortcutLetters.value(action);
     action->setText(letter.isNull() ? caption : caption + u'\t' + m_ctrlText + letter);
 }
 
-void TForm1::setCtrlText(const QString &text)
+void MainWindow::setCtrlText(const QString &text)
 {
     m_ctrlText = text;
     for (auto it = m_shortcutLetters.cbegin(); it != m_shortcutLetters.cend(); ++it)
         setEntryCaption(it.key(), menuCaption(it.key()));
 }
 
-QString TForm1::menuCaption(const QAction *action)
+QString MainWindow::menuCaption(const QAction *action)
 {
     return action->text().section(u'\t', 0, 0);
 }

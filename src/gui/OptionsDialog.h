@@ -19,14 +19,14 @@ namespace kestrix {
 // ground-plate group. OK changes the settings in place and writes them;
 // Cancel changes nothing. Errors (language file, preview picture, writing)
 // go to reportError, and the dialog stays usable.
-class TOptionsDLG : public QDialog
+class OptionsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
     using ErrorReport = std::function<void(const KestrixError &error)>;
 
-    TOptionsDLG(Settings &settings, const QString &programFolder, const QString &userFolder,
+    OptionsDialog(Settings &settings, const QString &programFolder, const QString &userFolder,
                 const QString &languageCode, int groupCount, ErrorReport reportError,
                 QWidget *parent = nullptr);
 

@@ -1,4 +1,4 @@
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -9,17 +9,17 @@
 
 namespace kestrix {
 
-void TForm1::registerCaption(const QString &name, std::function<void(const QString &)> apply)
+void MainWindow::registerCaption(const QString &name, std::function<void(const QString &)> apply)
 {
     m_captionTargets.append({name, std::move(apply)});
 }
 
-void TForm1::registerButton(QAbstractButton *button)
+void MainWindow::registerButton(QAbstractButton *button)
 {
     registerCaption(button->objectName(), [button](const QString &text) { button->setText(text); });
 }
 
-void TForm1::applyCaptions(const std::function<QString(const QString &)> &lookup)
+void MainWindow::applyCaptions(const std::function<QString(const QString &)> &lookup)
 {
     for (const CaptionTarget &target : std::as_const(m_captionTargets)) {
         const QString caption = lookup(target.name);
@@ -29,7 +29,7 @@ void TForm1::applyCaptions(const std::function<QString(const QString &)> &lookup
 }
 
 // The Editor takes the language's texts; the window shows them.
-void TForm1::LoadLanguage()
+void MainWindow::LoadLanguage()
 {
     m_editor.LoadLanguage();
     const Language &language = m_editor.language();
@@ -40,7 +40,7 @@ void TForm1::LoadLanguage()
     QCoreApplication::setApplicationName(language.title());
 }
 
-void TForm1::BuildLanguageMenu()
+void MainWindow::BuildLanguageMenu()
 {
     m_editor.BuildLanguageMenu();
     const QList<LanguageEntry> &entries = m_editor.languageEntries();
@@ -55,7 +55,7 @@ void TForm1::BuildLanguageMenu()
     showLanguageEntries();
 }
 
-void TForm1::Menu1_LanguageClick(qsizetype index)
+void MainWindow::Menu1_LanguageClick(qsizetype index)
 {
     m_editor.Menu1_LanguageClick(index);
     showLanguageEntries();
@@ -63,7 +63,7 @@ void TForm1::Menu1_LanguageClick(qsizetype index)
     LoadLanguage();
 }
 
-void TForm1::showLanguageEntries()
+void MainWindow::showLanguageEntries()
 {
     const QList<LanguageEntry> &entries = m_editor.languageEntries();
     for (qsizetype i = 0; i < m_menu.languages.size() && i < entries.size(); ++i)

@@ -1,4 +1,4 @@
-#include "gui/TPictureDLG.h"
+#include "gui/TileDefinitionDialog.h"
 
 #include "gui/FormFont.h"
 #include "gui/FormStyle.h"
@@ -83,7 +83,7 @@ QPushButton *createButton(const char *name, const char *text, QWidget *parent, Q
 
 } // namespace
 
-TPictureDLG::TPictureDLG(Catalogue &catalogue, const QString &programFolder, int id, Prompter &prompter,
+TileDefinitionDialog::TileDefinitionDialog(Catalogue &catalogue, const QString &programFolder, int id, Prompter &prompter,
                          const Language &language, QWidget *parent)
     : QDialog(parent),
       m_catalogue(catalogue),
@@ -109,7 +109,7 @@ TPictureDLG::TPictureDLG(Catalogue &catalogue, const QString &programFolder, int
     });
 }
 
-void TPictureDLG::createControls()
+void TileDefinitionDialog::createControls()
 {
     setObjectName(QStringLiteral("PictureDLG"));
     setWindowTitle(Title);
@@ -144,12 +144,12 @@ void TPictureDLG::createControls()
     m_image1->setScaledContents(true);
 
     m_button1 = createButton("Button1", "Übernehmen", this, {160, 324, 105, 25});
-    connect(m_button1, &QPushButton::clicked, this, &TPictureDLG::Button1Click);
+    connect(m_button1, &QPushButton::clicked, this, &TileDefinitionDialog::Button1Click);
     m_cancelBtn = createButton("CancelBtn", "Beenden", this, {448, 324, 75, 25});
     connect(m_cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TPictureDLG::createPictureSheet()
+void TileDefinitionDialog::createPictureSheet()
 {
     auto *sheet = named(new QWidget, QStringLiteral("TabSheet1"));
     m_pageControl1->addTab(sheet, QStringLiteral("Bild"));
@@ -172,7 +172,7 @@ void TPictureDLG::createPictureSheet()
 
 // Each column is as wide as its longest caption, and the room left over is
 // shared out: equal columns would cut "Zählerpresse" and "Laserkanone" short.
-void TPictureDLG::placeBeltItems()
+void TileDefinitionDialog::placeBeltItems()
 {
     constexpr int Margin = 5;
     constexpr int Top = 14;
@@ -195,7 +195,7 @@ void TPictureDLG::placeBeltItems()
     }
 }
 
-void TPictureDLG::createSideSheet(SidePage page, const char *caption, const char *labelName, const char *question)
+void TileDefinitionDialog::createSideSheet(SidePage page, const char *caption, const char *labelName, const char *question)
 {
     auto *sheet = named(new QWidget, QStringLiteral("TabSheet%1").arg(int(page) + 2));
     m_pageControl1->addTab(sheet, QString::fromUtf8(caption));
@@ -206,7 +206,7 @@ void TPictureDLG::createSideSheet(SidePage page, const char *caption, const char
     createSideControls(page, sheet);
 }
 
-void TPictureDLG::createSideControls(SidePage page, QWidget *sheet)
+void TileDefinitionDialog::createSideControls(SidePage page, QWidget *sheet)
 {
     SideControls &controls = m_sides[size_t(page)];
     const int sheetNumber = int(page) + 2;
@@ -228,7 +228,7 @@ void TPictureDLG::createSideControls(SidePage page, QWidget *sheet)
 
 // The picture is read last: a tile whose large picture is missing still
 // shows its own entries, never the previous tile's, before Übernehmen.
-void TPictureDLG::FLBChange()
+void TileDefinitionDialog::FLBChange()
 {
     const QList<QListWidgetItem *> selected = m_flb->selectedItems();
     if (selected.isEmpty()) {
@@ -250,14 +250,14 @@ void TPictureDLG::FLBChange()
     m_image1->setPixmap(QPixmap::fromImage(LoadBitmap(LargePictureFileName(m_programFolder, id))));
 }
 
-void TPictureDLG::CBClick(SidePage page, int side)
+void TileDefinitionDialog::CBClick(SidePage page, int side)
 {
     const SideControls &controls = m_sides[size_t(page)];
     if (QLineEdit *field = controls.fields[size_t(side)])
         field->setVisible(controls.boxes[size_t(side)]->isChecked());
 }
 
-void TPictureDLG::Button1Click()
+void TileDefinitionDialog::Button1Click()
 {
     if (m_line.row < 0)
         return;
@@ -276,7 +276,7 @@ void TPictureDLG::Button1Click()
     }
 }
 
-void TPictureDLG::showDefinition(const TileDefinition &definition)
+void TileDefinitionDialog::showDefinition(const TileDefinition &definition)
 {
     m_edit1->setText(definition.number);
     m_edit2->setText(definition.position);
@@ -295,7 +295,7 @@ void TPictureDLG::showDefinition(const TileDefinition &definition)
         item->setChecked(true);
 }
 
-TileDefinition TPictureDLG::shownDefinition() const
+TileDefinition TileDefinitionDialog::shownDefinition() const
 {
     TileDefinition definition;
     definition.number = m_edit1->text();
@@ -313,17 +313,17 @@ TileDefinition TPictureDLG::shownDefinition() const
     return definition;
 }
 
-void TPictureDLG::showTitle(int id)
+void TileDefinitionDialog::showTitle(int id)
 {
     setWindowTitle(Title + u' ' + Id5(id));
 }
 
-void TPictureDLG::report(const QString &text)
+void TileDefinitionDialog::report(const QString &text)
 {
     m_prompter.showError(text);
 }
 
-void TPictureDLG::refuse(const QString &text)
+void TileDefinitionDialog::refuse(const QString &text)
 {
     MessageBox box;
     box.type = BoxType::Error;

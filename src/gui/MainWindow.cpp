@@ -1,12 +1,12 @@
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 
 #include "app/BoardDrop.h"
 #include "gui/FormFont.h"
 #include "gui/GuiPrompter.h"
-#include "gui/TInfoDLG.h"
-#include "gui/TNeuEleDLG.h"
-#include "gui/TOptionsDLG.h"
-#include "gui/TPictureDLG.h"
+#include "gui/AboutDialog.h"
+#include "gui/NewElementDialog.h"
+#include "gui/OptionsDialog.h"
+#include "gui/TileDefinitionDialog.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -25,7 +25,7 @@
 
 namespace kestrix {
 
-TForm1::TForm1(const StartOptions &options, Prompter *prompter, QWidget *parent)
+MainWindow::MainWindow(const StartOptions &options, Prompter *prompter, QWidget *parent)
     : QMainWindow(parent),
       m_options(options),
       m_ownPrompter(prompter ? nullptr : std::make_unique<GuiPrompter>(this)),
@@ -66,7 +66,7 @@ TForm1::TForm1(const StartOptions &options, Prompter *prompter, QWidget *parent)
     });
 }
 
-TForm1::~TForm1()
+MainWindow::~MainWindow()
 {
     runCommand([this] { FormDestroy(); });
 }
@@ -74,7 +74,7 @@ TForm1::~TForm1()
 // The start-up steps in their fixed order: each relies on the ones before
 // it. A step that fails ends start-up; the window stays in the no-board
 // state it was built in.
-void TForm1::FormCreate()
+void MainWindow::FormCreate()
 {
     if (StartsAtTopLeft(screen()->geometry().height()))
         move(0, 0);
@@ -105,12 +105,12 @@ void TForm1::FormCreate()
 // out, so that an error about it appears over the finished window. After it
 // the boards kept by instances that died are offered; a start-up that failed
 // has no pictures to restore them with, so they then wait for the next start.
-void TForm1::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (m_startBoardPending) {
         m_startBoardPending = false;
-        QMetaObject::invokeMethod(this, &TForm1::loadStartBoard, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, &MainWindow::loadStartBoard, Qt::QueuedConnection);
     }
     if (m_startedUp && !m_recoveryOffered) {
         m_recoveryOffered = true;
@@ -119,7 +119,7 @@ void TForm1::showEvent(QShowEvent *event)
     }
 }
 
-void TForm1::loadStartBoard()
+void MainWindow::loadStartBoard()
 {
     if (!m_options.undecodableBoard.isEmpty()) {
         m_editor.ReportUndecodableBoard(m_options.undecodableBoard);
@@ -131,19 +131,19 @@ void TForm1::loadStartBoard()
 }
 
 // The settings file is written at every end of the run.
-void TForm1::FormDestroy()
+void MainWindow::FormDestroy()
 {
     m_editor.WriteSettings();
 }
 
-bool TForm1::FormCloseQuery()
+bool MainWindow::FormCloseQuery()
 {
     bool mayClose = false;
     runCommand([&] { mayClose = m_editor.AskSaveChanges(); });
     return mayClose;
 }
 
-void TForm1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     if (m_closeApproved || FormCloseQuery())
         event->accept();
@@ -151,13 +151,13 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->ignore();
 }
 
-void TForm1::dragEnterEvent(QDragEnterEvent *event)
+void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
     if (!DroppedBoardPath(event->mimeData()->urls()).isEmpty())
         event->acceptProposedAction();
 }
 
-void TForm1::dropEvent(QDropEvent *event)
+void MainWindow::dropEvent(QDropEvent *event)
 {
     const QString path = DroppedBoardPath(event->mimeData()->urls());
     if (path.isEmpty())
@@ -166,7 +166,7 @@ void TForm1::dropEvent(QDropEvent *event)
     runCommand([&] { m_editor.OpenBoardFile(path); });
 }
 
-void TForm1::Menu1_ExitClick()
+void MainWindow::Menu1_ExitClick()
 {
     if (!m_editor.AskSaveChanges())
         return;
@@ -174,14 +174,14 @@ void TForm1::Menu1_ExitClick()
     close();
 }
 
-void TForm1::Menu1_NewElementClick()
+void MainWindow::Menu1_NewElementClick()
 {
-    TNeuEleDLG dialog(this);
+    NewElementDialog dialog(this);
     dialog.applyLanguage(m_editor.language());
     dialog.exec();
 }
 
-void TForm1::endOnSignal(int signal)
+void MainWindow::endOnSignal(int signal)
 {
     // No box may wait for a person who has logged out.
     try {
@@ -201,32 +201,32 @@ void TForm1::endOnSignal(int signal)
     QCoreApplication::exit(status);
 }
 
-std::unique_ptr<TOptionsDLG> TForm1::createOptionsDialog()
+std::unique_ptr<OptionsDialog> MainWindow::createOptionsDialog()
 {
-    auto dialog = std::make_unique<TOptionsDLG>(
+    auto dialog = std::make_unique<OptionsDialog>(
         m_editor.settings(), m_editor.programFolder(), m_editor.settingsFolder(),
         m_editor.language().LanguageCode(), int(m_editor.palette().groundPlateCounts.size()),
         [this](const KestrixError &error) { m_prompter.showError(m_editor.language().errorText(error)); }, this);
-    connect(dialog.get(), &TOptionsDLG::settingsWritten, this, &TForm1::PaintCursor);
+    connect(dialog.get(), &OptionsDialog::settingsWritten, this, &MainWindow::PaintCursor);
     return dialog;
 }
 
-void TForm1::Menu1_OptionsClick()
+void MainWindow::Menu1_OptionsClick()
 {
     createOptionsDialog()->exec();
 }
 
-void TForm1::Menu1_AboutClick()
+void MainWindow::Menu1_AboutClick()
 {
-    TInfoDLG dialog(TInfoDLG::TitleFromCaption(menuCaption(m_menu.About)), this);
+    AboutDialog dialog(AboutDialog::TitleFromCaption(menuCaption(m_menu.About)), this);
     dialog.exec();
 }
 
 // The dialog edits the Editor's catalogue in place, so every lookup sees its
 // changes at once; the palette keeps what it showed at start.
-void TForm1::showTileDefinition(int id)
+void MainWindow::showTileDefinition(int id)
 {
-    TPictureDLG dialog(m_editor.catalogue(), m_editor.programFolder(), id, m_prompter, m_editor.language(), this);
+    TileDefinitionDialog dialog(m_editor.catalogue(), m_editor.programFolder(), id, m_prompter, m_editor.language(), this);
     dialog.exec();
 }
 

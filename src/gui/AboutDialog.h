@@ -6,12 +6,12 @@ namespace kestrix {
 
 // The About box. It is not translated: its title comes from the About menu
 // entry's caption.
-class TInfoDLG : public QDialog
+class AboutDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TInfoDLG(const QString &title, QWidget *parent = nullptr);
+    explicit AboutDialog(const QString &title, QWidget *parent = nullptr);
 
     // The menu caption as a title: every "&" removed, then the dots at its end.
     static QString TitleFromCaption(const QString &caption);

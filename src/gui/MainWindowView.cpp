@@ -1,4 +1,4 @@
-#include "gui/TForm1.h"
+#include "gui/MainWindow.h"
 
 #include "gui/CellView.h"
 
@@ -10,12 +10,12 @@
 
 namespace kestrix {
 
-void TForm1::connectEditor()
+void MainWindow::connectEditor()
 {
-    connect(&m_editor, &Editor::cellChanged, this, &TForm1::showCell);
-    connect(&m_editor, &Editor::selectionChanged, this, &TForm1::showSelection);
-    connect(&m_editor, &Editor::cursorMoved, this, &TForm1::moveCursor);
-    connect(&m_editor, &Editor::stepBoxesChanged, this, &TForm1::showStepBoxes);
+    connect(&m_editor, &Editor::cellChanged, this, &MainWindow::showCell);
+    connect(&m_editor, &Editor::selectionChanged, this, &MainWindow::showSelection);
+    connect(&m_editor, &Editor::cursorMoved, this, &MainWindow::moveCursor);
+    connect(&m_editor, &Editor::stepBoxesChanged, this, &MainWindow::showStepBoxes);
     connect(&m_editor, &Editor::panel4VisibilityChanged, m_panel4, &QWidget::setVisible);
     connect(&m_editor, &Editor::undoChanged, m_menu.Undo, &QAction::setEnabled);
     connect(&m_editor, &Editor::redoChanged, m_menu.Redo, &QAction::setEnabled);
@@ -35,7 +35,7 @@ void TForm1::connectEditor()
 
 // The widgets that start-up creates are missing when it failed early; the
 // Editor's signals then have nothing to repaint.
-void TForm1::showCell(int cell)
+void MainWindow::showCell(int cell)
 {
     if (cell < 0 || cell >= CellCount || !m_cells[size_t(cell)])
         return;
@@ -45,18 +45,18 @@ void TForm1::showCell(int cell)
     view->setVisible(field.visible);
 }
 
-void TForm1::showSelection()
+void MainWindow::showSelection()
 {
     if (m_selectionCell)
         m_selectionCell->setImage(m_editor.selection().picture);
 }
 
-void TForm1::moveCursor(int cell)
+void MainWindow::moveCursor(int cell)
 {
     m_cursor->move(CellLeft(cell) - 2, CellTop(cell) - 2);
 }
 
-void TForm1::showStepBoxes()
+void MainWindow::showStepBoxes()
 {
     for (int i = 0; i < 5; ++i) {
         if (m_stepBoxes[size_t(i)])
@@ -65,7 +65,7 @@ void TForm1::showStepBoxes()
     m_checkBox1->setChecked(m_editor.allStepsBox());
 }
 
-void TForm1::showStepBoxCaptions()
+void MainWindow::showStepBoxCaptions()
 {
     for (int i = 0; i < 5; ++i) {
         if (m_stepBoxes[size_t(i)])
@@ -75,7 +75,7 @@ void TForm1::showStepBoxCaptions()
 
 // Board commands, the left panels and the cursor exist only for an open
 // board; the board area is black behind a board and plain otherwise.
-void TForm1::showDocumentState()
+void MainWindow::showDocumentState()
 {
     const bool open = m_editor.isBoardOpen();
     for (QAction *command : {m_menu.Close, m_menu.Check, m_menu.Print, m_menu.SaveAsPic, m_menu.Save, m_menu.SaveAs})

@@ -1,4 +1,4 @@
-#include "gui/TInfoDLG.h"
+#include "gui/AboutDialog.h"
 
 #include "gui/CellView.h"
 #include "app/CommandLine.h"
@@ -27,7 +27,7 @@ QLabel *addLabel(QWidget *parent, const char *name, const QString &text, int lef
 
 } // namespace
 
-TInfoDLG::TInfoDLG(const QString &title, QWidget *parent) : QDialog(parent)
+AboutDialog::AboutDialog(const QString &title, QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("InfoDLG"));
     setWindowTitle(title);
@@ -78,7 +78,7 @@ TInfoDLG::TInfoDLG(const QString &title, QWidget *parent) : QDialog(parent)
         move(s->availableGeometry().center() - rect().center());
 }
 
-QString TInfoDLG::TitleFromCaption(const QString &caption)
+QString AboutDialog::TitleFromCaption(const QString &caption)
 {
     QString title = caption;
     title.remove(u'&');
@@ -87,7 +87,7 @@ QString TInfoDLG::TitleFromCaption(const QString &caption)
     return title;
 }
 
-QImage TInfoDLG::ProgramIcon(int size)
+QImage AboutDialog::ProgramIcon(int size)
 {
     // A board corner in the factory colours with a belt arrow across it.
     QImage image(size, size, QImage::Format_RGB32);

@@ -1,4 +1,4 @@
-#include "gui/TNeuEleDLG.h"
+#include "gui/NewElementDialog.h"
 
 #include "gui/FormFont.h"
 #include "language/Language.h"
@@ -9,7 +9,7 @@
 
 namespace kestrix {
 
-TNeuEleDLG::TNeuEleDLG(QWidget *parent) : QDialog(parent)
+NewElementDialog::NewElementDialog(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("NeuEleDLG"));
     setWindowTitle(QStringLiteral("Neues Fabrikelement..."));
@@ -38,7 +38,7 @@ TNeuEleDLG::TNeuEleDLG(QWidget *parent) : QDialog(parent)
         move(s->availableGeometry().center() - rect().center());
 }
 
-void TNeuEleDLG::applyLanguage(const Language &language)
+void NewElementDialog::applyLanguage(const Language &language)
 {
     const QList<QPushButton *> buttons = findChildren<QPushButton *>();
     for (QPushButton *button : buttons) {

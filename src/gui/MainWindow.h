@@ -27,7 +27,7 @@ namespace kestrix {
 
 class CellView;
 class GuiPrompter;
-class TOptionsDLG;
+class OptionsDialog;
 
 // Where the program runs from and what it opens at start.
 struct StartOptions
@@ -50,17 +50,17 @@ struct StartOptions
 //
 // The constructor builds the window as designed (menus, panels, in the
 // no-board state), then FormCreate runs the start-up steps. The parts live in
-// separate files: TForm1.cpp start-up, exit and dialogs; TForm1Menus.cpp the
-// main menu; TForm1Panels.cpp the panels, cells and step boxes;
-// TForm1Captions.cpp the language; TForm1View.cpp the repaint from the Editor.
-class TForm1 : public QMainWindow
+// separate files: MainWindow.cpp start-up, exit and dialogs; MainWindowMenus.cpp the
+// main menu; MainWindowPanels.cpp the panels, cells and step boxes;
+// MainWindowCaptions.cpp the language; MainWindowView.cpp the repaint from the Editor.
+class MainWindow : public QMainWindow
 {
     Q_OBJECT
 
 public:
     // Without a prompter the window shows real message boxes and dialogs.
-    explicit TForm1(const StartOptions &options, Prompter *prompter = nullptr, QWidget *parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(const StartOptions &options, Prompter *prompter = nullptr, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     Editor &editor() { return m_editor; }
 
@@ -85,7 +85,7 @@ public:
     // the settings (unless their file could not be read at start: it is not
     // written over) and repaints the cursor. The caller frees it before the
     // window. Menu1_OptionsClick shows it modally, a test drives it without.
-    std::unique_ptr<TOptionsDLG> createOptionsDialog();
+    std::unique_ptr<OptionsDialog> createOptionsDialog();
 
     // A signal that ends the program (logout, the terminal closed, Ctrl+C):
     // keeps the unsaved board for the next start and ends with 128 + signal,
@@ -101,7 +101,7 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
-    // --- start-up, exit and dialogs (TForm1.cpp) ----------------------------
+    // --- start-up, exit and dialogs (MainWindow.cpp) ----------------------------
     void FormCreate();
     void FormDestroy();
     void loadStartBoard();
@@ -113,7 +113,7 @@ private:
     // Administration mode: the tile definition dialog for tile id, modally.
     void showTileDefinition(int id);
 
-    // --- language (TForm1Captions.cpp) ---------------------------------------
+    // --- language (MainWindowCaptions.cpp) ---------------------------------------
     void LoadLanguage();
     void BuildLanguageMenu();
     void Menu1_LanguageClick(qsizetype index);
@@ -122,7 +122,7 @@ private:
     void registerButton(QAbstractButton *button);
     void setEntryCaption(QAction *action, const QString &caption);
 
-    // --- main menu (TForm1Menus.cpp) -----------------------------------------
+    // --- main menu (MainWindowMenus.cpp) -----------------------------------------
     void buildMenus();
     QMenu *addMenu(const char *name, const QString &caption);
     QAction *addEntry(QMenu *menu, const char *name, const QString &caption, char shortcutLetter = 0);
@@ -132,7 +132,7 @@ private:
     // The entries of the recent boards' menu, from the Editor's list.
     void showRecentBoards();
 
-    // --- panels, cells and step boxes (TForm1Panels.cpp) ---------------------
+    // --- panels, cells and step boxes (MainWindowPanels.cpp) ---------------------
     void buildPanels();
     void buildSelectionPanel();
     void buildStepPanel();
@@ -142,7 +142,7 @@ private:
     void CreateStepBoxes();
     void PaintCursor();
 
-    // --- repaint from the Editor (TForm1View.cpp) ----------------------------
+    // --- repaint from the Editor (MainWindowView.cpp) ----------------------------
     void connectEditor();
     void showCell(int cell);
     void showSelection();
@@ -220,7 +220,7 @@ private:
 };
 
 template<class Command>
-bool TForm1::runCommand(Command &&command)
+bool MainWindow::runCommand(Command &&command)
 {
     try {
         std::forward<Command>(command)();

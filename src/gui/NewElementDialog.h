@@ -8,12 +8,12 @@ class Language;
 
 // The new-element dialog: an empty frame with OK and Cancel. Its result is
 // not used.
-class TNeuEleDLG : public QDialog
+class NewElementDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TNeuEleDLG(QWidget *parent = nullptr);
+    explicit NewElementDialog(QWidget *parent = nullptr);
 
     // Button captions by component name (an empty one keeps the caption) and
     // the title NECaption, also when it is empty.

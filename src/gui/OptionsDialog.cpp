@@ -1,4 +1,4 @@
-#include "gui/TOptionsDLG.h"
+#include "gui/OptionsDialog.h"
 
 #include "gui/FormFont.h"
 #include "language/KeyValueText.h"
@@ -66,7 +66,7 @@ QLabel *createLabel(const char *objectName, const char *text, QWidget *parent, i
 
 } // namespace
 
-TOptionsDLG::TOptionsDLG(Settings &settings, const QString &programFolder, const QString &userFolder,
+OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, const QString &userFolder,
                          const QString &languageCode, int groupCount, ErrorReport reportError,
                          QWidget *parent)
     : QDialog(parent),
@@ -79,7 +79,7 @@ TOptionsDLG::TOptionsDLG(Settings &settings, const QString &programFolder, const
     FormCreate(languageCode, groupCount);
 }
 
-void TOptionsDLG::createControls()
+void OptionsDialog::createControls()
 {
     setObjectName(QStringLiteral("OptionsDLG"));
     setWindowTitle(QStringLiteral("Optionen..."));
@@ -131,17 +131,17 @@ void TOptionsDLG::createControls()
     connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TOptionsDLG::createColorItems()
+void OptionsDialog::createColorItems()
 {
     for (const NamedColor &color : NamedColors)
         m_colorBox->addItem(swatch(ColorFromValue(color.value)), QString::fromUtf8(color.german), color.value);
     // The last item carries no value: choosing it asks for any colour.
     m_colorBox->addItem(swatch(Qt::white), QString::fromUtf8(CustomColor.german));
     m_colorBox->setCurrentIndex(-1);
-    connect(m_colorBox, &QComboBox::activated, this, &TOptionsDLG::colorBoxActivated);
+    connect(m_colorBox, &QComboBox::activated, this, &OptionsDialog::colorBoxActivated);
 }
 
-void TOptionsDLG::FormCreate(const QString &languageCode, int groupCount)
+void OptionsDialog::FormCreate(const QString &languageCode, int groupCount)
 {
     try {
         applyCaptions(languageCode);
@@ -160,7 +160,7 @@ void TOptionsDLG::FormCreate(const QString &languageCode, int groupCount)
     ComboBox1Change();
 }
 
-void TOptionsDLG::applyCaptions(const QString &languageCode)
+void OptionsDialog::applyCaptions(const QString &languageCode)
 {
     const KeyValueText file = KeyValueText::ReadFile(Language::LanguageFilePath(m_programFolder, languageCode));
     auto caption = [&file](QWidget *widget) { return file.value(widget->objectName()); };
@@ -190,13 +190,13 @@ void TOptionsDLG::applyCaptions(const QString &languageCode)
     setWindowTitle(file.value(QStringLiteral("OpCaption")));
 }
 
-void TOptionsDLG::report(const KestrixError &error)
+void OptionsDialog::report(const KestrixError &error)
 {
     if (m_reportError)
         m_reportError(error);
 }
 
-void TOptionsDLG::selectColor(int value)
+void OptionsDialog::selectColor(int value)
 {
     int index = m_colorBox->findData(value);
     if (index < 0) {
@@ -212,13 +212,13 @@ void TOptionsDLG::selectColor(int value)
     m_previousColorIndex = index;
 }
 
-int TOptionsDLG::selectedColor() const
+int OptionsDialog::selectedColor() const
 {
     const QVariant value = m_colorBox->currentData();
     return value.isValid() ? value.toInt() : 0;
 }
 
-void TOptionsDLG::colorBoxActivated(int index)
+void OptionsDialog::colorBoxActivated(int index)
 {
     if (m_colorBox->itemData(index).isValid()) {
         m_previousColorIndex = index;
@@ -232,7 +232,7 @@ void TOptionsDLG::colorBoxActivated(int index)
         m_colorBox->setCurrentIndex(m_previousColorIndex);
 }
 
-void TOptionsDLG::ComboBox1Change()
+void OptionsDialog::ComboBox1Change()
 {
     const int i = m_comboBox->currentIndex();
     if (i < 0)
@@ -249,7 +249,7 @@ void TOptionsDLG::ComboBox1Change()
     m_image->setPixmap(QPixmap::fromImage(image));
 }
 
-void TOptionsDLG::OpOKBtnClick()
+void OptionsDialog::OpOKBtnClick()
 {
     for (size_t i = 0; i < conventions.size(); ++i)
         m_settings.*conventions[i] = m_checkBoxes[i]->isChecked();

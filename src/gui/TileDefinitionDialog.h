@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/TileDefinition.h"
+#include "tiledefinition/TileDefinition.h"
 
 #include <QDialog>
 
@@ -27,7 +27,7 @@ class Prompter;
 // It changes the catalogue it is given in place; closing it undoes nothing
 // that was applied. Its texts are fixed and not taken from the language
 // file; the message boxes it shows take their title and buttons from it.
-class TPictureDLG : public QDialog
+class TileDefinitionDialog : public QDialog
 {
     Q_OBJECT
 
@@ -35,7 +35,7 @@ public:
     // Opens on tile id's picture. Throws KestrixError when that tile's large
     // picture cannot be read: the dialog is then not to be shown. Errors of
     // later commands go to the prompter's error box.
-    TPictureDLG(Catalogue &catalogue, const QString &programFolder, int id, Prompter &prompter,
+    TileDefinitionDialog(Catalogue &catalogue, const QString &programFolder, int id, Prompter &prompter,
                 const Language &language, QWidget *parent = nullptr);
 
 private:

@@ -1,4 +1,4 @@
-#include "editor/TileDefinition.h"
+#include "tiledefinition/TileDefinition.h"
 
 #include "catalogue/Catalogue.h"
 #include "util/KestrixError.h"
