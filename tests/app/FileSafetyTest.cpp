@@ -10,6 +10,7 @@
 #include "util/Utils.h"
 
 #include "support/QtPrinters.h"
+#include "support/Text.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -39,11 +40,6 @@
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {

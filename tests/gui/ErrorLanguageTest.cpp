@@ -6,6 +6,7 @@
 
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/Text.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -20,11 +21,6 @@
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 QByteArray bundledLanguage(const QString &code)
 {

@@ -10,6 +10,7 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/Text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -34,11 +35,6 @@
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 class MainWindow : public ::testing::Test
 {

@@ -1,4 +1,5 @@
 #include "gui/TOptionsDLG.h"
+#include "support/Text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,11 +20,6 @@
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 class OptionsDialog : public ::testing::Test
 {

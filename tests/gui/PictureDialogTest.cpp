@@ -9,6 +9,7 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/Text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,11 +28,6 @@
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // Pictures 00000..00002, the belt 01234 and the plain tile 05678 without a
 // large picture; the catalogue as the main window would have loaded it.
