@@ -36,11 +36,7 @@ TEST_P(CaptionFit, StepPanelCaptionsFitTheirControls)
     const QByteArray language = readFile(QStringLiteral(KESTRIX_LANGUAGE_DIR "/") + code + QStringLiteral(".txt"));
     ASSERT_FALSE(language.isEmpty()) << code.toStdString();
     ASSERT_TRUE(folder.write(QStringLiteral("Language/") + code + QStringLiteral(".txt"), language));
-    QDir().mkpath(folder.userFolder());
-    QFile settings(folder.userFolder() + QStringLiteral("Kestrix.ini"));
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[Options]\r\nOpLanguage=" + code.toLatin1() + "\r\n");
-    settings.close();
+    ASSERT_TRUE(folder.writeSettings("[Options]\r\nOpLanguage=" + code.toLatin1() + "\r\n"));
 
     ScriptedPrompter prompter;
     TForm1 form(StartOptions{folder.programFolder(), folder.userFolder(), QString()}, &prompter);

@@ -2,6 +2,7 @@
 
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -17,7 +18,7 @@ using namespace kestrix;
 namespace {
 
 // The main window on a program folder with two saved boards of plain plates.
-class DropWindow : public ::testing::Test
+class DropWindow : public ::testing::Test, protected TestWindow<>
 {
 protected:
     void SetUp() override
@@ -36,11 +37,8 @@ protected:
 
     void start()
     {
-        form = std::make_unique<TForm1>(StartOptions{folder.programFolder(), folder.userFolder(), board(first)},
-                                        &prompter);
-        // The board named at start opens once the window shows.
-        form->show();
-        QCoreApplication::processEvents();
+        create(board(first));
+        show();
     }
 
     QString board(const QString &name) const
@@ -75,9 +73,6 @@ protected:
 
     const QString first = QStringLiteral("First");
     const QString dropped = QStringLiteral("Dropped & Co");
-    TestProgramFolder folder;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TForm1> form;
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestWindow.h"
 #include "support/Text.h"
 
 #include <QAction>
@@ -28,23 +29,16 @@ QByteArray bundledLanguage(const QString &code)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-struct Window
+struct Window : TestWindow<>
 {
-    TestProgramFolder folder;
-    ScriptedPrompter prompter;
-    std::unique_ptr<TForm1> form;
     QString board = folder.programFolder() + u("Boards/Plan.zvb");
     QString picture = folder.programFolder() + u("Images/03000.bmp");
 
     void start(const QString &boardPath = QString())
     {
-        form = std::make_unique<TForm1>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
-                                        &prompter);
-        // A board named at start opens once the window shows.
-        form->show();
-        QCoreApplication::processEvents();
+        create(boardPath);
+        show();
     }
-    void trigger(const char *action) { form->findChild<QAction *>(QLatin1String(action))->trigger(); }
 };
 
 struct Provocation
@@ -99,11 +93,7 @@ TEST(ErrorLanguage, FileErrorsAreShownInTheUsersLanguage)
         const QByteArray language = bundledLanguage(code);
         ASSERT_FALSE(language.isEmpty());
         ASSERT_TRUE(w.folder.write(u("Language/") + code + u(".txt"), language));
-        QDir().mkpath(w.folder.userFolder());
-        QFile settings(w.folder.userFolder() + u("Kestrix.ini"));
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write("[Options]\r\nOpLanguage=" + code.toLatin1() + "\r\n");
-        settings.close();
+        ASSERT_TRUE(w.folder.writeSettings("[Options]\r\nOpLanguage=" + code.toLatin1() + "\r\n"));
         for (int id : {0, 1, 2})
             ASSERT_TRUE(w.folder.writeTilePictures(id));
 

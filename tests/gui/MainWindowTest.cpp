@@ -10,6 +10,7 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestWindow.h"
 #include "support/Text.h"
 
 #include <QAction>
@@ -36,36 +37,17 @@ using namespace kestrix;
 
 namespace {
 
-class MainWindow : public ::testing::Test
+class MainWindow : public ::testing::Test, protected TestWindow<>
 {
 protected:
     void SetUp() override { ASSERT_TRUE(folder.isValid()); }
-
-    TForm1 &start(const QString &boardPath = QString())
-    {
-        form = std::make_unique<TForm1>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
-                                        &prompter);
-        return *form;
-    }
-
-    template<class T>
-    T *child(const char *name)
-    {
-        T *found = form->findChild<T *>(u(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    ScriptedPrompter prompter;
-    TestProgramFolder folder;
-    std::unique_ptr<TForm1> form;
 };
 
 } // namespace
 
 TEST_F(MainWindow, LayoutAsDesigned)
 {
-    start();
+    create();
     form->show();
     EXPECT_EQ(form->centralWidget()->size(), QSize(1008, 714));
     EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "the window is not resizable";
@@ -115,7 +97,7 @@ TEST_F(MainWindow, LayoutAsDesigned)
 
 TEST_F(MainWindow, CursorLiesBehindTheCells)
 {
-    start();
+    create();
     auto *panel2 = child<QWidget>("Panel2");
     const QObjectList &stack = panel2->children(); // bottom to top
     EXPECT_LT(stack.indexOf(child<QWidget>("Cursor")), stack.indexOf(child<QWidget>("ImgKarte0")));
@@ -123,7 +105,7 @@ TEST_F(MainWindow, CursorLiesBehindTheCells)
 
 TEST_F(MainWindow, MainMenu)
 {
-    start();
+    create();
     const struct {
         const char *menu, *name, *caption;
         QKeySequence shortcut;
@@ -177,7 +159,7 @@ TEST_F(MainWindow, MainMenu)
 
 TEST_F(MainWindow, StartsWithoutABoard)
 {
-    start();
+    create();
     form->show();
     for (const char *hidden : {"Panel3", "PageControl1", "Cursor"})
         EXPECT_TRUE(child<QWidget>(hidden)->isHidden()) << hidden;
@@ -200,7 +182,7 @@ TEST_F(MainWindow, StartPositionSmallScreensPutTheWindowTopLeft)
     for (const auto &c : cases)
         EXPECT_EQ(TForm1::StartsAtTopLeft(c.height), c.topLeft) << c.height;
 
-    start();
+    create();
     const bool small = form->screen()->geometry().height() < 800;
     // Without a move of its own the window system places the window.
     EXPECT_EQ(form->testAttribute(Qt::WA_Moved), small) << form->screen()->geometry().height();
@@ -213,7 +195,7 @@ TEST_F(MainWindow, StartPositionSmallScreensPutTheWindowTopLeft)
 TEST_F(MainWindow, ClickingAFieldSelectsIt)
 {
     ASSERT_TRUE(folder.writeTilePictures(1304));
-    start();
+    create();
     form->show();
     TImgKarte &field = form->editor().cells()[29];
     field.Tag = 1304;
@@ -244,7 +226,7 @@ TEST_F(MainWindow, ClickingAFieldSelectsIt)
 
 TEST_F(MainWindow, TickingAStepBoxTellsTheEditor)
 {
-    start();
+    create();
     form->show();
     child<QWidget>("Panel4")->show();
     QTest::mouseClick(child<QCheckBox>("ByStep4"), Qt::LeftButton, {}, QPoint(6, 8));
@@ -257,7 +239,7 @@ TEST_F(MainWindow, CaptionsComeFromTheLanguageByComponentName)
                              "English\r\nTitle=Board Editor\r\nMenu1_Ctrl=Strg-\r\nMenu1_File=&File\r\n"
                              "Menu1_Open=Open...\r\nbutton1=Apply\r\nLabel1=\r\nTabSheet2=Belt\r\n"
                              "CheckBox1=All steps\r\nByStepName=Step\r\n"));
-    start();
+    create();
     EXPECT_EQ(form->windowTitle(), u("Board Editor"));
     EXPECT_EQ(child<QMenu>("Menu1_File")->title(), u("&File"));
     EXPECT_EQ(child<QAction>("Menu1_Open")->text(), u("Open...\tStrg-O"));
@@ -284,20 +266,18 @@ TEST_F(MainWindow, LanguageMenu)
             shown.append(action->isVisible() ? action->text() : u("(") + action->text() + u(")"));
         return shown;
     };
-    start();
+    create();
     EXPECT_EQ(helpEntries(), QStringList({u("Deutsch"), u("(English)"), QString(), u("Über...")}));
 
     child<QMenu>("Menu1_Help")->actions().first()->trigger();
     EXPECT_EQ(helpEntries(), QStringList({u("(Deutsch)"), u("English"), QString(), u("&Info...")}));
     EXPECT_EQ(form->windowTitle(), u("Plattenbau"));
-    QFile settings(folder.userFolder() + u("Kestrix.ini"));
-    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(settings.readAll().contains("OpLanguage=DE"));
+    EXPECT_TRUE(folder.settings().contains("OpLanguage=DE"));
 
     // The stored language without its file: the next start speaks English.
     form.reset();
     ASSERT_TRUE(folder.remove(u("Language/DE.txt")));
-    start();
+    create();
     EXPECT_EQ(helpEntries(), QStringList({u("(English)"), QString(), u("Über...")}));
     EXPECT_EQ(form->windowTitle(), u("Zorvan - Editor"));
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
@@ -306,7 +286,7 @@ TEST_F(MainWindow, LanguageMenu)
 TEST_F(MainWindow, AFailedStartUpIsReportedAndLeavesAUsableWindow)
 {
     ASSERT_TRUE(folder.remove(u("InitList.ini")));
-    start();
+    create();
     ASSERT_EQ(prompter.errors.size(), 1);
     EXPECT_TRUE(prompter.errors.first().contains(u("InitList.ini"))) << prompter.errors.first().toStdString();
     EXPECT_EQ(form->findChild<QWidget *>(u("ImgKarte0")), nullptr) << "later steps are skipped";
@@ -318,7 +298,7 @@ TEST_F(MainWindow, AFailedStartUpIsReportedAndLeavesAUsableWindow)
 
 TEST_F(MainWindow, CommandErrorsGoToTheErrorBox)
 {
-    start();
+    create();
     EXPECT_FALSE(form->runCommand([] { throw KestrixError(u("Datei X kann nicht geöffnet werden")); }));
     EXPECT_FALSE(form->runCommand([] { throw std::runtime_error("disk full"); }));
     EXPECT_TRUE(form->runCommand([] {}));
@@ -327,12 +307,8 @@ TEST_F(MainWindow, CommandErrorsGoToTheErrorBox)
 
 TEST_F(MainWindow, ExitClosesTheWindowAndRewritesTheSettings)
 {
-    ASSERT_TRUE(QDir().mkpath(folder.userFolder()));
-    QFile file(folder.userFolder() + u("Kestrix.ini"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Options]\r\nOpKonventBelt=FALSE\r\nOpCursorColor=255\r\n");
-    file.close();
-    start();
+    ASSERT_TRUE(folder.writeSettings("[Options]\r\nOpKonventBelt=FALSE\r\nOpCursorColor=255\r\n"));
+    create();
     ASSERT_EQ(form->editor().settings().OpCursorColor, 255);
     form->show();
     Settings &settings = form->editor().settings();
@@ -341,8 +317,7 @@ TEST_F(MainWindow, ExitClosesTheWindowAndRewritesTheSettings)
     child<QAction>("Menu1_Exit")->trigger();
     EXPECT_FALSE(form->isVisible());
     form.reset();
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const Settings written = ParseSettings(file.readAll());
+    const Settings written = ParseSettings(folder.settings());
     EXPECT_TRUE(written.OpKonventBelt);
     EXPECT_EQ(written.OpCursorColor, 0x123456);
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
@@ -350,7 +325,7 @@ TEST_F(MainWindow, ExitClosesTheWindowAndRewritesTheSettings)
 
 TEST_F(MainWindow, DialogsAndMessageBoxesAreCentredOnTheScreen)
 {
-    start();
+    create();
     form->show();
     form->move(0, 0); // the window's own centre lies elsewhere
     const QPoint screenCentre = form->screen()->availableGeometry().center();
@@ -495,7 +470,7 @@ int main(int argc, char **argv)
 TEST_F(MainWindow, EveryLabelAndMessageBoxShowsPlainText)
 {
     ASSERT_TRUE(folder.writeTilePictures(1234));
-    start();
+    create();
     TInfoDLG about(u("Über"));
     const std::unique_ptr<TOptionsDLG> options = form->createOptionsDialog();
     TPictureDLG picture(form->editor().catalogue(), folder.programFolder(), 1234, prompter, form->editor().language());

@@ -1,4 +1,5 @@
 #include "gui/TOptionsDLG.h"
+#include "support/NamedChild.h"
 #include "support/Text.h"
 
 #include <QApplication>
@@ -63,14 +64,6 @@ protected:
     {
         return std::make_unique<TOptionsDLG>(m_settings, m_program, m_user, u("DE"), groupCount,
                                              [this](const KestrixError &error) { m_errors.append(error.text()); });
-    }
-
-    template<typename T>
-    static T *child(TOptionsDLG &dialog, const char *name)
-    {
-        T *widget = dialog.findChild<T *>(u(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
     }
 
     QByteArray settingsFile() const

@@ -6,6 +6,7 @@
 #include "util/KestrixError.h"
 #include "util/Utils.h"
 
+#include "support/NamedChild.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
@@ -48,14 +49,6 @@ protected:
     std::unique_ptr<TPictureDLG> open(int id)
     {
         return std::make_unique<TPictureDLG>(catalogue, folder.programFolder(), id, prompter, language);
-    }
-
-    template<class T>
-    static T *child(const QWidget &dialog, const char *name)
-    {
-        T *found = dialog.findChild<T *>(u(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
     }
 
     TestProgramFolder folder;
@@ -184,11 +177,7 @@ TEST_F(PictureDialog, WithoutAPictureNothingIsSelected)
 
 TEST_F(PictureDialog, TheMainWindowOpensItAndSeesItsChanges)
 {
-    QDir().mkpath(folder.userFolder());
-    QFile settings(folder.userFolder() + u("Kestrix.ini"));
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[Options]\r\nOpAdministration=TRUE\r\n");
-    settings.close();
+    ASSERT_TRUE(folder.writeSettings("[Options]\r\nOpAdministration=TRUE\r\n"));
     TForm1 form(StartOptions{folder.programFolder(), folder.userFolder(), {}}, &prompter);
     ASSERT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 
