@@ -3,10 +3,9 @@
 #include "app/Editor.h"
 #include "catalogue/ImageTransforms.h"
 
+#include "support/Files.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
-
-#include <QFile>
 
 #include <gtest/gtest.h>
 
@@ -104,18 +103,6 @@ protected:
             || a.undoPos != b.undoPos || a.canUndo != b.canUndo)
             return ::testing::AssertionFailure() << "document or undo state differs";
         return ::testing::AssertionSuccess();
-    }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-    }
-
-    bool writeFile(const QString &path, const QByteArray &bytes) const
-    {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
 
     TestProgramFolder folder;
