@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 
 namespace kestrix {
@@ -65,6 +66,15 @@ protected:
         }
         editor.setBoardModified(true);
     }
+
+    // A command with the answers and file names the prompter gives it.
+    struct PromptedCommand
+    {
+        const char *name;
+        QList<Prompter::Answer> answers;
+        QStringList files;
+        std::function<void(Editor &)> command;
+    };
 
     // Everything a failed command must leave alone.
     struct Snapshot
