@@ -54,7 +54,7 @@ TEST_F(MainWindow, LayoutAsDesigned)
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(form->windowTitle(), u("Zorvan - Editor"));
 
-    const struct { const char *name; QRect geometry; } places[] = {
+    const Place places[] = {
         {"Panel1", {0, 0, 294, 714}},        {"Panel3", {0, 0, 294, 241}},
         {"FLB", {136, 0, 25, 25}},           {"PageControl1", {0, 241, 294, 473}},
         {"Panel2", {294, 0, 714, 714}},      {"Image1", {96, 256, 105, 105}},
@@ -65,11 +65,7 @@ TEST_F(MainWindow, LayoutAsDesigned)
         {"ImgKarte143", {653, 653, 57, 57}}, {"ByStep1", {8, 48, 65, 16}},
         {"ByStep5", {8, 112, 65, 16}},       {"Cursor", {2, 2, 61, 61}},
     };
-    for (const auto &p : places) {
-        if (auto *widget = child<QWidget>(p.name)) {
-            EXPECT_EQ(widget->geometry(), p.geometry) << p.name;
-        }
-    }
+    expectPlaces(*form, places);
     EXPECT_EQ(child<QWidget>("CheckBox1")->pos(), QPoint(8, 136));
     EXPECT_EQ(child<QWidget>("ImgKarte143")->parentWidget(), child<QWidget>("Panel2"));
     EXPECT_EQ(child<QWidget>("SelectionCell")->parentWidget(), child<QWidget>("Panel3"));

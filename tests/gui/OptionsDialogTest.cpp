@@ -85,17 +85,13 @@ TEST_F(OptionsDialog, LayoutAndCaptions)
 {
     auto dialog = create();
     EXPECT_EQ(dialog->size(), QSize(328, 255));
-    const struct { const char *name; QRect geometry; } places[] = {
+    const Place places[] = {
         {"OpGroupBox1", {8, 8, 313, 81}},    {"OpGroupBox2", {8, 96, 313, 111}},
         {"ColorBox1", {16, 44, 105, 22}},    {"ComboBox1", {152, 44, 73, 21}},
         {"Image1", {248, 20, 49, 49}},       {"OpCheckBox4", {16, 84, 297, 17}},
         {"OpOKBtn", {87, 220, 75, 25}},      {"OpCancelBtn", {167, 220, 75, 25}},
     };
-    for (const auto &p : places) {
-        if (auto *widget = child<QWidget>(*dialog, p.name)) {
-            EXPECT_EQ(widget->geometry(), p.geometry) << p.name;
-        }
-    }
+    expectPlaces(*dialog, places);
     EXPECT_EQ(child<QLabel>(*dialog, "OpLabel3")->pos(), QPoint(16, 18));
 
     EXPECT_EQ(dialog->windowTitle(), u("Einstellungen"));

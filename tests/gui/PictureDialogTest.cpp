@@ -64,7 +64,7 @@ TEST_F(PictureDialog, LayoutAsDesigned)
     auto dialog = open(1234);
     EXPECT_EQ(dialog->size(), QSize(529, 355));
     EXPECT_EQ(dialog->windowTitle(), u("Bildbearbeitung 01234"));
-    const struct { const char *name; QRect geometry; } places[] = {
+    const Place places[] = {
         {"FLB", {8, 8, 145, 305}},           {"PageControl1", {160, 8, 361, 305}},
         {"Panel1", {248, 80, 177, 177}},     {"Image1", {0, 0, 177, 177}},
         {"Button1", {160, 324, 105, 25}},    {"CancelBtn", {448, 324, 75, 25}},
@@ -73,11 +73,7 @@ TEST_F(PictureDialog, LayoutAsDesigned)
         {"SideBox7_3", {48, 128, 25, 17}},   {"SideEdit3_1", {268, 152, 65, 21}},
         {"SideEdit5_3", {4, 152, 65, 21}},
     };
-    for (const auto &p : places) {
-        if (auto *widget = child<QWidget>(*dialog, p.name)) {
-            EXPECT_EQ(widget->geometry(), p.geometry) << p.name;
-        }
-    }
+    expectPlaces(*dialog, places);
     EXPECT_EQ(child<QLabel>(*dialog, "Label6")->geometry().topLeft(), QPoint(8, 8));
     EXPECT_EQ(child<QLabel>(*dialog, "Label6")->width(), 73);
     EXPECT_FALSE(dialog->findChild<QLineEdit *>(u("SideEdit2_0"))) << "no fields on the Wand page";

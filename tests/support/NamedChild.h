@@ -1,9 +1,13 @@
 #pragma once
 
 #include <QObject>
+#include <QRect>
+#include <QWidget>
 #include <QString>
 
 #include <gtest/gtest.h>
+
+#include <span>
 
 namespace kestrix {
 
@@ -21,6 +25,23 @@ template<class T>
 T *child(const QObject &parent, const char *name)
 {
     return child<T>(parent, QString::fromUtf8(name));
+}
+
+// A widget's place in its parent, by its object name.
+struct Place
+{
+    const char *name;
+    QRect geometry;
+};
+
+// Every named widget stands at its place: a layout as designed.
+inline void expectPlaces(const QObject &parent, std::span<const Place> places)
+{
+    for (const Place &p : places) {
+        if (auto *widget = child<QWidget>(parent, p.name)) {
+            EXPECT_EQ(widget->geometry(), p.geometry) << p.name;
+        }
+    }
 }
 
 } // namespace kestrix
