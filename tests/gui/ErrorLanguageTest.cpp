@@ -4,6 +4,7 @@
 
 #include "gui/TForm1.h"
 
+#include "support/BundledLanguage.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
 #include "support/TestWindow.h"
@@ -12,7 +13,6 @@
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -22,12 +22,6 @@
 using namespace kestrix;
 
 namespace {
-
-QByteArray bundledLanguage(const QString &code)
-{
-    QFile file(QStringLiteral(KESTRIX_LANGUAGE_DIR "/") + code + QStringLiteral(".txt"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct Window : TestWindow<>
 {
@@ -89,11 +83,7 @@ TEST(ErrorLanguage, FileErrorsAreShownInTheUsersLanguage)
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.code) + ": " + c.provocation.name);
         Window w;
-        const QString code = QLatin1String(c.code);
-        const QByteArray language = bundledLanguage(code);
-        ASSERT_FALSE(language.isEmpty());
-        ASSERT_TRUE(w.folder.write(u("Language/") + code + u(".txt"), language));
-        ASSERT_TRUE(w.folder.writeSettings("[Options]\r\nOpLanguage=" + code.toLatin1() + "\r\n"));
+        ASSERT_TRUE(useBundledLanguage(w.folder, QLatin1String(c.code)));
         for (int id : {0, 1, 2})
             ASSERT_TRUE(w.folder.writeTilePictures(id));
 
