@@ -6,7 +6,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>

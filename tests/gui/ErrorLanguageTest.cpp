@@ -10,8 +10,6 @@
 #include "support/TestWindow.h"
 #include "support/Text.h"
 
-#include <QAction>
-#include <QCoreApplication>
 #include <QDir>
 #include <QRegularExpression>
 
