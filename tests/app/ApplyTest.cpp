@@ -1,6 +1,7 @@
 #include "ApplyBench.h"
 
 #include "support/QtPrinters.h"
+#include "support/Text.h"
 #include "util/KestrixError.h"
 
 #include <gtest/gtest.h>
@@ -8,11 +9,6 @@
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // Tiles of the edge checks: 3000 has a wall on its local side 2, 3100 a C
 // entry on its local side 1, 3200 belongs to a field beside it (N entry).

@@ -8,6 +8,7 @@
 #include "output/BoardQuarter.h"
 #include "util/KestrixError.h"
 
+#include "support/Files.h"
 #include "support/FullFolder.h"
 #include "support/PdfPlacement.h"
 #include "support/QtPrinters.h"
@@ -38,12 +39,6 @@ const QString BinDir = QStringLiteral(KESTRIX_BIN_DIR "/");
 QString bundledBoard(const char *name)
 {
     return BinDir + QStringLiteral("Boards/") + QLatin1String(name);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 // The bundled program folder with a user folder of its own whose settings

@@ -3,13 +3,13 @@
 #include "app/Editor.h"
 #include "catalogue/ImageTransforms.h"
 
+#include "support/Files.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
 
-#include <QFile>
-
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <initializer_list>
 
 namespace kestrix {
@@ -67,6 +67,15 @@ protected:
         editor.setBoardModified(true);
     }
 
+    // A command with the answers and file names the prompter gives it.
+    struct PromptedCommand
+    {
+        const char *name;
+        QList<Prompter::Answer> answers;
+        QStringList files;
+        std::function<void(Editor &)> command;
+    };
+
     // Everything a failed command must leave alone.
     struct Snapshot
     {
@@ -104,18 +113,6 @@ protected:
             || a.undoPos != b.undoPos || a.canUndo != b.canUndo)
             return ::testing::AssertionFailure() << "document or undo state differs";
         return ::testing::AssertionSuccess();
-    }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-    }
-
-    bool writeFile(const QString &path, const QByteArray &bytes) const
-    {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
 
     TestProgramFolder folder;

@@ -1,19 +1,11 @@
 #include "app/CommandLine.h"
+#include "support/Text.h"
 
 #include <QDir>
 
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-
-namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
 
 TEST(CommandLine, BoardPathGetsZvbUnlessItEndsInExactlyZvb)
 {

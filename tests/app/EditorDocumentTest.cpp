@@ -1,5 +1,6 @@
 #include "BoardFixture.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/QtPrinters.h"
 
 #include "document/BoardFile.h"
@@ -8,10 +9,8 @@
 #include <QBuffer>
 #include <QDir>
 
-#include <csignal>
 #include <functional>
 #include <random>
-#include <sys/resource.h>
 
 using namespace kestrix;
 
@@ -29,20 +28,6 @@ QByteArray handWrittenBoard()
     for (int k = 7; k < CellCount; ++k)
         bytes += k % 3 ? "10\r\n" : "22,00100\r\n";
     return bytes;
-}
-
-// Runs fn with every file write past 64 bytes failing, for any user.
-void withTinyFileSizeLimit(const std::function<void()> &fn)
-{
-    rlimit before{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-    rlimit small = before;
-    small.rlim_cur = 64;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    fn();
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, oldHandler);
 }
 
 QString errorOf(const std::function<void()> &command)
@@ -366,7 +351,11 @@ TEST_F(Document, AFailedSaveKeepsTheOldFileTheNameAndTheChanges)
     const Snapshot before = snapshot();
 
     QString error;
-    withTinyFileSizeLimit([&] { error = errorOf([this] { editor.Menu1_SaveClick(); }); });
+    {
+        const FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.isSet());
+        error = errorOf([this] { editor.Menu1_SaveClick(); });
+    }
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path))) << error.toStdString();
     EXPECT_EQ(readFile(path), handWrittenBoard());
     EXPECT_TRUE(sameState(snapshot(), before));

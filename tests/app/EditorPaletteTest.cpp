@@ -3,6 +3,7 @@
 
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/Text.h"
 
 #include <gtest/gtest.h>
 
@@ -12,11 +13,6 @@
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // Ground plates 000..001, 300..303 (no group 1 or 2 in between), a belt tile
 // and a counter tile, each with a large picture of its own colour.

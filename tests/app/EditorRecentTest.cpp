@@ -133,12 +133,6 @@ TEST_F(Recent, AMissingBoardLeavesTheListWithAMessageAndTheOpenBoardStays)
 
 namespace {
 
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 bool isFifo(const QString &path)
 {
     struct stat info{};
@@ -201,7 +195,7 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
         bool noUserFolder = false;
         bool unlessRoot = false; // the superuser reads any file
     } rows[] = {
-        {"user folder is a file", [](const QString &root) { return writeBytes(root + u"/Kestrix"_s, "mine"); },
+        {"user folder is a file", [](const QString &root) { return writeFile(root + u"/Kestrix"_s, "mine"); },
          {{u"Kestrix.ini"_s, u"Not a directory"_s, kept}, {u"Ordner"_s}},
          [](const QString &root, const Editor &) {
              return holds(QFileInfo(root + u"/Kestrix"_s).isFile() && readFile(root + u"/Kestrix"_s) == "mine", "kept");
@@ -225,7 +219,7 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
         {"unreadable settings",
          [](const QString &root) {
              const QString file = root + u"/Kestrix/Kestrix.ini"_s;
-             return QDir(root).mkdir(u"Kestrix"_s) && writeBytes(file, "[Options]\r\n")
+             return QDir(root).mkdir(u"Kestrix"_s) && writeFile(file, "[Options]\r\n")
                     && QFile::setPermissions(file, {});
          },
          {{u"Kestrix.ini"_s, u"Permission denied"_s, kept}},
@@ -236,7 +230,7 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
          Action::StartOpenExit, 022, nullptr, false, true},
         {"oversized settings",
          [&big](const QString &root) {
-             return QDir(root).mkdir(u"Kestrix"_s) && writeBytes(root + u"/Kestrix/Kestrix.ini"_s, big);
+             return QDir(root).mkdir(u"Kestrix"_s) && writeFile(root + u"/Kestrix/Kestrix.ini"_s, big);
          },
          {{u"Kestrix.ini"_s, u"größer als"_s, kept}},
          [&big](const QString &root, const Editor &) {
@@ -244,7 +238,7 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
          }},
         {"binary settings",
          [&binary](const QString &root) {
-             return QDir(root).mkdir(u"Kestrix"_s) && writeBytes(root + u"/Kestrix/Kestrix.ini"_s, binary);
+             return QDir(root).mkdir(u"Kestrix"_s) && writeFile(root + u"/Kestrix/Kestrix.ini"_s, binary);
          },
          {{u"Kestrix.ini"_s, u"Binärdaten"_s, kept}},
          [&binary](const QString &root, const Editor &run) {
@@ -261,7 +255,7 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
         {"relative recent entries",
          [](const QString &root) {
              return QDir(root).mkdir(u"Kestrix"_s)
-                    && writeBytes(root + u"/Kestrix/RecentBoards.txt"_s, "Boards/Plan.zvb\n/b/Other.zvb\n");
+                    && writeFile(root + u"/Kestrix/RecentBoards.txt"_s, "Boards/Plan.zvb\n/b/Other.zvb\n");
          },
          {},
          [board](const QString &root, const Editor &) {
@@ -271,7 +265,7 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
         {"recent entry names a FIFO",
          [](const QString &root) {
              return QDir(root).mkdir(u"Kestrix"_s) && ::mkfifo(QFile::encodeName(root + u"/Pipe.zvb"_s).constData(), 0600) == 0
-                    && writeBytes(root + u"/Kestrix/RecentBoards.txt"_s, QFile::encodeName(root + u"/Pipe.zvb\n"_s));
+                    && writeFile(root + u"/Kestrix/RecentBoards.txt"_s, QFile::encodeName(root + u"/Pipe.zvb\n"_s));
          },
          {{u"Pipe.zvb"_s, u"besondere Datei"_s}},
          [](const QString &root, const Editor &run) {
@@ -282,7 +276,7 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
          Action::ChooseRecent},
         {"recent entry names a device",
          [](const QString &root) {
-             return QDir(root).mkdir(u"Kestrix"_s) && writeBytes(root + u"/Kestrix/RecentBoards.txt"_s, "/dev/null\n");
+             return QDir(root).mkdir(u"Kestrix"_s) && writeFile(root + u"/Kestrix/RecentBoards.txt"_s, "/dev/null\n");
          },
          {{u"/dev/null"_s, u"besondere Datei"_s}},
          [](const QString &, const Editor &run) { return holds(run.recentBoards().paths().isEmpty(), "entry gone"); },
@@ -290,7 +284,7 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
         {"recent entry names a folder",
          [](const QString &root) {
              return QDir(root).mkpath(u"Kestrix"_s) && QDir(root).mkdir(u"Folder.zvb"_s)
-                    && writeBytes(root + u"/Kestrix/RecentBoards.txt"_s, QFile::encodeName(root + u"/Folder.zvb\n"_s));
+                    && writeFile(root + u"/Kestrix/RecentBoards.txt"_s, QFile::encodeName(root + u"/Folder.zvb\n"_s));
          },
          {{u"Folder.zvb"_s, u"Ordner"_s}},
          [](const QString &root, const Editor &run) {

@@ -88,12 +88,7 @@ protected:
 TEST_F(Recovery, KeptWhileChangedAndGoneWithTheChanges)
 {
     const QString path = boardPath(QStringLiteral("Plan.zvb"));
-    const struct {
-        const char *name;
-        QList<Answer> answers;
-        QStringList files;
-        std::function<void(Editor &)> command;
-    } cases[] = {
+    const PromptedCommand cases[] = {
         {"save", {}, {}, [](Editor &e) { e.Menu1_SaveClick(); }},
         {"save as", {}, {QStringLiteral("%1")}, [](Editor &e) { e.Menu1_SaveAsClick(); }},
         {"close, no", {Answer::No}, {}, [](Editor &e) { e.Menu1_CloseClick(); }},

@@ -4,17 +4,13 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/Text.h"
 
 #include <gtest/gtest.h>
 
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 class EditorTest : public ::testing::Test
 {

@@ -138,12 +138,7 @@ TEST_F(SelectionAndUndo, RedoLastsUntilTheNextApplicationOrDocument)
         e.PCImageClick(tile);
         e.Button1Click();
     };
-    const struct {
-        const char *name;
-        QList<Answer> answers;
-        QStringList files;
-        std::function<void(Editor &)> command;
-    } cases[] = {
+    const PromptedCommand cases[] = {
         {"apply", {}, {}, [&](Editor &e) { applyTile(e, 9, OtherTile); }},
         {"new", {Answer::No}, {}, [](Editor &e) { e.Menu1_NewClick(); }},
         {"open", {Answer::No}, {path}, [](Editor &e) { e.Menu1_OpenClick(); }},

@@ -9,7 +9,9 @@
 #include "util/KestrixError.h"
 #include "util/Utils.h"
 
+#include "support/FileSizeLimit.h"
 #include "support/QtPrinters.h"
+#include "support/Text.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -23,6 +25,7 @@
 #include <csignal>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -31,7 +34,6 @@
 #include <sys/sysmacros.h>
 #include <sys/un.h>
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -39,11 +41,6 @@
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -92,12 +89,8 @@ public:
 
     bool fill()
     {
-        if (!m_mounted) {
-            m_oldSignal = std::signal(SIGXFSZ, SIG_IGN);
-            ::getrlimit(RLIMIT_FSIZE, &m_oldLimit);
-            const rlimit none{0, m_oldLimit.rlim_max};
-            return m_limited = ::setrlimit(RLIMIT_FSIZE, &none) == 0;
-        }
+        if (!m_mounted)
+            return m_limit.emplace(0).isSet();
         QFile filler(root + u("filler"));
         if (!filler.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             return false;
@@ -106,23 +99,14 @@ public:
         }
         return true;
     }
-    void release()
-    {
-        if (!m_limited)
-            return;
-        ::setrlimit(RLIMIT_FSIZE, &m_oldLimit);
-        std::signal(SIGXFSZ, m_oldSignal);
-        m_limited = false;
-    }
+    void release() { m_limit.reset(); }
     bool mounted() const { return m_mounted; }
 
     QString root;
 
 private:
     bool m_mounted = false;
-    bool m_limited = false;
-    rlimit m_oldLimit{};
-    void (*m_oldSignal)(int) = SIG_DFL;
+    std::optional<FileSizeLimit> m_limit;
 };
 
 Catalogue catalogueOf(int lines)

@@ -2,6 +2,8 @@
 
 #include "util/KestrixError.h"
 
+#include "support/FileSizeLimit.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -10,9 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
-#include <csignal>
 #include <cstring>
-#include <sys/resource.h>
 
 using namespace kestrix;
 
@@ -329,21 +329,16 @@ TEST(BoardFile, FailedWriteKeepsTheOldFile)
     const QByteArray old = "452\r\nold board\r\n";
     writeFile(path, old);
 
-    // A file size limit makes every write past 64 bytes fail, for any user.
-    rlimit before{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &before), 0);
-    rlimit small = before;
-    small.rlim_cur = 64;
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString text;
-    try {
-        SaveBoardFile(path, sampleBoard());
-    } catch (const KestrixError &error) {
-        text = error.text();
+    {
+        const FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.isSet());
+        try {
+            SaveBoardFile(path, sampleBoard());
+        } catch (const KestrixError &error) {
+            text = error.text();
+        }
     }
-    setrlimit(RLIMIT_FSIZE, &before);
-    std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_TRUE(text.contains(QDir::toNativeSeparators(path))) << qPrintable(text);
     EXPECT_TRUE(text.contains(QString::fromLocal8Bit(strerror(EFBIG)))) << qPrintable(text);

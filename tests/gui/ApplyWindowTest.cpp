@@ -4,6 +4,7 @@
 
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/Text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,11 +16,6 @@
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *text)
-{
-    return QString::fromUtf8(text);
-}
 
 // Board pictures of one colour each, so a field's picture tells its tile.
 const struct { int id; QRgb colour; } Tiles[] = {

@@ -1,12 +1,11 @@
 #include "gui/MainWindow.h"
 
+#include "support/BundledLanguage.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QStyle>
 
@@ -15,12 +14,6 @@
 using namespace kestrix;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 // The step panel is narrow and fixed: a caption that does not fit is cut off
 // in the middle of a word.
@@ -33,14 +26,7 @@ TEST_P(CaptionFit, StepPanelCaptionsFitTheirControls)
     const QString code = QString::fromLatin1(GetParam());
     TestProgramFolder folder;
     ASSERT_TRUE(folder.isValid());
-    const QByteArray language = readFile(QStringLiteral(KESTRIX_LANGUAGE_DIR "/") + code + QStringLiteral(".txt"));
-    ASSERT_FALSE(language.isEmpty()) << code.toStdString();
-    ASSERT_TRUE(folder.write(QStringLiteral("Language/") + code + QStringLiteral(".txt"), language));
-    QDir().mkpath(folder.userFolder());
-    QFile settings(folder.userFolder() + QStringLiteral("Kestrix.ini"));
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[Options]\r\nOpLanguage=" + code.toLatin1() + "\r\n");
-    settings.close();
+    ASSERT_TRUE(useBundledLanguage(folder, code)) << code.toStdString();
 
     ScriptedPrompter prompter;
     MainWindow form(StartOptions{folder.programFolder(), folder.userFolder(), QString()}, &prompter);

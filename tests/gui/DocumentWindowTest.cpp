@@ -5,6 +5,7 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -40,7 +41,7 @@ public:
 
 // The main window on a program folder with three ground plates and one
 // other tile, driven by its widgets' names.
-class DocumentWindow : public ::testing::Test
+class DocumentWindow : public ::testing::Test, protected TestWindow<WatchingPrompter>
 {
 protected:
     void SetUp() override
@@ -51,24 +52,11 @@ protected:
 
     MainWindow &start(const QString &boardPath = QString())
     {
-        form = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
-                                        &prompter);
-        form->show();
-        // Shortcuts reach the active window only.
-        form->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        create(boardPath);
+        EXPECT_TRUE(showActive());
         return *form;
     }
 
-    template<class T>
-    T *child(const QString &name)
-    {
-        T *found = form->findChild<T *>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-
-    void trigger(const char *action) { child<QAction>(QLatin1String(action))->trigger(); }
     void click(const QString &name) { QTest::mouseClick(child<QWidget>(name), Qt::LeftButton, {}, QPoint(5, 5)); }
 
     // The document state the window shows.
@@ -85,10 +73,6 @@ protected:
     }
 
     bool undoEnabled() { return child<QAction>(QStringLiteral("Menu1_Undo"))->isEnabled(); }
-
-    WatchingPrompter prompter;
-    TestProgramFolder folder;
-    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace

@@ -2,10 +2,10 @@
 
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestWindow.h"
 
 #include <QAction>
 #include <QApplication>
-#include <QCoreApplication>
 #include <QDropEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -17,7 +17,7 @@ using namespace kestrix;
 namespace {
 
 // The main window on a program folder with two saved boards of plain plates.
-class DropWindow : public ::testing::Test
+class DropWindow : public ::testing::Test, protected TestWindow<>
 {
 protected:
     void SetUp() override
@@ -36,11 +36,8 @@ protected:
 
     void start()
     {
-        form = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), board(first)},
-                                        &prompter);
-        // The board named at start opens once the window shows.
-        form->show();
-        QCoreApplication::processEvents();
+        create(board(first));
+        show();
     }
 
     QString board(const QString &name) const
@@ -75,9 +72,6 @@ protected:
 
     const QString first = QStringLiteral("First");
     const QString dropped = QStringLiteral("Dropped & Co");
-    TestProgramFolder folder;
-    ScriptedPrompter prompter;
-    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace

@@ -4,13 +4,13 @@
 
 #include "gui/MainWindow.h"
 
+#include "support/BundledLanguage.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestWindow.h"
+#include "support/Text.h"
 
-#include <QAction>
-#include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
@@ -21,34 +21,16 @@ using namespace kestrix;
 
 namespace {
 
-QString u(const char *utf8)
+struct Window : TestWindow<>
 {
-    return QString::fromUtf8(utf8);
-}
-
-QByteArray bundledLanguage(const QString &code)
-{
-    QFile file(QStringLiteral(KESTRIX_LANGUAGE_DIR "/") + code + QStringLiteral(".txt"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-struct Window
-{
-    TestProgramFolder folder;
-    ScriptedPrompter prompter;
-    std::unique_ptr<MainWindow> form;
     QString board = folder.programFolder() + u("Boards/Plan.zvb");
     QString picture = folder.programFolder() + u("Images/03000.bmp");
 
     void start(const QString &boardPath = QString())
     {
-        form = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
-                                        &prompter);
-        // A board named at start opens once the window shows.
-        form->show();
-        QCoreApplication::processEvents();
+        create(boardPath);
+        show();
     }
-    void trigger(const char *action) { form->findChild<QAction *>(QLatin1String(action))->trigger(); }
 };
 
 struct Provocation
@@ -99,15 +81,7 @@ TEST(ErrorLanguage, FileErrorsAreShownInTheUsersLanguage)
     for (const Case &c : cases) {
         SCOPED_TRACE(std::string(c.code) + ": " + c.provocation.name);
         Window w;
-        const QString code = QLatin1String(c.code);
-        const QByteArray language = bundledLanguage(code);
-        ASSERT_FALSE(language.isEmpty());
-        ASSERT_TRUE(w.folder.write(u("Language/") + code + u(".txt"), language));
-        QDir().mkpath(w.folder.userFolder());
-        QFile settings(w.folder.userFolder() + u("Kestrix.ini"));
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write("[Options]\r\nOpLanguage=" + code.toLatin1() + "\r\n");
-        settings.close();
+        ASSERT_TRUE(useBundledLanguage(w.folder, QLatin1String(c.code)));
         for (int id : {0, 1, 2})
             ASSERT_TRUE(w.folder.writeTilePictures(id));
 

@@ -10,6 +10,8 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestWindow.h"
+#include "support/Text.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,48 +37,24 @@ using namespace kestrix;
 
 namespace {
 
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-class MainWindowTest : public ::testing::Test
+class MainWindowTest : public ::testing::Test, protected TestWindow<>
 {
 protected:
     void SetUp() override { ASSERT_TRUE(folder.isValid()); }
-
-    MainWindow &start(const QString &boardPath = QString())
-    {
-        form = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
-                                        &prompter);
-        return *form;
-    }
-
-    template<class T>
-    T *child(const char *name)
-    {
-        T *found = form->findChild<T *>(u(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
-    ScriptedPrompter prompter;
-    TestProgramFolder folder;
-    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace
 
 TEST_F(MainWindowTest, LayoutAsDesigned)
 {
-    start();
+    create();
     form->show();
     EXPECT_EQ(form->centralWidget()->size(), QSize(1008, 714));
     EXPECT_EQ(form->minimumSize(), form->maximumSize()) << "the window is not resizable";
     EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(form->windowTitle(), u("Zorvan - Editor"));
 
-    const struct { const char *name; QRect geometry; } places[] = {
+    const Place places[] = {
         {"Panel1", {0, 0, 294, 714}},        {"Panel3", {0, 0, 294, 241}},
         {"FLB", {136, 0, 25, 25}},           {"PageControl1", {0, 241, 294, 473}},
         {"Panel2", {294, 0, 714, 714}},      {"Image1", {96, 256, 105, 105}},
@@ -87,11 +65,7 @@ TEST_F(MainWindowTest, LayoutAsDesigned)
         {"ImgKarte143", {653, 653, 57, 57}}, {"ByStep1", {8, 48, 65, 16}},
         {"ByStep5", {8, 112, 65, 16}},       {"Cursor", {2, 2, 61, 61}},
     };
-    for (const auto &p : places) {
-        if (auto *widget = child<QWidget>(p.name)) {
-            EXPECT_EQ(widget->geometry(), p.geometry) << p.name;
-        }
-    }
+    expectPlaces(*form, places);
     EXPECT_EQ(child<QWidget>("CheckBox1")->pos(), QPoint(8, 136));
     EXPECT_EQ(child<QWidget>("ImgKarte143")->parentWidget(), child<QWidget>("Panel2"));
     EXPECT_EQ(child<QWidget>("SelectionCell")->parentWidget(), child<QWidget>("Panel3"));
@@ -119,7 +93,7 @@ TEST_F(MainWindowTest, LayoutAsDesigned)
 
 TEST_F(MainWindowTest, CursorLiesBehindTheCells)
 {
-    start();
+    create();
     auto *panel2 = child<QWidget>("Panel2");
     const QObjectList &stack = panel2->children(); // bottom to top
     EXPECT_LT(stack.indexOf(child<QWidget>("Cursor")), stack.indexOf(child<QWidget>("ImgKarte0")));
@@ -127,7 +101,7 @@ TEST_F(MainWindowTest, CursorLiesBehindTheCells)
 
 TEST_F(MainWindowTest, MainMenu)
 {
-    start();
+    create();
     const struct {
         const char *menu, *name, *caption;
         QKeySequence shortcut;
@@ -181,7 +155,7 @@ TEST_F(MainWindowTest, MainMenu)
 
 TEST_F(MainWindowTest, StartsWithoutABoard)
 {
-    start();
+    create();
     form->show();
     for (const char *hidden : {"Panel3", "PageControl1", "Cursor"})
         EXPECT_TRUE(child<QWidget>(hidden)->isHidden()) << hidden;
@@ -204,7 +178,7 @@ TEST_F(MainWindowTest, StartPositionSmallScreensPutTheWindowTopLeft)
     for (const auto &c : cases)
         EXPECT_EQ(MainWindow::StartsAtTopLeft(c.height), c.topLeft) << c.height;
 
-    start();
+    create();
     const bool small = form->screen()->geometry().height() < 800;
     // Without a move of its own the window system places the window.
     EXPECT_EQ(form->testAttribute(Qt::WA_Moved), small) << form->screen()->geometry().height();
@@ -217,7 +191,7 @@ TEST_F(MainWindowTest, StartPositionSmallScreensPutTheWindowTopLeft)
 TEST_F(MainWindowTest, ClickingAFieldSelectsIt)
 {
     ASSERT_TRUE(folder.writeTilePictures(1304));
-    start();
+    create();
     form->show();
     TImgKarte &field = form->editor().cells()[29];
     field.Tag = 1304;
@@ -248,7 +222,7 @@ TEST_F(MainWindowTest, ClickingAFieldSelectsIt)
 
 TEST_F(MainWindowTest, TickingAStepBoxTellsTheEditor)
 {
-    start();
+    create();
     form->show();
     child<QWidget>("Panel4")->show();
     QTest::mouseClick(child<QCheckBox>("ByStep4"), Qt::LeftButton, {}, QPoint(6, 8));
@@ -261,7 +235,7 @@ TEST_F(MainWindowTest, CaptionsComeFromTheLanguageByComponentName)
                              "English\r\nTitle=Board Editor\r\nMenu1_Ctrl=Strg-\r\nMenu1_File=&File\r\n"
                              "Menu1_Open=Open...\r\nbutton1=Apply\r\nLabel1=\r\nTabSheet2=Belt\r\n"
                              "CheckBox1=All steps\r\nByStepName=Step\r\n"));
-    start();
+    create();
     EXPECT_EQ(form->windowTitle(), u("Board Editor"));
     EXPECT_EQ(child<QMenu>("Menu1_File")->title(), u("&File"));
     EXPECT_EQ(child<QAction>("Menu1_Open")->text(), u("Open...\tStrg-O"));
@@ -288,20 +262,18 @@ TEST_F(MainWindowTest, LanguageMenu)
             shown.append(action->isVisible() ? action->text() : u("(") + action->text() + u(")"));
         return shown;
     };
-    start();
+    create();
     EXPECT_EQ(helpEntries(), QStringList({u("Deutsch"), u("(English)"), QString(), u("Über...")}));
 
     child<QMenu>("Menu1_Help")->actions().first()->trigger();
     EXPECT_EQ(helpEntries(), QStringList({u("(Deutsch)"), u("English"), QString(), u("&Info...")}));
     EXPECT_EQ(form->windowTitle(), u("Plattenbau"));
-    QFile settings(folder.userFolder() + u("Kestrix.ini"));
-    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(settings.readAll().contains("OpLanguage=DE"));
+    EXPECT_TRUE(folder.settings().contains("OpLanguage=DE"));
 
     // The stored language without its file: the next start speaks English.
     form.reset();
     ASSERT_TRUE(folder.remove(u("Language/DE.txt")));
-    start();
+    create();
     EXPECT_EQ(helpEntries(), QStringList({u("(English)"), QString(), u("Über...")}));
     EXPECT_EQ(form->windowTitle(), u("Zorvan - Editor"));
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
@@ -310,7 +282,7 @@ TEST_F(MainWindowTest, LanguageMenu)
 TEST_F(MainWindowTest, AFailedStartUpIsReportedAndLeavesAUsableWindow)
 {
     ASSERT_TRUE(folder.remove(u("InitList.ini")));
-    start();
+    create();
     ASSERT_EQ(prompter.errors.size(), 1);
     EXPECT_TRUE(prompter.errors.first().contains(u("InitList.ini"))) << prompter.errors.first().toStdString();
     EXPECT_EQ(form->findChild<QWidget *>(u("ImgKarte0")), nullptr) << "later steps are skipped";
@@ -322,7 +294,7 @@ TEST_F(MainWindowTest, AFailedStartUpIsReportedAndLeavesAUsableWindow)
 
 TEST_F(MainWindowTest, CommandErrorsGoToTheErrorBox)
 {
-    start();
+    create();
     EXPECT_FALSE(form->runCommand([] { throw KestrixError(u("Datei X kann nicht geöffnet werden")); }));
     EXPECT_FALSE(form->runCommand([] { throw std::runtime_error("disk full"); }));
     EXPECT_TRUE(form->runCommand([] {}));
@@ -331,12 +303,8 @@ TEST_F(MainWindowTest, CommandErrorsGoToTheErrorBox)
 
 TEST_F(MainWindowTest, ExitClosesTheWindowAndRewritesTheSettings)
 {
-    ASSERT_TRUE(QDir().mkpath(folder.userFolder()));
-    QFile file(folder.userFolder() + u("Kestrix.ini"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("[Options]\r\nOpKonventBelt=FALSE\r\nOpCursorColor=255\r\n");
-    file.close();
-    start();
+    ASSERT_TRUE(folder.writeSettings("[Options]\r\nOpKonventBelt=FALSE\r\nOpCursorColor=255\r\n"));
+    create();
     ASSERT_EQ(form->editor().settings().OpCursorColor, 255);
     form->show();
     Settings &settings = form->editor().settings();
@@ -345,8 +313,7 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAndRewritesTheSettings)
     child<QAction>("Menu1_Exit")->trigger();
     EXPECT_FALSE(form->isVisible());
     form.reset();
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const Settings written = ParseSettings(file.readAll());
+    const Settings written = ParseSettings(folder.settings());
     EXPECT_TRUE(written.OpKonventBelt);
     EXPECT_EQ(written.OpCursorColor, 0x123456);
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
@@ -354,7 +321,7 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAndRewritesTheSettings)
 
 TEST_F(MainWindowTest, DialogsAndMessageBoxesAreCentredOnTheScreen)
 {
-    start();
+    create();
     form->show();
     form->move(0, 0); // the window's own centre lies elsewhere
     const QPoint screenCentre = form->screen()->availableGeometry().center();
@@ -499,7 +466,7 @@ int main(int argc, char **argv)
 TEST_F(MainWindowTest, EveryLabelAndMessageBoxShowsPlainText)
 {
     ASSERT_TRUE(folder.writeTilePictures(1234));
-    start();
+    create();
     AboutDialog about(u("Über"));
     const std::unique_ptr<OptionsDialog> options = form->createOptionsDialog();
     TileDefinitionDialog picture(form->editor().catalogue(), folder.programFolder(), 1234, prompter, form->editor().language());

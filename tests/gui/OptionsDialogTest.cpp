@@ -1,4 +1,6 @@
 #include "gui/OptionsDialog.h"
+#include "support/NamedChild.h"
+#include "support/Text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -19,11 +21,6 @@
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 class OptionsDialogTest : public ::testing::Test
 {
@@ -69,14 +66,6 @@ protected:
                                              [this](const KestrixError &error) { m_errors.append(error.text()); });
     }
 
-    template<typename T>
-    static T *child(OptionsDialog &dialog, const char *name)
-    {
-        T *widget = dialog.findChild<T *>(u(name));
-        EXPECT_NE(widget, nullptr) << name;
-        return widget;
-    }
-
     QByteArray settingsFile() const
     {
         QFile file(m_user + u("Kestrix.ini"));
@@ -96,17 +85,13 @@ TEST_F(OptionsDialogTest, LayoutAndCaptions)
 {
     auto dialog = create();
     EXPECT_EQ(dialog->size(), QSize(328, 255));
-    const struct { const char *name; QRect geometry; } places[] = {
+    const Place places[] = {
         {"OpGroupBox1", {8, 8, 313, 81}},    {"OpGroupBox2", {8, 96, 313, 111}},
         {"ColorBox1", {16, 44, 105, 22}},    {"ComboBox1", {152, 44, 73, 21}},
         {"Image1", {248, 20, 49, 49}},       {"OpCheckBox4", {16, 84, 297, 17}},
         {"OpOKBtn", {87, 220, 75, 25}},      {"OpCancelBtn", {167, 220, 75, 25}},
     };
-    for (const auto &p : places) {
-        if (auto *widget = child<QWidget>(*dialog, p.name)) {
-            EXPECT_EQ(widget->geometry(), p.geometry) << p.name;
-        }
-    }
+    expectPlaces(*dialog, places);
     EXPECT_EQ(child<QLabel>(*dialog, "OpLabel3")->pos(), QPoint(16, 18));
 
     EXPECT_EQ(dialog->windowTitle(), u("Einstellungen"));

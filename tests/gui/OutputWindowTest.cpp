@@ -5,6 +5,7 @@
 #include "support/RecordingPrinter.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,7 +24,7 @@ using namespace kestrix;
 namespace {
 
 // The "Bearbeiten" menu's check, print and export on a new board.
-class OutputWindow : public ::testing::Test
+class OutputWindow : public ::testing::Test, protected TestWindow<>
 {
 protected:
     void SetUp() override
@@ -36,22 +37,12 @@ protected:
                                  "Text05=c\r\nText06=d\r\nText07=e\r\nText08=Alone on %s.\r\nText09=Too many on %s.\r\n"));
         for (int id : {0, 1, 2})
             ASSERT_TRUE(folder.writeTilePictures(id));
-        form = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), QString()},
-                                        &prompter);
-        form->show();
-        form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        create();
+        ASSERT_TRUE(showActive());
         trigger("Menu1_New");
         prompter.printer = &printer;
         // The cursor each job was printed under.
         printer.onJob = [this] { jobCursors.append(overrideCursor()); };
-    }
-
-    void trigger(const char *name)
-    {
-        QAction *action = form->findChild<QAction *>(QLatin1String(name));
-        ASSERT_NE(action, nullptr) << name;
-        action->trigger();
     }
 
     static std::optional<Qt::CursorShape> overrideCursor()
@@ -60,12 +51,9 @@ protected:
         return cursor ? std::optional(cursor->shape()) : std::nullopt;
     }
 
-    ScriptedPrompter prompter;
     RecordingPrinter printer;
     QList<std::optional<Qt::CursorShape>> jobCursors;
-    TestProgramFolder folder;
     QTemporaryDir pictures;
-    std::unique_ptr<MainWindow> form;
 };
 
 TEST_F(OutputWindow, ChecksTheBoard)

@@ -5,6 +5,8 @@
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/TestWindow.h"
+#include "support/Text.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -31,11 +33,6 @@ using namespace kestrix;
 
 namespace {
 
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 QRgb colourOf(int id)
 {
     return qRgb(0x20 + id % 200, 0x40, (id / 100) % 256);
@@ -54,7 +51,7 @@ QImage palettePicture()
 
 // Ground plates 000, 001 and 100..102; a belt with a palette picture of its
 // own; a counter element; two tiles on one slot of the Grube page.
-class PaletteWindow : public ::testing::Test
+class PaletteWindow : public ::testing::Test, protected TestWindow<>
 {
 protected:
     void SetUp() override
@@ -70,32 +67,16 @@ protected:
 
     MainWindow &start()
     {
-        form = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), {}}, &prompter);
+        create();
         EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
         return *form;
     }
 
-    template<class T>
-    T *child(const QString &name)
-    {
-        T *found = form->findChild<T *>(name);
-        EXPECT_NE(found, nullptr) << name.toStdString();
-        return found;
-    }
-
     void startAsAdministrator()
     {
-        QDir().mkpath(folder.userFolder());
-        QFile settings(folder.userFolder() + u("Kestrix.ini"));
-        ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-        settings.write("[Options]\r\nOpAdministration=TRUE\r\n");
-        settings.close();
+        ASSERT_TRUE(folder.writeSettings("[Options]\r\nOpAdministration=TRUE\r\n"));
         start();
     }
-
-    ScriptedPrompter prompter;
-    TestProgramFolder folder;
-    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace
@@ -240,9 +221,7 @@ TEST_F(PaletteWindow, OptionsDialogWritesTheSettingsAndRepaintsTheCursor)
 
     EXPECT_EQ(form->editor().settings().OpCursorColor, 0x0000FF);
     EXPECT_EQ(child<CellView>(u("Cursor"))->image().pixel(5, 5), qRgb(255, 0, 0));
-    QFile settings(folder.userFolder() + u("Kestrix.ini"));
-    ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(settings.readAll().contains("OpCursorColor=255\r\n"));
+    EXPECT_TRUE(folder.settings().contains("OpCursorColor=255\r\n"));
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }
 
@@ -349,9 +328,7 @@ TEST_F(PaletteWindow, ChangingTheLanguageChangesEveryCaption)
         EXPECT_EQ(QCoreApplication::applicationName(), u("Title ") + QLatin1String(s.code));
         EXPECT_EQ(deutsch->isVisible(), s.entry != deutsch);
         EXPECT_EQ(english->isVisible(), s.entry != english);
-        QFile settings(folder.userFolder() + u("Kestrix.ini"));
-        ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
-        EXPECT_TRUE(settings.readAll().contains("OpLanguage=" + QByteArray(s.code) + "\r\n")) << s.code;
+        EXPECT_TRUE(folder.settings().contains("OpLanguage=" + QByteArray(s.code) + "\r\n")) << s.code;
     }
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }

@@ -6,9 +6,11 @@
 #include "util/KestrixError.h"
 #include "util/Utils.h"
 
+#include "support/NamedChild.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
+#include "support/Text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,11 +29,6 @@
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // Pictures 00000..00002, the belt 01234 and the plain tile 05678 without a
 // large picture; the catalogue as the main window would have loaded it.
@@ -54,14 +51,6 @@ protected:
         return std::make_unique<TileDefinitionDialog>(catalogue, folder.programFolder(), id, prompter, language);
     }
 
-    template<class T>
-    static T *child(const QWidget &dialog, const char *name)
-    {
-        T *found = dialog.findChild<T *>(u(name));
-        EXPECT_NE(found, nullptr) << name;
-        return found;
-    }
-
     TestProgramFolder folder;
     Catalogue catalogue;
     ScriptedPrompter prompter;
@@ -75,7 +64,7 @@ TEST_F(PictureDialog, LayoutAsDesigned)
     auto dialog = open(1234);
     EXPECT_EQ(dialog->size(), QSize(529, 355));
     EXPECT_EQ(dialog->windowTitle(), u("Bildbearbeitung 01234"));
-    const struct { const char *name; QRect geometry; } places[] = {
+    const Place places[] = {
         {"FLB", {8, 8, 145, 305}},           {"PageControl1", {160, 8, 361, 305}},
         {"Panel1", {248, 80, 177, 177}},     {"Image1", {0, 0, 177, 177}},
         {"Button1", {160, 324, 105, 25}},    {"CancelBtn", {448, 324, 75, 25}},
@@ -84,11 +73,7 @@ TEST_F(PictureDialog, LayoutAsDesigned)
         {"SideBox7_3", {48, 128, 25, 17}},   {"SideEdit3_1", {268, 152, 65, 21}},
         {"SideEdit5_3", {4, 152, 65, 21}},
     };
-    for (const auto &p : places) {
-        if (auto *widget = child<QWidget>(*dialog, p.name)) {
-            EXPECT_EQ(widget->geometry(), p.geometry) << p.name;
-        }
-    }
+    expectPlaces(*dialog, places);
     EXPECT_EQ(child<QLabel>(*dialog, "Label6")->geometry().topLeft(), QPoint(8, 8));
     EXPECT_EQ(child<QLabel>(*dialog, "Label6")->width(), 73);
     EXPECT_FALSE(dialog->findChild<QLineEdit *>(u("SideEdit2_0"))) << "no fields on the Wand page";
@@ -188,11 +173,7 @@ TEST_F(PictureDialog, WithoutAPictureNothingIsSelected)
 
 TEST_F(PictureDialog, TheMainWindowOpensItAndSeesItsChanges)
 {
-    QDir().mkpath(folder.userFolder());
-    QFile settings(folder.userFolder() + u("Kestrix.ini"));
-    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
-    settings.write("[Options]\r\nOpAdministration=TRUE\r\n");
-    settings.close();
+    ASSERT_TRUE(folder.writeSettings("[Options]\r\nOpAdministration=TRUE\r\n"));
     MainWindow form(StartOptions{folder.programFolder(), folder.userFolder(), {}}, &prompter);
     ASSERT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 

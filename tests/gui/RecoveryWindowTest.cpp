@@ -1,6 +1,7 @@
 #include "gui/GuiPrompter.h"
 #include "gui/MainWindow.h"
 
+#include "support/Files.h"
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
 
@@ -45,12 +46,6 @@ protected:
     QStringList kept(const QString &pattern = QStringLiteral("*")) const
     {
         return QDir(recoveryFolder()).entryList({pattern}, QDir::Files | QDir::Hidden | QDir::System);
-    }
-
-    static QByteArray readFile(const QString &path)
-    {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
     }
 
     // Waits, within a generous limit, until condition holds.

@@ -1,19 +1,11 @@
 #include "language/KeyValueText.h"
 #include "language/MessageFormat.h"
+#include "support/Text.h"
 #include "util/Placeholders.h"
 
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-
-namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
-} // namespace
 
 TEST(KeyValueText, LooksKeysUpLikeTheLanguageFiles)
 {

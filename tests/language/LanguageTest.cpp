@@ -1,6 +1,7 @@
 #include "language/Language.h"
 #include "language/LanguageMenu.h"
 
+#include "support/Text.h"
 #include "util/KestrixError.h"
 
 #include <QDir>
@@ -12,11 +13,6 @@
 using namespace kestrix;
 
 namespace {
-
-QString u(const char *utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 class LanguageFolder : public ::testing::Test
 {

@@ -37,6 +37,22 @@ public:
 
     bool remove(const QString &relativePath) const { return QFile::remove(programFolder() + relativePath); }
 
+    // Writes the user's settings file, making the user folder; false when it
+    // cannot.
+    bool writeSettings(const QByteArray &content) const
+    {
+        QDir().mkpath(userFolder());
+        QFile file(settingsPath());
+        return file.open(QIODevice::WriteOnly) && file.write(content) == content.size();
+    }
+
+    // The user's settings file as it stands; empty when there is none.
+    QByteArray settings() const
+    {
+        QFile file(settingsPath());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
     // The English language file the board tests share: a title, the name of
     // a new board and the question about unsaved changes.
     bool writeBoardLanguage() const
@@ -88,6 +104,8 @@ public:
     }
 
 private:
+    QString settingsPath() const { return userFolder() + QStringLiteral("Kestrix.ini"); }
+
     QTemporaryDir m_dir;
 };
 

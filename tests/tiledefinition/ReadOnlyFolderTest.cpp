@@ -3,6 +3,7 @@
 #include "catalogue/Catalogue.h"
 #include "util/KestrixError.h"
 
+#include "support/Files.h"
 #include "support/QtPrinters.h"
 #include "support/ReadOnlyMount.h"
 #include "support/TestProgramFolder.h"
@@ -13,16 +14,6 @@
 #include <gtest/gtest.h>
 
 using namespace kestrix;
-
-namespace {
-
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
-} // namespace
 
 TEST(ReadOnlyProgramFolder, TileDefinitionEditsAreRefusedAndChangeNothing)
 {
@@ -38,7 +29,7 @@ TEST(ReadOnlyProgramFolder, TileDefinitionEditsAreRefusedAndChangeNothing)
     catalogue.setLines({"P01234=01004", "W012340="});
     catalogue.save(folder + QStringLiteral("InitList.ini"));
     ASSERT_TRUE(mount.makeReadOnly());
-    const QByteArray savedCatalogue = fileBytes(folder + QStringLiteral("InitList.ini"));
+    const QByteArray savedCatalogue = readFile(folder + QStringLiteral("InitList.ini"));
     const QStringList pictures = QDir(folder + QStringLiteral("Images")).entryList(QDir::Files);
 
     // A plain edit and one that renames the tile's pictures.
@@ -58,6 +49,6 @@ TEST(ReadOnlyProgramFolder, TileDefinitionEditsAreRefusedAndChangeNothing)
         EXPECT_EQ(catalogue.lines(), before) << number;
         EXPECT_EQ(line.fileName, QStringLiteral("01234.bmp")) << number;
     }
-    EXPECT_EQ(fileBytes(folder + QStringLiteral("InitList.ini")), savedCatalogue);
+    EXPECT_EQ(readFile(folder + QStringLiteral("InitList.ini")), savedCatalogue);
     EXPECT_EQ(QDir(folder + QStringLiteral("Images")).entryList(QDir::Files), pictures);
 }
