@@ -26,7 +26,7 @@ public:
             editor().cells()[size_t(belt.cell)].Tag = belt.tag;
             editor().cells()[size_t(belt.cell)].Rotation = belt.rotation;
         }
-        editor().ImgKarteClick(50);
+        editor().selectField(50);
     }
 
     void prepare()
@@ -44,13 +44,13 @@ void BM_Button1ClickWithFitting(benchmark::State &state)
         state.PauseTiming();
         fixture.prepare();
         state.ResumeTiming();
-        editor.Button1Click();
+        editor.applySelection();
         state.PauseTiming();
         if (editor.cells()[50].Tag != 1007 || editor.cells()[38].Tag != 1001) {
             std::fprintf(stderr, "the merge was not fitted\n");
             std::exit(1);
         }
-        editor.Menu1_UndoClick();
+        editor.undoApplication();
         state.ResumeTiming();
     }
 }

@@ -42,7 +42,7 @@ void BM_NewBoard(benchmark::State &state)
     Fixture fixture;
     fixture.editor().settings().OpKonventNeedWall = true;
     for (auto _ : state)
-        fixture.editor().Menu1_NewClick();
+        fixture.editor().newBoard();
 }
 BENCHMARK(BM_NewBoard)->Unit(benchmark::kMillisecond);
 
@@ -53,7 +53,7 @@ void BM_SaveBoard(benchmark::State &state)
     QTemporaryDir folder;
     fixture.prompter().savePath = folder.filePath(QStringLiteral("Factory.zvb"));
     for (auto _ : state)
-        fixture.editor().Menu1_SaveAsClick();
+        fixture.editor().saveBoardAs();
 }
 BENCHMARK(BM_SaveBoard)->Unit(benchmark::kMicrosecond);
 

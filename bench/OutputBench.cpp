@@ -52,7 +52,7 @@ void BM_ExportBoardPictures(benchmark::State &state)
     QTemporaryDir folder;
     fixture.prompter().savePath = folder.filePath(QStringLiteral("Factory.jpg"));
     for (auto _ : state)
-        fixture.editor().ExportBoardPictures();
+        fixture.editor().exportBoardPictures();
     if (QDir(folder.path()).entryList(QDir::Files).size() != 4) {
         std::fputs("the four pictures were not written\n", stderr);
         std::abort();

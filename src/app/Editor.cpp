@@ -18,12 +18,12 @@ Editor::Editor(Prompter &prompter, QObject *parent)
         m_cells[size_t(n)].CellNumber = n;
 
     // The dialogs as designed; the language file replaces the descriptions.
-    m_openDialog1.filter = QStringLiteral("Zorvan-Platte|*.zvb|Alle Dateien|*.*");
-    m_saveDialog1.filter = QStringLiteral("Zorvan-Platte|*.zvb");
-    m_saveDialog1.defaultSuffix = QStringLiteral("zvb");
-    m_saveDialog2.filter = QStringLiteral("JEPG-Bilddatei|*.jpg");
-    m_saveDialog2.defaultSuffix = QStringLiteral("jpg");
-    m_saveDialog2.confirmOverwrite = false;
+    m_openDialog.filter = QStringLiteral("Zorvan-Platte|*.zvb|Alle Dateien|*.*");
+    m_boardSaveDialog.filter = QStringLiteral("Zorvan-Platte|*.zvb");
+    m_boardSaveDialog.defaultSuffix = QStringLiteral("zvb");
+    m_pictureSaveDialog.filter = QStringLiteral("JEPG-Bilddatei|*.jpg");
+    m_pictureSaveDialog.defaultSuffix = QStringLiteral("jpg");
+    m_pictureSaveDialog.confirmOverwrite = false;
 }
 
 Editor::~Editor() = default;
@@ -78,14 +78,14 @@ void Editor::LoadLanguage()
     m_reportedFaults.clear();
     // A code without a file became "UK"; that is the language stored at exit.
     m_settings.OpLanguage = m_language.LanguageCode();
-    m_openDialog1.filter = m_language.openFilter();
-    m_saveDialog1.filter = m_language.saveFilter();
-    m_saveDialog2.filter = m_language.pictureSaveFilter();
+    m_openDialog.filter = m_language.openFilter();
+    m_boardSaveDialog.filter = m_language.saveFilter();
+    m_pictureSaveDialog.filter = m_language.pictureSaveFilter();
     // A dialog's title is its caption; an empty one keeps the title it had.
     const struct { const char *name; Prompter::FileRequest &dialog; } dialogs[] = {
-        {"OpenDialog1", m_openDialog1},
-        {"SaveDialog1", m_saveDialog1},
-        {"SaveDialog2", m_saveDialog2},
+        {"OpenDialog1", m_openDialog},
+        {"SaveDialog1", m_boardSaveDialog},
+        {"SaveDialog2", m_pictureSaveDialog},
     };
     for (const auto &d : dialogs) {
         const QString title = m_language.caption(QLatin1String(d.name));
@@ -99,7 +99,7 @@ void Editor::BuildLanguageMenu()
     m_languageEntries = kestrix::BuildLanguageMenu(m_programFolder, m_language.LanguageCode());
 }
 
-void Editor::Menu1_LanguageClick(qsizetype index)
+void Editor::chooseLanguage(qsizetype index)
 {
     // A file removed since the menu was built is reported; the menu and the
     // language stay as they were.
@@ -129,14 +129,14 @@ void Editor::BuildPalette()
 
 // --- cell pictures -----------------------------------------------------------------
 
-void Editor::RedrawCell(int n)
+void Editor::redrawCell(int n)
 {
     TImgKarte &cell = m_cells[size_t(n)];
     m_cellPicture.RedrawCellPicture(cell.Tag, 0, cell.picture, cell.StepFlags, cell.Rotation);
     emit cellChanged(n);
 }
 
-void Editor::RedrawSelection(const QString &flags)
+void Editor::redrawSelection(const QString &flags)
 {
     m_selection.picture = composeSelectionPicture(m_selection.Tag, flags, m_selection.Rotation);
     emit selectionChanged();
@@ -153,7 +153,7 @@ QImage Editor::composeSelectionPicture(int tag, const QString &flags, int rotati
 
 // --- messages ----------------------------------------------------------------------
 
-Answer Editor::ShowMessage(int index, const QString &argument)
+Answer Editor::showMessage(int index, const QString &argument)
 {
     // A faulty text is named once per language; the message shows all the same.
     if (const QString fault = m_language.messageFault(index); !fault.isEmpty() && !m_reportedFaults.contains(index)) {

@@ -95,7 +95,7 @@ public:
     // shown, and OpLanguage takes its code. The caller writes the settings
     // and loads the language. Throws KestrixError naming the file when the
     // chosen language's file cannot be read; nothing changes then.
-    void Menu1_LanguageClick(qsizetype index);
+    void chooseLanguage(qsizetype index);
 
     // --- catalogue -----------------------------------------------------------
     const Catalogue &catalogue() const { return m_catalogue; }
@@ -120,26 +120,26 @@ public:
     // steps, and shows its large picture. The target field stays. Throws
     // KestrixError when the large picture cannot be read; the selection then
     // keeps its tile and picture.
-    void PCImageClick(int tag);
+    void pickTile(int tag);
     // A double click on tile tag, after its click: in administration mode it
     // asks for the tile's definition (signal tileDefinitionRequested).
-    void PCImageDblClick(int tag);
+    void requestTileDefinition(int tag);
 
     // --- cell pictures -------------------------------------------------------
     CellPicture &cellPicture() { return m_cellPicture; }
     // Composes board field n's picture from its tile, flags and rotation.
     // Throws KestrixError when a picture cannot be read (the field keeps its
     // previous picture); signals cellChanged otherwise.
-    void RedrawCell(int n);
+    void redrawCell(int n);
     // Composes the selection's large picture with flags.
-    void RedrawSelection(const QString &flags);
+    void redrawSelection(const QString &flags);
     // The cursor's picture in the colour OpCursorColor.
-    QImage PaintCursor() const;
+    QImage paintCursor() const;
 
     // --- messages ------------------------------------------------------------
     // Shows entry index of the message table (with the board display name
     // where the entry takes one) and returns the button pressed.
-    Answer ShowMessage(int index, const QString &argument = QString());
+    Answer showMessage(int index, const QString &argument = QString());
 
     // --- board and selection -------------------------------------------------
     const BoardCells &cells() const { return m_cells; }
@@ -149,38 +149,38 @@ public:
     bool selectionFromBoard() const { return m_selectionFromBoard; }
 
     // The step panel; shown for tiles that have step marks.
-    bool panel4Visible() const { return m_panel4Visible; }
-    void setPanel4Visible(bool visible);
+    bool stepPanelVisible() const { return m_stepPanelVisible; }
+    void setStepPanelVisible(bool visible);
 
     // The five step boxes (index 0..4 for steps 1..5) and "Alle Schritte".
     bool stepBox(int i) const { return i >= 0 && i < 5 && m_stepBoxes[size_t(i)]; }
-    // The user ticked or unticked box i; its click behaviour is ByStepClick.
+    // The user ticked or unticked box i; its click behaviour is applyStepBoxes.
     void setStepBox(int i, bool ticked);
     bool allStepsBox() const { return m_allStepsBox; }
     bool stepClicksSuppressed() const { return m_stepClicksSuppressed; }
-    QString StepFlagsFromBoxes() const;
+    QString stepFlagsFromBoxes() const;
     // Ticks box i exactly when character i + 1 of flags is "1"; the boxes'
     // click behaviour is off meanwhile.
-    void SetStepBoxes(const QString &flags);
+    void setStepBoxes(const QString &flags);
     // A step box was clicked: the selection is redrawn with the ticked steps.
-    void ByStepClick();
+    void applyStepBoxes();
     // The user ticked or unticked "Alle Schritte"; its click behaviour is
-    // CheckBox1Click.
+    // applyAllStepsBox.
     void setAllStepsBox(bool ticked);
     // "Alle Schritte" was clicked: all five boxes follow it and the
     // selection is redrawn once.
-    void CheckBox1Click();
+    void applyAllStepsBox();
 
     // The turn buttons: a quarter turn counter-clockwise, a half turn, a
     // quarter turn clockwise. The picture shown is turned as it stands; the
     // board, the undo ring and the modified flag are not touched.
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-    void SpeedButton3Click();
+    void turnSelectionCounterClockwise();
+    void turnSelectionHalf();
+    void turnSelectionClockwise();
 
     // Selects board field cell: the cursor moves there and the selection
     // takes the field's tile, rotation and steps. The board is not changed.
-    void ImgKarteClick(int cell);
+    void selectField(int cell);
 
     // --- document ------------------------------------------------------------
     // DocumentFileName of a new board that has no file yet.
@@ -199,28 +199,28 @@ public:
     // True when the caller may replace or drop the board. Asks only when the
     // board has unsaved changes; Yes saves it and gives false when the save
     // dialog was cancelled.
-    bool AskSaveChanges();
+    bool askSaveChanges();
     // The save dialog, preset with the board's path (empty for a new board);
     // true when a name was confirmed, which is then the DocumentFileName.
-    bool AskSaveFileName();
+    bool askSaveFileName();
     // Brings the window in step with the document (signal documentChanged),
     // empties the undo ring and, while a board is open, selects field 0.
-    void RefreshDocumentState();
+    void refreshDocumentState();
 
     // The commands of the "Datei" menu. Each that drops the board asks
-    // AskSaveChanges first and stops on false. New and Open build the whole
+    // askSaveChanges first and stops on false. New and Open build the whole
     // board before it replaces the open one; a KestrixError (a file or
     // picture that cannot be read or written) leaves the board, its name,
     // the modified flag and the undo ring as they were.
-    void Menu1_NewClick();
-    void Menu1_OpenClick();
+    void newBoard();
+    void openBoard();
     // True when the board was written; false when there is no board or the
     // save dialog was cancelled. Save over a file that changed on disk since
     // this editor read or wrote it (another instance saved it) first asks:
     // Yes overwrites it, No asks for another name, Cancel writes nothing.
-    bool Menu1_SaveClick();
-    bool Menu1_SaveAsClick();
-    void Menu1_CloseClick();
+    bool saveBoard();
+    bool saveBoardAs();
+    void closeBoard();
     // Opens the board file path: at start from the command line, and by Open.
     void LoadBoardFile(const QString &path);
     // At start: the board name of the command line, percent-encoded, is no
@@ -236,23 +236,23 @@ public:
     // or whose path now names a folder, a FIFO or a device, leaves the list
     // with a message saying which, and the open board stays; any other opens
     // as Open would, asking about unsaved changes first.
-    void OpenRecentBoard(qsizetype index);
+    void openRecentBoard(qsizetype index);
     // Opens the board file path as Open would once its dialog is confirmed,
     // asking about unsaved changes first: a board dropped on the window or
     // chosen from the recent list.
-    void OpenBoardFile(const QString &path);
+    void openBoardFile(const QString &path);
 
     // --- undo ----------------------------------------------------------------
     const UndoRing &undoRing() const { return m_undoRing; }
     // Saves board field n's state before a change (signal undoChanged).
-    void RecordUndo(int n, bool groupStart);
+    void recordUndo(int n, bool groupStart);
     // "Rückgängig": takes back the last application, every field it changed.
     // The board counts as changed afterwards.
-    void Menu1_UndoClick();
+    void undoApplication();
     // "Wiederholen": writes again what the last undo took back, exactly as it
     // was, and records it as one group of the undo ring. A new application,
     // New, Open and Close leave nothing to redo.
-    void Menu1_RedoClick();
+    void redoApplication();
 
     // --- recovery of unsaved work --------------------------------------------
     const RecoveryStore &recovery() const { return m_recovery; }
@@ -261,7 +261,7 @@ public:
     // The board's own file is never written here. Throws KestrixError when
     // it cannot be written; while writing keeps failing, only the first
     // failure is thrown, so a full disk is reported once, not at every turn.
-    void WriteRecovery();
+    void writeRecovery();
     // At start: offers the boards that instances no longer running kept,
     // newest first; one alone in a question, several in one dialog. Restore
     // opens the one chosen as a changed board under its own name (Save writes
@@ -270,7 +270,7 @@ public:
     // Boards that cannot be read are named with their reasons and removed
     // only when the user says so. A Cancel to the question about the open
     // board's changes keeps them all.
-    void OfferRecovery();
+    void offerRecovery();
     // Warns when another running instance keeps unsaved changes of the board
     // file path; called whenever a board file opens.
     void warnIfKeptElsewhere(const QString &path);
@@ -284,52 +284,52 @@ public:
     // target first. The selection keeps its tile, rotation and field. Throws
     // KestrixError when a picture cannot be read; the board, the selection
     // and the undo ring are then as they were before.
-    void Button1Click();
+    void applySelection();
     // The belt tile that fits the neighbours of selection's field: side
     // inputs where a neighbouring belt runs in. Its own id when nothing
     // changes, no belt has the fitted pattern, or its pattern is unusable.
-    int FitBelt(const TImgKarte &selection) const;
+    int fitBelt(const TImgKarte &selection) const;
     // Clears the fields that the tile on cell brought along or needs (its A
     // and N sides) to random ground plates; the field spared is left alone.
-    void RemoveAttachments(int cell, int spared = -1);
+    void removeAttachments(int cell, int spared = -1);
     // Adds or removes the side inputs of the belts beside cell, as the tile
     // on cell runs into them or not.
-    void AdaptNeighbourBelts(int cell);
+    void adaptNeighbourBelts(int cell);
     // A random plate of the ground-plate group: group * 100 + random(count);
     // group * 100 when the group has no plates.
-    int RandomGroundPlate();
+    int randomGroundPlate();
 
     // --- file and print dialogs ---------------------------------------------
     // Kept for the whole run: the open dialog starts in ProgramFolder +
     // "Boards", the print dialog offers the pages chosen last.
-    Prompter::FileRequest &OpenDialog1() { return m_openDialog1; }
-    Prompter::FileRequest &SaveDialog1() { return m_saveDialog1; }
-    Prompter::FileRequest &SaveDialog2() { return m_saveDialog2; }
-    Prompter::PageRange &PrintDialog1() { return m_printDialog1; }
+    Prompter::FileRequest &openDialog() { return m_openDialog; }
+    Prompter::FileRequest &boardSaveDialog() { return m_boardSaveDialog; }
+    Prompter::FileRequest &pictureSaveDialog() { return m_pictureSaveDialog; }
+    Prompter::PageRange &printDialog() { return m_printDialog; }
 
     // --- board check and output ----------------------------------------------
     // Every pair of tiles 5000..5999 must lie on the board exactly twice.
     // When it does not, the message for the lowest failing pair is shown
     // with the board's name and the result is false. Throws KestrixError
     // when that message cannot be formatted.
-    bool CheckBoard();
+    bool checkBoard();
     // "Karte prüfen": the check, and a message when it passes.
-    void Menu1_CheckClick();
+    void checkBoardAndReport();
     // "Als Bild speichern...": the check, then the export.
-    void Menu1_SaveAsPicClick();
+    void checkAndExportBoard();
     // Asks for a picture file name and writes the four quarters as JPEG
     // files beside it: its name without the last extension + " (n).jpg".
     // The quarters are drawn and encoded at the same time.
     // Throws KestrixError naming the file that cannot be written; the files
     // written before it stay, the later ones are not written.
-    void ExportBoardPictures();
+    void exportBoardPictures();
     // "Drucken...": the check, then printing.
-    void Menu1_PrintClick();
+    void checkAndPrintBoard();
     // Asks for a printer and pages and prints each page, one board quarter,
     // as a print job of its own, straight from memory: no file is written.
     // Throws KestrixError when a picture cannot be read or the printer
     // fails; the pages printed stay.
-    void PrintBoard();
+    void printBoard();
 
 signals:
     // A board field's tile, picture or visibility changed.
@@ -338,7 +338,7 @@ signals:
     void selectionChanged();
     void cursorMoved(int cell);
     void stepBoxesChanged();
-    void panel4VisibilityChanged(bool visible);
+    void stepPanelVisibilityChanged(bool visible);
     // Title, enabled commands and panels follow the document.
     void documentChanged();
     // "Rückgängig" is enabled exactly when the undo ring can take back.
@@ -385,7 +385,7 @@ protected:
     BoardCells m_cells;
     TImgKarte m_selection;
     bool m_selectionFromBoard = false;
-    bool m_panel4Visible = false;
+    bool m_stepPanelVisible = false;
     std::array<bool, 5> m_stepBoxes{};
     bool m_allStepsBox = false;
     bool m_stepClicksSuppressed = false;
@@ -415,10 +415,10 @@ protected:
     bool m_recoveryFailing = false;
 
     // file and print dialogs
-    Prompter::FileRequest m_openDialog1;
-    Prompter::FileRequest m_saveDialog1;
-    Prompter::FileRequest m_saveDialog2;
-    Prompter::PageRange m_printDialog1;
+    Prompter::FileRequest m_openDialog;
+    Prompter::FileRequest m_boardSaveDialog;
+    Prompter::FileRequest m_pictureSaveDialog;
+    Prompter::PageRange m_printDialog;
 
 private:
     // board and selection
@@ -438,7 +438,7 @@ private:
     QImage composeSelectionPicture(int tag, const QString &flags, int rotation);
     QImage composeFieldSelection(const TImgKarte &field);
     // The selection takes field cell's tile with its composed picture.
-    void selectField(int cell, QImage picture);
+    void takeFieldIntoSelection(int cell, QImage picture);
 
     // recent boards
     void rememberBoard(const QString &path);

@@ -84,7 +84,7 @@ int refusal(const Editor &editor)
         return NoWallAllowedMessage;
     if (const int d = WallPositionSide(p); settings.OpKonventNeedWall && d >= 0 && !hasSideKey('W', d))
         return WallNeededMessage;
-    if (editor.panel4Visible() && !editor.StepFlagsFromBoxes().contains(QLatin1Char('1')))
+    if (editor.stepPanelVisible() && !editor.stepFlagsFromBoxes().contains(QLatin1Char('1')))
         return NoStepMessage;
     if (settings.OpKonventField && IsBorderCell(p) && anyOutwardKey('C'))
         return LeadsOffBoardMessage;
@@ -96,7 +96,7 @@ int refusal(const Editor &editor)
 
 // The application proper, once the checks have passed. Every field it
 // changes is recorded first, the target as the group start.
-void applySelection(Editor &editor)
+void applyCheckedSelection(Editor &editor)
 {
     TImgKarte &selection = editor.selection();
     const int p = selection.CellNumber;
@@ -104,25 +104,25 @@ void applySelection(Editor &editor)
     int id = selection.Tag;
 
     if (isBeltTile(id)) {
-        const int fitted = editor.FitBelt(selection);
+        const int fitted = editor.fitBelt(selection);
         if (fitted != id) {
             id = fitted;
             selection.Tag = fitted;
-            editor.RedrawSelection(editor.StepFlagsFromBoxes());
+            editor.redrawSelection(editor.stepFlagsFromBoxes());
         }
     }
 
-    editor.RecordUndo(p, true);
-    editor.RemoveAttachments(p);
+    editor.recordUndo(p, true);
+    editor.removeAttachments(p);
     TImgKarte &target = editor.cells()[size_t(p)];
     const bool wasBelt = isBeltTile(target.Tag);
     target.Rotation = r;
-    target.StepFlags = editor.StepFlagsFromBoxes();
+    target.StepFlags = editor.stepFlagsFromBoxes();
     target.Tag = id;
-    editor.RedrawCell(p);
+    editor.redrawCell(p);
     editor.setBoardModified(true);
     if (isBeltTile(id) || wasBelt)
-        editor.AdaptNeighbourBelts(p);
+        editor.adaptNeighbourBelts(p);
 
     for (int i = 0; i < 4; ++i) {
         const QString added = editor.catalogue().CatalogueValue(sideKey('A', id, LocalSide(i, r)));
@@ -131,27 +131,27 @@ void applySelection(Editor &editor)
             continue;
         // The tile that lay on n may claim the target as its own; the tile
         // just applied there must survive its removal.
-        editor.RemoveAttachments(n, p);
+        editor.removeAttachments(n, p);
         TImgKarte &field = editor.cells()[size_t(n)];
         const bool fieldWasBelt = isBeltTile(field.Tag);
-        editor.RecordUndo(n, false);
+        editor.recordUndo(n, false);
         field.Rotation = r;
         field.StepFlags = QStringLiteral("00000");
         field.Tag = StrToIntOrZero(added);
-        editor.RedrawCell(n);
+        editor.redrawCell(n);
         if (isBeltTile(field.Tag) || fieldWasBelt)
-            editor.AdaptNeighbourBelts(n);
+            editor.adaptNeighbourBelts(n);
     }
 }
 
 } // namespace
 
-void Editor::Button1Click()
+void Editor::applySelection()
 {
     if (m_selection.CellNumber < 0 || m_selection.CellNumber >= CellCount)
         return;
     if (const int message = refusal(*this); message >= 0) {
-        ShowMessage(message);
+        showMessage(message);
         return;
     }
 
@@ -164,7 +164,7 @@ void Editor::Button1Click()
     const UndoRing undoRing = m_undoRing;
     const bool modified = m_boardModified;
     try {
-        applySelection(*this);
+        applyCheckedSelection(*this);
     } catch (...) {
         for (int n = 0; n < CellCount; ++n) {
             TImgKarte &field = m_cells[size_t(n)];
@@ -188,7 +188,7 @@ void Editor::Button1Click()
     emit redoChanged(false);
 }
 
-int Editor::FitBelt(const TImgKarte &selection) const
+int Editor::fitBelt(const TImgKarte &selection) const
 {
     const int p = selection.CellNumber;
     const int id = selection.Tag;
@@ -215,7 +215,7 @@ int Editor::FitBelt(const TImgKarte &selection) const
     return pattern == before ? id : m_catalogue.FindBeltByPattern(pattern, id);
 }
 
-void Editor::RemoveAttachments(int cell, int spared)
+void Editor::removeAttachments(int cell, int spared)
 {
     if (cell < 0 || cell >= CellCount)
         return;
@@ -231,18 +231,18 @@ void Editor::RemoveAttachments(int cell, int spared)
             continue;
         TImgKarte &field = m_cells[size_t(n)];
         const bool wasBelt = isBeltTile(field.Tag);
-        RecordUndo(n, false);
+        recordUndo(n, false);
         // Rotation first, then the plate: the order the draws are made in.
         field.Rotation = random(4);
         field.StepFlags = QStringLiteral("00000");
-        field.Tag = RandomGroundPlate();
-        RedrawCell(n);
+        field.Tag = randomGroundPlate();
+        redrawCell(n);
         if (wasBelt)
-            AdaptNeighbourBelts(n);
+            adaptNeighbourBelts(n);
     }
 }
 
-void Editor::AdaptNeighbourBelts(int cell)
+void Editor::adaptNeighbourBelts(int cell)
 {
     if (cell < 0 || cell >= CellCount)
         return;
@@ -273,13 +273,13 @@ void Editor::AdaptNeighbourBelts(int cell)
                 continue;
             pattern[t + 1] = QLatin1Char('0');
         }
-        RecordUndo(n, false);
+        recordUndo(n, false);
         field.Tag = m_catalogue.FindBeltByPattern(pattern, field.Tag);
-        RedrawCell(n);
+        redrawCell(n);
     }
 }
 
-int Editor::RandomGroundPlate()
+int Editor::randomGroundPlate()
 {
     const int group = groundPlateGroup();
     return group * 100 + random(m_palette.GroundPlateCount(group));

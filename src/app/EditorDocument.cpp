@@ -39,15 +39,15 @@ QString Editor::windowTitle() const
     return m_language.windowTitle(m_documentFileName, boardDisplayName());
 }
 
-bool Editor::AskSaveChanges()
+bool Editor::askSaveChanges()
 {
     if (!m_boardModified)
         return true;
-    switch (ShowMessage(0, boardDisplayName())) {
+    switch (showMessage(0, boardDisplayName())) {
     case Answer::Yes:
         // A board that was not saved after all (its dialog cancelled) is not
         // dropped: the command that asked stops.
-        return Menu1_SaveClick();
+        return saveBoard();
     case Answer::No:
         setBoardModified(false);
         return true;
@@ -56,29 +56,29 @@ bool Editor::AskSaveChanges()
     }
 }
 
-bool Editor::AskSaveFileName()
+bool Editor::askSaveFileName()
 {
-    m_saveDialog1.fileName = m_documentFileName == NewBoardName ? QString() : m_documentFileName;
-    const QString path = m_prompter.askSaveFile(m_saveDialog1);
+    m_boardSaveDialog.fileName = m_documentFileName == NewBoardName ? QString() : m_documentFileName;
+    const QString path = m_prompter.askSaveFile(m_boardSaveDialog);
     if (path.isEmpty())
         return false;
     m_documentFileName = path;
     return true;
 }
 
-void Editor::RefreshDocumentState()
+void Editor::refreshDocumentState()
 {
     emit documentChanged();
     m_undoRing.clear();
     emit undoChanged(false);
     emit redoChanged(false);
     if (isBoardOpen())
-        ImgKarteClick(0);
+        selectField(0);
 }
 
-void Editor::Menu1_NewClick()
+void Editor::newBoard()
 {
-    if (!AskSaveChanges())
+    if (!askSaveChanges())
         return;
     const int group = groundPlateGroup();
     const int plates = m_palette.GroundPlateCount(group);
@@ -104,23 +104,23 @@ void Editor::Menu1_NewClick()
     replaceBoard(board, NewBoardName, composeFieldSelection(board[0]));
 }
 
-void Editor::Menu1_OpenClick()
+void Editor::openBoard()
 {
-    if (!AskSaveChanges())
+    if (!askSaveChanges())
         return;
-    m_openDialog1.fileName.clear();
-    const QString path = m_prompter.askOpenFile(m_openDialog1);
+    m_openDialog.fileName.clear();
+    const QString path = m_prompter.askOpenFile(m_openDialog);
     if (!path.isEmpty())
         LoadBoardFile(path);
 }
 
-bool Editor::Menu1_SaveClick()
+bool Editor::saveBoard()
 {
     if (!isBoardOpen())
         return false;
     const QString previousFileName = m_documentFileName;
     if (m_documentFileName == NewBoardName) {
-        if (!AskSaveFileName())
+        if (!askSaveFileName())
             return false;
     } else if (fileChangedOnDisk()) {
         MessageBox box = keyMessage(QStringLiteral("SaveChangedOnDisk"), ChangedOnDiskText, BoxType::Warning,
@@ -136,7 +136,7 @@ bool Editor::Menu1_SaveClick()
         case Answer::Yes:
             break;
         case Answer::No:
-            if (!AskSaveFileName())
+            if (!askSaveFileName())
                 return false;
             break;
         default:
@@ -147,27 +147,27 @@ bool Editor::Menu1_SaveClick()
     return true;
 }
 
-bool Editor::Menu1_SaveAsClick()
+bool Editor::saveBoardAs()
 {
     if (!isBoardOpen())
         return false;
     const QString previousFileName = m_documentFileName;
-    if (!AskSaveFileName())
+    if (!askSaveFileName())
         return false;
     writeBoardFile(previousFileName);
     return true;
 }
 
-void Editor::Menu1_CloseClick()
+void Editor::closeBoard()
 {
-    if (!AskSaveChanges())
+    if (!askSaveChanges())
         return;
     for (int n = 0; n < CellCount; ++n) {
         m_cells[size_t(n)].visible = false;
         emit cellChanged(n);
     }
     m_documentFileName.clear();
-    RefreshDocumentState();
+    refreshDocumentState();
 }
 
 void Editor::setBoardModified(bool modified)
@@ -259,7 +259,7 @@ void Editor::replaceBoard(BoardCells &board, const QString &documentFileName, QI
     m_undoRing.clear();
     emit undoChanged(false);
     emit redoChanged(false);
-    selectField(0, std::move(selectionPicture));
+    takeFieldIntoSelection(0, std::move(selectionPicture));
 }
 
 void Editor::stampFile(const QString &path, const QByteArray &bytes)

@@ -43,44 +43,44 @@ BoardPictureSource Editor::pictureSource() const
     return {m_cells, m_catalogue, m_stepMarks, m_programFolder};
 }
 
-bool Editor::CheckBoard()
+bool Editor::checkBoard()
 {
     const BoardCheckResult result = BoardCheck(tileIds(m_cells));
     if (!result.passed)
-        ShowMessage(result.message, boardDisplayName());
+        showMessage(result.message, boardDisplayName());
     return result.passed;
 }
 
-void Editor::Menu1_CheckClick()
+void Editor::checkBoardAndReport()
 {
-    if (CheckBoard())
-        ShowMessage(PassedMessage);
+    if (checkBoard())
+        showMessage(PassedMessage);
 }
 
-void Editor::Menu1_SaveAsPicClick()
+void Editor::checkAndExportBoard()
 {
-    if (CheckBoard())
-        ExportBoardPictures();
+    if (checkBoard())
+        exportBoardPictures();
 }
 
-void Editor::ExportBoardPictures()
+void Editor::exportBoardPictures()
 {
-    const QString chosen = m_prompter.askSaveFile(m_saveDialog2);
+    const QString chosen = m_prompter.askSaveFile(m_pictureSaveDialog);
     if (chosen.isEmpty())
         return;
     BusyScope busy(*this);
     ExportBoardQuarters(pictureSource(), chosen);
 }
 
-void Editor::Menu1_PrintClick()
+void Editor::checkAndPrintBoard()
 {
-    if (CheckBoard())
-        PrintBoard();
+    if (checkBoard())
+        printBoard();
 }
 
-void Editor::PrintBoard()
+void Editor::printBoard()
 {
-    PagePrinter *printer = m_prompter.askPrint(m_printDialog1);
+    PagePrinter *printer = m_prompter.askPrint(m_printDialog);
     if (!printer)
         return;
     BusyScope busy(*this);
@@ -89,9 +89,9 @@ void Editor::PrintBoard()
     // The quarters go to the printer from memory: a picture file on the way,
     // under a fixed name in a shared folder, could be a link that someone
     // laid to another file.
-    const int toPage = m_printDialog1.toPage;
+    const int toPage = m_printDialog.toPage;
     // Only the two numbers count; pages beyond the board's quarters do not exist.
-    for (int p = std::max(m_printDialog1.fromPage, 1); p <= std::min(toPage, BoardQuarterCount); ++p) {
+    for (int p = std::max(m_printDialog.fromPage, 1); p <= std::min(toPage, BoardQuarterCount); ++p) {
         const QImage picture = RenderBoardQuarter(p, m_cells, m_cellPicture);
         const QString time = QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat);
         printer->printPage(LayOutPrintPage(picture, p, toPage, m_language.title(), documentText, time, printable));

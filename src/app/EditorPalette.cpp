@@ -12,7 +12,7 @@ constexpr int GroupSize = 100;
 
 } // namespace
 
-void Editor::PCImageClick(int tag)
+void Editor::pickTile(int tag)
 {
     int id = tag;
     // A ground plate on the palette stands for its group. The draw stays
@@ -32,24 +32,24 @@ void Editor::PCImageClick(int tag)
     m_selection.picture = TurnBitmap(0, work);
     emit selectionChanged();
 
-    setPanel4Visible(m_activePalettePage == CounterPage);
+    setStepPanelVisible(m_activePalettePage == CounterPage);
     // The boxes follow the fresh tile; none of this counts as a click.
     m_stepClicksSuppressed = true;
     m_allStepsBox = false;
-    SetStepBoxes(m_selection.StepFlags);
+    setStepBoxes(m_selection.StepFlags);
     m_selectionFromBoard = false;
 }
 
-void Editor::PCImageDblClick(int tag)
+void Editor::requestTileDefinition(int tag)
 {
     if (m_settings.OpAdministration)
         emit tileDefinitionRequested(tag);
 }
 
 // The settings know what a stored colour value paints, system colours too.
-QImage Editor::PaintCursor() const
+QImage Editor::paintCursor() const
 {
-    return CellPicture::PaintCursor(ColorFromValue(m_settings.OpCursorColor));
+    return CellPicture::paintCursor(ColorFromValue(m_settings.OpCursorColor));
 }
 
 } // namespace kestrix

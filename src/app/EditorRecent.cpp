@@ -26,14 +26,14 @@ const QString SpecialBoardText = QStringLiteral(
 // A path that names a folder, a FIFO or a device names no board either: it
 // leaves the list like a missing one, as it would only be refused again at
 // every choice; a board saved there later comes back with its open or save.
-void Editor::OpenRecentBoard(qsizetype index)
+void Editor::openRecentBoard(qsizetype index)
 {
     if (index < 0 || index >= m_recentBoards.paths().size())
         return;
     const QString path = m_recentBoards.paths()[index];
     const QFileInfo info(path);
     if (info.isFile()) {
-        OpenBoardFile(path);
+        openBoardFile(path);
         return;
     }
     m_recentBoards.remove(path);
@@ -51,9 +51,9 @@ void Editor::OpenRecentBoard(qsizetype index)
     writeRecentBoards();
 }
 
-void Editor::OpenBoardFile(const QString &path)
+void Editor::openBoardFile(const QString &path)
 {
-    if (!AskSaveChanges())
+    if (!askSaveChanges())
         return;
     LoadBoardFile(path);
 }

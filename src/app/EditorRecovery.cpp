@@ -23,7 +23,7 @@ QByteArray boardBytes(const BoardCells &cells)
 
 } // namespace
 
-void Editor::WriteRecovery()
+void Editor::writeRecovery()
 {
     // A board without unsaved changes keeps nothing: clearing the flag
     // removed the copy.
@@ -49,7 +49,7 @@ void Editor::WriteRecovery()
     m_recoveryKept = kept;
 }
 
-void Editor::OfferRecovery()
+void Editor::offerRecovery()
 {
     const QList<RecoveryFile> files = m_recovery.leftovers();
     try {
@@ -165,7 +165,7 @@ void Editor::askRestoreBoards(const QList<KeptBoard> &boards)
 
 void Editor::restoreBoard(const KeptBoard &kept)
 {
-    if (!AskSaveChanges())
+    if (!askSaveChanges())
         return;
     BoardCells board = composeBoard(kept.fields);
     QImage selectionPicture = composeFieldSelection(board[0]);
@@ -173,7 +173,7 @@ void Editor::restoreBoard(const KeptBoard &kept)
     setBoardModified(true);
     // Kept again under this instance before the leftover goes, so a crash
     // right now loses nothing.
-    WriteRecovery();
+    writeRecovery();
     m_recovery.discard(kept.file);
 }
 

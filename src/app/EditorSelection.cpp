@@ -5,12 +5,12 @@
 
 namespace kestrix {
 
-void Editor::setPanel4Visible(bool visible)
+void Editor::setStepPanelVisible(bool visible)
 {
-    if (visible == m_panel4Visible)
+    if (visible == m_stepPanelVisible)
         return;
-    m_panel4Visible = visible;
-    emit panel4VisibilityChanged(visible);
+    m_stepPanelVisible = visible;
+    emit stepPanelVisibilityChanged(visible);
 }
 
 void Editor::setStepBox(int i, bool ticked)
@@ -20,7 +20,7 @@ void Editor::setStepBox(int i, bool ticked)
     m_stepBoxes[size_t(i)] = ticked;
 }
 
-QString Editor::StepFlagsFromBoxes() const
+QString Editor::stepFlagsFromBoxes() const
 {
     QString flags;
     for (bool ticked : m_stepBoxes)
@@ -28,7 +28,7 @@ QString Editor::StepFlagsFromBoxes() const
     return flags;
 }
 
-void Editor::SetStepBoxes(const QString &flags)
+void Editor::setStepBoxes(const QString &flags)
 {
     // The view follows inside the suppressed stretch, so a box it ticks
     // does not count as a click.
@@ -39,11 +39,11 @@ void Editor::SetStepBoxes(const QString &flags)
     m_stepClicksSuppressed = false;
 }
 
-void Editor::ByStepClick()
+void Editor::applyStepBoxes()
 {
     if (m_stepClicksSuppressed)
         return;
-    RedrawSelection(StepFlagsFromBoxes());
+    redrawSelection(stepFlagsFromBoxes());
 }
 
 void Editor::setAllStepsBox(bool ticked)
@@ -51,7 +51,7 @@ void Editor::setAllStepsBox(bool ticked)
     m_allStepsBox = ticked;
 }
 
-void Editor::CheckBox1Click()
+void Editor::applyAllStepsBox()
 {
     if (m_stepClicksSuppressed)
         return;
@@ -59,20 +59,20 @@ void Editor::CheckBox1Click()
     m_stepBoxes.fill(m_allStepsBox);
     emit stepBoxesChanged();
     m_stepClicksSuppressed = false;
-    ByStepClick();
+    applyStepBoxes();
 }
 
-void Editor::SpeedButton1Click()
+void Editor::turnSelectionCounterClockwise()
 {
     turnSelection(1);
 }
 
-void Editor::SpeedButton2Click()
+void Editor::turnSelectionHalf()
 {
     turnSelection(2);
 }
 
-void Editor::SpeedButton3Click()
+void Editor::turnSelectionClockwise()
 {
     turnSelection(3);
 }
@@ -87,11 +87,11 @@ void Editor::turnSelection(int quarterTurns)
     emit selectionChanged();
 }
 
-void Editor::ImgKarteClick(int cell)
+void Editor::selectField(int cell)
 {
     if (cell < 0 || cell >= CellCount)
         return;
-    selectField(cell, composeFieldSelection(m_cells[size_t(cell)]));
+    takeFieldIntoSelection(cell, composeFieldSelection(m_cells[size_t(cell)]));
 }
 
 // The picture the selection shows for a field: its large picture with the
@@ -104,17 +104,17 @@ QImage Editor::composeFieldSelection(const TImgKarte &field)
     return composeSelectionPicture(field.Tag, flags, field.Rotation);
 }
 
-void Editor::selectField(int cell, QImage picture)
+void Editor::takeFieldIntoSelection(int cell, QImage picture)
 {
     const TImgKarte &field = m_cells[size_t(cell)];
     emit cursorMoved(cell);
     m_selection.CellNumber = field.CellNumber;
     m_selection.Tag = field.Tag;
     m_selection.Rotation = field.Rotation;
-    SetStepBoxes(field.StepFlags);
+    setStepBoxes(field.StepFlags);
     m_selection.picture = std::move(picture);
     emit selectionChanged();
-    setPanel4Visible(!m_catalogue.CatalogueValue(QStringLiteral("S") + Id5(m_selection.Tag)).isEmpty());
+    setStepPanelVisible(!m_catalogue.CatalogueValue(QStringLiteral("S") + Id5(m_selection.Tag)).isEmpty());
     m_selectionFromBoard = true;
 }
 

@@ -30,18 +30,18 @@ QList<UndoEntry> currentStates(const BoardCells &cells, const QList<UndoEntry> &
 
 } // namespace
 
-void Editor::RecordUndo(int n, bool groupStart)
+void Editor::recordUndo(int n, bool groupStart)
 {
     if (n < 0 || n >= CellCount)
         return;
-    m_undoRing.RecordUndo(m_cells[size_t(n)], groupStart);
+    m_undoRing.recordUndo(m_cells[size_t(n)], groupStart);
     emit undoChanged(m_undoRing.canUndo());
 }
 
 // Takes back one whole application, newest field first, and keeps what the
 // fields held for redo. The pictures are composed before anything changes,
 // so a picture that cannot be read leaves the board and the ring as they were.
-void Editor::Menu1_UndoClick()
+void Editor::undoApplication()
 {
     if (!m_undoRing.canUndo())
         return;
@@ -53,14 +53,14 @@ void Editor::Menu1_UndoClick()
 
 // Writes again what the last undo took back, as one new group of the ring,
 // so that undo and redo can follow each other. Nothing is drawn anew.
-void Editor::Menu1_RedoClick()
+void Editor::redoApplication()
 {
     if (!m_undoRing.canRedo())
         return;
     UndoRing ring = m_undoRing;
     const QList<UndoEntry> states = ring.takeRedoGroup();
     for (const UndoEntry &state : states)
-        ring.RecordUndo(m_cells[size_t(state.cellNumber)], state.groupStart);
+        ring.recordUndo(m_cells[size_t(state.cellNumber)], state.groupStart);
     writeStates(ring, states);
 }
 
@@ -95,7 +95,7 @@ void Editor::writeStates(const UndoRing &ring, const QList<UndoEntry> &states)
     // The selection shows the restored field again only when it was taken
     // from the board; a tile picked from the palette stays.
     if (selectedFieldRestored && m_selectionFromBoard)
-        ImgKarteClick(m_selection.CellNumber);
+        selectField(m_selection.CellNumber);
 }
 
 } // namespace kestrix

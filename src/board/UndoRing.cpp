@@ -2,7 +2,7 @@
 
 namespace kestrix {
 
-void UndoRing::RecordUndo(const TImgKarte &field, bool groupStart)
+void UndoRing::recordUndo(const TImgKarte &field, bool groupStart)
 {
     if (groupStart)
         m_droppingCutGroup = false;

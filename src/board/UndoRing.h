@@ -43,7 +43,7 @@ public:
     bool canUndo() const { return m_undoPos > 0; }
 
     // Saves the field's state before a change.
-    void RecordUndo(const TImgKarte &field, bool groupStart);
+    void recordUndo(const TImgKarte &field, bool groupStart);
 
     // Takes back the newest group: the entries in the order they are to be
     // written back to the board (newest first, the group's target field

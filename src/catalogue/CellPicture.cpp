@@ -158,7 +158,7 @@ void CellPicture::drawStepMark(int step, int font, int background, int x, int y,
     stretchInto(m_workBitmap, mark, left, top, right, bottom);
 }
 
-QImage CellPicture::PaintCursor(const QColor &colour)
+QImage CellPicture::paintCursor(const QColor &colour)
 {
     QImage cursor(CursorSize, CursorSize, BitmapFormat);
     cursor.fill(colour);

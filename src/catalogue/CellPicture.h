@@ -48,7 +48,7 @@ public:
 
     // The 10 x 10 cursor picture filled with colour; the cursor shows it
     // stretched. The settings turn a stored colour value into the colour.
-    static QImage PaintCursor(const QColor &colour);
+    static QImage paintCursor(const QColor &colour);
 
 private:
     QString stepMarkFileName(const QString &kind, int number, const QString &suffix) const;

@@ -49,16 +49,16 @@ MainWindow::MainWindow(const StartOptions &options, Prompter *prompter, QWidget 
     connectEditor();
     showDocumentState();
 
-    runCommand([this] { FormCreate(); });
+    runCommand([this] { startUp(); });
 
     m_recoveryTimer = new QTimer(this);
     m_recoveryTimer->setInterval(m_options.recoveryIntervalMs);
-    connect(m_recoveryTimer, &QTimer::timeout, this, [this] { runCommand([this] { m_editor.WriteRecovery(); }); });
+    connect(m_recoveryTimer, &QTimer::timeout, this, [this] { runCommand([this] { m_editor.writeRecovery(); }); });
     m_recoveryTimer->start();
     m_recoveryDelay = new QTimer(this);
     m_recoveryDelay->setSingleShot(true);
     m_recoveryDelay->setInterval(m_options.recoveryDelayMs);
-    connect(m_recoveryDelay, &QTimer::timeout, this, [this] { runCommand([this] { m_editor.WriteRecovery(); }); });
+    connect(m_recoveryDelay, &QTimer::timeout, this, [this] { runCommand([this] { m_editor.writeRecovery(); }); });
     // Not restarted by further changes: steady work is kept as often.
     connect(&m_editor, &Editor::cellChanged, m_recoveryDelay, [this] {
         if (!m_recoveryDelay->isActive())
@@ -68,13 +68,13 @@ MainWindow::MainWindow(const StartOptions &options, Prompter *prompter, QWidget 
 
 MainWindow::~MainWindow()
 {
-    runCommand([this] { FormDestroy(); });
+    runCommand([this] { writeSettingsAtExit(); });
 }
 
 // The start-up steps in their fixed order: each relies on the ones before
 // it. A step that fails ends start-up; the window stays in the no-board
 // state it was built in.
-void MainWindow::FormCreate()
+void MainWindow::startUp()
 {
     if (StartsAtTopLeft(screen()->geometry().height()))
         move(0, 0);
@@ -85,7 +85,7 @@ void MainWindow::FormCreate()
     LoadLanguage();
     m_editor.ReportSettingsError();
     // boardModified and stepClicksSuppressed start out false in the Editor.
-    m_editor.OpenDialog1().initialFolder = m_editor.programFolder() + QStringLiteral("Boards");
+    m_editor.openDialog().initialFolder = m_editor.programFolder() + QStringLiteral("Boards");
     m_editor.LoadCatalogue();
     BuildLanguageMenu();
     CreateBoardCells();
@@ -93,9 +93,9 @@ void MainWindow::FormCreate()
     BuildPalette();
     CreateStepBoxes();
     m_editor.LoadStepMarks();
-    PaintCursor();
+    paintCursor();
     if (m_options.boardPath.isEmpty() && m_options.undecodableBoard.isEmpty())
-        m_editor.RefreshDocumentState();
+        m_editor.refreshDocumentState();
     else
         m_startBoardPending = true;
     m_startedUp = true;
@@ -115,7 +115,7 @@ void MainWindow::showEvent(QShowEvent *event)
     if (m_startedUp && !m_recoveryOffered) {
         m_recoveryOffered = true;
         QMetaObject::invokeMethod(
-            this, [this] { runCommand([this] { m_editor.OfferRecovery(); }); }, Qt::QueuedConnection);
+            this, [this] { runCommand([this] { m_editor.offerRecovery(); }); }, Qt::QueuedConnection);
     }
 }
 
@@ -123,29 +123,29 @@ void MainWindow::loadStartBoard()
 {
     if (!m_options.undecodableBoard.isEmpty()) {
         m_editor.ReportUndecodableBoard(m_options.undecodableBoard);
-        m_editor.RefreshDocumentState();
+        m_editor.refreshDocumentState();
         return;
     }
     if (!runCommand([this] { m_editor.LoadBoardFile(m_options.boardPath); }))
-        m_editor.RefreshDocumentState();
+        m_editor.refreshDocumentState();
 }
 
 // The settings file is written at every end of the run.
-void MainWindow::FormDestroy()
+void MainWindow::writeSettingsAtExit()
 {
     m_editor.WriteSettings();
 }
 
-bool MainWindow::FormCloseQuery()
+bool MainWindow::askMayClose()
 {
     bool mayClose = false;
-    runCommand([&] { mayClose = m_editor.AskSaveChanges(); });
+    runCommand([&] { mayClose = m_editor.askSaveChanges(); });
     return mayClose;
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_closeApproved || FormCloseQuery())
+    if (m_closeApproved || askMayClose())
         event->accept();
     else
         event->ignore();
@@ -163,18 +163,18 @@ void MainWindow::dropEvent(QDropEvent *event)
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
-    runCommand([&] { m_editor.OpenBoardFile(path); });
+    runCommand([&] { m_editor.openBoardFile(path); });
 }
 
-void MainWindow::Menu1_ExitClick()
+void MainWindow::exitProgram()
 {
-    if (!m_editor.AskSaveChanges())
+    if (!m_editor.askSaveChanges())
         return;
     m_closeApproved = true;
     close();
 }
 
-void MainWindow::Menu1_NewElementClick()
+void MainWindow::showNewElementDialog()
 {
     NewElementDialog dialog(this);
     dialog.applyLanguage(m_editor.language());
@@ -185,7 +185,7 @@ void MainWindow::endOnSignal(int signal)
 {
     // No box may wait for a person who has logged out.
     try {
-        m_editor.WriteRecovery();
+        m_editor.writeRecovery();
     } catch (const KestrixError &error) {
         std::fprintf(stderr, "kestrix: %s\n", m_editor.language().errorText(error).toLocal8Bit().constData());
     }
@@ -207,16 +207,16 @@ std::unique_ptr<OptionsDialog> MainWindow::createOptionsDialog()
         m_editor.settings(), m_editor.programFolder(), m_editor.settingsFolder(),
         m_editor.language().LanguageCode(), int(m_editor.palette().groundPlateCounts.size()),
         [this](const KestrixError &error) { m_prompter.showError(m_editor.language().errorText(error)); }, this);
-    connect(dialog.get(), &OptionsDialog::settingsWritten, this, &MainWindow::PaintCursor);
+    connect(dialog.get(), &OptionsDialog::settingsWritten, this, &MainWindow::paintCursor);
     return dialog;
 }
 
-void MainWindow::Menu1_OptionsClick()
+void MainWindow::showOptionsDialog()
 {
     createOptionsDialog()->exec();
 }
 
-void MainWindow::Menu1_AboutClick()
+void MainWindow::showAboutDialog()
 {
     AboutDialog dialog(AboutDialog::TitleFromCaption(menuCaption(m_menu.About)), this);
     dialog.exec();

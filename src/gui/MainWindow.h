@@ -49,7 +49,7 @@ struct StartOptions
 // repaints from its signals. It holds no editing state of its own.
 //
 // The constructor builds the window as designed (menus, panels, in the
-// no-board state), then FormCreate runs the start-up steps. The parts live in
+// no-board state), then startUp runs the start-up steps. The parts live in
 // separate files: MainWindow.cpp start-up, exit and dialogs; MainWindowMenus.cpp the
 // main menu; MainWindowPanels.cpp the panels, cells and step boxes;
 // MainWindowCaptions.cpp the language; MainWindowView.cpp the repaint from the Editor.
@@ -84,7 +84,7 @@ public:
     // The options dialog on the Editor's settings, over the window; OK writes
     // the settings (unless their file could not be read at start: it is not
     // written over) and repaints the cursor. The caller frees it before the
-    // window. Menu1_OptionsClick shows it modally, a test drives it without.
+    // window. showOptionsDialog shows it modally, a test drives it without.
     std::unique_ptr<OptionsDialog> createOptionsDialog();
 
     // A signal that ends the program (logout, the terminal closed, Ctrl+C):
@@ -102,21 +102,21 @@ protected:
 
 private:
     // --- start-up, exit and dialogs (MainWindow.cpp) ----------------------------
-    void FormCreate();
-    void FormDestroy();
+    void startUp();
+    void writeSettingsAtExit();
     void loadStartBoard();
-    bool FormCloseQuery();
-    void Menu1_ExitClick();
-    void Menu1_NewElementClick();
-    void Menu1_OptionsClick();
-    void Menu1_AboutClick();
+    bool askMayClose();
+    void exitProgram();
+    void showNewElementDialog();
+    void showOptionsDialog();
+    void showAboutDialog();
     // Administration mode: the tile definition dialog for tile id, modally.
     void showTileDefinition(int id);
 
     // --- language (MainWindowCaptions.cpp) ---------------------------------------
     void LoadLanguage();
     void BuildLanguageMenu();
-    void Menu1_LanguageClick(qsizetype index);
+    void chooseLanguage(qsizetype index);
     void showLanguageEntries();
     void registerCaption(const QString &name, std::function<void(const QString &)> apply);
     void registerButton(QAbstractButton *button);
@@ -140,7 +140,7 @@ private:
     void CreateSelectionCell();
     void BuildPalette();
     void CreateStepBoxes();
-    void PaintCursor();
+    void paintCursor();
 
     // --- repaint from the Editor (MainWindowView.cpp) ----------------------------
     void connectEditor();
@@ -157,7 +157,7 @@ private:
     Editor m_editor;
     bool m_closeApproved = false; // Exit has asked already
     bool m_startBoardPending = false; // the command line's board waits for the window to show
-    bool m_startedUp = false;         // FormCreate ran to its end
+    bool m_startedUp = false;         // startUp ran to its end
     bool m_recoveryOffered = false;
     QTimer *m_recoveryTimer = nullptr;
     QTimer *m_recoveryDelay = nullptr; // runs from a change until the board is kept

@@ -49,15 +49,15 @@ void MainWindow::BuildLanguageMenu()
         if (!entries[i].picturePath.isEmpty())
             action->setIcon(QIcon(entries[i].picturePath));
         m_menu.Help->insertAction(m_menu.N4, action);
-        connectCommand(action, [this, i] { Menu1_LanguageClick(i); });
+        connectCommand(action, [this, i] { chooseLanguage(i); });
         m_menu.languages.append(action);
     }
     showLanguageEntries();
 }
 
-void MainWindow::Menu1_LanguageClick(qsizetype index)
+void MainWindow::chooseLanguage(qsizetype index)
 {
-    m_editor.Menu1_LanguageClick(index);
+    m_editor.chooseLanguage(index);
     showLanguageEntries();
     m_editor.WriteSettings();
     LoadLanguage();

@@ -96,20 +96,20 @@ void MainWindow::connectCommand(QAction *action, std::function<void()> command)
 // output are connected where they are built.
 void MainWindow::connectMenuCommands()
 {
-    connectCommand(m_menu.New, [this] { m_editor.Menu1_NewClick(); });
-    connectCommand(m_menu.Open, [this] { m_editor.Menu1_OpenClick(); });
-    connectCommand(m_menu.Save, [this] { m_editor.Menu1_SaveClick(); });
-    connectCommand(m_menu.SaveAs, [this] { m_editor.Menu1_SaveAsClick(); });
-    connectCommand(m_menu.Close, [this] { m_editor.Menu1_CloseClick(); });
-    connectCommand(m_menu.Exit, [this] { Menu1_ExitClick(); });
-    connectCommand(m_menu.Undo, [this] { m_editor.Menu1_UndoClick(); });
-    connectCommand(m_menu.Redo, [this] { m_editor.Menu1_RedoClick(); });
-    connectCommand(m_menu.Check, [this] { m_editor.Menu1_CheckClick(); });
-    connectCommand(m_menu.Print, [this] { m_editor.Menu1_PrintClick(); });
-    connectCommand(m_menu.SaveAsPic, [this] { m_editor.Menu1_SaveAsPicClick(); });
-    connectCommand(m_menu.NewElement, [this] { Menu1_NewElementClick(); });
-    connectCommand(m_menu.Options, [this] { Menu1_OptionsClick(); });
-    connectCommand(m_menu.About, [this] { Menu1_AboutClick(); });
+    connectCommand(m_menu.New, [this] { m_editor.newBoard(); });
+    connectCommand(m_menu.Open, [this] { m_editor.openBoard(); });
+    connectCommand(m_menu.Save, [this] { m_editor.saveBoard(); });
+    connectCommand(m_menu.SaveAs, [this] { m_editor.saveBoardAs(); });
+    connectCommand(m_menu.Close, [this] { m_editor.closeBoard(); });
+    connectCommand(m_menu.Exit, [this] { exitProgram(); });
+    connectCommand(m_menu.Undo, [this] { m_editor.undoApplication(); });
+    connectCommand(m_menu.Redo, [this] { m_editor.redoApplication(); });
+    connectCommand(m_menu.Check, [this] { m_editor.checkBoardAndReport(); });
+    connectCommand(m_menu.Print, [this] { m_editor.checkAndPrintBoard(); });
+    connectCommand(m_menu.SaveAsPic, [this] { m_editor.checkAndExportBoard(); });
+    connectCommand(m_menu.NewElement, [this] { showNewElementDialog(); });
+    connectCommand(m_menu.Options, [this] { showOptionsDialog(); });
+    connectCommand(m_menu.About, [this] { showAboutDialog(); });
     connect(&m_editor, &Editor::recentBoardsChanged, this, &MainWindow::showRecentBoards);
 }
 
@@ -131,7 +131,7 @@ void MainWindow::showRecentBoards()
         action->setObjectName(QStringLiteral("Menu1_Recent%1").arg(i + 1));
         action->setToolTip(native);
         action->setStatusTip(native);
-        connectCommand(action, [this, i] { m_editor.OpenRecentBoard(i); });
+        connectCommand(action, [this, i] { m_editor.openRecentBoard(i); });
     }
     m_menu.Recent->setEnabled(!paths.isEmpty());
 }

@@ -109,8 +109,8 @@ void MainWindow::buildPanels()
 
 void MainWindow::buildSelectionPanel()
 {
-    const std::array<void (Editor::*)(), 3> turns{&Editor::SpeedButton1Click, &Editor::SpeedButton2Click,
-                                                  &Editor::SpeedButton3Click};
+    const std::array<void (Editor::*)(), 3> turns{&Editor::turnSelectionCounterClockwise, &Editor::turnSelectionHalf,
+                                                  &Editor::turnSelectionClockwise};
     for (int i = 0; i < 3; ++i) {
         auto *button = new QToolButton(m_panel3);
         button->setObjectName(QStringLiteral("SpeedButton%1").arg(i + 1));
@@ -127,7 +127,7 @@ void MainWindow::buildSelectionPanel()
     bold.setBold(true);
     m_button1->setFont(bold);
     registerButton(m_button1);
-    connect(m_button1, &QPushButton::clicked, this, [this] { runCommand([this] { m_editor.Button1Click(); }); });
+    connect(m_button1, &QPushButton::clicked, this, [this] { runCommand([this] { m_editor.applySelection(); }); });
     buildStepPanel();
 }
 
@@ -144,7 +144,7 @@ void MainWindow::buildStepPanel()
     connect(m_checkBox1, &QCheckBox::clicked, this, [this](bool ticked) {
         runCommand([this, ticked] {
             m_editor.setAllStepsBox(ticked);
-            m_editor.CheckBox1Click();
+            m_editor.applyAllStepsBox();
         });
     });
     registerButton(m_checkBox1);
@@ -159,7 +159,7 @@ void MainWindow::CreateBoardCells()
         cell->hide();
         if (m_editor.settings().OpAdministration)
             cell->setToolTip(QString::number(n));
-        connect(cell, &CellView::clicked, this, [this, n] { runCommand([this, n] { m_editor.ImgKarteClick(n); }); });
+        connect(cell, &CellView::clicked, this, [this, n] { runCommand([this, n] { m_editor.selectField(n); }); });
         m_cells[size_t(n)] = cell;
     }
 }
@@ -198,9 +198,9 @@ void MainWindow::BuildPalette()
         if (administration)
             image->setToolTip(Id5(entry.tag));
         const int tag = entry.tag;
-        connect(image, &CellView::clicked, this, [this, tag] { runCommand([this, tag] { m_editor.PCImageClick(tag); }); });
+        connect(image, &CellView::clicked, this, [this, tag] { runCommand([this, tag] { m_editor.pickTile(tag); }); });
         connect(image, &CellView::doubleClicked, this,
-                [this, tag] { runCommand([this, tag] { m_editor.PCImageDblClick(tag); }); });
+                [this, tag] { runCommand([this, tag] { m_editor.requestTileDefinition(tag); }); });
         m_paletteImages.append(image);
     }
     connect(m_pageControl1, &QTabWidget::currentChanged, &m_editor, &Editor::setActivePalettePage);
@@ -218,7 +218,7 @@ void MainWindow::CreateStepBoxes()
         connect(box, &QCheckBox::clicked, this, [this, i](bool ticked) {
             runCommand([this, i, ticked] {
                 m_editor.setStepBox(i, ticked);
-                m_editor.ByStepClick();
+                m_editor.applyStepBoxes();
             });
         });
         box->show();
@@ -228,9 +228,9 @@ void MainWindow::CreateStepBoxes()
 }
 
 // The cursor is a small picture in the cursor colour, shown stretched.
-void MainWindow::PaintCursor()
+void MainWindow::paintCursor()
 {
-    m_cursor->setImage(m_editor.PaintCursor());
+    m_cursor->setImage(m_editor.paintCursor());
 }
 
 } // namespace kestrix

@@ -16,7 +16,7 @@ void MainWindow::connectEditor()
     connect(&m_editor, &Editor::selectionChanged, this, &MainWindow::showSelection);
     connect(&m_editor, &Editor::cursorMoved, this, &MainWindow::moveCursor);
     connect(&m_editor, &Editor::stepBoxesChanged, this, &MainWindow::showStepBoxes);
-    connect(&m_editor, &Editor::panel4VisibilityChanged, m_panel4, &QWidget::setVisible);
+    connect(&m_editor, &Editor::stepPanelVisibilityChanged, m_panel4, &QWidget::setVisible);
     connect(&m_editor, &Editor::undoChanged, m_menu.Undo, &QAction::setEnabled);
     connect(&m_editor, &Editor::redoChanged, m_menu.Redo, &QAction::setEnabled);
     connect(&m_editor, &Editor::busyChanged, this, [](bool busy) {

@@ -76,7 +76,7 @@ OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, c
       m_reportError(std::move(reportError))
 {
     createControls();
-    FormCreate(languageCode, groupCount);
+    startUp(languageCode, groupCount);
 }
 
 void OptionsDialog::createControls()
@@ -141,7 +141,7 @@ void OptionsDialog::createColorItems()
     connect(m_colorBox, &QComboBox::activated, this, &OptionsDialog::colorBoxActivated);
 }
 
-void OptionsDialog::FormCreate(const QString &languageCode, int groupCount)
+void OptionsDialog::startUp(const QString &languageCode, int groupCount)
 {
     try {
         applyCaptions(languageCode);

@@ -38,7 +38,7 @@ signals:
 private:
     void createControls();
     void createColorItems();
-    void FormCreate(const QString &languageCode, int groupCount);
+    void startUp(const QString &languageCode, int groupCount);
     void applyCaptions(const QString &languageCode);
     void report(const KestrixError &error);
     void selectColor(int value);

@@ -144,7 +144,7 @@ void TileDefinitionDialog::createControls()
     m_image1->setScaledContents(true);
 
     m_button1 = createButton("Button1", "Übernehmen", this, {160, 324, 105, 25});
-    connect(m_button1, &QPushButton::clicked, this, &TileDefinitionDialog::Button1Click);
+    connect(m_button1, &QPushButton::clicked, this, &TileDefinitionDialog::applySelection);
     m_cancelBtn = createButton("CancelBtn", "Beenden", this, {448, 324, 75, 25});
     connect(m_cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -257,7 +257,7 @@ void TileDefinitionDialog::CBClick(SidePage page, int side)
         field->setVisible(controls.boxes[size_t(side)]->isChecked());
 }
 
-void TileDefinitionDialog::Button1Click()
+void TileDefinitionDialog::applySelection()
 {
     if (m_line.row < 0)
         return;

@@ -52,7 +52,7 @@ private:
     void createSideControls(SidePage page, QWidget *sheet);
     void FLBChange();
     void CBClick(SidePage page, int side);
-    void Button1Click();
+    void applySelection();
     void showDefinition(const TileDefinition &definition);
     TileDefinition shownDefinition() const;
     void showTitle(int id);

@@ -57,12 +57,12 @@ public:
     void select(int field, int tag, int rotation, const QString &steps = QStringLiteral("00000"),
                 bool stepPanel = false)
     {
-        editor.ImgKarteClick(field);
+        editor.selectField(field);
         editor.selection().Tag = tag;
         editor.selection().Rotation = rotation;
         for (int i = 0; i < 5; ++i)
             editor.setStepBox(i, i < steps.size() && steps[i] == QLatin1Char('1'));
-        editor.setPanel4Visible(stepPanel);
+        editor.setStepPanelVisible(stepPanel);
     }
 
     void setConventions(bool needWall, bool notWall, bool belt, bool field)

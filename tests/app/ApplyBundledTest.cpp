@@ -92,7 +92,7 @@ public:
         // No cleared or extra field ever takes the target.
         const TImgKarte &selection = m_editor.selection();
         const TImgKarte &target = m_after[m_target];
-        if (target.Rotation != selection.Rotation || target.StepFlags != m_editor.StepFlagsFromBoxes()
+        if (target.Rotation != selection.Rotation || target.StepFlags != m_editor.stepFlagsFromBoxes()
             || (target.Tag != selection.Tag && !onlyInputsDiffer(pattern(selection.Tag), pattern(target.Tag))))
             broken << QStringLiteral("the target lost the applied tile");
         for (int n = 0; n < CellCount; ++n) {
@@ -252,17 +252,17 @@ public:
         const int field = choose(CellCount);
         const int tile = m_tiles[choose(int(m_tiles.size()))];
         m_chosen = tile;
-        m_editor.ImgKarteClick(field);
+        m_editor.selectField(field);
         m_editor.selection().Tag = tile;
         m_editor.selection().Rotation = choose(4);
         for (int i = 0; i < 5; ++i)
             m_editor.setStepBox(i, choose(3) == 0);
         // As on the palette page of the counters: the step panel with the
         // tiles that have step marks.
-        m_editor.setPanel4Visible(!m_editor.catalogue().CatalogueValue(QStringLiteral("S") + Id5(tile)).isEmpty());
+        m_editor.setStepPanelVisible(!m_editor.catalogue().CatalogueValue(QStringLiteral("S") + Id5(tile)).isEmpty());
 
         const qsizetype messages = m_prompter.messages.size();
-        m_editor.Button1Click();
+        m_editor.applySelection();
         return m_prompter.messages.size() == messages;
     }
 
@@ -333,7 +333,7 @@ TEST(ApplyBundled, EveryApplicationKeepsTheRulesAndEveryUndoGivesTheBoardBefore)
 
         for (qsizetype i = before.size() - 1; i >= 0; --i) {
             ASSERT_TRUE(editor.undoRing().canUndo()) << "application " << i;
-            editor.Menu1_UndoClick();
+            editor.undoApplication();
             ASSERT_EQ(editor.cells(), before[i]) << "undo of application " << i;
         }
         EXPECT_EQ(editor.cells(), start);
@@ -372,7 +372,7 @@ TEST(ApplyBundled, RedoGivesBackExactlyWhatUndoTookBack)
         for (int step = 0; step < 500; ++step) {
             const int choice = bundled.choose(12);
             if (choice >= 10) {
-                ASSERT_TRUE(editor.Menu1_SaveClick());
+                ASSERT_TRUE(editor.saveBoard());
                 modified = false;
             } else if (choice < 4 && editor.undoRing().UndoPos() + LargestGroup < UndoRing::SlotCount) {
                 if (!bundled.applyRandomTile())
@@ -382,13 +382,13 @@ TEST(ApplyBundled, RedoGivesBackExactlyWhatUndoTookBack)
                 ++shown;
                 modified = true;
             } else if (choice < 7) {
-                editor.Menu1_UndoClick();
+                editor.undoApplication();
                 if (shown > 0) {
                     --shown;
                     modified = true;
                 }
             } else {
-                editor.Menu1_RedoClick();
+                editor.redoApplication();
                 if (shown + 1 < states.size()) {
                     ++shown;
                     ++redos;
@@ -403,7 +403,7 @@ TEST(ApplyBundled, RedoGivesBackExactlyWhatUndoTookBack)
         EXPECT_GT(redos, 20);
 
         while (editor.undoRing().canUndo())
-            editor.Menu1_UndoClick();
+            editor.undoApplication();
         QBuffer written;
         written.open(QIODevice::WriteOnly);
         SaveBoardFile(written, editor.cells());

@@ -174,7 +174,7 @@ TEST_P(ApplyGolden, BoardAfterwardsAndUndo)
                  golden->apply.value(QStringLiteral("rotation")).toInt(), steps);
     const BoardCells before = bench.editor.cells();
 
-    bench.editor.Button1Click();
+    bench.editor.applySelection();
 
     EXPECT_TRUE(bench.prompter.messages.isEmpty()) << "refused";
     QStringList differences;
@@ -195,7 +195,7 @@ TEST_P(ApplyGolden, BoardAfterwardsAndUndo)
         EXPECT_EQ(bench.editor.selection().Tag, golden->apply.value(QStringLiteral("selection")).toInt());
     }
 
-    bench.editor.Menu1_UndoClick();
+    bench.editor.undoApplication();
     EXPECT_EQ(bench.editor.cells(), before) << "one undo takes the whole application back";
     EXPECT_FALSE(bench.editor.undoRing().canUndo());
 }

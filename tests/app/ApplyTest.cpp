@@ -79,7 +79,7 @@ TEST(Apply, EdgeChecksRefuseWithTheirMessageAndChangeNothing)
         const BoardCells before = bench.editor.cells();
         const TImgKarte selection = bench.editor.selection();
 
-        bench.editor.Button1Click();
+        bench.editor.applySelection();
 
         EXPECT_EQ(bench.editor.selection(), selection);
         if (c.message < 0) {
@@ -111,7 +111,7 @@ TEST(Apply, OneApplicationIsOneUndoGroupTargetFirst)
     bench.place(39, 1000); // runs up from the field above the new belt
     bench.select(50, 3300, 0, u("01100"));
 
-    bench.editor.Button1Click();
+    bench.editor.applySelection();
 
     const QList<UndoEntry> group = bench.newestGroup();
     QList<int> order;
@@ -146,7 +146,7 @@ TEST(Apply, AnAddedFieldsOldTileNeverClearsTheTileJustApplied)
     bench.place(63, 3301);
     bench.select(50, 3300, 0);
 
-    bench.editor.Button1Click();
+    bench.editor.applySelection();
 
     const BoardCells &cells = bench.editor.cells();
     EXPECT_EQ(cells[50].Tag, 3300);
@@ -171,7 +171,7 @@ TEST(Apply, ClearedFieldsDrawRotationThenPlate)
         bench.editor.seedRandom(seed);
         expected.seed(seed);
 
-        bench.editor.Button1Click();
+        bench.editor.applySelection();
 
         // Down first, then up, each drawing its rotation and then its plate.
         for (int cell : {62, 38}) {
@@ -192,11 +192,11 @@ TEST(Apply, APlateGroupWithoutPlatesNamesTheMissingPictureAndKeepsTheBoard)
                      {0, 400, 1000, 1004, 3500});
     ASSERT_TRUE(bench.isValid());
     bench.editor.settings().OpGroundPlates = 3;
-    EXPECT_EQ(bench.editor.RandomGroundPlate(), 300);
+    EXPECT_EQ(bench.editor.randomGroundPlate(), 300);
 
     bench.place(62, 3500);
     bench.select(49, 1000, 3); // runs right, into 50
-    bench.editor.Button1Click();
+    bench.editor.applySelection();
     bench.editor.setBoardModified(false);
     bench.select(50, 1000, 0);
     const BoardCells before = bench.editor.cells();
@@ -205,7 +205,7 @@ TEST(Apply, APlateGroupWithoutPlatesNamesTheMissingPictureAndKeepsTheBoard)
     QObject::connect(&bench.editor, &Editor::cellChanged, [&repainted](int n) { repainted.append(n); });
 
     try {
-        bench.editor.Button1Click();
+        bench.editor.applySelection();
         FAIL() << "no error";
     } catch (const KestrixError &error) {
         EXPECT_TRUE(error.text().contains(u("Images/00300.bmp"))) << error.text().toStdString();
@@ -238,11 +238,11 @@ TEST(Apply, BeltsWithoutAUsablePatternAreLeftAsTheyAre)
     for (int tile : {1500, 1600}) {
         SCOPED_TRACE(tile);
         bench.select(50, tile, 0);
-        EXPECT_EQ(bench.editor.FitBelt(bench.editor.selection()), tile);
+        EXPECT_EQ(bench.editor.fitBelt(bench.editor.selection()), tile);
     }
 
     bench.select(50, 1500, 0);
-    bench.editor.Button1Click();
+    bench.editor.applySelection();
     const BoardCells &cells = bench.editor.cells();
     EXPECT_EQ(cells[50].Tag, 1500);
     // Without a pattern it runs into nothing: 38 loses its input.
@@ -258,7 +258,7 @@ TEST(Apply, BeltsWithoutAUsablePatternAreLeftAsTheyAre)
     // A belt beside a belt with a short pattern reads nothing from it.
     bench.place(51, 1600, 1);
     bench.select(50, 1000, 0);
-    EXPECT_EQ(bench.editor.FitBelt(bench.editor.selection()), 1001);
+    EXPECT_EQ(bench.editor.fitBelt(bench.editor.selection()), 1001);
 }
 
 TEST(Apply, AFittedBeltBecomesTheSelectionAndTheSameTileCanGoAgain)
@@ -270,7 +270,7 @@ TEST(Apply, AFittedBeltBecomesTheSelectionAndTheSameTileCanGoAgain)
     int redraws = 0;
     QObject::connect(&bench.editor, &Editor::selectionChanged, [&redraws] { ++redraws; });
 
-    bench.editor.Button1Click();
+    bench.editor.applySelection();
     EXPECT_EQ(bench.editor.selection().Tag, 1001);
     EXPECT_EQ(bench.editor.selection().Rotation, 0);
     EXPECT_EQ(bench.editor.selection().CellNumber, 50);
@@ -278,7 +278,7 @@ TEST(Apply, AFittedBeltBecomesTheSelectionAndTheSameTileCanGoAgain)
     EXPECT_EQ(bench.editor.cells()[50].Tag, 1001);
 
     // Nothing to fit the second time: the selection is not redrawn.
-    bench.editor.Button1Click();
+    bench.editor.applySelection();
     EXPECT_EQ(redraws, 1);
     EXPECT_EQ(bench.editor.undoRing().UndoPos(), 2);
     EXPECT_TRUE(bench.prompter.messages.isEmpty());

@@ -225,7 +225,7 @@ TEST_F(Batch, ExportWritesWhatTheMenuCommandWrites)
     editor.LoadStepMarks();
     editor.LoadBoardFile(bundledBoard("Factory.zvb"));
     prompter.files = {path(QStringLiteral("menu.jpg"))};
-    editor.Menu1_SaveAsPicClick();
+    editor.checkAndExportBoard();
 
     ASSERT_TRUE(QFile::copy(bundledBoard("Factory.zvb"), path(QStringLiteral("Factory.zvb"))));
     ASSERT_EQ(run({QStringLiteral("--export"), bundledBoard("Factory.zvb"), path(QStringLiteral("cli.x.jpg"))}), 0)

@@ -49,20 +49,20 @@ protected:
 
     QString boardPath(const QString &name) const { return folder.programFolder() + QStringLiteral("Boards/") + name; }
 
-    // What Button1Click does to the board, without its rules: the target
+    // What applySelection does to the board, without its rules: the target
     // field first as the group start, then the others, all given tile.
     void apply(int tile, std::initializer_list<int> fields, int rotation = 1,
                const QString &flags = QStringLiteral("10100"))
     {
         bool first = true;
         for (int n : fields) {
-            editor.RecordUndo(n, first);
+            editor.recordUndo(n, first);
             first = false;
             TImgKarte &field = editor.cells()[size_t(n)];
             field.Tag = tile;
             field.Rotation = rotation;
             field.StepFlags = flags;
-            editor.RedrawCell(n);
+            editor.redrawCell(n);
         }
         editor.setBoardModified(true);
     }

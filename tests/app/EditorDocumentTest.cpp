@@ -49,7 +49,7 @@ TEST_F(Document, TitlePanelsAndFieldsFollowTheThreeStates)
     EXPECT_FALSE(editor.isBoardOpen());
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor"));
 
-    editor.Menu1_NewClick();
+    editor.newBoard();
     EXPECT_EQ(editor.DocumentFileName(), QStringLiteral("-1"));
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor - Untitled"));
     EXPECT_EQ(refreshes, 1);
@@ -60,20 +60,20 @@ TEST_F(Document, TitlePanelsAndFieldsFollowTheThreeStates)
 
     const QString path = boardPath(QStringLiteral("Plan A.zvb"));
     prompter.files = {path};
-    editor.Menu1_SaveClick();
+    editor.saveBoard();
     EXPECT_EQ(prompter.saveRequests.last().fileName, QString()) << "a new board has no name to offer";
     EXPECT_EQ(editor.DocumentFileName(), path);
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor - Plan A"));
     EXPECT_EQ(refreshes, 2);
 
-    editor.Menu1_CloseClick();
+    editor.closeBoard();
     EXPECT_TRUE(editor.DocumentFileName().isEmpty());
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor"));
     for (const TImgKarte &field : editor.cells())
         EXPECT_FALSE(field.visible);
 
     prompter.files = {path};
-    editor.Menu1_OpenClick();
+    editor.openBoard();
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor - Plan A"));
     for (const TImgKarte &field : editor.cells())
         EXPECT_TRUE(field.visible) << "opening shows every field, also after a close";
@@ -87,7 +87,7 @@ TEST_F(Document, NewBoardsAreGroundPlatesWithWallsOnTheSixteenWallPositions)
     for (const auto &c : cases) {
         editor.settings().OpKonventNeedWall = c.walls;
         editor.settings().OpGroundPlates = c.setting;
-        editor.Menu1_NewClick();
+        editor.newBoard();
         const int plates = c.group == 0 ? 3 : 2;
         int walls = 0;
         for (int k = 0; k < CellCount; ++k) {
@@ -115,7 +115,7 @@ TEST_F(Document, NewDrawsEachFieldsPlateBeforeItsRotation)
 {
     editor.settings().OpKonventNeedWall = true;
     editor.seedRandom(2024);
-    editor.Menu1_NewClick();
+    editor.newBoard();
 
     std::mt19937 generator(2024);
     const auto draw = [&generator](int m) { return std::uniform_int_distribution<int>(0, m - 1)(generator); };
@@ -134,15 +134,15 @@ TEST_F(Document, NewOpenAndCloseEmptyTheUndoRingAndSelectFieldZero)
     const QString path = boardPath(QStringLiteral("Saved.zvb"));
     ASSERT_TRUE(writeFile(path, handWrittenBoard()));
         const struct { const char *name; std::function<void()> command; bool open; } cases[] = {
-        {"new", [this] { editor.Menu1_NewClick(); }, true},
-        {"open", [&] { prompter.files = {path}; editor.Menu1_OpenClick(); }, true},
-        {"close", [this] { editor.Menu1_CloseClick(); }, false},
+        {"new", [this] { editor.newBoard(); }, true},
+        {"open", [&] { prompter.files = {path}; editor.openBoard(); }, true},
+        {"close", [this] { editor.closeBoard(); }, false},
     };
     for (const auto &c : cases) {
-        editor.Menu1_NewClick();
+        editor.newBoard();
         apply(Tile, {30, 31});
         editor.setBoardModified(false);
-        editor.ImgKarteClick(30);
+        editor.selectField(30);
         undoSignals.clear();
 
         c.command();
@@ -157,12 +157,12 @@ TEST_F(Document, NewOpenAndCloseEmptyTheUndoRingAndSelectFieldZero)
     }
 
     // An Open whose dialog is cancelled leaves everything, undo too.
-    editor.Menu1_NewClick();
+    editor.newBoard();
     apply(Tile, {30});
     editor.setBoardModified(false);
     const Snapshot before = snapshot();
     prompter.files.clear();
-    editor.Menu1_OpenClick();
+    editor.openBoard();
     EXPECT_TRUE(sameState(snapshot(), before));
     EXPECT_TRUE(editor.undoRing().canUndo());
 }
@@ -202,7 +202,7 @@ TEST_F(Document, TheQuestionAboutUnsavedChanges)
     };
     for (const auto &c : cases) {
         QFile::remove(saved);
-        editor.Menu1_NewClick();
+        editor.newBoard();
         if (c.changed)
             apply(Tile, {50, 51});
         const Snapshot before = snapshot();
@@ -211,11 +211,11 @@ TEST_F(Document, TheQuestionAboutUnsavedChanges)
         prompter.files = c.files;
 
         if (c.command == New)
-            editor.Menu1_NewClick();
+            editor.newBoard();
         else if (c.command == Open)
-            editor.Menu1_OpenClick();
+            editor.openBoard();
         else
-            editor.Menu1_CloseClick();
+            editor.closeBoard();
 
         ASSERT_EQ(prompter.messages.size(), c.asked ? 1 : 0) << c.name;
         if (c.asked) {
@@ -237,7 +237,7 @@ TEST_F(Document, TheQuestionAboutUnsavedChanges)
         EXPECT_EQ(QFile::exists(saved), c.savedFile) << c.name;
         if (c.savedFile) {
             prompter.files = {saved};
-            editor.Menu1_OpenClick();
+            editor.openBoard();
             EXPECT_TRUE(sameBoard(editor.cells(), before.cells)) << c.name << ": the changes were saved";
         }
     }
@@ -261,10 +261,10 @@ TEST_F(Document, AFailedOpenChangesNothing)
     };
     for (const bool newBoard : {true, false}) {
         const QString saved = boardPath(QStringLiteral("Saved.zvb"));
-        editor.Menu1_NewClick();
+        editor.newBoard();
         if (!newBoard) {
             prompter.files = {saved};
-            editor.Menu1_SaveAsClick();
+            editor.saveBoardAs();
         }
         apply(Tile, {5, 6});
         for (const auto &c : cases) {
@@ -273,7 +273,7 @@ TEST_F(Document, AFailedOpenChangesNothing)
             // the new one is read.
             prompter.answers = {Answer::No};
             prompter.files = {c.path};
-            const QString error = errorOf([this] { editor.Menu1_OpenClick(); });
+            const QString error = errorOf([this] { editor.openBoard(); });
             EXPECT_TRUE(error.contains(QDir::toNativeSeparators(c.path))) << c.name << ": " << error.toStdString();
             EXPECT_TRUE(error.contains(QLatin1String(c.reason))) << c.name << ": " << error.toStdString();
             Snapshot expected = before;
@@ -286,7 +286,7 @@ TEST_F(Document, AFailedOpenChangesNothing)
 
 TEST_F(Document, AFailedNewChangesNothing)
 {
-    editor.Menu1_NewClick();
+    editor.newBoard();
     apply(Tile, {12});
     editor.setBoardModified(false);
     const Snapshot before = snapshot();
@@ -298,7 +298,7 @@ TEST_F(Document, AFailedNewChangesNothing)
     for (const auto &c : cases) {
         for (const QString &name : c.removed)
             ASSERT_TRUE(folder.remove(QStringLiteral("Images/") + name)) << c.name;
-        const QString error = errorOf([this] { editor.Menu1_NewClick(); });
+        const QString error = errorOf([this] { editor.newBoard(); });
         EXPECT_TRUE(error.contains(c.removed.first().left(4))) << c.name << ": " << error.toStdString();
         EXPECT_TRUE(sameState(snapshot(), before)) << c.name;
         ASSERT_TRUE(folder.writeTilePictures(c.removed.first().mid(1, 4).toInt(), colourOf(1))) << c.name;
@@ -307,29 +307,29 @@ TEST_F(Document, AFailedNewChangesNothing)
 
 TEST_F(Document, SaveKeepsUndoAndSelectionAndSaveAsRenamesTheBoard)
 {
-    editor.Menu1_NewClick();
+    editor.newBoard();
     apply(Tile, {70, 71});
-    editor.ImgKarteClick(71);
+    editor.selectField(71);
     const QString first = boardPath(QStringLiteral("First.zvb"));
     const QString second = boardPath(QStringLiteral("Second.zvb"));
     prompter.files = {first};
-    editor.Menu1_SaveClick();
+    editor.saveBoard();
     EXPECT_FALSE(editor.boardModified());
     EXPECT_TRUE(editor.undoRing().canUndo());
     EXPECT_EQ(editor.selection().CellNumber, 71);
 
     // A board that has a file is saved without a dialog.
     apply(OtherTile, {72});
-    editor.Menu1_SaveClick();
+    editor.saveBoard();
     EXPECT_EQ(prompter.saveRequests.size(), 1);
     const QByteArray firstBytes = readFile(first);
 
     prompter.files = {second};
-    editor.Menu1_SaveAsClick();
+    editor.saveBoardAs();
     EXPECT_EQ(prompter.saveRequests.last().fileName, first) << "Save as offers the current path";
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor - Second"));
     apply(Tile, {73});
-    editor.Menu1_SaveClick();
+    editor.saveBoard();
     EXPECT_EQ(readFile(first), firstBytes) << "Save after Save as writes to the new name";
     EXPECT_NE(readFile(second), firstBytes);
 
@@ -337,7 +337,7 @@ TEST_F(Document, SaveKeepsUndoAndSelectionAndSaveAsRenamesTheBoard)
     apply(Tile, {74});
     const Snapshot before = snapshot();
     prompter.files.clear();
-    EXPECT_FALSE(editor.Menu1_SaveAsClick());
+    EXPECT_FALSE(editor.saveBoardAs());
     EXPECT_TRUE(sameState(snapshot(), before));
 }
 
@@ -346,7 +346,7 @@ TEST_F(Document, AFailedSaveKeepsTheOldFileTheNameAndTheChanges)
     const QString path = boardPath(QStringLiteral("Kept.zvb"));
     ASSERT_TRUE(writeFile(path, handWrittenBoard()));
         prompter.files = {path};
-    editor.Menu1_OpenClick();
+    editor.openBoard();
     apply(Tile, {100, 101});
     const Snapshot before = snapshot();
 
@@ -354,7 +354,7 @@ TEST_F(Document, AFailedSaveKeepsTheOldFileTheNameAndTheChanges)
     {
         const FileSizeLimit limit(64);
         ASSERT_TRUE(limit.isSet());
-        error = errorOf([this] { editor.Menu1_SaveClick(); });
+        error = errorOf([this] { editor.saveBoard(); });
     }
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(path))) << error.toStdString();
     EXPECT_EQ(readFile(path), handWrittenBoard());
@@ -363,20 +363,20 @@ TEST_F(Document, AFailedSaveKeepsTheOldFileTheNameAndTheChanges)
     // Save as to a folder that does not exist: the board keeps its name.
     const QString nowhere = folder.programFolder() + QStringLiteral("No such folder/New.zvb");
     prompter.files = {nowhere};
-    error = errorOf([this] { editor.Menu1_SaveAsClick(); });
+    error = errorOf([this] { editor.saveBoardAs(); });
     EXPECT_TRUE(error.contains(QDir::toNativeSeparators(nowhere))) << error.toStdString();
     EXPECT_TRUE(sameState(snapshot(), before));
 }
 
 TEST_F(Document, YesWithAFailingSaveStopsTheCommandThatAsked)
 {
-    editor.Menu1_NewClick();
+    editor.newBoard();
     apply(Tile, {9});
     const Snapshot before = snapshot();
     const QString nowhere = folder.programFolder() + QStringLiteral("No such folder/New.zvb");
     for (const auto &command : std::initializer_list<std::function<void()>>{
-             [this] { editor.Menu1_NewClick(); }, [this] { editor.Menu1_CloseClick(); },
-             [this] { editor.Menu1_OpenClick(); }, [this] { editor.AskSaveChanges(); }}) {
+             [this] { editor.newBoard(); }, [this] { editor.closeBoard(); },
+             [this] { editor.openBoard(); }, [this] { editor.askSaveChanges(); }}) {
         prompter.answers = {Answer::Yes};
         prompter.files = {nowhere};
         EXPECT_FALSE(errorOf(command).isEmpty());
@@ -406,7 +406,7 @@ TEST_F(Document, HandWrittenBoardsOpenAndSaveBackByteIdentical)
     EXPECT_EQ(editor.DocumentFileName(), path);
     EXPECT_FALSE(editor.boardModified());
 
-    ASSERT_TRUE(editor.Menu1_SaveClick());
+    ASSERT_TRUE(editor.saveBoard());
     EXPECT_EQ(readFile(path), handWrittenBoard());
 }
 
@@ -418,9 +418,9 @@ TEST_F(Document, TwoEditorsOnOneBoardTheSecondSaveAsksBeforeOverwriting)
 {
     const QString plan = boardPath(QStringLiteral("Plan.zvb"));
     const QString other = boardPath(QStringLiteral("Other.zvb"));
-    editor.Menu1_NewClick();
+    editor.newBoard();
     prompter.files = {plan};
-    ASSERT_TRUE(editor.Menu1_SaveAsClick());
+    ASSERT_TRUE(editor.saveBoardAs());
     const QByteArray base = readFile(plan);
 
     enum class Meanwhile { ASaves, ASavesTheSame, Deleted };
@@ -459,10 +459,10 @@ TEST_F(Document, TwoEditorsOnOneBoardTheSecondSaveAsksBeforeOverwriting)
         switch (row.meanwhile) {
         case Meanwhile::ASaves:
             apply(Tile, {5});
-            ASSERT_TRUE(editor.Menu1_SaveClick());
+            ASSERT_TRUE(editor.saveBoard());
             break;
         case Meanwhile::ASavesTheSame:
-            ASSERT_TRUE(editor.Menu1_SaveClick());
+            ASSERT_TRUE(editor.saveBoard());
             break;
         case Meanwhile::Deleted:
             ASSERT_TRUE(QFile::remove(plan));
@@ -470,11 +470,11 @@ TEST_F(Document, TwoEditorsOnOneBoardTheSecondSaveAsksBeforeOverwriting)
         }
         const QByteArray aBytes = readFile(plan);
         b.cells()[9].Tag = OtherTile;
-        b.RedrawCell(9);
+        b.redrawCell(9);
         b.setBoardModified(true);
         bPrompter.answers = row.answers;
         bPrompter.files = row.files;
-        EXPECT_EQ(b.Menu1_SaveClick(), row.saved);
+        EXPECT_EQ(b.saveBoard(), row.saved);
 
         EXPECT_EQ(bPrompter.messages.size(), row.asked ? 1 : 0);
         if (row.asked && !bPrompter.messages.isEmpty()) {
@@ -502,7 +502,7 @@ TEST_F(Document, TwoEditorsOnOneBoardTheSecondSaveAsksBeforeOverwriting)
         // Once B has written the file, its next Save asks no more.
         if (row.saved) {
             b.setBoardModified(true);
-            EXPECT_TRUE(b.Menu1_SaveClick());
+            EXPECT_TRUE(b.saveBoard());
             EXPECT_EQ(bPrompter.messages.size(), row.asked ? 1 : 0);
         }
     }

@@ -32,7 +32,7 @@ protected:
                                  "Text08=A pair has one tile on %s.\r\n"
                                  "Text09=A pair has too many tiles on %s.\r\n"));
         editor.LoadLanguage();
-        editor.Menu1_NewClick();
+        editor.newBoard();
         ASSERT_EQ(editor.DocumentFileName(), QStringLiteral("-1"));
         QObject::connect(&editor, &Editor::busyChanged, [this](bool busy) { busySignals.append(busy); });
         prompter.printer = &printer;
@@ -52,7 +52,7 @@ protected:
     void saveAs(const QString &name)
     {
         prompter.files = {boardPath(name)};
-        ASSERT_TRUE(editor.Menu1_SaveAsClick());
+        ASSERT_TRUE(editor.saveBoardAs());
     }
 
     QTemporaryDir pictures;
@@ -64,7 +64,7 @@ protected:
 
 TEST_F(OutputFixture, CheckPassesAnEmptyBoardWithItsMessage)
 {
-    editor.Menu1_CheckClick();
+    editor.checkBoardAndReport();
     ASSERT_EQ(prompter.messages.size(), 1);
     const MessageBox &box = prompter.messages[0];
     EXPECT_EQ(box.type, BoxType::Information);
@@ -89,10 +89,10 @@ TEST_F(OutputFixture, CheckShowsTheMessageOfTheLowestFailingPair)
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.name);
-        editor.Menu1_NewClick();
+        editor.newBoard();
         place(row.tiles);
         prompter.messages.clear();
-        EXPECT_EQ(editor.CheckBoard(), row.message == nullptr);
+        EXPECT_EQ(editor.checkBoard(), row.message == nullptr);
         if (row.message) {
             ASSERT_EQ(prompter.messages.size(), 1);
             EXPECT_EQ(prompter.messages[0].type, BoxType::Error);
@@ -108,7 +108,7 @@ TEST_F(OutputFixture, CheckNamesASavedBoardByItsFileName)
     saveAs(QStringLiteral("Platte.zvb"));
     place({{5, 5012}});
     prompter.messages.clear();
-    editor.Menu1_CheckClick();
+    editor.checkBoardAndReport();
     ASSERT_EQ(prompter.messages.size(), 1) << "only the error, no message that it passed";
     EXPECT_EQ(prompter.messages[0].text, QStringLiteral("A pair has one tile on Platte."));
 }
@@ -119,8 +119,8 @@ TEST_F(OutputFixture, AFailingCheckStartsNeitherExportNorPrinting)
     prompter.files = {picturePath(QStringLiteral("Platte.jpg"))};
     prompter.pageChoices = {{1, 4, 1, 4}};
     const Snapshot before = snapshot();
-    editor.Menu1_SaveAsPicClick();
-    editor.Menu1_PrintClick();
+    editor.checkAndExportBoard();
+    editor.checkAndPrintBoard();
     EXPECT_EQ(prompter.messages.size(), 2);
     EXPECT_TRUE(prompter.saveRequests.isEmpty());
     EXPECT_TRUE(prompter.printRequests.isEmpty());
@@ -138,7 +138,7 @@ TEST_F(OutputFixture, AMessageThatCannotBeFormattedIsNamedOnceAndStillShown)
     place({{5, 5012}});
     prompter.files = {picturePath(QStringLiteral("Platte.jpg"))};
     for (int run = 0; run < 2; ++run) {
-        EXPECT_NO_THROW(editor.Menu1_SaveAsPicClick());
+        EXPECT_NO_THROW(editor.checkAndExportBoard());
         ASSERT_EQ(prompter.errors.size(), 1) << "named once";
         EXPECT_TRUE(prompter.errors.first().contains(QStringLiteral("Text08")));
         ASSERT_EQ(prompter.messages.size(), run + 1);
@@ -154,13 +154,13 @@ TEST_F(OutputFixture, ExportWritesTheFourQuartersBesideTheChosenName)
     addTiles({5003, 5103});
     place({{0, 5003}, {143, 5103}});
     editor.cells()[0].Rotation = 0;
-    ASSERT_NO_THROW(editor.RedrawCell(0));
+    ASSERT_NO_THROW(editor.redrawCell(0));
     // An existing file of the same name is replaced without a question.
     ASSERT_TRUE(writeFile(picturePath(QStringLiteral("Platte (1).jpg")), "old"));
     prompter.files = {picturePath(QStringLiteral("Platte.jpg"))};
     const Snapshot before = snapshot();
 
-    editor.Menu1_SaveAsPicClick();
+    editor.checkAndExportBoard();
 
     ASSERT_EQ(prompter.saveRequests.size(), 1);
     EXPECT_EQ(prompter.saveRequests[0].defaultSuffix, QStringLiteral("jpg"));
@@ -190,14 +190,14 @@ TEST_F(OutputFixture, ExportWritesTheFourQuartersBesideTheChosenName)
 TEST_F(OutputFixture, ExportTakesOffOnlyTheLastExtension)
 {
     prompter.files = {picturePath(QStringLiteral("a.b.jpg"))};
-    editor.ExportBoardPictures();
+    editor.exportBoardPictures();
     EXPECT_EQ(writtenPictures(), (QStringList{QStringLiteral("a.b (1).jpg"), QStringLiteral("a.b (2).jpg"),
                                               QStringLiteral("a.b (3).jpg"), QStringLiteral("a.b (4).jpg")}));
 }
 
 TEST_F(OutputFixture, ACancelledExportWritesNothing)
 {
-    editor.Menu1_SaveAsPicClick();
+    editor.checkAndExportBoard();
     EXPECT_EQ(prompter.saveRequests.size(), 1);
     EXPECT_TRUE(writtenPictures().isEmpty());
     EXPECT_TRUE(busySignals.isEmpty());
@@ -209,7 +209,7 @@ TEST_F(OutputFixture, AFileThatCannotBeWrittenEndsTheExport)
     ASSERT_TRUE(QDir(pictures.path()).mkdir(QStringLiteral("Platte (2).jpg")));
     prompter.files = {picturePath(QStringLiteral("Platte.jpg"))};
     try {
-        editor.Menu1_SaveAsPicClick();
+        editor.checkAndExportBoard();
         FAIL() << "no error";
     } catch (const KestrixError &error) {
         EXPECT_TRUE(error.text().contains(QStringLiteral("Platte (2).jpg"))) << error.text().toStdString();
@@ -226,7 +226,7 @@ TEST_F(OutputFixture, AMissingTilePictureEndsTheExport)
     place({{100, Tile}}); // quarter 4
     ASSERT_TRUE(folder.remove(QStringLiteral("Images/14045.bmp")));
     prompter.files = {picturePath(QStringLiteral("Platte.jpg"))};
-    EXPECT_THROW(editor.ExportBoardPictures(), KestrixError);
+    EXPECT_THROW(editor.exportBoardPictures(), KestrixError);
     EXPECT_EQ(writtenPictures().size(), 3);
     EXPECT_EQ(busySignals, (QList<bool>{true, false}));
 
@@ -236,7 +236,7 @@ TEST_F(OutputFixture, AMissingTilePictureEndsTheExport)
         ASSERT_TRUE(QFile::remove(picturePath(name)));
     place({{100, editor.cells()[101].Tag}, {6, Tile}});
     prompter.files = {picturePath(QStringLiteral("Platte.jpg"))};
-    EXPECT_THROW(editor.ExportBoardPictures(), KestrixError);
+    EXPECT_THROW(editor.exportBoardPictures(), KestrixError);
     EXPECT_EQ(writtenPictures(), QStringList{QStringLiteral("Platte (1).jpg")});
 }
 
@@ -264,7 +264,7 @@ TEST_F(OutputFixture, PrintsTheChosenPagesEachAsAJob)
     const Snapshot before = snapshot();
     const QDateTime start = QDateTime::currentDateTime();
 
-    editor.Menu1_PrintClick();
+    editor.checkAndPrintBoard();
 
     const QDateTime end = QDateTime::currentDateTime();
     ASSERT_EQ(prompter.printRequests.size(), 1);
@@ -305,7 +305,7 @@ TEST_F(OutputFixture, PrintsTheChosenPagesEachAsAJob)
     EXPECT_TRUE(sameState(before, snapshot()));
 
     // The dialog offers the pages chosen last.
-    editor.Menu1_PrintClick();
+    editor.checkAndPrintBoard();
     ASSERT_EQ(prompter.printRequests.size(), 2);
     EXPECT_EQ(prompter.printRequests[1].fromPage, 2);
     EXPECT_EQ(prompter.printRequests[1].toPage, 3);
@@ -317,7 +317,7 @@ TEST_F(OutputFixture, PrintsAllFourPagesOfASavedBoard)
     saveAs(QStringLiteral("Platte.zvb"));
     prompter.pageChoices = {{1, 4, 1, 4}};
     const QDateTime start = QDateTime::currentDateTime();
-    editor.PrintBoard();
+    editor.printBoard();
     const QDateTime end = QDateTime::currentDateTime();
     ASSERT_EQ(printer.jobs.size(), 4);
     for (int page = 1; page <= 4; ++page) {
@@ -332,10 +332,10 @@ TEST_F(OutputFixture, PrintsAllFourPagesOfASavedBoard)
 TEST_F(OutputFixture, PrintsNothingForAnEmptyRangeOrACancelledDialog)
 {
     prompter.pageChoices = {{1, 4, 3, 2}};
-    editor.PrintBoard();
+    editor.printBoard();
     EXPECT_TRUE(printer.jobs.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(temporaryFile()));
-    editor.PrintBoard();
+    editor.printBoard();
     EXPECT_EQ(prompter.printRequests.size(), 2);
     EXPECT_TRUE(printer.jobs.isEmpty());
     EXPECT_EQ(busySignals, (QList<bool>{true, false})) << "the cancelled dialog started nothing";
@@ -345,7 +345,7 @@ TEST_F(OutputFixture, AFailingPrinterKeepsThePagesPrinted)
 {
     printer.failingJob = 2;
     prompter.pageChoices = {{1, 4, 1, 4}};
-    EXPECT_THROW(editor.PrintBoard(), KestrixError);
+    EXPECT_THROW(editor.printBoard(), KestrixError);
     EXPECT_EQ(printer.jobs.size(), 1);
     EXPECT_EQ(busySignals, (QList<bool>{true, false}));
     EXPECT_FALSE(QFileInfo::exists(temporaryFile())) << "printing writes no file, also when it fails";
@@ -368,7 +368,7 @@ TEST_F(OutputFixture, PrintingWritesNoFileNotEvenThroughALink)
     };
     const QStringList before = entries();
     prompter.pageChoices = {{1, 4, 1, 4}};
-    editor.PrintBoard();
+    editor.printBoard();
     ASSERT_EQ(printer.jobs.size(), 4);
     QFile kept(victim);
     ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
@@ -401,9 +401,9 @@ TEST_F(OutputFixture, PrintsFromAReadOnlyProgramFolder)
 
     // The same page, printed from the writable folder and from the read-only one.
     prompter.pageChoices = {{1, 4, 2, 2}, {1, 4, 2, 2}};
-    editor.PrintBoard();
+    editor.printBoard();
     editor.setProgramFolder(mount.path());
-    editor.PrintBoard();
+    editor.printBoard();
     ASSERT_EQ(printer.jobs.size(), 2);
     EXPECT_EQ(printer.jobs[1].picture, printer.jobs[0].picture);
     EXPECT_FALSE(QFileInfo::exists(folder.userFolder() + QStringLiteral("~Temp.bmp")));

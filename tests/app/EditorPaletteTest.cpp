@@ -47,12 +47,12 @@ TEST_F(EditorPalette, APickedTileComesUnturnedWithoutStepsAndItsLargePicture)
     selection.CellNumber = 77;
     selection.Rotation = 3;
     editor.setAllStepsBox(true);
-    editor.SetStepBoxes(u("10110"));
+    editor.setStepBoxes(u("10110"));
     const BoardCells before = editor.cells();
     int shown = 0;
     QObject::connect(&editor, &Editor::selectionChanged, [&shown] { ++shown; });
 
-    editor.PCImageClick(1004);
+    editor.pickTile(1004);
 
     EXPECT_EQ(selection.Tag, 1004);
     EXPECT_EQ(selection.Rotation, 0);
@@ -62,7 +62,7 @@ TEST_F(EditorPalette, APickedTileComesUnturnedWithoutStepsAndItsLargePicture)
     EXPECT_EQ(selection.picture.pixel(0, 0), qRgb(0, 0, 0)) << "unturned: the black pixel stays top left";
     EXPECT_EQ(selection.picture.pixel(5, 5), colourOf(1004));
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(editor.StepFlagsFromBoxes(), u("00000"));
+    EXPECT_EQ(editor.stepFlagsFromBoxes(), u("00000"));
     EXPECT_FALSE(editor.allStepsBox());
     EXPECT_FALSE(editor.stepClicksSuppressed());
     EXPECT_FALSE(editor.selectionFromBoard());
@@ -86,7 +86,7 @@ TEST_F(EditorPalette, AGroundPlateIsDrawnFromItsOwnGroup)
     for (const auto &c : cases) {
         std::set<int> drawn;
         for (int i = 0; i < 200; ++i) {
-            editor.PCImageClick(c.tag);
+            editor.pickTile(c.tag);
             drawn.insert(editor.selection().Tag);
         }
         EXPECT_EQ(drawn, c.expected) << c.tag;
@@ -101,8 +101,8 @@ TEST_F(EditorPalette, TheStepPanelGoesWithTheCounterPage)
     };
     for (const auto &c : cases) {
         editor.setActivePalettePage(c.page);
-        editor.PCImageClick(c.tag);
-        EXPECT_EQ(editor.panel4Visible(), c.visible) << c.page << " " << c.tag;
+        editor.pickTile(c.tag);
+        EXPECT_EQ(editor.stepPanelVisible(), c.visible) << c.page << " " << c.tag;
     }
 }
 
@@ -113,18 +113,18 @@ TEST_F(EditorPalette, AClickWhoseLargePictureIsUnreadableKeepsTheSelection)
     editor.cells()[17].Rotation = 1;
     ASSERT_TRUE(folder.remove(u("Images/15011.bmp")));
     const struct { const char *name; std::function<void()> click; } clicks[] = {
-        {"palette", [this] { editor.PCImageClick(5011); }},
-        {"field", [this] { editor.ImgKarteClick(17); }},
+        {"palette", [this] { editor.pickTile(5011); }},
+        {"field", [this] { editor.selectField(17); }},
     };
     for (const auto &c : clicks) {
         editor.setActivePalettePage(0);
-        editor.PCImageClick(1004);
+        editor.pickTile(1004);
         TImgKarte &selection = editor.selection();
         selection.CellNumber = 77;
         selection.Rotation = 2;
         selection.StepFlags = u("01000");
         const TImgKarte before = selection;
-        editor.SetStepBoxes(u("01000"));
+        editor.setStepBoxes(u("01000"));
         editor.setActivePalettePage(5);
 
         EXPECT_THROW(c.click(), KestrixError) << c.name;
@@ -134,8 +134,8 @@ TEST_F(EditorPalette, AClickWhoseLargePictureIsUnreadableKeepsTheSelection)
         EXPECT_EQ(selection.Rotation, before.Rotation) << c.name;
         EXPECT_EQ(selection.StepFlags, before.StepFlags) << c.name;
         EXPECT_EQ(selection.picture, before.picture) << c.name;
-        EXPECT_FALSE(editor.panel4Visible()) << c.name;
-        EXPECT_EQ(editor.StepFlagsFromBoxes(), u("01000")) << c.name;
+        EXPECT_FALSE(editor.stepPanelVisible()) << c.name;
+        EXPECT_EQ(editor.stepFlagsFromBoxes(), u("01000")) << c.name;
     }
 }
 
@@ -143,10 +143,10 @@ TEST_F(EditorPalette, DoubleClickAsksForTheTileDefinitionOnlyInAdministrationMod
 {
     QList<int> requested;
     QObject::connect(&editor, &Editor::tileDefinitionRequested, [&requested](int id) { requested.append(id); });
-    editor.PCImageDblClick(1004);
+    editor.requestTileDefinition(1004);
     EXPECT_TRUE(requested.isEmpty());
     editor.settings().OpAdministration = true;
-    editor.PCImageDblClick(1004);
+    editor.requestTileDefinition(1004);
     EXPECT_EQ(requested, QList<int>({1004}));
 }
 
@@ -170,7 +170,7 @@ TEST_F(EditorPalette, CursorInTheStoredColour)
     };
     for (const auto &c : cases) {
         editor.settings().OpCursorColor = c.value;
-        const QImage cursor = editor.PaintCursor();
+        const QImage cursor = editor.paintCursor();
         EXPECT_EQ(cursor.size(), QSize(10, 10));
         EXPECT_EQ(cursor.pixel(9, 9), c.expected) << std::hex << c.value;
     }

@@ -68,18 +68,18 @@ TEST(BoardDrop, OnlyOneLocalBoardFileIsTaken)
 
 TEST_F(Recent, OpenedAndSavedBoardsNewestFirstAtMostEightInAFileOfTheirOwn)
 {
-    editor.Menu1_NewClick();
+    editor.newBoard();
     QStringList saved;
     for (int i = 1; i <= 9; ++i) {
         saved.prepend(boardPath(QStringLiteral("Plan %1.zvb").arg(i)));
         prompter.files = {saved.first()};
-        ASSERT_TRUE(editor.Menu1_SaveAsClick());
+        ASSERT_TRUE(editor.saveBoardAs());
     }
     saved.removeLast();
     EXPECT_EQ(editor.recentBoards().paths(), saved);
 
     // Choosing an entry opens it and brings it to the front.
-    editor.OpenRecentBoard(5);
+    editor.openRecentBoard(5);
     EXPECT_EQ(editor.DocumentFileName(), saved[5]);
     saved.move(5, 0);
     EXPECT_EQ(editor.recentBoards().paths(), saved);
@@ -88,7 +88,7 @@ TEST_F(Recent, OpenedAndSavedBoardsNewestFirstAtMostEightInAFileOfTheirOwn)
     const QString dropped = boardPath(QStringLiteral("Plan 1.zvb"));
     ASSERT_FALSE(saved.contains(dropped));
     prompter.files = {dropped};
-    editor.Menu1_OpenClick();
+    editor.openBoard();
     saved.prepend(dropped);
     saved.removeLast();
     EXPECT_EQ(editor.recentBoards().paths(), saved);
@@ -104,15 +104,15 @@ TEST_F(Recent, AMissingBoardLeavesTheListWithAMessageAndTheOpenBoardStays)
 {
     const QString gone = boardPath(QStringLiteral("Gone & Lost.zvb"));
     const QString kept = boardPath(QStringLiteral("Kept.zvb"));
-    editor.Menu1_NewClick();
+    editor.newBoard();
     prompter.files = {gone, kept};
-    ASSERT_TRUE(editor.Menu1_SaveAsClick());
-    ASSERT_TRUE(editor.Menu1_SaveAsClick());
+    ASSERT_TRUE(editor.saveBoardAs());
+    ASSERT_TRUE(editor.saveBoardAs());
     ASSERT_TRUE(QFile::remove(gone));
     apply(Tile, {7});
     const Snapshot before = snapshot();
 
-    editor.OpenRecentBoard(1);
+    editor.openRecentBoard(1);
     ASSERT_EQ(prompter.messages.size(), 1) << "no question about the unsaved changes either";
     EXPECT_EQ(prompter.messages[0].type, BoxType::Warning);
     // No key in this language file: the built-in text, with the path as it is.
@@ -126,7 +126,7 @@ TEST_F(Recent, AMissingBoardLeavesTheListWithAMessageAndTheOpenBoardStays)
     ASSERT_TRUE(folder.write(QStringLiteral("Language/UK.txt"), "English\r\nRecentMissing=Gone: %s\r\n"));
     editor.LoadLanguage();
     ASSERT_TRUE(QFile::remove(kept));
-    editor.OpenRecentBoard(0);
+    editor.openRecentBoard(0);
     EXPECT_EQ(prompter.messages.last().text, QStringLiteral("Gone: ") + QDir::toNativeSeparators(kept));
     EXPECT_TRUE(editor.recentBoards().paths().isEmpty());
 }
@@ -174,9 +174,9 @@ bool isDevice(const QString &path)
 TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
 {
     const QString board = boardPath(QStringLiteral("Plan.zvb"));
-    editor.Menu1_NewClick();
+    editor.newBoard();
     prompter.files = {board};
-    ASSERT_TRUE(editor.Menu1_SaveAsClick());
+    ASSERT_TRUE(editor.saveBoardAs());
     const QByteArray big = "[Options]\r\n" + QByteArray(KeyValueText::MaxFileSize, 'x');
     static const char binaryText[] = "[Options]\r\nOpAdministration=TRUE\r\n\0\x01\x02";
     const QByteArray binary(binaryText, sizeof binaryText - 1);
@@ -363,7 +363,7 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
             EXPECT_EQ(run.DocumentFileName(), board);
             EXPECT_NO_THROW(run.WriteSettings());
         } else {
-            EXPECT_NO_THROW(run.OpenRecentBoard(0));
+            EXPECT_NO_THROW(run.openRecentBoard(0));
         }
         ::umask(mask);
         ASSERT_TRUE(QDir::setCurrent(started));

@@ -63,7 +63,7 @@ protected:
         ScriptedPrompter other;
         std::unique_ptr<Editor> dead = otherInstance(other);
         if (documentFileName == Editor::NewBoardName) {
-            dead->Menu1_NewClick();
+            dead->newBoard();
         } else {
             SaveBoardFile(documentFileName, editor.cells());
             dead->LoadBoardFile(documentFileName);
@@ -72,9 +72,9 @@ protected:
         field.Tag = Tile;
         field.Rotation = 3;
         field.StepFlags = QStringLiteral("01001");
-        dead->RedrawCell(40);
+        dead->redrawCell(40);
         dead->setBoardModified(true);
-        dead->WriteRecovery();
+        dead->writeRecovery();
         if (board)
             *board = dead->cells();
         return dead->recovery().boardPath();
@@ -89,25 +89,25 @@ TEST_F(Recovery, KeptWhileChangedAndGoneWithTheChanges)
 {
     const QString path = boardPath(QStringLiteral("Plan.zvb"));
     const PromptedCommand cases[] = {
-        {"save", {}, {}, [](Editor &e) { e.Menu1_SaveClick(); }},
-        {"save as", {}, {QStringLiteral("%1")}, [](Editor &e) { e.Menu1_SaveAsClick(); }},
-        {"close, no", {Answer::No}, {}, [](Editor &e) { e.Menu1_CloseClick(); }},
-        {"close, yes", {Answer::Yes}, {}, [](Editor &e) { e.Menu1_CloseClick(); }},
-        {"new, no", {Answer::No}, {}, [](Editor &e) { e.Menu1_NewClick(); }},
-        {"open, no, open cancelled", {Answer::No}, {}, [](Editor &e) { e.Menu1_OpenClick(); }},
-        {"open, no, another board", {Answer::No}, {QStringLiteral("%1")}, [](Editor &e) { e.Menu1_OpenClick(); }},
+        {"save", {}, {}, [](Editor &e) { e.saveBoard(); }},
+        {"save as", {}, {QStringLiteral("%1")}, [](Editor &e) { e.saveBoardAs(); }},
+        {"close, no", {Answer::No}, {}, [](Editor &e) { e.closeBoard(); }},
+        {"close, yes", {Answer::Yes}, {}, [](Editor &e) { e.closeBoard(); }},
+        {"new, no", {Answer::No}, {}, [](Editor &e) { e.newBoard(); }},
+        {"open, no, open cancelled", {Answer::No}, {}, [](Editor &e) { e.openBoard(); }},
+        {"open, no, another board", {Answer::No}, {QStringLiteral("%1")}, [](Editor &e) { e.openBoard(); }},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        editor.Menu1_NewClick();
+        editor.newBoard();
         prompter.files = {path};
-        ASSERT_TRUE(editor.Menu1_SaveAsClick());
+        ASSERT_TRUE(editor.saveBoardAs());
         const QByteArray saved = readFile(path);
-        editor.WriteRecovery();
+        editor.writeRecovery();
         EXPECT_TRUE(kept().isEmpty()) << "a board without unsaved changes is not kept";
 
         apply(Tile, {30, 31});
-        editor.WriteRecovery();
+        editor.writeRecovery();
         ASSERT_EQ(keptWith(QStringLiteral(".zvb")).size(), 1);
         const QString keptBoard = editor.recovery().boardPath();
         EXPECT_EQ(readFile(keptBoard), bytesOf(editor.cells()));
@@ -115,10 +115,10 @@ TEST_F(Recovery, KeptWhileChangedAndGoneWithTheChanges)
 
         // Written again only when the board changed since.
         ASSERT_TRUE(writeFile(keptBoard, "stale"));
-        editor.WriteRecovery();
+        editor.writeRecovery();
         EXPECT_EQ(readFile(keptBoard), QByteArray("stale"));
         apply(OtherTile, {32});
-        editor.WriteRecovery();
+        editor.writeRecovery();
         EXPECT_EQ(readFile(keptBoard), bytesOf(editor.cells()));
         EXPECT_EQ(kept().size(), 3) << kept().join(u' ').toStdString(); // board, note, lock
 
@@ -141,14 +141,14 @@ TEST_F(Recovery, InstancesNeverTakeEachOthersBoards)
 {
     ScriptedPrompter otherPrompter;
     std::unique_ptr<Editor> running = otherInstance(otherPrompter);
-    running->Menu1_NewClick();
+    running->newBoard();
     running->cells()[5].Tag = Tile;
     running->setBoardModified(true);
-    running->WriteRecovery();
+    running->writeRecovery();
     ASSERT_EQ(keptWith(QStringLiteral(".zvb")).size(), 1);
 
-    editor.Menu1_NewClick();
-    editor.OfferRecovery();
+    editor.newBoard();
+    editor.offerRecovery();
     EXPECT_TRUE(prompter.messages.isEmpty()) << "the board of a running instance is not offered";
     EXPECT_EQ(keptWith(QStringLiteral(".zvb")).size(), 1);
 
@@ -156,7 +156,7 @@ TEST_F(Recovery, InstancesNeverTakeEachOthersBoards)
     running.reset();
     ASSERT_EQ(keptWith(QStringLiteral(".zvb")).size(), 1);
     prompter.answers = {Answer::No};
-    editor.OfferRecovery();
+    editor.offerRecovery();
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_EQ(prompter.messages[0].type, BoxType::Confirmation);
     EXPECT_TRUE(prompter.messages[0].text.contains(QStringLiteral("Untitled"))) << "a new board by its name";
@@ -167,7 +167,7 @@ TEST_F(Recovery, InstancesNeverTakeEachOthersBoards)
 
 TEST_F(Recovery, RestoredBoardKeepsItsNameAndIsChanged)
 {
-    editor.Menu1_NewClick();
+    editor.newBoard();
     // The note must give back any name a file can have.
     const QString path = boardPath(QStringLiteral("Plan 5%41\nzwei.zvb"));
     BoardCells board;
@@ -178,13 +178,13 @@ TEST_F(Recovery, RestoredBoardKeepsItsNameAndIsChanged)
     // The open board's changes are asked about first: Cancel keeps the
     // leftover for the next start, and a closed box does as well.
     prompter.answers = {Answer::Yes, Answer::Cancel, Answer::Cancel};
-    editor.OfferRecovery();
-    editor.OfferRecovery();
+    editor.offerRecovery();
+    editor.offerRecovery();
     EXPECT_EQ(editor.DocumentFileName(), Editor::NewBoardName);
     ASSERT_EQ(keptWith(QStringLiteral(".zvb")).size(), 1);
 
     prompter.answers = {Answer::Yes, Answer::No};
-    editor.OfferRecovery();
+    editor.offerRecovery();
     ASSERT_EQ(prompter.messages.size(), 5);
     EXPECT_TRUE(prompter.messages[3].text.contains(QStringLiteral("Plan"))) << prompter.messages[3].text.toStdString();
     EXPECT_EQ(editor.DocumentFileName(), path);
@@ -196,7 +196,7 @@ TEST_F(Recovery, RestoredBoardKeepsItsNameAndIsChanged)
     ASSERT_EQ(keptWith(QStringLiteral(".zvb")), QStringList{QFileInfo(editor.recovery().boardPath()).fileName()});
     EXPECT_TRUE(editor.recovery().boardPath().contains(editor.recovery().instance()));
 
-    ASSERT_TRUE(editor.Menu1_SaveClick());
+    ASSERT_TRUE(editor.saveBoard());
     EXPECT_TRUE(prompter.saveRequests.isEmpty()) << "saved under its own name without a dialog";
     EXPECT_EQ(readFile(path), bytesOf(board));
     EXPECT_TRUE(kept().isEmpty());
@@ -280,13 +280,13 @@ TEST_F(Recovery, HostileLeftovers)
         SCOPED_TRACE(c.name);
         QDir(recoveryFolder()).removeRecursively();
         prompter.messages.clear();
-        editor.Menu1_NewClick();
+        editor.newBoard();
         const QString board = leftOverBy(plan);
         c.spoil(board, board.chopped(4) + u".txt"_s);
         const QStringList before = QDir(recoveryFolder()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
 
         prompter.answers = c.answers;
-        editor.OfferRecovery();
+        editor.offerRecovery();
 
         ASSERT_EQ(prompter.messages.size(), c.asked ? 1 : 0);
         if (c.asked) {
@@ -327,7 +327,7 @@ TEST_F(Recovery, SeveralLeftoversInOneDialog)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
         QDir(recoveryFolder()).removeRecursively();
-        editor.Menu1_NewClick();
+        editor.newBoard();
         prompter.recoveryRequests.clear();
         prompter.messages.clear();
         // Name order is not time order.
@@ -343,7 +343,7 @@ TEST_F(Recovery, SeveralLeftoversInOneDialog)
         }
 
         prompter.recoveryChoices = c.choices;
-        editor.OfferRecovery();
+        editor.offerRecovery();
         EXPECT_TRUE(prompter.messages.isEmpty());
         ASSERT_EQ(prompter.recoveryRequests.size(), 1);
         const QStringList offered = prompter.recoveryRequests[0].boards;
@@ -376,13 +376,13 @@ TEST_F(Recovery, KeptFilesAreTheOwnersAlone)
             ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode_t(c.boardMode)), 0);
             editor.LoadBoardFile(path);
         } else {
-            editor.Menu1_NewClick();
+            editor.newBoard();
         }
         const QString userFolder = folder.userFolder() + u"fresh%1/"_s.arg(++n);
         editor.setUserFolder(userFolder);
         const mode_t previous = ::umask(c.umask);
         apply(Tile, {30});
-        editor.WriteRecovery();
+        editor.writeRecovery();
         ::umask(previous);
 
         EXPECT_EQ(modeOf(userFolder), 0700);
@@ -409,7 +409,7 @@ TEST_F(Recovery, OpeningABoardAnotherInstanceChangesWarns)
     running->LoadBoardFile(plan);
     running->cells()[5].Tag = Tile;
     running->setBoardModified(true);
-    running->WriteRecovery();
+    running->writeRecovery();
 
     const struct {
         const char *name;

@@ -35,7 +35,7 @@ protected:
         QObject::connect(&editor, &Editor::cursorMoved, [this](int cell) { events.append(u("cursor %1").arg(cell)); });
         QObject::connect(&editor, &Editor::stepBoxesChanged, [this] { events.append(u("steps")); });
         QObject::connect(&editor, &Editor::selectionChanged, [this] { events.append(u("selection")); });
-        QObject::connect(&editor, &Editor::panel4VisibilityChanged,
+        QObject::connect(&editor, &Editor::stepPanelVisibilityChanged,
                          [this](bool visible) { events.append(u("panel4 %1").arg(visible)); });
         QObject::connect(&editor, &Editor::documentChanged, [this] { events.append(u("document")); });
     }
@@ -66,13 +66,13 @@ TEST_F(EditorTest, SelectingAFieldCopiesItIntoTheSelection)
     const BoardCells before = editor.cells();
     recordSignals();
 
-    editor.ImgKarteClick(37);
+    editor.selectField(37);
 
     EXPECT_EQ(editor.selection().CellNumber, 37);
     EXPECT_EQ(editor.selection().Tag, 1204);
     EXPECT_EQ(editor.selection().Rotation, 3);
     EXPECT_EQ(boxes(), u("01001"));
-    EXPECT_EQ(editor.StepFlagsFromBoxes(), u("01001"));
+    EXPECT_EQ(editor.stepFlagsFromBoxes(), u("01001"));
     EXPECT_TRUE(editor.selectionFromBoard());
     EXPECT_FALSE(editor.stepClicksSuppressed());
     // The cursor first, the selection redrawn once, the board untouched.
@@ -89,7 +89,7 @@ TEST_F(EditorTest, StepFlagsTickOnlyTheBoxesMarkedOne)
     };
     for (const auto &c : cases) {
         editor.cells()[5].StepFlags = u(c.flags);
-        editor.ImgKarteClick(5);
+        editor.selectField(5);
         EXPECT_EQ(boxes(), u(c.ticked)) << c.flags;
     }
 }
@@ -100,18 +100,18 @@ TEST_F(EditorTest, BoxesSetByTheProgramAreNoClicks)
     // selection a second time.
     QObject::connect(&editor, &Editor::stepBoxesChanged, [this] {
         editor.setStepBox(0, editor.stepBox(0));
-        editor.ByStepClick();
+        editor.applyStepBoxes();
     });
     int redraws = 0;
     QObject::connect(&editor, &Editor::selectionChanged, [&redraws] { ++redraws; });
     editor.cells()[9].StepFlags = u("10000");
-    editor.ImgKarteClick(9);
+    editor.selectField(9);
     EXPECT_EQ(redraws, 1);
 
     editor.setStepBox(4, true);
-    editor.ByStepClick();
+    editor.applyStepBoxes();
     EXPECT_EQ(redraws, 2);
-    EXPECT_EQ(editor.StepFlagsFromBoxes(), u("10001"));
+    EXPECT_EQ(editor.stepFlagsFromBoxes(), u("10001"));
 }
 
 TEST_F(EditorTest, StepPanelFollowsTheTilesStepMarks)
@@ -128,8 +128,8 @@ TEST_F(EditorTest, StepPanelFollowsTheTilesStepMarks)
         editor.cells()[size_t(n)].StepFlags = u(flags[n]);
     const struct { int cell; bool visible; } clicks[] = {{0, true}, {1, false}, {3, true}, {2, false}, {2, false}};
     for (const auto &click : clicks) {
-        editor.ImgKarteClick(click.cell);
-        EXPECT_EQ(editor.panel4Visible(), click.visible) << click.cell;
+        editor.selectField(click.cell);
+        EXPECT_EQ(editor.stepPanelVisible(), click.visible) << click.cell;
         EXPECT_EQ(boxes(), u(flags[click.cell])) << click.cell;
     }
 }
@@ -137,8 +137,8 @@ TEST_F(EditorTest, StepPanelFollowsTheTilesStepMarks)
 TEST_F(EditorTest, SelectingOutsideTheBoardDoesNothing)
 {
     recordSignals();
-    editor.ImgKarteClick(-1);
-    editor.ImgKarteClick(CellCount);
+    editor.selectField(-1);
+    editor.selectField(CellCount);
     EXPECT_TRUE(events.isEmpty());
     EXPECT_FALSE(editor.selectionFromBoard());
 }
@@ -146,31 +146,31 @@ TEST_F(EditorTest, SelectingOutsideTheBoardDoesNothing)
 TEST_F(EditorTest, WithoutABoardTheRefreshSelectsNothing)
 {
     recordSignals();
-    editor.RefreshDocumentState();
+    editor.refreshDocumentState();
     EXPECT_EQ(events, QStringList{u("document")});
     EXPECT_FALSE(editor.isBoardOpen());
-    EXPECT_TRUE(editor.AskSaveChanges());
+    EXPECT_TRUE(editor.askSaveChanges());
     EXPECT_TRUE(prompter.messages.isEmpty());
 }
 
 TEST_F(EditorTest, DialogsAsDesignedAndAfterTheLanguage)
 {
-    EXPECT_EQ(editor.OpenDialog1().filter, u("Zorvan-Platte|*.zvb|Alle Dateien|*.*"));
-    EXPECT_EQ(editor.SaveDialog1().defaultSuffix, u("zvb"));
-    EXPECT_TRUE(editor.SaveDialog1().confirmOverwrite);
-    EXPECT_EQ(editor.SaveDialog2().defaultSuffix, u("jpg"));
-    EXPECT_FALSE(editor.SaveDialog2().confirmOverwrite);
-    EXPECT_EQ(editor.PrintDialog1().fromPage, 1);
-    EXPECT_EQ(editor.PrintDialog1().toPage, 4);
+    EXPECT_EQ(editor.openDialog().filter, u("Zorvan-Platte|*.zvb|Alle Dateien|*.*"));
+    EXPECT_EQ(editor.boardSaveDialog().defaultSuffix, u("zvb"));
+    EXPECT_TRUE(editor.boardSaveDialog().confirmOverwrite);
+    EXPECT_EQ(editor.pictureSaveDialog().defaultSuffix, u("jpg"));
+    EXPECT_FALSE(editor.pictureSaveDialog().confirmOverwrite);
+    EXPECT_EQ(editor.printDialog().fromPage, 1);
+    EXPECT_EQ(editor.printDialog().toPage, 4);
 
     ASSERT_TRUE(folder.write(u("Language/UK.txt"), "English\nSZVBFilter=Board\nSDefaultFilter=Any\n"
                                                    "SZVJFilter=Picture\nOpenDialog1=Open a board\nSaveDialog2=\n"));
     editor.LoadLanguage();
-    EXPECT_EQ(editor.OpenDialog1().filter, u("Board|*.zvb|Any|*.*"));
-    EXPECT_EQ(editor.SaveDialog1().filter, u("Board|*.zvb"));
-    EXPECT_EQ(editor.SaveDialog2().filter, u("Picture|*.jpg"));
-    EXPECT_EQ(editor.OpenDialog1().title, u("Open a board"));
-    EXPECT_TRUE(editor.SaveDialog2().title.isEmpty());
+    EXPECT_EQ(editor.openDialog().filter, u("Board|*.zvb|Any|*.*"));
+    EXPECT_EQ(editor.boardSaveDialog().filter, u("Board|*.zvb"));
+    EXPECT_EQ(editor.pictureSaveDialog().filter, u("Picture|*.jpg"));
+    EXPECT_EQ(editor.openDialog().title, u("Open a board"));
+    EXPECT_TRUE(editor.pictureSaveDialog().title.isEmpty());
 }
 
 // A language file removed while the program runs: choosing it is reported,
@@ -185,7 +185,7 @@ TEST_F(EditorTest, ChoosingARemovedLanguageIsReportedAndChangesNothing)
     ASSERT_EQ(menu.size(), 3);
     ASSERT_TRUE(folder.remove(u("Language/DE.txt")));
     try {
-        editor.Menu1_LanguageClick(0);
+        editor.chooseLanguage(0);
         ADD_FAILURE() << "no error";
     } catch (const KestrixError &error) {
         EXPECT_TRUE(error.text().contains(u("DE.txt"))) << error.what();
@@ -193,7 +193,7 @@ TEST_F(EditorTest, ChoosingARemovedLanguageIsReportedAndChangesNothing)
     EXPECT_EQ(editor.languageEntries(), menu);
     EXPECT_EQ(editor.settings().OpLanguage, u("UK"));
 
-    editor.Menu1_LanguageClick(1);
+    editor.chooseLanguage(1);
     EXPECT_EQ(editor.settings().OpLanguage, u("FR"));
     EXPECT_FALSE(editor.languageEntries()[1].visible);
     EXPECT_TRUE(editor.languageEntries()[2].visible);

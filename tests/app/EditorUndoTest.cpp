@@ -27,24 +27,24 @@ TEST_F(SelectionAndUndo, TurnButtonsTurnTheShownPictureAndNothingElse)
     const struct { std::initializer_list<int> buttons; int rotation; } cases[] = {
         {{1}, 1}, {{2}, 2}, {{3}, 3}, {{1, 1, 1, 1}, 0}, {{2, 2}, 0}, {{1, 3}, 0}, {{3, 3}, 2}, {{2, 1}, 3},
     };
-    editor.Menu1_NewClick();
+    editor.newBoard();
     TImgKarte &field = editor.cells()[20];
     field.Tag = OtherTile;
     field.Rotation = 0;
-    editor.RedrawCell(20);
+    editor.redrawCell(20);
     const BoardCells board = editor.cells();
     for (const auto &c : cases) {
-        editor.ImgKarteClick(20);
+        editor.selectField(20);
         const QImage shown = editor.selection().picture;
         // Turned as shown, not composed again: the large picture is not read.
         ASSERT_TRUE(folder.remove(QStringLiteral("Images/13000.bmp")));
         for (int button : c.buttons) {
             if (button == 1)
-                editor.SpeedButton1Click();
+                editor.turnSelectionCounterClockwise();
             else if (button == 2)
-                editor.SpeedButton2Click();
+                editor.turnSelectionHalf();
             else
-                editor.SpeedButton3Click();
+                editor.turnSelectionClockwise();
         }
         EXPECT_EQ(editor.selection().Rotation, c.rotation) << c.buttons.size();
         EXPECT_EQ(editor.selection().picture, TurnBitmap(c.rotation, shown)) << c.buttons.size();
@@ -58,48 +58,48 @@ TEST_F(SelectionAndUndo, TurnButtonsTurnTheShownPictureAndNothingElse)
 TEST_F(SelectionAndUndo, RotationsFromAFileTurnOnWithinZeroToThree)
 {
     const struct { int rotation, button, after; } cases[] = {{7, 1, 0}, {5, 2, 3}, {-2, 3, 1}, {-1, 1, 0}};
-    editor.Menu1_NewClick();
+    editor.newBoard();
     for (const auto &c : cases) {
         editor.cells()[30].Rotation = c.rotation;
-        editor.ImgKarteClick(30);
+        editor.selectField(30);
         if (c.button == 1)
-            editor.SpeedButton1Click();
+            editor.turnSelectionCounterClockwise();
         else if (c.button == 2)
-            editor.SpeedButton2Click();
+            editor.turnSelectionHalf();
         else
-            editor.SpeedButton3Click();
+            editor.turnSelectionClockwise();
         EXPECT_EQ(editor.selection().Rotation, c.after) << c.rotation;
     }
 }
 
 TEST_F(SelectionAndUndo, AllStepsTicksOrUnticksAllFiveWithOneRedraw)
 {
-    editor.Menu1_NewClick();
+    editor.newBoard();
     editor.cells()[3].StepFlags = QStringLiteral("01000");
-    editor.ImgKarteClick(3);
+    editor.selectField(3);
     int redraws = 0;
     QObject::connect(&editor, &Editor::selectionChanged, [&redraws] { ++redraws; });
     // A view that echoes the boxes it is told to tick as clicks.
     QObject::connect(&editor, &Editor::stepBoxesChanged, [this] {
         editor.setStepBox(2, editor.stepBox(2));
-        editor.ByStepClick();
-        editor.CheckBox1Click();
+        editor.applyStepBoxes();
+        editor.applyAllStepsBox();
     });
 
     editor.setAllStepsBox(true);
-    editor.CheckBox1Click();
+    editor.applyAllStepsBox();
     EXPECT_EQ(boxes(editor), QStringLiteral("11111"));
     EXPECT_EQ(redraws, 1);
 
     editor.setAllStepsBox(false);
-    editor.CheckBox1Click();
+    editor.applyAllStepsBox();
     EXPECT_EQ(boxes(editor), QStringLiteral("00000"));
     EXPECT_EQ(redraws, 2);
 
     // A single box leaves "Alle Schritte" as it is.
     editor.setAllStepsBox(true);
     editor.setStepBox(4, true);
-    editor.ByStepClick();
+    editor.applyStepBoxes();
     EXPECT_TRUE(editor.allStepsBox());
     EXPECT_EQ(boxes(editor), QStringLiteral("00001"));
     EXPECT_FALSE(editor.boardModified());
@@ -108,20 +108,20 @@ TEST_F(SelectionAndUndo, AllStepsTicksOrUnticksAllFiveWithOneRedraw)
 
 TEST_F(SelectionAndUndo, UndoRestoresEveryFieldOfTheApplication)
 {
-    editor.Menu1_NewClick();
+    editor.newBoard();
     const BoardCells before = editor.cells();
     apply(Tile, {50, 38, 51, 62});
     ASSERT_TRUE(editor.undoRing().canUndo());
     undoSignals.clear();
 
-    editor.Menu1_UndoClick();
+    editor.undoApplication();
 
     EXPECT_TRUE(sameBoard(editor.cells(), before));
     EXPECT_FALSE(editor.undoRing().canUndo());
     EXPECT_EQ(undoSignals, QList<bool>{false});
     EXPECT_TRUE(editor.boardModified()) << "undo leaves the board changed";
     // Nothing left: the command does nothing.
-    editor.Menu1_UndoClick();
+    editor.undoApplication();
     EXPECT_TRUE(sameBoard(editor.cells(), before));
 }
 
@@ -134,36 +134,36 @@ TEST_F(SelectionAndUndo, RedoLastsUntilTheNextApplicationOrDocument)
     QList<bool> redoSignals;
     QObject::connect(&editor, &Editor::redoChanged, [&](bool canRedo) { redoSignals.append(canRedo); });
     const auto applyTile = [](Editor &e, int field, int tile) {
-        e.ImgKarteClick(field);
-        e.PCImageClick(tile);
-        e.Button1Click();
+        e.selectField(field);
+        e.pickTile(tile);
+        e.applySelection();
     };
     const PromptedCommand cases[] = {
         {"apply", {}, {}, [&](Editor &e) { applyTile(e, 9, OtherTile); }},
-        {"new", {Answer::No}, {}, [](Editor &e) { e.Menu1_NewClick(); }},
-        {"open", {Answer::No}, {path}, [](Editor &e) { e.Menu1_OpenClick(); }},
-        {"close", {Answer::No}, {}, [](Editor &e) { e.Menu1_CloseClick(); }},
+        {"new", {Answer::No}, {}, [](Editor &e) { e.newBoard(); }},
+        {"open", {Answer::No}, {path}, [](Editor &e) { e.openBoard(); }},
+        {"close", {Answer::No}, {}, [](Editor &e) { e.closeBoard(); }},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.name);
-        editor.Menu1_NewClick();
+        editor.newBoard();
         prompter.files = {path};
-        ASSERT_TRUE(editor.Menu1_SaveAsClick());
+        ASSERT_TRUE(editor.saveBoardAs());
         applyTile(editor, 30, Tile);
         const BoardCells applied = editor.cells();
-        ASSERT_TRUE(editor.Menu1_SaveClick());
+        ASSERT_TRUE(editor.saveBoard());
 
-        editor.Menu1_UndoClick();
+        editor.undoApplication();
         EXPECT_TRUE(editor.boardModified());
         EXPECT_TRUE(editor.undoRing().canRedo());
         EXPECT_EQ(redoSignals.last(), true);
         const BoardCells undone = editor.cells();
-        ASSERT_TRUE(editor.Menu1_SaveClick());
-        editor.Menu1_RedoClick();
+        ASSERT_TRUE(editor.saveBoard());
+        editor.redoApplication();
         EXPECT_TRUE(editor.boardModified());
         EXPECT_TRUE(sameBoard(editor.cells(), applied));
         EXPECT_EQ(redoSignals.last(), false);
-        editor.Menu1_UndoClick();
+        editor.undoApplication();
         EXPECT_TRUE(sameBoard(editor.cells(), undone));
 
         prompter.answers = c.answers;
@@ -173,7 +173,7 @@ TEST_F(SelectionAndUndo, RedoLastsUntilTheNextApplicationOrDocument)
         EXPECT_FALSE(editor.undoRing().canRedo());
         EXPECT_EQ(redoSignals.last(), false);
         const BoardCells now = editor.cells();
-        editor.Menu1_RedoClick();
+        editor.redoApplication();
         EXPECT_TRUE(sameBoard(editor.cells(), now));
         EXPECT_TRUE(prompter.errors.isEmpty());
     }
@@ -181,77 +181,77 @@ TEST_F(SelectionAndUndo, RedoLastsUntilTheNextApplicationOrDocument)
 
 TEST_F(SelectionAndUndo, AfterAThousandEntriesTheRingStartsAgainEmpty)
 {
-    editor.Menu1_NewClick();
+    editor.newBoard();
     for (int i = 0; i < UndoRing::SlotCount; ++i)
         apply(i % 2 ? Tile : OtherTile, {i % CellCount});
     EXPECT_FALSE(editor.undoRing().canUndo());
     EXPECT_EQ(undoSignals.last(), false);
     const BoardCells changed = editor.cells();
-    editor.Menu1_UndoClick();
+    editor.undoApplication();
     EXPECT_TRUE(sameBoard(editor.cells(), changed)) << "the board was changed, yet nothing can be taken back";
 
     apply(OtherTile, {7});
     EXPECT_TRUE(editor.undoRing().canUndo());
-    editor.Menu1_UndoClick();
+    editor.undoApplication();
     EXPECT_TRUE(sameBoard(editor.cells(), changed));
     EXPECT_FALSE(editor.undoRing().canUndo());
 }
 
 TEST_F(SelectionAndUndo, UndoReselectsTheFieldOnlyWhenTheSelectionCameFromIt)
 {
-    editor.Menu1_NewClick();
+    editor.newBoard();
     const int oldTile = editor.cells()[40].Tag;
 
-    editor.ImgKarteClick(40);
+    editor.selectField(40);
     apply(Tile, {40, 41});
-    editor.ImgKarteClick(40);
+    editor.selectField(40);
     ASSERT_EQ(editor.selection().Tag, Tile);
-    editor.Menu1_UndoClick();
+    editor.undoApplication();
     EXPECT_EQ(editor.selection().Tag, oldTile);
     EXPECT_EQ(editor.selection().picture, TurnBitmap(editor.cells()[40].Rotation,
                                                      TestProgramFolder::tilePicture(16, colourOf(oldTile))));
 
     // A tile picked from the palette stays in the selection.
     apply(Tile, {40, 41});
-    editor.ImgKarteClick(40);
-    editor.PCImageClick(OtherTile);
-    editor.Menu1_UndoClick();
+    editor.selectField(40);
+    editor.pickTile(OtherTile);
+    editor.undoApplication();
     EXPECT_EQ(editor.selection().Tag, OtherTile);
     EXPECT_EQ(editor.selection().CellNumber, 40);
     EXPECT_EQ(editor.cells()[40].Tag, oldTile);
 
     // Undo of other fields leaves the selection alone.
-    editor.ImgKarteClick(40);
+    editor.selectField(40);
     apply(OtherTile, {90});
     int selections = 0;
     QObject::connect(&editor, &Editor::cursorMoved, [&selections] { ++selections; });
-    editor.Menu1_UndoClick();
+    editor.undoApplication();
     EXPECT_EQ(selections, 0);
     EXPECT_EQ(editor.selection().CellNumber, 40);
 }
 
 TEST_F(SelectionAndUndo, UndoThatCannotDrawAPictureChangesNothing)
 {
-    editor.Menu1_NewClick();
+    editor.newBoard();
     TImgKarte &field = editor.cells()[60];
     field.Tag = Tile;
-    editor.RedrawCell(60);
+    editor.redrawCell(60);
     apply(OtherTile, {60, 61});
     ASSERT_TRUE(folder.remove(QStringLiteral("Images/04045.bmp")));
     const Snapshot before = snapshot();
 
-    EXPECT_THROW(editor.Menu1_UndoClick(), KestrixError);
+    EXPECT_THROW(editor.undoApplication(), KestrixError);
     EXPECT_TRUE(sameState(snapshot(), before));
 
     addTiles({Tile});
-    editor.Menu1_UndoClick();
+    editor.undoApplication();
     EXPECT_EQ(editor.cells()[60].Tag, Tile);
     EXPECT_FALSE(editor.undoRing().canUndo());
 }
 
 TEST_F(SelectionAndUndo, RecordingAFieldOffTheBoardIsIgnored)
 {
-    editor.RecordUndo(-1, true);
-    editor.RecordUndo(CellCount, true);
+    editor.recordUndo(-1, true);
+    editor.recordUndo(CellCount, true);
     EXPECT_FALSE(editor.undoRing().canUndo());
 }

@@ -29,7 +29,7 @@ void recordGroup(UndoRing &ring, const QList<int> &cells, int tile = 1)
 {
     bool first = true;
     for (int cell : cells) {
-        ring.RecordUndo(field(cell, tile), first);
+        ring.recordUndo(field(cell, tile), first);
         first = false;
     }
 }
@@ -40,10 +40,10 @@ TEST(UndoRing, TakesBackOneApplicationWholeNewestFirst)
 {
     UndoRing ring;
     EXPECT_FALSE(ring.canUndo());
-    ring.RecordUndo(field(50, 1002, 1, QStringLiteral("10100")), true);
-    ring.RecordUndo(field(51, 1003, 2), false);
-    ring.RecordUndo(field(38, 45, 3, QStringLiteral("1")), false);
-    ring.RecordUndo(field(62, 7, 0, QString()), false);
+    ring.recordUndo(field(50, 1002, 1, QStringLiteral("10100")), true);
+    ring.recordUndo(field(51, 1003, 2), false);
+    ring.recordUndo(field(38, 45, 3, QStringLiteral("1")), false);
+    ring.recordUndo(field(62, 7, 0, QString()), false);
     EXPECT_EQ(ring.UndoPos(), 4);
     EXPECT_TRUE(ring.canUndo());
 
@@ -79,15 +79,15 @@ TEST(UndoRing, GroupsComeBackNewestFirst)
 TEST(UndoRing, KeepsAtMostFiveStepCharacters)
 {
     UndoRing ring;
-    ring.RecordUndo(field(3, 45, 2, QStringLiteral("1010111")), true);
+    ring.recordUndo(field(3, 45, 2, QStringLiteral("1010111")), true);
     EXPECT_EQ(ring.takeBackGroup().value(0).stepFlags, QStringLiteral("10101"));
 }
 
 TEST(UndoRing, WalkStopsAtSlotZeroWithoutGroupStart)
 {
     UndoRing ring;
-    ring.RecordUndo(field(1, 1), false);
-    ring.RecordUndo(field(2, 1), false);
+    ring.recordUndo(field(1, 1), false);
+    ring.recordUndo(field(2, 1), false);
     recordGroup(ring, {3, 4});
 
     EXPECT_EQ(cellsOf(ring.takeBackGroup()), QList<int>({4, 3}));
@@ -159,6 +159,6 @@ TEST(UndoRing, ClearLeavesNothingToTakeBack)
         recordGroup(ring, {i % 144});
     recordGroup(ring, {8, 9});
     ring.clear();
-    ring.RecordUndo(field(12, 3), false);
+    ring.recordUndo(field(12, 3), false);
     EXPECT_EQ(cellsOf(ring.takeBackGroup()), QList<int>({12}));
 }

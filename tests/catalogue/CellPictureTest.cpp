@@ -373,10 +373,10 @@ TEST_F(CellPictureTest, UnreadableMarkPictureLeavesThePlainTurnedTile)
     EXPECT_TRUE(samePixels(cell, TurnBitmap(2, m_tile)));
 }
 
-TEST(PaintCursor, FillsTenByTenInTheColour)
+TEST(paintCursor, FillsTenByTenInTheColour)
 {
     for (const QColor &colour : {QColor(0, 0, 0), QColor(255, 0, 0), QColor(0x56, 0x34, 0x12)}) {
-        const QImage cursor = CellPicture::PaintCursor(colour);
+        const QImage cursor = CellPicture::paintCursor(colour);
         ASSERT_EQ(cursor.size(), QSize(10, 10));
         EXPECT_EQ(cursor.pixelColor(0, 0), colour) << colour.name().toStdString();
         EXPECT_EQ(cursor.pixelColor(9, 9), colour) << colour.name().toStdString();

@@ -88,7 +88,7 @@ TEST_F(DocumentWindow, NewPickTurnStepsApplySaveCloseAndOpenAgain)
     click(QStringLiteral("ImgKarte20"));
     EXPECT_EQ(child<QWidget>(QStringLiteral("Cursor"))->pos(),
               child<QWidget>(QStringLiteral("ImgKarte20"))->pos() - QPoint(2, 2));
-    form->editor().PCImageClick(Tile);
+    form->editor().pickTile(Tile);
     const QImage unturned = child<CellView>(QStringLiteral("SelectionCell"))->image();
     click(QStringLiteral("SpeedButton1"));
     EXPECT_EQ(form->editor().selection().Rotation, 1);
@@ -99,7 +99,7 @@ TEST_F(DocumentWindow, NewPickTurnStepsApplySaveCloseAndOpenAgain)
     for (int i = 1; i <= 5; ++i)
         EXPECT_TRUE(child<QCheckBox>(QStringLiteral("ByStep%1").arg(i))->isChecked()) << i;
     click(QStringLiteral("ByStep2"));
-    EXPECT_EQ(form->editor().StepFlagsFromBoxes(), QStringLiteral("10111"));
+    EXPECT_EQ(form->editor().stepFlagsFromBoxes(), QStringLiteral("10111"));
     EXPECT_FALSE(undoEnabled()) << "turning and steps do not touch the board";
 
     click(QStringLiteral("Button1"));
@@ -180,7 +180,7 @@ TEST_F(DocumentWindow, ClosingTheWindowAsksAboutUnsavedChanges)
     start();
     trigger("Menu1_New");
     click(QStringLiteral("ImgKarte30"));
-    form->editor().PCImageClick(Tile);
+    form->editor().pickTile(Tile);
     click(QStringLiteral("Button1"));
     ASSERT_TRUE(form->editor().boardModified());
 

@@ -166,7 +166,7 @@ TEST_F(MainWindowTest, StartsWithoutABoard)
         EXPECT_FALSE(child<QAction>(disabled)->isEnabled()) << disabled;
     for (const char *enabled : {"Menu1_New", "Menu1_Open", "Menu1_Exit", "Menu1_Options"})
         EXPECT_TRUE(child<QAction>(enabled)->isEnabled()) << enabled;
-    EXPECT_EQ(form->editor().OpenDialog1().initialFolder, folder.programFolder() + u("Boards"));
+    EXPECT_EQ(form->editor().openDialog().initialFolder, folder.programFolder() + u("Boards"));
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }
 
@@ -226,7 +226,7 @@ TEST_F(MainWindowTest, TickingAStepBoxTellsTheEditor)
     form->show();
     child<QWidget>("Panel4")->show();
     QTest::mouseClick(child<QCheckBox>("ByStep4"), Qt::LeftButton, {}, QPoint(6, 8));
-    EXPECT_EQ(form->editor().StepFlagsFromBoxes(), u("00010"));
+    EXPECT_EQ(form->editor().stepFlagsFromBoxes(), u("00010"));
 }
 
 TEST_F(MainWindowTest, CaptionsComeFromTheLanguageByComponentName)

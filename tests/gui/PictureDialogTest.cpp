@@ -187,7 +187,7 @@ TEST_F(PictureDialog, TheMainWindowOpensItAndSeesItsChanges)
         child<QPushButton>(*dialog, "Button1")->click();
         child<QPushButton>(*dialog, "CancelBtn")->click();
     });
-    form.editor().PCImageDblClick(1234);
+    form.editor().requestTileDefinition(1234);
     EXPECT_EQ(title, u("Bildbearbeitung 01234"));
     EXPECT_EQ(form.editor().catalogue().CatalogueValue(u("P01234")), u("01009"));
 }

@@ -42,9 +42,9 @@ int main(int argc, char **argv)
     QMetaObject::invokeMethod(
         &form,
         [&] {
-            editor.ImgKarteClick(QByteArray(argv[4]).toInt());
-            editor.PCImageClick(QByteArray(argv[5]).toInt());
-            form.runCommand([&] { editor.Button1Click(); });
+            editor.selectField(QByteArray(argv[4]).toInt());
+            editor.pickTile(QByteArray(argv[5]).toInt());
+            form.runCommand([&] { editor.applySelection(); });
             for (const QString &error : std::as_const(prompter.errors))
                 std::fprintf(stderr, "error: %s\n", error.toLocal8Bit().constData());
             for (const MessageBox &box : std::as_const(prompter.messages))

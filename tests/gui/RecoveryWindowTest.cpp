@@ -222,9 +222,9 @@ TEST_F(RecoveryWindow, ExitAnsweredNoLeavesNothing)
     std::unique_ptr<MainWindow> form = start(10);
     Editor &editor = form->editor();
     editor.LoadBoardFile(boardPath());
-    editor.ImgKarteClick(20);
-    editor.PCImageClick(Tile);
-    editor.Button1Click();
+    editor.selectField(20);
+    editor.pickTile(Tile);
+    editor.applySelection();
     ASSERT_TRUE(eventually([&] { return kept(QStringLiteral("*.zvb")).size() == 1; }));
 
     prompter.answers = {Answer::No};
