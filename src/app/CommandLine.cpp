@@ -152,7 +152,9 @@ CommandLine ParseCommandLine(const QStringList &arguments)
 
 QString BoardPathFromArgument(const QString &argument)
 {
-    QString path = ExpandLongPath(argument);
+    // Names are taken as given: short or display forms of folders are not
+    // looked up, so no part of the path changes.
+    QString path = argument;
     if (FileExtension(path) != QStringLiteral(".zvb"))
         path += QStringLiteral(".zvb");
     return path;

@@ -329,20 +329,6 @@ QString FileBaseName(const QString &path)
     return dot < 0 ? name : name.left(dot);
 }
 
-QString ShellDisplayName(const QString &path)
-{
-    return path;
-}
-
-QString ExpandLongPath(const QString &path)
-{
-    // Each component takes the last component of its prefix's display name.
-    // A prefix's display name here is the prefix itself, so every component
-    // keeps its name and one look at the whole path gives them all; asking
-    // for every prefix in turn cost the square of the path's length.
-    return ShellDisplayName(path);
-}
-
 void IgnoreFileSizeSignal()
 {
     std::signal(SIGXFSZ, SIG_IGN);

@@ -26,12 +26,6 @@ qsizetype FileNameStart(const QString &path);
 // folder part.
 QString FileBaseName(const QString &path);
 
-// There are no shell display names here: the path comes back unchanged.
-QString ShellDisplayName(const QString &path);
-
-// Every component replaced by its display name, working from the end.
-QString ExpandLongPath(const QString &path);
-
 // A write beyond the file-size limit (ulimit -f) then fails with an error
 // that is reported like any other, instead of ending the program.
 void IgnoreFileSizeSignal();

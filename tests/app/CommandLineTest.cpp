@@ -22,9 +22,15 @@ TEST(CommandLine, BoardPathGetsZvbUnlessItEndsInExactlyZvb)
         {"C:\\Boards.old\\Plan", "C:\\Boards.old\\Plan.zvb"},
         {"C:Plan.zvb", "C:Plan.zvb"},
         {"Plan", "Plan.zvb"},
+        // Short folder names stay as they are given.
+        {"C:\\DOKUME~1\\BRETT~1.ZVB", "C:\\DOKUME~1\\BRETT~1.ZVB.zvb"},
+        {"/home/Käse/Brett.zvb", "/home/Käse/Brett.zvb"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(BoardPathFromArgument(u(c.argument)), u(c.expected)) << c.argument;
+    // A path of many thousand components, the length of the longest argument.
+    const QString longPath = QStringLiteral("/a\\bc").repeated(131 * 1024 / 5) + QStringLiteral(".zvb");
+    EXPECT_EQ(BoardPathFromArgument(longPath), longPath);
 }
 
 TEST(CommandLine, OnlyTheFirstArgumentCountsForTheWindow)

@@ -56,17 +56,6 @@ TEST(FileBaseName, CutsFolderAndLastExtension)
         EXPECT_EQ(FileBaseName(QString::fromUtf8(c.path)), QString::fromUtf8(c.base)) << c.path;
 }
 
-TEST(ExpandLongPath, LeavesPathsUnchangedWithoutDisplayNames)
-{
-    for (const char *path : {"Plan", "C:\\DOKUME~1\\BRETT~1.ZVB", "/home/u/Boards/Plan.zvb", "/", "", "//", "a\\",
-                             "/a//b/", "C:\\a/b\\c/d.zvb", "\\\\server\\share\\x", "./../Plan", "/home/Käse/Brett.zvb"})
-        EXPECT_EQ(ExpandLongPath(QString::fromUtf8(path)), QString::fromUtf8(path)) << path;
-    // A path of many thousand components, the length of the longest argument.
-    const QString longPath = QStringLiteral("/a\\bc").repeated(131 * 1024 / 5);
-    EXPECT_EQ(ExpandLongPath(longPath), longPath);
-}
-
-
 TEST(UserFolder, FollowsUserprofileThenConfigFolder)
 {
     {
