@@ -107,6 +107,21 @@ void OptionsDialog::createControls()
     m_image->setGeometry(248, 20, 49, 49);
     m_image->setScaledContents(true);
 
+    createConventionBoxes();
+
+    m_okButton = new QPushButton(QStringLiteral("OK"), this);
+    m_okButton->setObjectName(QStringLiteral("OpOKBtn"));
+    m_okButton->setGeometry(87, 220, 75, 25);
+    m_okButton->setDefault(true);
+    connect(m_okButton, &QPushButton::clicked, this, [this] { OpOKBtnClick(); });
+    m_cancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
+    m_cancelButton->setObjectName(QStringLiteral("OpCancelBtn"));
+    m_cancelButton->setGeometry(167, 220, 75, 25);
+    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void OptionsDialog::createConventionBoxes()
+{
     m_groupBox2 = new QGroupBox(QStringLiteral("Zorvan-Konventionen"), this);
     m_groupBox2->setObjectName(QStringLiteral("OpGroupBox2"));
     m_groupBox2->setGeometry(8, 96, 313, 111);
@@ -119,16 +134,6 @@ void OptionsDialog::createControls()
         m_checkBoxes[i]->setObjectName(QStringLiteral("OpCheckBox%1").arg(i + 1));
         m_checkBoxes[i]->setGeometry(16, 36 + 16 * i, 297, 17);
     }
-
-    m_okButton = new QPushButton(QStringLiteral("OK"), this);
-    m_okButton->setObjectName(QStringLiteral("OpOKBtn"));
-    m_okButton->setGeometry(87, 220, 75, 25);
-    m_okButton->setDefault(true);
-    connect(m_okButton, &QPushButton::clicked, this, [this] { OpOKBtnClick(); });
-    m_cancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
-    m_cancelButton->setObjectName(QStringLiteral("OpCancelBtn"));
-    m_cancelButton->setGeometry(167, 220, 75, 25);
-    connect(m_cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 void OptionsDialog::createColorItems()

@@ -37,6 +37,7 @@ signals:
 
 private:
     void createControls();
+    void createConventionBoxes();
     void createColorItems();
     void startUp(const QString &languageCode, int groupCount);
     void applyCaptions(const QString &languageCode);
