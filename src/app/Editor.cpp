@@ -2,15 +2,6 @@
 
 namespace kestrix {
 
-namespace {
-
-// Shown where a language file lacks the key SettingsUnreadable.
-const QString SettingsUnreadableText = QStringLiteral(
-    "Bis zum Ende des Programms gelten die Standardeinstellungen; die Datei bleibt, wie sie ist, und "
-    "wird nicht überschrieben. Reparieren oder entfernen Sie sie, damit Einstellungen wieder gespeichert werden.");
-
-} // namespace
-
 Editor::Editor(Prompter &prompter, QObject *parent)
     : QObject(parent), m_prompter(prompter)
 {
@@ -64,8 +55,8 @@ void Editor::ReportSettingsError()
 {
     if (!m_settingsError)
         return;
-    MessageBox box = keyMessage(QStringLiteral("SettingsUnreadable"), SettingsUnreadableText, BoxType::Warning,
-                                {Answer::Ok}, QString());
+    MessageBox box = m_language.BuildKeyMessage(QStringLiteral("SettingsUnreadable"), BoxType::Warning, {Answer::Ok},
+                                                QString());
     box.text = m_language.errorText(*m_settingsError) + QStringLiteral("\n\n") + box.text;
     m_prompter.message(box);
 }

@@ -443,11 +443,6 @@ private:
     // recent boards
     void rememberBoard(const QString &path);
     void writeRecentBoards();
-    // A box with the language's text of key, its one placeholder filled with
-    // argument; german stands where the file lacks the key or its text does
-    // not take the argument.
-    MessageBox keyMessage(const QString &key, const QString &german, BoxType type, const QList<Answer> &buttons,
-                          const QString &argument) const;
 
     // recovery of unsaved work
     void offerLeftovers(const QList<RecoveryFile> &files);

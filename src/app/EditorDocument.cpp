@@ -12,21 +12,6 @@
 
 namespace kestrix {
 
-namespace {
-
-// Shown where a language file lacks the keys of the question.
-const QString ChangedOnDiskText = QStringLiteral(
-    "Die Datei „%s“ wurde geändert, seit sie geöffnet oder zuletzt gespeichert wurde, vielleicht in einem "
-    "anderen Fenster dieses Programms. Soll sie überschrieben werden, oder soll die Karte unter einem anderen "
-    "Namen gespeichert werden?");
-const QString UndecodableBoardText = QStringLiteral(
-    "Der beim Start genannte Kartenname „%s“ ist kein gültiger Dateiname dieses Systems. Es wird keine "
-    "Karte geöffnet.");
-const QString OverwriteCaption = QStringLiteral("Überschreiben");
-const QString ElsewhereCaption = QStringLiteral("Speichern unter...");
-
-} // namespace
-
 QString Editor::boardDisplayName() const
 {
     if (m_documentFileName == NewBoardName)
@@ -123,15 +108,11 @@ bool Editor::saveBoard()
         if (!askSaveFileName())
             return false;
     } else if (fileChangedOnDisk()) {
-        MessageBox box = keyMessage(QStringLiteral("SaveChangedOnDisk"), ChangedOnDiskText, BoxType::Warning,
-                                    {Answer::Yes, Answer::No, Answer::Cancel},
-                                    QDir::toNativeSeparators(m_documentFileName));
+        MessageBox box = m_language.BuildKeyMessage(QStringLiteral("SaveChangedOnDisk"), BoxType::Warning,
+                                                    {Answer::Yes, Answer::No, Answer::Cancel},
+                                                    QDir::toNativeSeparators(m_documentFileName));
         box.buttons[0].caption = m_language.text(QStringLiteral("SaveOverwrite"));
         box.buttons[1].caption = m_language.text(QStringLiteral("SaveElsewhere"));
-        if (box.buttons[0].caption.isEmpty())
-            box.buttons[0].caption = OverwriteCaption;
-        if (box.buttons[1].caption.isEmpty())
-            box.buttons[1].caption = ElsewhereCaption;
         switch (m_prompter.message(box)) {
         case Answer::Yes:
             break;
@@ -205,8 +186,8 @@ void Editor::LoadBoardFile(const QString &path)
 
 void Editor::ReportUndecodableBoard(const QString &name)
 {
-    m_prompter.message(keyMessage(QStringLiteral("StartBoardUndecodable"), UndecodableBoardText, BoxType::Error,
-                                  {Answer::Ok}, name));
+    m_prompter.message(m_language.BuildKeyMessage(QStringLiteral("StartBoardUndecodable"), BoxType::Error,
+                                                  {Answer::Ok}, name));
 }
 
 BoardCells Editor::composeBoard(const BoardFileFields &fields)

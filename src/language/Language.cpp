@@ -82,6 +82,28 @@ QString builtInText(const QString &key)
         {QStringLiteral("recoverydiscard"), QStringLiteral("Gewählte verwerfen")},
         {QStringLiteral("recoverydiscardall"), QStringLiteral("Alle verwerfen")},
         {QStringLiteral("recoverykeep"), QStringLiteral("Später")},
+        {QStringLiteral("settingsunreadable"),
+         QStringLiteral("Bis zum Ende des Programms gelten die Standardeinstellungen; die Datei bleibt, wie sie ist, und "
+                        "wird nicht überschrieben. Reparieren oder entfernen Sie sie, damit Einstellungen wieder gespeichert werden.")},
+        {QStringLiteral("recentmissing"),
+         QStringLiteral("Die Karte „%s“ gibt es nicht mehr. Sie wird aus der Liste der zuletzt geöffneten Karten genommen.")},
+        {QStringLiteral("recentfolder"),
+         QStringLiteral("„%s“ ist keine Karte mehr, sondern ein Ordner. Der Eintrag wird aus der Liste der zuletzt geöffneten "
+                        "Karten genommen.")},
+        {QStringLiteral("recentspecial"),
+         QStringLiteral("„%s“ ist keine Karte mehr, sondern eine besondere Datei (etwa eine Pipe oder ein Gerät), die nicht "
+                        "geöffnet wird. Der Eintrag wird aus der Liste der zuletzt geöffneten Karten genommen.")},
+        {QStringLiteral("savechangedondisk"),
+         QStringLiteral("Die Datei „%s“ wurde geändert, seit sie geöffnet oder zuletzt gespeichert wurde, vielleicht in einem "
+                        "anderen Fenster dieses Programms. Soll sie überschrieben werden, oder soll die Karte unter einem anderen "
+                        "Namen gespeichert werden?")},
+        {QStringLiteral("startboardundecodable"),
+         QStringLiteral("Der beim Start genannte Kartenname „%s“ ist kein gültiger Dateiname dieses Systems. Es wird keine "
+                        "Karte geöffnet.")},
+        {QStringLiteral("saveoverwrite"),
+         QStringLiteral("Überschreiben")},
+        {QStringLiteral("saveelsewhere"),
+         QStringLiteral("Speichern unter...")},
     };
     return texts.value(key.toLower());
 }
