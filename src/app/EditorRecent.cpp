@@ -1,6 +1,5 @@
 #include "app/Editor.h"
 
-#include "language/MessageFormat.h"
 #include "util/KestrixError.h"
 
 #include <QDir>
