@@ -52,13 +52,12 @@ public:
 private:
     void loadTexts();
     void loadCatalogue();
-    BoardCells readBoard(const QString &path) const;
     // The verdict in words; true when the board passes.
-    bool check(const QString &path, const BoardCells &cells, QString &verdict) const;
+    bool check(const QString &path, const BoardFields &cells, QString &verdict) const;
     int checkAll(const QStringList &boards);
     int exportPictures(const QString &board, const QString &output);
     int printPdf(const QString &board, const QString &output, int fromPage, int toPage);
-    int checked(const QString &board, const BoardCells &cells);
+    int checked(const QString &board, const BoardFields &cells);
     void refuseOutputs(const QString &board, const QString &named, const QStringList &files) const;
 
     BatchFolders m_folders;
@@ -157,24 +156,10 @@ void BatchRun::loadCatalogue()
     m_stepMarks = LoadStepMarks(m_catalogue);
 }
 
-BoardCells BatchRun::readBoard(const QString &path) const
-{
-    const BoardFileFields fields = LoadBoardFile(path);
-    BoardCells cells;
-    for (int k = 0; k < CellCount; ++k) {
-        TImgKarte &cell = cells[size_t(k)];
-        cell.Tag = fields[size_t(k)].tileId;
-        cell.CellNumber = k;
-        cell.Rotation = fields[size_t(k)].rotation;
-        cell.StepFlags = fields[size_t(k)].stepFlags;
-    }
-    return cells;
-}
-
-bool BatchRun::check(const QString &path, const BoardCells &cells, QString &verdict) const
+bool BatchRun::check(const QString &path, const BoardFields &cells, QString &verdict) const
 {
     std::array<int, CellCount> ids{};
-    std::transform(cells.begin(), cells.end(), ids.begin(), [](const TImgKarte &cell) { return cell.Tag; });
+    std::transform(cells.begin(), cells.end(), ids.begin(), [](const Field &cell) { return cell.tileId; });
     const BoardCheckResult result = BoardCheck(ids);
     verdict = oneLine(result.passed ? m_language.BuildMessage(PassedMessage).text
                                     : m_language.BuildMessage(result.message, escaped(FileBaseName(path), true)).text);
@@ -189,7 +174,7 @@ int BatchRun::checkAll(const QStringList &boards)
         QString verdict;
         bool passed = false;
         try {
-            passed = check(board, readBoard(board), verdict);
+            passed = check(board, LoadBoardFile(board), verdict);
         } catch (const KestrixError &error) {
             m_err << name << QStringLiteral(": ") << oneLine(m_language.errorText(error)) << Qt::endl;
             status = ExitUnreadable;
@@ -209,7 +194,7 @@ int BatchRun::checkAll(const QStringList &boards)
 
 // The check in front of the export and the printing: a board that fails
 // gets its verdict on the error stream and nothing is written.
-int BatchRun::checked(const QString &board, const BoardCells &cells)
+int BatchRun::checked(const QString &board, const BoardFields &cells)
 {
     QString verdict;
     if (check(board, cells, verdict))
@@ -248,7 +233,7 @@ int BatchRun::exportPictures(const QString &board, const QString &output)
     for (int q = 1; q <= BoardQuarterCount; ++q)
         quarters.append(QuarterPictureFileName(chosen, q));
     refuseOutputs(board, output, quarters);
-    const BoardCells cells = readBoard(board);
+    const BoardFields cells = LoadBoardFile(board);
     if (const int status = checked(board, cells))
         return status;
     loadCatalogue();
@@ -259,7 +244,7 @@ int BatchRun::exportPictures(const QString &board, const QString &output)
 int BatchRun::printPdf(const QString &board, const QString &output, int fromPage, int toPage)
 {
     refuseOutputs(board, output, {output});
-    const BoardCells cells = readBoard(board);
+    const BoardFields cells = LoadBoardFile(board);
     if (const int status = checked(board, cells))
         return status;
     loadCatalogue();

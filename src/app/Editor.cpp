@@ -1,13 +1,12 @@
 #include "app/Editor.h"
 
+#include "app/DeferredRandom.h"
+
 namespace kestrix {
 
 Editor::Editor(Prompter &prompter, QObject *parent)
     : QObject(parent), m_prompter(prompter)
 {
-    for (int n = 0; n < CellCount; ++n)
-        m_cells[size_t(n)].CellNumber = n;
-
     // The dialogs as designed; the language file replaces the descriptions.
     m_openDialog.filter = QStringLiteral("Zorvan-Platte|*.zvb|Alle Dateien|*.*");
     m_boardSaveDialog.filter = QStringLiteral("Zorvan-Platte|*.zvb");
@@ -23,9 +22,7 @@ Editor::~Editor() = default;
 
 int Editor::random(int m)
 {
-    if (m <= 0)
-        return 0;
-    return std::uniform_int_distribution<int>(0, m - 1)(m_random);
+    return uniformDraw(m_random, m);
 }
 
 // --- settings --------------------------------------------------------------------
@@ -122,14 +119,38 @@ void Editor::BuildPalette()
 
 void Editor::redrawCell(int n)
 {
-    TImgKarte &cell = m_cells[size_t(n)];
-    m_cellPicture.RedrawCellPicture(cell.Tag, 0, cell.picture, cell.StepFlags, cell.Rotation);
+    const Field &field = m_cells[size_t(n)];
+    m_cellPicture.RedrawCellPicture(field.tileId, 0, m_fieldPictures[size_t(n)], field.steps, field.rotation);
     emit cellChanged(n);
+}
+
+QList<QImage> Editor::composeFieldPictures(const QList<FieldWrite> &writes, DeferredRandom *random)
+{
+    QList<QImage> pictures;
+    pictures.reserve(writes.size());
+    for (const FieldWrite &write : writes) {
+        if (random)
+            random->commit(write.draws);
+        QImage picture;
+        m_cellPicture.RedrawCellPicture(write.field.tileId, 0, picture, write.field.steps, write.field.rotation);
+        pictures.append(picture);
+    }
+    return pictures;
+}
+
+void Editor::writeFields(const QList<FieldWrite> &writes, const QList<QImage> &pictures)
+{
+    for (qsizetype i = 0; i < writes.size(); ++i) {
+        const int n = writes[i].cell;
+        m_cells[size_t(n)] = writes[i].field;
+        m_fieldPictures[size_t(n)] = pictures[i];
+        emit cellChanged(n);
+    }
 }
 
 void Editor::redrawSelection(const QString &flags)
 {
-    m_selection.picture = composeSelectionPicture(m_selection.Tag, flags, m_selection.Rotation);
+    m_selection.picture = composeSelectionPicture(m_selection.tileId, flags, m_selection.rotation);
     emit selectionChanged();
 }
 
@@ -138,7 +159,7 @@ QImage Editor::composeSelectionPicture(int tag, const QString &flags, int rotati
     // Composed aside: a mark picture that cannot be read must not leave the
     // selection showing half a picture.
     QImage picture = m_selection.picture;
-    m_cellPicture.RedrawCellPicture(tag, 10000, picture, flags, rotation);
+    m_cellPicture.RedrawCellPicture(tag, LargePictureOffset, picture, flags, rotation);
     return picture;
 }
 

@@ -13,6 +13,7 @@
 #include "language/Language.h"
 #include "language/LanguageMenu.h"
 #include "output/BoardExport.h"
+#include "rules/BoardRules.h"
 #include "util/KestrixError.h"
 
 #include <QImage>
@@ -24,6 +25,27 @@
 #include <random>
 
 namespace kestrix {
+
+class DeferredRandom;
+
+// The selection cell: the tile prepared for its target field, how far it is
+// turned, and the large picture it shows.
+struct Selection
+{
+    int cell = 0; // the target field, 0..143
+    int tileId = 0;
+    int rotation = 0;
+    QImage picture;
+
+    // The picture follows from the rest.
+    bool operator==(const Selection &other) const
+    {
+        return cell == other.cell && tileId == other.tileId && rotation == other.rotation;
+    }
+};
+
+// The composed picture of every board field.
+using FieldPictures = std::array<QImage, CellCount>;
 
 // The whole editing state of the running program and the logic of its
 // commands. The main window is a view on it: it forwards clicks and menu
@@ -127,9 +149,11 @@ public:
 
     // --- cell pictures -------------------------------------------------------
     CellPicture &cellPicture() { return m_cellPicture; }
+    // The picture composed for board field n.
+    const QImage &fieldPicture(int n) const { return m_fieldPictures[size_t(n)]; }
     // Composes board field n's picture from its tile, flags and rotation.
-    // Throws KestrixError when a picture cannot be read (the field keeps its
-    // previous picture); signals cellChanged otherwise.
+    // Throws KestrixError when a picture cannot be read; signals cellChanged
+    // otherwise.
     void redrawCell(int n);
     // Composes the selection's large picture with flags.
     void redrawSelection(const QString &flags);
@@ -142,10 +166,10 @@ public:
     Answer showMessage(int index, const QString &argument = QString());
 
     // --- board and selection -------------------------------------------------
-    const BoardCells &cells() const { return m_cells; }
-    BoardCells &cells() { return m_cells; }
-    const TImgKarte &selection() const { return m_selection; }
-    TImgKarte &selection() { return m_selection; }
+    const BoardFields &cells() const { return m_cells; }
+    BoardFields &cells() { return m_cells; }
+    const Selection &selection() const { return m_selection; }
+    Selection &selection() { return m_selection; }
     bool selectionFromBoard() const { return m_selectionFromBoard; }
 
     // The step panel; shown for tiles that have step marks.
@@ -157,10 +181,9 @@ public:
     // The user ticked or unticked box i; its click behaviour is applyStepBoxes.
     void setStepBox(int i, bool ticked);
     bool allStepsBox() const { return m_allStepsBox; }
-    bool stepClicksSuppressed() const { return m_stepClicksSuppressed; }
     QString stepFlagsFromBoxes() const;
-    // Ticks box i exactly when character i + 1 of flags is "1"; the boxes'
-    // click behaviour is off meanwhile.
+    // Ticks box i exactly when character i + 1 of flags is "1". No click:
+    // the view follows without applying the boxes.
     void setStepBoxes(const QString &flags);
     // A step box was clicked: the selection is redrawn with the ticked steps.
     void applyStepBoxes();
@@ -281,23 +304,13 @@ public:
     // again) is refused with its message and nothing changes. Otherwise the
     // fields of the replaced tile are cleared, the extra fields drawn and the
     // belts fitted; every changed field is one entry of one undo group, the
-    // target first. The selection keeps its tile, rotation and field. Throws
-    // KestrixError when a picture cannot be read; the board, the selection
-    // and the undo ring are then as they were before.
+    // target first. The selection keeps its rotation and field, and takes
+    // the belt fitted in its tile's place. Throws KestrixError when a picture
+    // cannot be read; the board, the selection and the undo ring are then as
+    // they were before.
     void applySelection();
-    // The belt tile that fits the neighbours of selection's field: side
-    // inputs where a neighbouring belt runs in. Its own id when nothing
-    // changes, no belt has the fitted pattern, or its pattern is unusable.
-    int fitBelt(const TImgKarte &selection) const;
-    // Clears the fields that the tile on cell brought along or needs (its A
-    // and N sides) to random ground plates; the field spared is left alone.
-    void removeAttachments(int cell, int spared = -1);
-    // Adds or removes the side inputs of the belts beside cell, as the tile
-    // on cell runs into them or not.
-    void adaptNeighbourBelts(int cell);
-    // A random plate of the ground-plate group: group * 100 + random(count);
-    // group * 100 when the group has no plates.
-    int randomGroundPlate();
+    // The conventions of the settings, for the rules.
+    Conventions conventions() const;
 
     // --- file and print dialogs ---------------------------------------------
     // Kept for the whole run: the open dialog starts in ProgramFolder +
@@ -332,7 +345,8 @@ public:
     void printBoard();
 
 signals:
-    // A board field's tile, picture or visibility changed.
+    // A board field's tile or picture changed, or the board was opened or
+    // closed (a field is shown exactly while a board is open).
     void cellChanged(int cell);
     // The selection cell's tile, rotation or picture changed.
     void selectionChanged();
@@ -380,15 +394,16 @@ protected:
 
     // cell pictures; refers to the catalogue, step marks and program folder
     CellPicture m_cellPicture{m_catalogue, m_stepMarks, m_programFolder};
+    TileCodes m_tileCodes{m_catalogue};
 
     // board and selection
-    BoardCells m_cells;
-    TImgKarte m_selection;
+    BoardFields m_cells;
+    FieldPictures m_fieldPictures;
+    Selection m_selection;
     bool m_selectionFromBoard = false;
     bool m_stepPanelVisible = false;
     std::array<bool, 5> m_stepBoxes{};
     bool m_allStepsBox = false;
-    bool m_stepClicksSuppressed = false;
 
     // undo
     UndoRing m_undoRing;
@@ -421,22 +436,41 @@ protected:
     Prompter::PageRange m_printDialog;
 
 private:
+    // A whole board with its pictures and the selection's picture of field
+    // 0, composed before it replaces the open one.
+    struct ComposedBoard
+    {
+        QList<FieldWrite> writes; // every field, field 0 first
+        QList<QImage> pictures;
+        QImage selectionPicture;
+    };
+
+    // cell pictures: the one way fields are written. The pictures of all
+    // writes are composed first, so a picture that cannot be read changes
+    // nothing; random draws are committed as far as the pictures got.
+    QList<QImage> composeFieldPictures(const QList<FieldWrite> &writes, DeferredRandom *random = nullptr);
+    void writeFields(const QList<FieldWrite> &writes, const QList<QImage> &pictures);
+
     // board and selection
     void turnSelection(int quarterTurns);
 
     // undo
     void writeStates(const UndoRing &ring, const QList<UndoEntry> &states);
 
+    // apply
+    RuleSet ruleSet(RandomSource &random) const;
+
     // document
     void writeBoardFile(const QString &previousFileName);
     void stampFile(const QString &path, const QByteArray &bytes);
     bool fileChangedOnDisk() const;
-    BoardCells composeBoard(const BoardFileFields &fields);
-    void replaceBoard(BoardCells &board, const QString &documentFileName, QImage selectionPicture);
+    ComposedBoard composeBoard(const QList<FieldWrite> &writes, DeferredRandom *random = nullptr);
+    ComposedBoard composeBoard(const BoardFields &fields);
+    void replaceBoard(const ComposedBoard &board, const QString &documentFileName);
     // The selection's large picture for the tile, composed without touching
     // the selection. Throws KestrixError when a picture cannot be read.
     QImage composeSelectionPicture(int tag, const QString &flags, int rotation);
-    QImage composeFieldSelection(const TImgKarte &field);
+    QImage composeFieldSelection(const Field &field);
     // The selection takes field cell's tile with its composed picture.
     void takeFieldIntoSelection(int cell, QImage picture);
 

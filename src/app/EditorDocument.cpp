@@ -1,6 +1,6 @@
 #include "app/Editor.h"
 
-#include "catalogue/ImageTransforms.h"
+#include "app/DeferredRandom.h"
 #include "document/BoardFile.h"
 #include "util/KestrixError.h"
 #include "util/Utils.h"
@@ -65,28 +65,10 @@ void Editor::newBoard()
 {
     if (!askSaveChanges())
         return;
-    const int group = groundPlateGroup();
-    const int plates = m_palette.GroundPlateCount(group);
-    BoardCells board = m_cells;
-    for (int k = 0; k < CellCount; ++k) {
-        TImgKarte &cell = board[size_t(k)];
-        const int wallSide = WallPositionSide(k);
-        if (m_settings.OpKonventNeedWall && wallSide != -1) {
-            cell.Tag = 8000 + 100 * group;
-            cell.Rotation = wallSide;
-        } else {
-            // The plate first, then its rotation: a seeded generator gives
-            // the same board again.
-            cell.Tag = 100 * group + random(plates);
-            cell.Rotation = random(4);
-        }
-        cell.StepFlags = QStringLiteral("00000");
-        QImage &work = m_cellPicture.WorkBitmap();
-        work = LoadBitmap(m_cellPicture.TilePictureFileName(cell.Tag));
-        cell.picture = TurnBitmap(cell.Rotation, work);
-        cell.visible = true;
-    }
-    replaceBoard(board, NewBoardName, composeFieldSelection(board[0]));
+    DeferredRandom random(m_random);
+    const ComposedBoard board = composeBoard(newBoardFill(ruleSet(random)), &random);
+    random.commitAll();
+    replaceBoard(board, NewBoardName);
 }
 
 void Editor::openBoard()
@@ -143,11 +125,10 @@ void Editor::closeBoard()
 {
     if (!askSaveChanges())
         return;
-    for (int n = 0; n < CellCount; ++n) {
-        m_cells[size_t(n)].visible = false;
-        emit cellChanged(n);
-    }
+    // No board is open from here, so the fields are hidden as they are shown.
     m_documentFileName.clear();
+    for (int n = 0; n < CellCount; ++n)
+        emit cellChanged(n);
     refreshDocumentState();
 }
 
@@ -169,16 +150,14 @@ void Editor::LoadBoardFile(const QString &path)
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    const BoardFileFields fields = kestrix::LoadBoardFile(buffer);
-    BoardCells board;
-    QImage selectionPicture;
+    const BoardFields fields = kestrix::LoadBoardFile(buffer);
+    ComposedBoard board;
     try {
         board = composeBoard(fields);
-        selectionPicture = composeFieldSelection(board[0]);
     } catch (const KestrixError &error) {
         throw KestrixError(ErrorTexts::BoardOpen, {QDir::toNativeSeparators(path)}, error);
     }
-    replaceBoard(board, path, std::move(selectionPicture));
+    replaceBoard(board, path);
     stampFile(path, bytes);
     rememberBoard(path);
     warnIfKeptElsewhere(path);
@@ -190,19 +169,20 @@ void Editor::ReportUndecodableBoard(const QString &name)
                                                   {Answer::Ok}, name));
 }
 
-BoardCells Editor::composeBoard(const BoardFileFields &fields)
+// The fields' pictures in board order, then the selection's of field 0.
+Editor::ComposedBoard Editor::composeBoard(const QList<FieldWrite> &writes, DeferredRandom *random)
 {
-    BoardCells board = m_cells;
-    for (int k = 0; k < CellCount; ++k) {
-        const BoardFileField &line = fields[size_t(k)];
-        TImgKarte &cell = board[size_t(k)];
-        cell.Tag = line.tileId;
-        cell.Rotation = line.rotation;
-        cell.StepFlags = line.stepFlags;
-        m_cellPicture.RedrawCellPicture(cell.Tag, 0, cell.picture, cell.StepFlags, cell.Rotation);
-        cell.visible = true;
-    }
+    ComposedBoard board{writes, composeFieldPictures(writes, random), QImage()};
+    board.selectionPicture = composeFieldSelection(writes.first().field);
     return board;
+}
+
+Editor::ComposedBoard Editor::composeBoard(const BoardFields &fields)
+{
+    QList<FieldWrite> writes;
+    for (int k = 0; k < CellCount; ++k)
+        writes.append({k, fields[size_t(k)], 0});
+    return composeBoard(writes);
 }
 
 // A save that fails leaves the board under the name it had: a name chosen in
@@ -226,21 +206,19 @@ void Editor::writeBoardFile(const QString &previousFileName)
 }
 
 // The selection takes field 0 with its picture, which the caller composed
-// with the board before the swap: a picture that cannot be read leaves the
-// open board as it was.
-void Editor::replaceBoard(BoardCells &board, const QString &documentFileName, QImage selectionPicture)
+// with the board before: a picture that cannot be read leaves the open board
+// as it was. The board counts as open before its fields are shown.
+void Editor::replaceBoard(const ComposedBoard &board, const QString &documentFileName)
 {
-    m_cells.swap(board);
     m_fileStamp = FileStamp();
-    for (int n = 0; n < CellCount; ++n)
-        emit cellChanged(n);
     m_documentFileName = documentFileName;
+    writeFields(board.writes, board.pictures);
     setBoardModified(false);
     emit documentChanged();
     m_undoRing.clear();
     emit undoChanged(false);
     emit redoChanged(false);
-    takeFieldIntoSelection(0, std::move(selectionPicture));
+    takeFieldIntoSelection(0, board.selectionPicture);
 }
 
 void Editor::stampFile(const QString &path, const QByteArray &bytes)

@@ -29,10 +29,10 @@ private:
     Editor &m_editor;
 };
 
-std::array<int, CellCount> tileIds(const BoardCells &cells)
+std::array<int, CellCount> tileIds(const BoardFields &cells)
 {
     std::array<int, CellCount> ids{};
-    std::transform(cells.begin(), cells.end(), ids.begin(), [](const TImgKarte &cell) { return cell.Tag; });
+    std::transform(cells.begin(), cells.end(), ids.begin(), [](const Field &cell) { return cell.tileId; });
     return ids;
 }
 

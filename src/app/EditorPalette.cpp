@@ -25,18 +25,16 @@ void Editor::pickTile(int tag)
     // The large picture as it is, without step marks; read before anything
     // changes, so a picture that cannot be read leaves the selection as it was.
     QImage &work = m_cellPicture.WorkBitmap();
-    work = LoadBitmap(m_cellPicture.TilePictureFileName(id + 10000));
-    m_selection.Tag = id;
-    m_selection.Rotation = 0;
-    m_selection.StepFlags = QStringLiteral("00000");
+    work = LoadBitmap(m_cellPicture.TilePictureFileName(largePictureId(id)));
+    m_selection.tileId = id;
+    m_selection.rotation = 0;
     m_selection.picture = TurnBitmap(0, work);
     emit selectionChanged();
 
     setStepPanelVisible(m_activePalettePage == CounterPage);
-    // The boxes follow the fresh tile; none of this counts as a click.
-    m_stepClicksSuppressed = true;
+    // The boxes follow the fresh tile, none ticked.
     m_allStepsBox = false;
-    setStepBoxes(m_selection.StepFlags);
+    setStepBoxes(QStringLiteral("00000"));
     m_selectionFromBoard = false;
 }
 

@@ -13,7 +13,7 @@ namespace kestrix {
 
 namespace {
 
-QByteArray boardBytes(const BoardCells &cells)
+QByteArray boardBytes(const BoardFields &cells)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -71,7 +71,7 @@ void Editor::offerLeftovers(const QList<RecoveryFile> &files)
     for (const RecoveryFile &file : files) {
         try {
             KeptBoard kept = RecoveryStore::readLeftover(file);
-            composeFieldSelection(composeBoard(kept.fields)[0]);
+            composeBoard(kept.fields);
             boards.append(std::move(kept));
         } catch (const KestrixError &error) {
             unreadable.append(file);
@@ -167,9 +167,7 @@ void Editor::restoreBoard(const KeptBoard &kept)
 {
     if (!askSaveChanges())
         return;
-    BoardCells board = composeBoard(kept.fields);
-    QImage selectionPicture = composeFieldSelection(board[0]);
-    replaceBoard(board, kept.documentFileName, std::move(selectionPicture));
+    replaceBoard(composeBoard(kept.fields), kept.documentFileName);
     setBoardModified(true);
     // Kept again under this instance before the leftover goes, so a crash
     // right now loses nothing.

@@ -30,19 +30,13 @@ QString Editor::stepFlagsFromBoxes() const
 
 void Editor::setStepBoxes(const QString &flags)
 {
-    // The view follows inside the suppressed stretch, so a box it ticks
-    // does not count as a click.
-    m_stepClicksSuppressed = true;
     for (int i = 0; i < 5; ++i)
         m_stepBoxes[size_t(i)] = i < flags.size() && flags[i] == u'1';
     emit stepBoxesChanged();
-    m_stepClicksSuppressed = false;
 }
 
 void Editor::applyStepBoxes()
 {
-    if (m_stepClicksSuppressed)
-        return;
     redrawSelection(stepFlagsFromBoxes());
 }
 
@@ -53,12 +47,8 @@ void Editor::setAllStepsBox(bool ticked)
 
 void Editor::applyAllStepsBox()
 {
-    if (m_stepClicksSuppressed)
-        return;
-    m_stepClicksSuppressed = true;
     m_stepBoxes.fill(m_allStepsBox);
     emit stepBoxesChanged();
-    m_stepClicksSuppressed = false;
     applyStepBoxes();
 }
 
@@ -82,7 +72,7 @@ void Editor::turnSelectionClockwise()
 void Editor::turnSelection(int quarterTurns)
 {
     // A rotation read from a board file may lie outside 0..3.
-    m_selection.Rotation = ((m_selection.Rotation + quarterTurns) % 4 + 4) % 4;
+    m_selection.rotation = ((m_selection.rotation + quarterTurns) % 4 + 4) % 4;
     m_selection.picture = TurnBitmap(quarterTurns, m_selection.picture);
     emit selectionChanged();
 }
@@ -96,25 +86,25 @@ void Editor::selectField(int cell)
 
 // The picture the selection shows for a field: its large picture with the
 // steps its boxes will tick.
-QImage Editor::composeFieldSelection(const TImgKarte &field)
+QImage Editor::composeFieldSelection(const Field &field)
 {
     QString flags;
     for (int i = 0; i < 5; ++i)
-        flags += i < field.StepFlags.size() && field.StepFlags[i] == u'1' ? u'1' : u'0';
-    return composeSelectionPicture(field.Tag, flags, field.Rotation);
+        flags += i < field.steps.size() && field.steps[i] == u'1' ? u'1' : u'0';
+    return composeSelectionPicture(field.tileId, flags, field.rotation);
 }
 
 void Editor::takeFieldIntoSelection(int cell, QImage picture)
 {
-    const TImgKarte &field = m_cells[size_t(cell)];
+    const Field &field = m_cells[size_t(cell)];
     emit cursorMoved(cell);
-    m_selection.CellNumber = field.CellNumber;
-    m_selection.Tag = field.Tag;
-    m_selection.Rotation = field.Rotation;
-    setStepBoxes(field.StepFlags);
+    m_selection.cell = cell;
+    m_selection.tileId = field.tileId;
+    m_selection.rotation = field.rotation;
+    setStepBoxes(field.steps);
     m_selection.picture = std::move(picture);
     emit selectionChanged();
-    setStepPanelVisible(!m_catalogue.CatalogueValue(QStringLiteral("S") + Id5(m_selection.Tag)).isEmpty());
+    setStepPanelVisible(!m_catalogue.CatalogueValue(QStringLiteral("S") + Id5(m_selection.tileId)).isEmpty());
     m_selectionFromBoard = true;
 }
 

@@ -2,26 +2,23 @@
 
 #include <QSet>
 
+#include <algorithm>
+
 namespace kestrix {
 
 namespace {
 
-UndoEntry stateOf(const TImgKarte &field)
-{
-    return {field.Tag, field.CellNumber, field.Rotation, field.StepFlags, false};
-}
-
 // What the fields of a group hold now, each field once, in the order the
 // application changed them (the target first). entries come newest first.
-QList<UndoEntry> currentStates(const BoardCells &cells, const QList<UndoEntry> &entries)
+QList<UndoEntry> currentStates(const BoardFields &cells, const QList<UndoEntry> &entries)
 {
     QList<UndoEntry> states;
     QSet<int> seen;
     for (auto it = entries.crbegin(); it != entries.crend(); ++it) {
-        if (seen.contains(it->cellNumber))
+        if (seen.contains(it->cell))
             continue;
-        seen.insert(it->cellNumber);
-        states.append(stateOf(cells[size_t(it->cellNumber)]));
+        seen.insert(it->cell);
+        states.append({it->cell, cells[size_t(it->cell)], false});
     }
     if (!states.isEmpty())
         states.first().groupStart = true;
@@ -34,7 +31,7 @@ void Editor::recordUndo(int n, bool groupStart)
 {
     if (n < 0 || n >= CellCount)
         return;
-    m_undoRing.recordUndo(m_cells[size_t(n)], groupStart);
+    m_undoRing.recordUndo(n, m_cells[size_t(n)], groupStart);
     emit undoChanged(m_undoRing.canUndo());
 }
 
@@ -60,7 +57,7 @@ void Editor::redoApplication()
     UndoRing ring = m_undoRing;
     const QList<UndoEntry> states = ring.takeRedoGroup();
     for (const UndoEntry &state : states)
-        ring.recordUndo(m_cells[size_t(state.cellNumber)], state.groupStart);
+        ring.recordUndo(state.cell, m_cells[size_t(state.cell)], state.groupStart);
     writeStates(ring, states);
 }
 
@@ -69,33 +66,23 @@ void Editor::redoApplication()
 // as much as after an application, so it counts as changed.
 void Editor::writeStates(const UndoRing &ring, const QList<UndoEntry> &states)
 {
-    QList<QImage> pictures;
-    pictures.reserve(states.size());
-    for (const UndoEntry &state : states) {
-        QImage picture;
-        m_cellPicture.RedrawCellPicture(state.tileId, 0, picture, state.stepFlags, state.rotation);
-        pictures.append(picture);
-    }
+    QList<FieldWrite> writes;
+    for (const UndoEntry &state : states)
+        writes.append({state.cell, state.field, 0});
+    const QList<QImage> pictures = composeFieldPictures(writes);
 
     m_undoRing = ring;
-    bool selectedFieldRestored = false;
-    for (qsizetype i = 0; i < states.size(); ++i) {
-        const UndoEntry &state = states[i];
-        TImgKarte &field = m_cells[size_t(state.cellNumber)];
-        field.Tag = state.tileId;
-        field.Rotation = state.rotation;
-        field.StepFlags = state.stepFlags;
-        field.picture = pictures[i];
-        emit cellChanged(state.cellNumber);
-        selectedFieldRestored = selectedFieldRestored || state.cellNumber == m_selection.CellNumber;
-    }
+    writeFields(writes, pictures);
+    const bool selectedFieldRestored = std::any_of(states.cbegin(), states.cend(), [this](const UndoEntry &state) {
+        return state.cell == m_selection.cell;
+    });
     emit undoChanged(m_undoRing.canUndo());
     emit redoChanged(m_undoRing.canRedo());
     setBoardModified(true);
     // The selection shows the restored field again only when it was taken
     // from the board; a tile picked from the palette stays.
     if (selectedFieldRestored && m_selectionFromBoard)
-        selectField(m_selection.CellNumber);
+        selectField(m_selection.cell);
 }
 
 } // namespace kestrix

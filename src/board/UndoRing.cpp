@@ -2,7 +2,7 @@
 
 namespace kestrix {
 
-void UndoRing::recordUndo(const TImgKarte &field, bool groupStart)
+void UndoRing::recordUndo(int cell, const Field &field, bool groupStart)
 {
     if (groupStart)
         m_droppingCutGroup = false;
@@ -10,10 +10,9 @@ void UndoRing::recordUndo(const TImgKarte &field, bool groupStart)
         return;
 
     UndoEntry &entry = m_slots[size_t(m_undoPos)];
-    entry.tileId = field.Tag;
-    entry.cellNumber = field.CellNumber;
-    entry.rotation = field.Rotation;
-    entry.stepFlags = field.StepFlags.left(5);
+    entry.cell = cell;
+    entry.field = field;
+    entry.field.steps.truncate(5);
     entry.groupStart = groupStart;
 
     ++m_undoPos;

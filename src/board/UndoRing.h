@@ -1,6 +1,6 @@
 #pragma once
 
-#include "board/TImgKarte.h"
+#include "board/Field.h"
 
 #include <QList>
 #include <QString>
@@ -12,10 +12,8 @@ namespace kestrix {
 // One saved state of one board field, taken just before a change.
 struct UndoEntry
 {
-    int tileId = 0;
-    int cellNumber = 0;
-    int rotation = 0;
-    QString stepFlags; // at most five characters, as the field held them
+    int cell = 0;
+    Field field; // its steps at most five characters, as the field held them
     bool groupStart = false; // the first entry of one application (its target field)
 
     bool operator==(const UndoEntry &other) const = default;
@@ -42,8 +40,8 @@ public:
     int UndoPos() const { return m_undoPos; }
     bool canUndo() const { return m_undoPos > 0; }
 
-    // Saves the field's state before a change.
-    void recordUndo(const TImgKarte &field, bool groupStart);
+    // Saves the state of field cell before a change.
+    void recordUndo(int cell, const Field &field, bool groupStart);
 
     // Takes back the newest group: the entries in the order they are to be
     // written back to the board (newest first, the group's target field

@@ -31,13 +31,13 @@ QByteArray numberPart(int tileId, int rotation)
     return QByteArray::number(qint64(tileId) * 10 - (4 - shown) % 4);
 }
 
-QByteArray boardFileBytes(const BoardCells &cells)
+QByteArray boardFileBytes(const BoardFields &fields)
 {
     QByteArray bytes;
-    for (const TImgKarte &cell : cells) {
-        bytes += numberPart(cell.Tag, cell.Rotation);
+    for (const Field &field : fields) {
+        bytes += numberPart(field.tileId, field.rotation);
         // The field holds at most five step characters.
-        const QString flags = cell.StepFlags.left(5);
+        const QString flags = field.steps.left(5);
         if (flags != NoSteps)
             bytes += ',' + flags.toLatin1();
         bytes += "\r\n";
@@ -45,13 +45,13 @@ QByteArray boardFileBytes(const BoardCells &cells)
     return bytes;
 }
 
-BoardFileField parseLine(const QByteArray &line)
+Field parseLine(const QByteArray &line)
 {
-    BoardFileField field;
+    Field field;
     QByteArray numberText = line;
     const qsizetype comma = line.indexOf(',');
     if (comma >= 0) {
-        field.stepFlags = QString::fromLatin1(line.mid(comma + 1, 5));
+        field.steps = QString::fromLatin1(line.mid(comma + 1, 5));
         numberText = line.left(comma);
     }
     const int n = StrToIntOrZero(QString::fromLatin1(numberText));
@@ -61,11 +61,11 @@ BoardFileField parseLine(const QByteArray &line)
 }
 
 // Lines end at LF or CR LF; a bare CR stays in its line.
-BoardFileFields parseBoardFile(const QByteArray &bytes)
+BoardFields parseBoardFile(const QByteArray &bytes)
 {
-    BoardFileFields fields;
+    BoardFields fields;
     qsizetype start = 0;
-    for (BoardFileField &field : fields) {
+    for (Field &field : fields) {
         qsizetype end = bytes.indexOf('\n', start);
         if (end < 0)
             end = bytes.size();
@@ -80,18 +80,18 @@ BoardFileFields parseBoardFile(const QByteArray &bytes)
 
 } // namespace
 
-void SaveBoardFile(QIODevice &device, const BoardCells &cells)
+void SaveBoardFile(QIODevice &device, const BoardFields &fields)
 {
-    if (!WriteAll(device, boardFileBytes(cells)))
+    if (!WriteAll(device, boardFileBytes(fields)))
         throw KestrixError(ErrorTexts::BoardWrite, {device.errorString()});
 }
 
-void SaveBoardFile(const QString &path, const BoardCells &cells)
+void SaveBoardFile(const QString &path, const BoardFields &fields)
 {
-    WriteWholeFile(path, boardFileBytes(cells));
+    WriteWholeFile(path, boardFileBytes(fields));
 }
 
-BoardFileFields LoadBoardFile(QIODevice &device)
+BoardFields LoadBoardFile(QIODevice &device)
 {
     const QByteArray bytes = device.read(MaxBoardFileSize + 1);
     if (bytes.size() > MaxBoardFileSize)
@@ -99,7 +99,7 @@ BoardFileFields LoadBoardFile(QIODevice &device)
     return parseBoardFile(bytes);
 }
 
-BoardFileFields LoadBoardFile(const QString &path)
+BoardFields LoadBoardFile(const QString &path)
 {
     return parseBoardFile(ReadWholeFile(path, MaxBoardFileSize));
 }

@@ -1,36 +1,21 @@
 #pragma once
 
-#include "board/BoardGrid.h"
+#include "board/Field.h"
 
 #include <QString>
-
-#include <array>
 
 class QIODevice;
 
 namespace kestrix {
 
-// One field as a board file line gives it. The rotation is kept as read, also
-// outside 0..3, so that saving writes the line back unchanged.
-struct BoardFileField
-{
-    int tileId = 0;
-    int rotation = 0;
-    QString stepFlags = QStringLiteral("00000");
-
-    bool operator==(const BoardFileField &other) const = default;
-};
-
-using BoardFileFields = std::array<BoardFileField, CellCount>;
-
 // 144 lines, one per field in board order, each ended by CR LF: the tile id
 // followed by the rotation digit, then "," and the step flags unless they are
 // exactly "00000". Throws KestrixError when the device takes fewer bytes.
-void SaveBoardFile(QIODevice &device, const BoardCells &cells);
+void SaveBoardFile(QIODevice &device, const BoardFields &fields);
 // Writes a temporary file beside path and renames it over path, so a failed
 // save leaves the file that was there untouched. Throws KestrixError naming
 // the file and the system's reason.
-void SaveBoardFile(const QString &path, const BoardCells &cells);
+void SaveBoardFile(const QString &path, const BoardFields &fields);
 
 // A board has 144 short lines; a file much longer is not one and is refused
 // before it is read.
@@ -40,9 +25,9 @@ inline constexpr qint64 MaxBoardFileSize = 64 * 1024;
 // is not a whole number reads as 0, missing lines read as empty ones, lines
 // after the 144th are ignored. No pictures: the caller composes them.
 // Throws KestrixError when the device holds more than MaxBoardFileSize bytes.
-BoardFileFields LoadBoardFile(QIODevice &device);
+BoardFields LoadBoardFile(QIODevice &device);
 // Throws KestrixError naming the file when it is missing, not a regular file,
 // too long or cannot be read.
-BoardFileFields LoadBoardFile(const QString &path);
+BoardFields LoadBoardFile(const QString &path);
 
 } // namespace kestrix

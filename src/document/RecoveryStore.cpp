@@ -265,7 +265,7 @@ RecoveryNote RecoveryStore::readNote(const QString &path)
     return note;
 }
 
-BoardFileFields RecoveryStore::readBoard(const QString &path)
+BoardFields RecoveryStore::readBoard(const QString &path)
 {
     QByteArray bytes = readSmallFile(path, MaxFileSize);
     QBuffer buffer(&bytes);

@@ -32,7 +32,7 @@ struct RecoveryNote
 struct KeptBoard
 {
     RecoveryFile file;
-    BoardFileFields fields;
+    BoardFields fields;
     // The board's own path when its note names one that a save may write
     // to, else "-1": the board is then restored as a new one.
     QString documentFileName;
@@ -91,7 +91,7 @@ public:
     // file, too large, unreadable or, for the note, without a board name or
     // time.
     static RecoveryNote readNote(const QString &path);
-    static BoardFileFields readBoard(const QString &path);
+    static BoardFields readBoard(const QString &path);
     // A leftover's board with what its note tells; a note that is missing
     // or cannot be read makes it a new board. Throws KestrixError naming the
     // board file when that cannot be read.

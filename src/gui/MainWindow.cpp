@@ -84,7 +84,7 @@ void MainWindow::startUp()
     m_editor.ReadSettings();
     LoadLanguage();
     m_editor.ReportSettingsError();
-    // boardModified and stepClicksSuppressed start out false in the Editor.
+    // boardModified starts out false in the Editor.
     m_editor.openDialog().initialFolder = m_editor.programFolder() + QStringLiteral("Boards");
     m_editor.LoadCatalogue();
     BuildLanguageMenu();

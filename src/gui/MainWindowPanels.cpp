@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include "gui/CellGeometry.h"
 #include "gui/CellView.h"
 #include "gui/FormStyle.h"
 #include "catalogue/ImageTransforms.h"
@@ -155,7 +156,7 @@ void MainWindow::CreateBoardCells()
     for (int n = 0; n < CellCount; ++n) {
         auto *cell = new CellView(m_panel2);
         cell->setObjectName(QStringLiteral("ImgKarte%1").arg(n));
-        cell->setGeometry(CellLeft(n), CellTop(n), 57, 57);
+        cell->setGeometry(cellLeft(n), cellTop(n), 57, 57);
         cell->hide();
         if (m_editor.settings().OpAdministration)
             cell->setToolTip(QString::number(n));

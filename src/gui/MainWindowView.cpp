@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include "gui/CellGeometry.h"
 #include "gui/CellView.h"
 
 #include <QAction>
@@ -39,10 +40,9 @@ void MainWindow::showCell(int cell)
 {
     if (cell < 0 || cell >= CellCount || !m_cells[size_t(cell)])
         return;
-    const TImgKarte &field = m_editor.cells()[size_t(cell)];
     CellView *view = m_cells[size_t(cell)];
-    view->setImage(field.picture);
-    view->setVisible(field.visible);
+    view->setImage(m_editor.fieldPicture(cell));
+    view->setVisible(m_editor.isBoardOpen());
 }
 
 void MainWindow::showSelection()
@@ -53,7 +53,7 @@ void MainWindow::showSelection()
 
 void MainWindow::moveCursor(int cell)
 {
-    m_cursor->move(CellLeft(cell) - 2, CellTop(cell) - 2);
+    m_cursor->move(cellLeft(cell) - 2, cellTop(cell) - 2);
 }
 
 void MainWindow::showStepBoxes()

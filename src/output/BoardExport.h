@@ -17,7 +17,7 @@ struct StepMarkTables;
 // can be drawn from it at the same time.
 struct BoardPictureSource
 {
-    const BoardCells &cells;
+    const BoardFields &cells;
     const Catalogue &catalogue;
     const StepMarkTables &stepMarks;
     QString programFolder; // ends with "/"

@@ -2,6 +2,7 @@
 
 #include "catalogue/CellPicture.h"
 #include "catalogue/ImageTransforms.h"
+#include "rules/TileIds.h"
 #include "util/KestrixError.h"
 #include "util/Utils.h"
 
@@ -20,8 +21,6 @@ constexpr int InnerMargin = 1;
 // The outline's dashes and the gaps between them, in pixels.
 constexpr int DashLength = 18;
 constexpr int GapLength = 6;
-// Large pictures are the tile id + this.
-constexpr int LargePictureOffset = 10000;
 
 void setBlack(QImage &image, int x, int y)
 {
@@ -102,7 +101,7 @@ QuarterGeometry BoardQuarterGeometry(int quarter)
     return g;
 }
 
-QImage RenderBoardQuarter(int quarter, const BoardCells &cells, CellPicture &cellPicture)
+QImage RenderBoardQuarter(int quarter, const BoardFields &cells, CellPicture &cellPicture)
 {
     const QuarterGeometry g = BoardQuarterGeometry(quarter);
     QImage image(g.size, BitmapFormat);
@@ -114,8 +113,8 @@ QImage RenderBoardQuarter(int quarter, const BoardCells &cells, CellPicture &cel
 
     QImage picture;
     for (int k = 0; k < QuarterCellCount; ++k) {
-        const TImgKarte &cell = cells[size_t(g.boardCell(k))];
-        cellPicture.RedrawCellPicture(cell.Tag, LargePictureOffset, picture, cell.StepFlags, cell.Rotation);
+        const Field &cell = cells[size_t(g.boardCell(k))];
+        cellPicture.RedrawCellPicture(cell.tileId, LargePictureOffset, picture, cell.steps, cell.rotation);
         drawUnscaled(image, picture, g.cellOrigin(k));
     }
     return image;

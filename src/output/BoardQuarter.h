@@ -49,7 +49,7 @@ QuarterGeometry BoardQuarterGeometry(int quarter);
 // and steps, drawn unscaled. The picture is in BitmapFormat. Throws
 // KestrixError when a picture cannot be read. Only the scratch bitmap of
 // cellPicture changes.
-QImage RenderBoardQuarter(int quarter, const BoardCells &cells, CellPicture &cellPicture);
+QImage RenderBoardQuarter(int quarter, const BoardFields &cells, CellPicture &cellPicture);
 
 // The file of quarter n when the user chose the name chosen: its folder, its
 // name without the last extension, " (n).jpg".

@@ -1,6 +1,7 @@
 #include "tiledefinition/TileDefinition.h"
 
 #include "catalogue/Catalogue.h"
+#include "rules/TileIds.h"
 #include "util/KestrixError.h"
 #include "util/Utils.h"
 
@@ -143,7 +144,7 @@ void writeEntries(Catalogue &catalogue, int id, const TileDefinition &definition
 
     const QString belt = QStringLiteral("D") + id5;
     removeEntry(catalogue, belt);
-    if (id / 1000 == 1)
+    if (isBelt(id))
         catalogue.append(entryLine(belt, BeltPattern(id, definition)));
 }
 
@@ -166,7 +167,7 @@ QStringList TilePictureNames(const QString &imagesFolder)
 
 QString LargePictureFileName(const QString &programFolder, int id)
 {
-    return programFolder + QStringLiteral("Images/") + bmp(Id5(id + 10000));
+    return programFolder + QStringLiteral("Images/") + bmp(Id5(largePictureId(id)));
 }
 
 TileDefinition ReadTileDefinition(const Catalogue &catalogue, int id)

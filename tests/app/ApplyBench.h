@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/DeferredRandom.h"
 #include "app/Editor.h"
 
 #include "support/ScriptedPrompter.h"
@@ -38,18 +39,16 @@ public:
         editor.LoadCatalogue();
         editor.LoadStepMarks();
         editor.BuildPalette();
-        for (TImgKarte &cell : editor.cells())
-            cell.visible = true;
     }
 
     bool isValid() const { return m_valid; }
 
     void place(int n, int tag, int rotation = 0, const QString &flags = QStringLiteral("00000"))
     {
-        TImgKarte &cell = editor.cells()[size_t(n)];
-        cell.Tag = tag;
-        cell.Rotation = rotation;
-        cell.StepFlags = flags;
+        Field &cell = editor.cells()[size_t(n)];
+        cell.tileId = tag;
+        cell.rotation = rotation;
+        cell.steps = flags;
     }
 
     // Prepares the selection as a user would: the field is clicked, the tile
@@ -58,11 +57,22 @@ public:
                 bool stepPanel = false)
     {
         editor.selectField(field);
-        editor.selection().Tag = tag;
-        editor.selection().Rotation = rotation;
+        editor.selection().tileId = tag;
+        editor.selection().rotation = rotation;
         for (int i = 0; i < 5; ++i)
             editor.setStepBox(i, i < steps.size() && steps[i] == QLatin1Char('1'));
         editor.setStepPanelVisible(stepPanel);
+    }
+
+    // The belt the rules fit in the selection's place.
+    int fitBelt()
+    {
+        const TileCodes codes(editor.catalogue());
+        std::mt19937 unused;
+        DeferredRandom random(unused);
+        const Selection &selection = editor.selection();
+        const Placement placement{selection.tileId, selection.rotation, QString(), selection.cell, false};
+        return kestrix::fitBelt(editor.cells(), placement, {codes, editor.conventions(), 0, 0, random});
     }
 
     void setConventions(bool needWall, bool notWall, bool belt, bool field)

@@ -46,11 +46,6 @@ quint32 baseSeed()
     return seed.isEmpty() ? 20260001u : seed.toUInt();
 }
 
-bool isBelt(int id)
-{
-    return id / 1000 == 1;
-}
-
 // A belt's side codes may differ only where they say "0" or "2": fitting
 // adds and removes inputs and never touches a wall, an output, the family or
 // the extra element.
@@ -70,19 +65,19 @@ bool onlyInputsDiffer(const QString &a, const QString &b)
 class ApplicationRules
 {
 public:
-    ApplicationRules(const Editor &editor, const BoardCells &before, int chosen, QList<UndoEntry> group)
+    ApplicationRules(const Editor &editor, const BoardFields &before, int chosen, QList<UndoEntry> group)
         : m_editor(editor), m_before(before), m_after(editor.cells()), m_chosen(chosen), m_group(std::move(group))
     {
-        const TImgKarte &selection = editor.selection();
-        m_target = selection.CellNumber;
+        const Selection &selection = editor.selection();
+        m_target = selection.cell;
         for (int i = 0; i < 4; ++i) {
             const int n = NeighbourIndex(m_target, i);
-            const QString key = QStringLiteral("A") + Id5(selection.Tag) + QString::number(LocalSide(i, selection.Rotation));
+            const QString key = QStringLiteral("A") + Id5(selection.tileId) + QString::number(LocalSide(i, selection.rotation));
             if (n >= 0 && !catalogue().CatalogueValue(key).isEmpty())
                 m_extra.insert(n);
         }
         for (const UndoEntry &entry : m_group)
-            m_recorded.insert(entry.cellNumber);
+            m_recorded.insert(entry.cell);
     }
 
     QStringList broken() const
@@ -90,19 +85,19 @@ public:
         QStringList broken;
         checkGroup(broken);
         // No cleared or extra field ever takes the target.
-        const TImgKarte &selection = m_editor.selection();
-        const TImgKarte &target = m_after[m_target];
-        if (target.Rotation != selection.Rotation || target.StepFlags != m_editor.stepFlagsFromBoxes()
-            || (target.Tag != selection.Tag && !onlyInputsDiffer(pattern(selection.Tag), pattern(target.Tag))))
+        const Selection &selection = m_editor.selection();
+        const Field &target = m_after[m_target];
+        if (target.rotation != selection.rotation || target.steps != m_editor.stepFlagsFromBoxes()
+            || (target.tileId != selection.tileId && !onlyInputsDiffer(pattern(selection.tileId), pattern(target.tileId))))
             broken << QStringLiteral("the target lost the applied tile");
         for (int n = 0; n < CellCount; ++n) {
             if (!(m_after[n] == m_before[n]) && !m_recorded.contains(n))
                 broken << QStringLiteral("field %1 changed outside the undo group").arg(n);
-            if (written(n) && n != m_target && m_after[n].StepFlags != QStringLiteral("00000"))
-                broken << QStringLiteral("field %1 was rewritten with the steps %2").arg(n).arg(m_after[n].StepFlags);
-            if (adaptedOnly(n) && !onlyInputsDiffer(pattern(m_before[n].Tag), pattern(m_after[n].Tag)))
-                broken << QStringLiteral("belt %1 turned from %2 into %3").arg(n).arg(m_before[n].Tag).arg(m_after[n].Tag);
-            if (written(n) && (isBelt(m_before[n].Tag) || isBelt(m_after[n].Tag)))
+            if (written(n) && n != m_target && m_after[n].steps != QStringLiteral("00000"))
+                broken << QStringLiteral("field %1 was rewritten with the steps %2").arg(n).arg(m_after[n].steps);
+            if (adaptedOnly(n) && !onlyInputsDiffer(pattern(m_before[n].tileId), pattern(m_after[n].tileId)))
+                broken << QStringLiteral("belt %1 turned from %2 into %3").arg(n).arg(m_before[n].tileId).arg(m_after[n].tileId);
+            if (written(n) && (isBelt(m_before[n].tileId) || isBelt(m_after[n].tileId)))
                 checkBeltsBeside(n, broken);
         }
         if (isBelt(m_chosen))
@@ -119,10 +114,10 @@ private:
     }
 
     // The side code that field shows in world direction d; "0" off a belt.
-    QChar code(const TImgKarte &field, int d) const
+    QChar code(const Field &field, int d) const
     {
-        const QString p = pattern(field.Tag);
-        return p.size() == 6 ? p[LocalSide(d, field.Rotation) + 1] : u'0';
+        const QString p = pattern(field.tileId);
+        return p.size() == 6 ? p[LocalSide(d, field.rotation) + 1] : u'0';
     }
 
     // The application wrote this field itself: the target, an extra field, a
@@ -135,16 +130,16 @@ private:
 
     bool adaptedOnly(int n) const
     {
-        const TImgKarte &was = m_before[n];
-        const TImgKarte &is = m_after[n];
-        return n != m_target && !m_extra.contains(n) && isBelt(was.Tag) && isBelt(is.Tag) && was.Rotation == is.Rotation
-               && was.StepFlags == is.StepFlags && was.Tag != is.Tag;
+        const Field &was = m_before[n];
+        const Field &is = m_after[n];
+        return n != m_target && !m_extra.contains(n) && isBelt(was.tileId) && isBelt(is.tileId) && was.rotation == is.rotation
+               && was.steps == is.steps && was.tileId != is.tileId;
     }
 
     // One group, its target first and the only group start.
     void checkGroup(QStringList &broken) const
     {
-        if (m_group.isEmpty() || m_group.first().cellNumber != m_target || !m_group.first().groupStart)
+        if (m_group.isEmpty() || m_group.first().cell != m_target || !m_group.first().groupStart)
             broken << QStringLiteral("the undo group does not begin with the target %1").arg(m_target);
         for (qsizetype i = 1; i < m_group.size(); ++i) {
             if (m_group[i].groupStart)
@@ -159,7 +154,7 @@ private:
     {
         for (int d = 0; d < 4; ++d) {
             const int n = NeighbourIndex(c, d);
-            if (n < 0 || !isBelt(m_after[n].Tag) || m_recorded.contains(n))
+            if (n < 0 || !isBelt(m_after[n].tileId) || m_recorded.contains(n))
                 continue;
             const QChar out = code(m_after[c], d);
             const QChar in = code(m_after[n], (d + 2) % 4);
@@ -173,13 +168,13 @@ private:
     // the board edge feeds it), when the catalogue has such a belt.
     void checkFitting(QStringList &broken) const
     {
-        const TImgKarte &selection = m_editor.selection();
+        const Selection &selection = m_editor.selection();
         const QString chosen = pattern(m_chosen);
-        if (!onlyInputsDiffer(chosen, pattern(selection.Tag)))
-            broken << QStringLiteral("belt %1 was fitted as %2").arg(m_chosen).arg(selection.Tag);
+        if (!onlyInputsDiffer(chosen, pattern(selection.tileId)))
+            broken << QStringLiteral("belt %1 was fitted as %2").arg(m_chosen).arg(selection.tileId);
         QString wanted = chosen;
         for (int i = 0; i < 4; ++i) {
-            const int s = LocalSide(i, selection.Rotation);
+            const int s = LocalSide(i, selection.rotation);
             if (wanted[s + 1] == u'1' || wanted[s + 1] == u'3')
                 continue;
             const int n = NeighbourIndex(m_target, i);
@@ -188,23 +183,18 @@ private:
             wanted[s + 1] = input ? u'2' : u'0';
         }
         const int fitted = wanted == chosen ? m_chosen : catalogue().FindBeltByPattern(wanted, m_chosen);
-        if (selection.Tag != fitted)
-            broken << QStringLiteral("belt %1 was fitted as %2, expected %3 (%4)").arg(m_chosen).arg(selection.Tag).arg(fitted).arg(wanted);
+        if (selection.tileId != fitted)
+            broken << QStringLiteral("belt %1 was fitted as %2, expected %3 (%4)").arg(m_chosen).arg(selection.tileId).arg(fitted).arg(wanted);
     }
 
     const Editor &m_editor;
-    const BoardCells &m_before;
-    const BoardCells &m_after;
+    const BoardFields &m_before;
+    const BoardFields &m_after;
     const int m_chosen;
     const QList<UndoEntry> m_group;
     int m_target = 0;
     QSet<int> m_extra;
     QSet<int> m_recorded;
-};
-
-struct Conventions
-{
-    bool needWall, notWall, belt, field;
 };
 
 class BundledRun
@@ -253,8 +243,8 @@ public:
         const int tile = m_tiles[choose(int(m_tiles.size()))];
         m_chosen = tile;
         m_editor.selectField(field);
-        m_editor.selection().Tag = tile;
-        m_editor.selection().Rotation = choose(4);
+        m_editor.selection().tileId = tile;
+        m_editor.selection().rotation = choose(4);
         for (int i = 0; i < 5; ++i)
             m_editor.setStepBox(i, choose(3) == 0);
         // As on the palette page of the counters: the step panel with the
@@ -304,12 +294,12 @@ TEST(ApplyBundled, EveryApplicationKeepsTheRulesAndEveryUndoGivesTheBoardBefore)
                          .toStdString());
         BundledRun run(board, conventions, ownFamilies, seed);
         Editor &editor = run.editor();
-        const BoardCells start = editor.cells();
+        const BoardFields start = editor.cells();
 
-        QList<BoardCells> before;
+        QList<BoardFields> before;
         int refused = 0;
         while (editor.undoRing().UndoPos() + LargestGroup < UndoRing::SlotCount) {
-            const BoardCells now = editor.cells();
+            const BoardFields now = editor.cells();
             const int undoPos = editor.undoRing().UndoPos();
             if (!run.applyRandomTile()) {
                 ++refused;
@@ -323,7 +313,7 @@ TEST(ApplyBundled, EveryApplicationKeepsTheRulesAndEveryUndoGivesTheBoardBefore)
             ASSERT_EQ(group.size(), editor.undoRing().UndoPos() - undoPos);
             const QStringList broken = ApplicationRules(editor, now, run.chosen(), group).broken();
             ASSERT_TRUE(broken.isEmpty()) << "application " << before.size() << " of tile " << run.chosen()
-                                          << " on field " << editor.selection().CellNumber << ":\n"
+                                          << " on field " << editor.selection().cell << ":\n"
                                           << broken.join(u'\n').toStdString();
             before.append(now);
         }
@@ -365,7 +355,7 @@ TEST(ApplyBundled, RedoGivesBackExactlyWhatUndoTookBack)
         const QByteArray original = ReadWholeFile(path, MaxBoardFileSize);
         editor.LoadBoardFile(path);
 
-        QList<BoardCells> states{editor.cells()};
+        QList<BoardFields> states{editor.cells()};
         qsizetype shown = 0;
         int redos = 0;
         bool modified = false;
@@ -410,10 +400,10 @@ TEST(ApplyBundled, RedoGivesBackExactlyWhatUndoTookBack)
         EXPECT_EQ(written.data(), original);
         for (int n = 0; n < CellCount; ++n) {
             QImage picture;
-            editor.cellPicture().RedrawCellPicture(editor.cells()[size_t(n)].Tag, 0, picture,
-                                                   editor.cells()[size_t(n)].StepFlags,
-                                                   editor.cells()[size_t(n)].Rotation);
-            ASSERT_EQ(editor.cells()[size_t(n)].picture, picture) << "field " << n;
+            editor.cellPicture().RedrawCellPicture(editor.cells()[size_t(n)].tileId, 0, picture,
+                                                   editor.cells()[size_t(n)].steps,
+                                                   editor.cells()[size_t(n)].rotation);
+            ASSERT_EQ(editor.fieldPicture(n), picture) << "field " << n;
         }
     }
 }

@@ -172,27 +172,27 @@ TEST_P(ApplyGolden, BoardAfterwardsAndUndo)
     const QString steps = golden->apply.value(QStringLiteral("steps"), QStringLiteral("00000"));
     bench.select(field, golden->apply.value(QStringLiteral("tile")).toInt(),
                  golden->apply.value(QStringLiteral("rotation")).toInt(), steps);
-    const BoardCells before = bench.editor.cells();
+    const BoardFields before = bench.editor.cells();
 
     bench.editor.applySelection();
 
     EXPECT_TRUE(bench.prompter.messages.isEmpty()) << "refused";
     QStringList differences;
     for (int n = 0; n < CellCount; ++n) {
-        const TImgKarte &cell = bench.editor.cells()[size_t(n)];
+        const Field &cell = bench.editor.cells()[size_t(n)];
         const GoldenField &expected = golden->after[n];
-        if (cell.Tag != expected.tag || (!expected.anyRotation && cell.Rotation != expected.rotation)) {
+        if (cell.tileId != expected.tag || (!expected.anyRotation && cell.rotation != expected.rotation)) {
             differences.append(QStringLiteral("field %1 is %2, expected %3")
                                    .arg(n)
-                                   .arg(describe(cell.Tag, cell.Rotation),
+                                   .arg(describe(cell.tileId, cell.rotation),
                                         expected.anyRotation ? QStringLiteral("%1:*").arg(expected.tag)
                                                              : describe(expected.tag, expected.rotation)));
         }
     }
     EXPECT_TRUE(differences.isEmpty()) << differences.join(u'\n').toStdString();
-    EXPECT_EQ(bench.editor.cells()[size_t(field)].StepFlags, steps);
+    EXPECT_EQ(bench.editor.cells()[size_t(field)].steps, steps);
     if (golden->apply.contains(QStringLiteral("selection"))) {
-        EXPECT_EQ(bench.editor.selection().Tag, golden->apply.value(QStringLiteral("selection")).toInt());
+        EXPECT_EQ(bench.editor.selection().tileId, golden->apply.value(QStringLiteral("selection")).toInt());
     }
 
     bench.editor.undoApplication();

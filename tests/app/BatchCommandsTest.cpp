@@ -77,9 +77,9 @@ protected:
     // A board of ground plates with the tiles given on fields 0, 1, ...
     QString writeBoard(const QString &name, const QList<int> &tiles) const
     {
-        BoardCells cells;
+        BoardFields cells;
         for (int k = 0; k < CellCount; ++k)
-            cells[size_t(k)].Tag = k < tiles.size() ? tiles[k] : 0;
+            cells[size_t(k)].tileId = k < tiles.size() ? tiles[k] : 0;
         SaveBoardFile(path(name), cells);
         return path(name);
     }

@@ -58,10 +58,10 @@ protected:
         for (int n : fields) {
             editor.recordUndo(n, first);
             first = false;
-            TImgKarte &field = editor.cells()[size_t(n)];
-            field.Tag = tile;
-            field.Rotation = rotation;
-            field.StepFlags = flags;
+            Field &field = editor.cells()[size_t(n)];
+            field.tileId = tile;
+            field.rotation = rotation;
+            field.steps = flags;
             editor.redrawCell(n);
         }
         editor.setBoardModified(true);
@@ -76,10 +76,28 @@ protected:
         std::function<void(Editor &)> command;
     };
 
+    // The board as the window shows it: the fields, their pictures, and
+    // whether they are shown at all.
+    struct BoardView
+    {
+        BoardFields fields;
+        FieldPictures pictures;
+        bool open = false;
+    };
+
+    static BoardView shownBy(const Editor &editor)
+    {
+        BoardView view{editor.cells(), {}, editor.isBoardOpen()};
+        for (int n = 0; n < CellCount; ++n)
+            view.pictures[size_t(n)] = editor.fieldPicture(n);
+        return view;
+    }
+    BoardView shown() const { return shownBy(editor); }
+
     // Everything a failed command must leave alone.
     struct Snapshot
     {
-        BoardCells cells;
+        BoardView board;
         QString documentFileName;
         QString title;
         bool modified = false;
@@ -89,17 +107,17 @@ protected:
 
     Snapshot snapshot() const
     {
-        return {editor.cells(), editor.DocumentFileName(), editor.windowTitle(), editor.boardModified(),
+        return {shown(), editor.DocumentFileName(), editor.windowTitle(), editor.boardModified(),
                 editor.undoRing().UndoPos(), editor.undoRing().canUndo()};
     }
 
     // The fields, their pictures and visibility too.
-    static ::testing::AssertionResult sameBoard(const BoardCells &a, const BoardCells &b)
+    static ::testing::AssertionResult sameBoard(const BoardView &a, const BoardView &b)
     {
+        if (a.open != b.open)
+            return ::testing::AssertionFailure() << "one board is open, the other not";
         for (int n = 0; n < CellCount; ++n) {
-            const TImgKarte &x = a[size_t(n)];
-            const TImgKarte &y = b[size_t(n)];
-            if (!(x == y) || x.visible != y.visible || x.picture != y.picture)
+            if (a.fields[size_t(n)] != b.fields[size_t(n)] || a.pictures[size_t(n)] != b.pictures[size_t(n)])
                 return ::testing::AssertionFailure() << "field " << n << " differs";
         }
         return ::testing::AssertionSuccess();
@@ -107,7 +125,7 @@ protected:
 
     static ::testing::AssertionResult sameState(const Snapshot &a, const Snapshot &b)
     {
-        if (::testing::AssertionResult board = sameBoard(a.cells, b.cells); !board)
+        if (::testing::AssertionResult board = sameBoard(a.board, b.board); !board)
             return board;
         if (a.documentFileName != b.documentFileName || a.title != b.title || a.modified != b.modified
             || a.undoPos != b.undoPos || a.canUndo != b.canUndo)

@@ -41,7 +41,7 @@ protected:
     void place(std::initializer_list<std::pair<int, int>> tiles)
     {
         for (const auto &[field, id] : tiles)
-            editor.cells()[size_t(field)].Tag = id;
+            editor.cells()[size_t(field)].tileId = id;
     }
 
     QString picturePath(const QString &name) const { return pictures.filePath(name); }
@@ -153,7 +153,7 @@ TEST_F(OutputFixture, ExportWritesTheFourQuartersBesideTheChosenName)
 {
     addTiles({5003, 5103});
     place({{0, 5003}, {143, 5103}});
-    editor.cells()[0].Rotation = 0;
+    editor.cells()[0].rotation = 0;
     ASSERT_NO_THROW(editor.redrawCell(0));
     // An existing file of the same name is replaced without a question.
     ASSERT_TRUE(writeFile(picturePath(QStringLiteral("Platte (1).jpg")), "old"));
@@ -234,7 +234,7 @@ TEST_F(OutputFixture, AMissingTilePictureEndsTheExport)
     // written: here only quarter 1 comes before the failing quarter 2.
     for (const QString &name : writtenPictures())
         ASSERT_TRUE(QFile::remove(picturePath(name)));
-    place({{100, editor.cells()[101].Tag}, {6, Tile}});
+    place({{100, editor.cells()[101].tileId}, {6, Tile}});
     prompter.files = {picturePath(QStringLiteral("Platte.jpg"))};
     EXPECT_THROW(editor.exportBoardPictures(), KestrixError);
     EXPECT_EQ(writtenPictures(), QStringList{QStringLiteral("Platte (1).jpg")});
@@ -259,7 +259,7 @@ TEST_F(OutputFixture, AMissingTilePictureEndsTheExport)
 TEST_F(OutputFixture, PrintsTheChosenPagesEachAsAJob)
 {
     apply(OtherTile, {7}); // a change, which printing leaves alone
-    ASSERT_EQ(editor.cells()[7].Tag, OtherTile);
+    ASSERT_EQ(editor.cells()[7].tileId, OtherTile);
     prompter.pageChoices = {{1, 4, 2, 3}};
     const Snapshot before = snapshot();
     const QDateTime start = QDateTime::currentDateTime();
@@ -294,7 +294,7 @@ TEST_F(OutputFixture, PrintsTheChosenPagesEachAsAJob)
         ASSERT_EQ(job.picture.size(), pages[i].size);
         EXPECT_EQ(job.picture.pixel(pages[i].strip), qRgb(255, 255, 255));
         EXPECT_EQ(job.picture.pixel(pages[i].square), qRgb(0, 0, 0));
-        EXPECT_EQ(job.picture.pixel(pages[i].fieldAt + QPoint(8, 8)), colourOf(editor.cells()[size_t(pages[i].field)].Tag));
+        EXPECT_EQ(job.picture.pixel(pages[i].fieldAt + QPoint(8, 8)), colourOf(editor.cells()[size_t(pages[i].field)].tileId));
         EXPECT_EQ(job.target, PrintedRect(job.picture.size(), {printer.pageSize, printer.resolution}));
         EXPECT_EQ(job.footerAt, QPoint(100, 6800 - 90));
     }

@@ -32,7 +32,7 @@ protected:
         return kept().filter(suffix);
     }
 
-    static QByteArray bytesOf(const BoardCells &cells)
+    static QByteArray bytesOf(const BoardFields &cells)
     {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
@@ -58,7 +58,7 @@ protected:
     }
 
     // A board with unsaved changes that another instance kept before it died.
-    QString leftOverBy(const QString &documentFileName, BoardCells *board = nullptr)
+    QString leftOverBy(const QString &documentFileName, BoardView *board = nullptr)
     {
         ScriptedPrompter other;
         std::unique_ptr<Editor> dead = otherInstance(other);
@@ -68,15 +68,15 @@ protected:
             SaveBoardFile(documentFileName, editor.cells());
             dead->LoadBoardFile(documentFileName);
         }
-        TImgKarte &field = dead->cells()[40];
-        field.Tag = Tile;
-        field.Rotation = 3;
-        field.StepFlags = QStringLiteral("01001");
+        Field &field = dead->cells()[40];
+        field.tileId = Tile;
+        field.rotation = 3;
+        field.steps = QStringLiteral("01001");
         dead->redrawCell(40);
         dead->setBoardModified(true);
         dead->writeRecovery();
         if (board)
-            *board = dead->cells();
+            *board = shownBy(*dead);
         return dead->recovery().boardPath();
     }
 };
@@ -142,7 +142,7 @@ TEST_F(Recovery, InstancesNeverTakeEachOthersBoards)
     ScriptedPrompter otherPrompter;
     std::unique_ptr<Editor> running = otherInstance(otherPrompter);
     running->newBoard();
-    running->cells()[5].Tag = Tile;
+    running->cells()[5].tileId = Tile;
     running->setBoardModified(true);
     running->writeRecovery();
     ASSERT_EQ(keptWith(QStringLiteral(".zvb")).size(), 1);
@@ -170,7 +170,7 @@ TEST_F(Recovery, RestoredBoardKeepsItsNameAndIsChanged)
     editor.newBoard();
     // The note must give back any name a file can have.
     const QString path = boardPath(QStringLiteral("Plan 5%41\nzwei.zvb"));
-    BoardCells board;
+    BoardView board;
     leftOverBy(path, &board);
     const QByteArray original = readFile(path);
     apply(OtherTile, {70});
@@ -189,7 +189,7 @@ TEST_F(Recovery, RestoredBoardKeepsItsNameAndIsChanged)
     EXPECT_TRUE(prompter.messages[3].text.contains(QStringLiteral("Plan"))) << prompter.messages[3].text.toStdString();
     EXPECT_EQ(editor.DocumentFileName(), path);
     EXPECT_TRUE(editor.boardModified());
-    EXPECT_TRUE(sameBoard(editor.cells(), board));
+    EXPECT_TRUE(sameBoard(shown(), board));
     EXPECT_FALSE(editor.undoRing().canUndo());
     EXPECT_EQ(readFile(path), original) << "restoring writes nothing to the board's own file";
     // Kept again by this instance, the leftover gone.
@@ -198,7 +198,7 @@ TEST_F(Recovery, RestoredBoardKeepsItsNameAndIsChanged)
 
     ASSERT_TRUE(editor.saveBoard());
     EXPECT_TRUE(prompter.saveRequests.isEmpty()) << "saved under its own name without a dialog";
-    EXPECT_EQ(readFile(path), bytesOf(board));
+    EXPECT_EQ(readFile(path), bytesOf(board.fields));
     EXPECT_TRUE(kept().isEmpty());
     EXPECT_TRUE(prompter.errors.isEmpty());
 }
@@ -407,7 +407,7 @@ TEST_F(Recovery, OpeningABoardAnotherInstanceChangesWarns)
     std::unique_ptr<Editor> running = otherInstance(otherPrompter);
     SaveBoardFile(plan, editor.cells());
     running->LoadBoardFile(plan);
-    running->cells()[5].Tag = Tile;
+    running->cells()[5].tileId = Tile;
     running->setBoardModified(true);
     running->writeRecovery();
 

@@ -28,14 +28,14 @@ TEST_F(SelectionAndUndo, TurnButtonsTurnTheShownPictureAndNothingElse)
         {{1}, 1}, {{2}, 2}, {{3}, 3}, {{1, 1, 1, 1}, 0}, {{2, 2}, 0}, {{1, 3}, 0}, {{3, 3}, 2}, {{2, 1}, 3},
     };
     editor.newBoard();
-    TImgKarte &field = editor.cells()[20];
-    field.Tag = OtherTile;
-    field.Rotation = 0;
+    Field &field = editor.cells()[20];
+    field.tileId = OtherTile;
+    field.rotation = 0;
     editor.redrawCell(20);
-    const BoardCells board = editor.cells();
+    const BoardView board = shown();
     for (const auto &c : cases) {
         editor.selectField(20);
-        const QImage shown = editor.selection().picture;
+        const QImage shownPicture = editor.selection().picture;
         // Turned as shown, not composed again: the large picture is not read.
         ASSERT_TRUE(folder.remove(QStringLiteral("Images/13000.bmp")));
         for (int button : c.buttons) {
@@ -46,11 +46,11 @@ TEST_F(SelectionAndUndo, TurnButtonsTurnTheShownPictureAndNothingElse)
             else
                 editor.turnSelectionClockwise();
         }
-        EXPECT_EQ(editor.selection().Rotation, c.rotation) << c.buttons.size();
-        EXPECT_EQ(editor.selection().picture, TurnBitmap(c.rotation, shown)) << c.buttons.size();
+        EXPECT_EQ(editor.selection().rotation, c.rotation) << c.buttons.size();
+        EXPECT_EQ(editor.selection().picture, TurnBitmap(c.rotation, shownPicture)) << c.buttons.size();
         addTiles({OtherTile});
     }
-    EXPECT_TRUE(sameBoard(editor.cells(), board));
+    EXPECT_TRUE(sameBoard(shown(), board));
     EXPECT_FALSE(editor.undoRing().canUndo());
     EXPECT_FALSE(editor.boardModified());
 }
@@ -60,7 +60,7 @@ TEST_F(SelectionAndUndo, RotationsFromAFileTurnOnWithinZeroToThree)
     const struct { int rotation, button, after; } cases[] = {{7, 1, 0}, {5, 2, 3}, {-2, 3, 1}, {-1, 1, 0}};
     editor.newBoard();
     for (const auto &c : cases) {
-        editor.cells()[30].Rotation = c.rotation;
+        editor.cells()[30].rotation = c.rotation;
         editor.selectField(30);
         if (c.button == 1)
             editor.turnSelectionCounterClockwise();
@@ -68,24 +68,17 @@ TEST_F(SelectionAndUndo, RotationsFromAFileTurnOnWithinZeroToThree)
             editor.turnSelectionHalf();
         else
             editor.turnSelectionClockwise();
-        EXPECT_EQ(editor.selection().Rotation, c.after) << c.rotation;
+        EXPECT_EQ(editor.selection().rotation, c.after) << c.rotation;
     }
 }
 
 TEST_F(SelectionAndUndo, AllStepsTicksOrUnticksAllFiveWithOneRedraw)
 {
     editor.newBoard();
-    editor.cells()[3].StepFlags = QStringLiteral("01000");
+    editor.cells()[3].steps = QStringLiteral("01000");
     editor.selectField(3);
     int redraws = 0;
     QObject::connect(&editor, &Editor::selectionChanged, [&redraws] { ++redraws; });
-    // A view that echoes the boxes it is told to tick as clicks.
-    QObject::connect(&editor, &Editor::stepBoxesChanged, [this] {
-        editor.setStepBox(2, editor.stepBox(2));
-        editor.applyStepBoxes();
-        editor.applyAllStepsBox();
-    });
-
     editor.setAllStepsBox(true);
     editor.applyAllStepsBox();
     EXPECT_EQ(boxes(editor), QStringLiteral("11111"));
@@ -109,20 +102,20 @@ TEST_F(SelectionAndUndo, AllStepsTicksOrUnticksAllFiveWithOneRedraw)
 TEST_F(SelectionAndUndo, UndoRestoresEveryFieldOfTheApplication)
 {
     editor.newBoard();
-    const BoardCells before = editor.cells();
+    const BoardView before = shown();
     apply(Tile, {50, 38, 51, 62});
     ASSERT_TRUE(editor.undoRing().canUndo());
     undoSignals.clear();
 
     editor.undoApplication();
 
-    EXPECT_TRUE(sameBoard(editor.cells(), before));
+    EXPECT_TRUE(sameBoard(shown(), before));
     EXPECT_FALSE(editor.undoRing().canUndo());
     EXPECT_EQ(undoSignals, QList<bool>{false});
     EXPECT_TRUE(editor.boardModified()) << "undo leaves the board changed";
     // Nothing left: the command does nothing.
     editor.undoApplication();
-    EXPECT_TRUE(sameBoard(editor.cells(), before));
+    EXPECT_TRUE(sameBoard(shown(), before));
 }
 
 // What undo took back can be redone until the next application or change of
@@ -150,21 +143,21 @@ TEST_F(SelectionAndUndo, RedoLastsUntilTheNextApplicationOrDocument)
         prompter.files = {path};
         ASSERT_TRUE(editor.saveBoardAs());
         applyTile(editor, 30, Tile);
-        const BoardCells applied = editor.cells();
+        const BoardView applied = shown();
         ASSERT_TRUE(editor.saveBoard());
 
         editor.undoApplication();
         EXPECT_TRUE(editor.boardModified());
         EXPECT_TRUE(editor.undoRing().canRedo());
         EXPECT_EQ(redoSignals.last(), true);
-        const BoardCells undone = editor.cells();
+        const BoardView undone = shown();
         ASSERT_TRUE(editor.saveBoard());
         editor.redoApplication();
         EXPECT_TRUE(editor.boardModified());
-        EXPECT_TRUE(sameBoard(editor.cells(), applied));
+        EXPECT_TRUE(sameBoard(shown(), applied));
         EXPECT_EQ(redoSignals.last(), false);
         editor.undoApplication();
-        EXPECT_TRUE(sameBoard(editor.cells(), undone));
+        EXPECT_TRUE(sameBoard(shown(), undone));
 
         prompter.answers = c.answers;
         prompter.files = c.files;
@@ -172,9 +165,9 @@ TEST_F(SelectionAndUndo, RedoLastsUntilTheNextApplicationOrDocument)
         EXPECT_TRUE(prompter.answers.isEmpty()) << "asked about the undone change";
         EXPECT_FALSE(editor.undoRing().canRedo());
         EXPECT_EQ(redoSignals.last(), false);
-        const BoardCells now = editor.cells();
+        const BoardView now = shown();
         editor.redoApplication();
-        EXPECT_TRUE(sameBoard(editor.cells(), now));
+        EXPECT_TRUE(sameBoard(shown(), now));
         EXPECT_TRUE(prompter.errors.isEmpty());
     }
 }
@@ -186,29 +179,29 @@ TEST_F(SelectionAndUndo, AfterAThousandEntriesTheRingStartsAgainEmpty)
         apply(i % 2 ? Tile : OtherTile, {i % CellCount});
     EXPECT_FALSE(editor.undoRing().canUndo());
     EXPECT_EQ(undoSignals.last(), false);
-    const BoardCells changed = editor.cells();
+    const BoardView changed = shown();
     editor.undoApplication();
-    EXPECT_TRUE(sameBoard(editor.cells(), changed)) << "the board was changed, yet nothing can be taken back";
+    EXPECT_TRUE(sameBoard(shown(), changed)) << "the board was changed, yet nothing can be taken back";
 
     apply(OtherTile, {7});
     EXPECT_TRUE(editor.undoRing().canUndo());
     editor.undoApplication();
-    EXPECT_TRUE(sameBoard(editor.cells(), changed));
+    EXPECT_TRUE(sameBoard(shown(), changed));
     EXPECT_FALSE(editor.undoRing().canUndo());
 }
 
 TEST_F(SelectionAndUndo, UndoReselectsTheFieldOnlyWhenTheSelectionCameFromIt)
 {
     editor.newBoard();
-    const int oldTile = editor.cells()[40].Tag;
+    const int oldTile = editor.cells()[40].tileId;
 
     editor.selectField(40);
     apply(Tile, {40, 41});
     editor.selectField(40);
-    ASSERT_EQ(editor.selection().Tag, Tile);
+    ASSERT_EQ(editor.selection().tileId, Tile);
     editor.undoApplication();
-    EXPECT_EQ(editor.selection().Tag, oldTile);
-    EXPECT_EQ(editor.selection().picture, TurnBitmap(editor.cells()[40].Rotation,
+    EXPECT_EQ(editor.selection().tileId, oldTile);
+    EXPECT_EQ(editor.selection().picture, TurnBitmap(editor.cells()[40].rotation,
                                                      TestProgramFolder::tilePicture(16, colourOf(oldTile))));
 
     // A tile picked from the palette stays in the selection.
@@ -216,9 +209,9 @@ TEST_F(SelectionAndUndo, UndoReselectsTheFieldOnlyWhenTheSelectionCameFromIt)
     editor.selectField(40);
     editor.pickTile(OtherTile);
     editor.undoApplication();
-    EXPECT_EQ(editor.selection().Tag, OtherTile);
-    EXPECT_EQ(editor.selection().CellNumber, 40);
-    EXPECT_EQ(editor.cells()[40].Tag, oldTile);
+    EXPECT_EQ(editor.selection().tileId, OtherTile);
+    EXPECT_EQ(editor.selection().cell, 40);
+    EXPECT_EQ(editor.cells()[40].tileId, oldTile);
 
     // Undo of other fields leaves the selection alone.
     editor.selectField(40);
@@ -227,14 +220,14 @@ TEST_F(SelectionAndUndo, UndoReselectsTheFieldOnlyWhenTheSelectionCameFromIt)
     QObject::connect(&editor, &Editor::cursorMoved, [&selections] { ++selections; });
     editor.undoApplication();
     EXPECT_EQ(selections, 0);
-    EXPECT_EQ(editor.selection().CellNumber, 40);
+    EXPECT_EQ(editor.selection().cell, 40);
 }
 
 TEST_F(SelectionAndUndo, UndoThatCannotDrawAPictureChangesNothing)
 {
     editor.newBoard();
-    TImgKarte &field = editor.cells()[60];
-    field.Tag = Tile;
+    Field &field = editor.cells()[60];
+    field.tileId = Tile;
     editor.redrawCell(60);
     apply(OtherTile, {60, 61});
     ASSERT_TRUE(folder.remove(QStringLiteral("Images/04045.bmp")));
@@ -245,7 +238,7 @@ TEST_F(SelectionAndUndo, UndoThatCannotDrawAPictureChangesNothing)
 
     addTiles({Tile});
     editor.undoApplication();
-    EXPECT_EQ(editor.cells()[60].Tag, Tile);
+    EXPECT_EQ(editor.cells()[60].tileId, Tile);
     EXPECT_FALSE(editor.undoRing().canUndo());
 }
 

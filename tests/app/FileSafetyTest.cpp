@@ -135,7 +135,7 @@ const std::vector<FileWriter> &fileWriters()
         return image;
     }();
     static const std::vector<FileWriter> writers{
-        {"board", "Plan.zvb", [](const QString &root) { SaveBoardFile(root + u("Plan.zvb"), BoardCells{}); }},
+        {"board", "Plan.zvb", [](const QString &root) { SaveBoardFile(root + u("Plan.zvb"), BoardFields{}); }},
         {"settings", "profile/Kestrix.ini", [](const QString &root) { WriteSettings(Settings{}, root + u("profile/")); }},
         {"recent list", "profile/RecentBoards.txt",
          [](const QString &root) {
@@ -459,14 +459,14 @@ TEST(KilledSaves, LeaveTheOldOrTheNewFileWhole)
 
     struct Version
     {
-        BoardCells cells;
+        BoardFields cells;
         Settings settings;
         Catalogue catalogue;
     };
     Version versions[2];
     for (int v = 0; v < 2; ++v) {
         for (int k = 0; k < CellCount; ++k)
-            versions[v].cells[size_t(k)].Tag = v * 1000 + k;
+            versions[v].cells[size_t(k)].tileId = v * 1000 + k;
         versions[v].settings.OpLanguage = v ? u("FR") : u("DE");
         versions[v].settings.OpGroundPlates = v;
         versions[v].catalogue = catalogueOf(v ? 3000 : 50);

@@ -76,11 +76,3 @@ TEST(BoardGrid, LocalSideUndoesTheTurn)
         for (int r : {0, 1, 2, 3, 4, 5, 7, 9, -1, -2, -3, -4, -5, -9})
             EXPECT_EQ(LocalSide(((s + r) % 4 + 4) % 4, r), s) << "side " << s << ", rotation " << r;
 }
-
-TEST(BoardGrid, CellPlaces)
-{
-    EXPECT_EQ(CellLeft(0), 4);
-    EXPECT_EQ(CellTop(0), 4);
-    EXPECT_EQ(CellLeft(143), 653);
-    EXPECT_EQ(CellTop(143), 653);
-}

@@ -6,21 +6,16 @@ using namespace kestrix;
 
 namespace {
 
-TImgKarte field(int cell, int tile, int rotation = 0, const QString &flags = QStringLiteral("00000"))
+Field field(int tile, int rotation = 0, const QString &flags = QStringLiteral("00000"))
 {
-    TImgKarte f;
-    f.CellNumber = cell;
-    f.Tag = tile;
-    f.Rotation = rotation;
-    f.StepFlags = flags;
-    return f;
+    return {tile, rotation, flags};
 }
 
 QList<int> cellsOf(const QList<UndoEntry> &entries)
 {
     QList<int> cells;
     for (const UndoEntry &e : entries)
-        cells.append(e.cellNumber);
+        cells.append(e.cell);
     return cells;
 }
 
@@ -29,7 +24,7 @@ void recordGroup(UndoRing &ring, const QList<int> &cells, int tile = 1)
 {
     bool first = true;
     for (int cell : cells) {
-        ring.recordUndo(field(cell, tile), first);
+        ring.recordUndo(cell, field(tile), first);
         first = false;
     }
 }
@@ -40,18 +35,18 @@ TEST(UndoRing, TakesBackOneApplicationWholeNewestFirst)
 {
     UndoRing ring;
     EXPECT_FALSE(ring.canUndo());
-    ring.recordUndo(field(50, 1002, 1, QStringLiteral("10100")), true);
-    ring.recordUndo(field(51, 1003, 2), false);
-    ring.recordUndo(field(38, 45, 3, QStringLiteral("1")), false);
-    ring.recordUndo(field(62, 7, 0, QString()), false);
+    ring.recordUndo(50, field(1002, 1, QStringLiteral("10100")), true);
+    ring.recordUndo(51, field(1003, 2), false);
+    ring.recordUndo(38, field(45, 3, QStringLiteral("1")), false);
+    ring.recordUndo(62, field(7, 0, QString()), false);
     EXPECT_EQ(ring.UndoPos(), 4);
     EXPECT_TRUE(ring.canUndo());
 
     const QList<UndoEntry> expected = {
-        {7, 62, 0, QString(), false},
-        {45, 38, 3, QStringLiteral("1"), false},
-        {1003, 51, 2, QStringLiteral("00000"), false},
-        {1002, 50, 1, QStringLiteral("10100"), true},
+        {62, {7, 0, QString()}, false},
+        {38, {45, 3, QStringLiteral("1")}, false},
+        {51, {1003, 2, QStringLiteral("00000")}, false},
+        {50, {1002, 1, QStringLiteral("10100")}, true},
     };
     EXPECT_EQ(ring.takeBackGroup(), expected);
     EXPECT_EQ(ring.UndoPos(), 0);
@@ -79,15 +74,15 @@ TEST(UndoRing, GroupsComeBackNewestFirst)
 TEST(UndoRing, KeepsAtMostFiveStepCharacters)
 {
     UndoRing ring;
-    ring.recordUndo(field(3, 45, 2, QStringLiteral("1010111")), true);
-    EXPECT_EQ(ring.takeBackGroup().value(0).stepFlags, QStringLiteral("10101"));
+    ring.recordUndo(3, field(45, 2, QStringLiteral("1010111")), true);
+    EXPECT_EQ(ring.takeBackGroup().value(0).field.steps, QStringLiteral("10101"));
 }
 
 TEST(UndoRing, WalkStopsAtSlotZeroWithoutGroupStart)
 {
     UndoRing ring;
-    ring.recordUndo(field(1, 1), false);
-    ring.recordUndo(field(2, 1), false);
+    ring.recordUndo(1, field(1), false);
+    ring.recordUndo(2, field(1), false);
     recordGroup(ring, {3, 4});
 
     EXPECT_EQ(cellsOf(ring.takeBackGroup()), QList<int>({4, 3}));
@@ -159,6 +154,6 @@ TEST(UndoRing, ClearLeavesNothingToTakeBack)
         recordGroup(ring, {i % 144});
     recordGroup(ring, {8, 9});
     ring.clear();
-    ring.recordUndo(field(12, 3), false);
+    ring.recordUndo(12, field(3), false);
     EXPECT_EQ(cellsOf(ring.takeBackGroup()), QList<int>({12}));
 }

@@ -18,7 +18,7 @@ using namespace kestrix;
 
 namespace {
 
-QByteArray saved(const BoardCells &cells)
+QByteArray saved(const BoardFields &cells)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -27,24 +27,11 @@ QByteArray saved(const BoardCells &cells)
     return bytes;
 }
 
-BoardFileFields loaded(QByteArray bytes)
+BoardFields loaded(QByteArray bytes)
 {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     return LoadBoardFile(buffer);
-}
-
-// What the editor does with the fields once their pictures are composed.
-BoardCells cellsFrom(const BoardFileFields &fields)
-{
-    BoardCells cells;
-    for (int k = 0; k < CellCount; ++k) {
-        cells[size_t(k)].CellNumber = k;
-        cells[size_t(k)].Tag = fields[size_t(k)].tileId;
-        cells[size_t(k)].Rotation = fields[size_t(k)].rotation;
-        cells[size_t(k)].StepFlags = fields[size_t(k)].stepFlags;
-    }
-    return cells;
 }
 
 QByteArray lines(const QList<QByteArray> &list, const QByteArray &end = "\r\n")
@@ -77,19 +64,18 @@ QByteArray readFile(const QString &path)
     return file.readAll();
 }
 
-BoardCells sampleBoard()
+BoardFields sampleBoard()
 {
-    BoardCells cells;
+    BoardFields cells;
     const int ids[] = {0, 7, 45, 99, 312, 999, 1000, 1234, 1999, 5001, 5099, 8000, 8300, 9999};
     const QString flags[] = {QStringLiteral("00000"), QStringLiteral("10100"), QStringLiteral("11111"),
                              QStringLiteral("1"),     QString(),              QStringLiteral("0000"),
                              QStringLiteral("x1,0")};
     for (int k = 0; k < CellCount; ++k) {
-        TImgKarte &c = cells[size_t(k)];
-        c.CellNumber = k;
-        c.Tag = ids[k % std::size(ids)];
-        c.Rotation = k % 4;
-        c.StepFlags = flags[k % std::size(flags)];
+        Field &c = cells[size_t(k)];
+        c.tileId = ids[k % std::size(ids)];
+        c.rotation = k % 4;
+        c.steps = flags[k % std::size(flags)];
     }
     return cells;
 }
@@ -98,18 +84,18 @@ BoardCells sampleBoard()
 
 TEST(BoardFile, WritesOneLinePerFieldInBoardOrder)
 {
-    BoardCells cells;
-    cells[0].Tag = 45;
-    cells[0].Rotation = 2;
-    cells[1].Tag = 45;
-    cells[1].Rotation = 1;
-    cells[1].StepFlags = QStringLiteral("10100");
-    cells[2].Tag = 7;
-    cells[3].Rotation = 3;
-    cells[4].StepFlags = QString();
-    cells[5].StepFlags = QStringLiteral("000001");
-    cells[143].Tag = 1234;
-    cells[143].StepFlags = QStringLiteral("1");
+    BoardFields cells;
+    cells[0].tileId = 45;
+    cells[0].rotation = 2;
+    cells[1].tileId = 45;
+    cells[1].rotation = 1;
+    cells[1].steps = QStringLiteral("10100");
+    cells[2].tileId = 7;
+    cells[3].rotation = 3;
+    cells[4].steps = QString();
+    cells[5].steps = QStringLiteral("000001");
+    cells[143].tileId = 1234;
+    cells[143].steps = QStringLiteral("1");
 
     QList<QByteArray> expected(CellCount, QByteArray("00"));
     expected[0] = "452";
@@ -123,9 +109,9 @@ TEST(BoardFile, WritesOneLinePerFieldInBoardOrder)
 
 TEST(BoardFile, RoundTripIsByteIdentical)
 {
-    const BoardCells board = sampleBoard();
+    const BoardFields board = sampleBoard();
     const QByteArray first = saved(board);
-    const BoardCells reread = cellsFrom(loaded(first));
+    const BoardFields reread = loaded(first);
     EXPECT_EQ(reread, board);
     EXPECT_EQ(saved(reread), first);
 }
@@ -170,10 +156,10 @@ TEST(BoardFile, HandWrittenLinesReadAndWriteBack)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.line.toStdString());
-        const BoardFileFields fields = loaded(fileStartingWith(c.line));
-        EXPECT_EQ(fields[0], (BoardFileField{c.tileId, c.rotation, c.flags}));
-        EXPECT_EQ(fields[1], (BoardFileField{1, 0, QStringLiteral("00000")}));
-        EXPECT_EQ(saved(cellsFrom(fields)), fileStartingWith(c.writtenBack));
+        const BoardFields fields = loaded(fileStartingWith(c.line));
+        EXPECT_EQ(fields[0], (Field{c.tileId, c.rotation, c.flags}));
+        EXPECT_EQ(fields[1], (Field{1, 0, QStringLiteral("00000")}));
+        EXPECT_EQ(saved(fields), fileStartingWith(c.writtenBack));
     }
 }
 
@@ -183,30 +169,30 @@ TEST(BoardFile, LineEndsAreLfOrCrLf)
     list[1] = "452";
     QByteArray mixed = lines(list, "\n");
     mixed.replace("452\n", "452\r\n");
-    const BoardFileFields expected = loaded(lines(list));
+    const BoardFields expected = loaded(lines(list));
     EXPECT_EQ(loaded(lines(list, "\n")), expected);
     EXPECT_EQ(loaded(mixed), expected);
 
     // A bare CR does not end a line: it is part of the number text.
-    const BoardFileFields joined = loaded("452\r451\n70\n");
-    EXPECT_EQ(joined[0], BoardFileField{});
-    EXPECT_EQ(joined[1], (BoardFileField{7, 0, QStringLiteral("00000")}));
-    EXPECT_EQ(joined[2], BoardFileField{});
+    const BoardFields joined = loaded("452\r451\n70\n");
+    EXPECT_EQ(joined[0], Field{});
+    EXPECT_EQ(joined[1], (Field{7, 0, QStringLiteral("00000")}));
+    EXPECT_EQ(joined[2], Field{});
 }
 
 TEST(BoardFile, MissingLinesReadEmptyAndSurplusLinesAreNotRead)
 {
     QList<QByteArray> list(CellCount - 1, QByteArray("451,11"));
-    const BoardFileFields short143 = loaded(lines(list));
-    EXPECT_EQ(short143[142], (BoardFileField{45, 1, QStringLiteral("11")}));
-    EXPECT_EQ(short143[143], (BoardFileField{0, 0, QStringLiteral("00000")}));
+    const BoardFields short143 = loaded(lines(list));
+    EXPECT_EQ(short143[142], (Field{45, 1, QStringLiteral("11")}));
+    EXPECT_EQ(short143[143], (Field{0, 0, QStringLiteral("00000")}));
 
     // The last line needs no line end.
     QByteArray noFinalEnd = lines(list) + "72";
-    EXPECT_EQ(loaded(noFinalEnd)[143], (BoardFileField{7, 2, QStringLiteral("00000")}));
+    EXPECT_EQ(loaded(noFinalEnd)[143], (Field{7, 2, QStringLiteral("00000")}));
 
-    for (const BoardFileField &field : loaded(QByteArray()))
-        EXPECT_EQ(field, (BoardFileField{0, 0, QStringLiteral("00000")}));
+    for (const Field &field : loaded(QByteArray()))
+        EXPECT_EQ(field, (Field{0, 0, QStringLiteral("00000")}));
 
     list.append(QByteArray("72"));
     const QByteArray board = lines(list);
@@ -236,12 +222,12 @@ TEST(BoardFile, PairsNoLineHoldsAreWrittenWithTheRotationShown)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.line.toStdString());
-        BoardCells cells;
-        cells[0].Tag = c.tileId;
-        cells[0].Rotation = c.rotation;
+        BoardFields cells;
+        cells[0].tileId = c.tileId;
+        cells[0].rotation = c.rotation;
         const QByteArray bytes = saved(cells);
         EXPECT_TRUE(bytes.startsWith(c.line + "\r\n"));
-        const BoardFileField back = loaded(bytes)[0];
+        const Field back = loaded(bytes)[0];
         EXPECT_EQ(back.tileId, c.tileId);
         EXPECT_EQ(((back.rotation % 4) + 4) % 4, ((c.rotation % 4) + 4) % 4);
     }
@@ -254,10 +240,10 @@ TEST(BoardFile, SavesAndLoadsThroughAPath)
     const QString path = dir.filePath(QStringLiteral("Plan 1.zvb"));
     writeFile(path, QByteArray("old contents"));
 
-    const BoardCells board = sampleBoard();
+    const BoardFields board = sampleBoard();
     SaveBoardFile(path, board);
     EXPECT_EQ(readFile(path), saved(board));
-    EXPECT_EQ(cellsFrom(LoadBoardFile(path)), board);
+    EXPECT_EQ(LoadBoardFile(path), board);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Plan 1.zvb")});
 }
 

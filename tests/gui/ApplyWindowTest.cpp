@@ -39,8 +39,8 @@ TEST(ApplyWindow, ABeltAppliedBesideABeltFeedsItAndOneCtrlZTakesBothBack)
     ASSERT_TRUE(folder.write(u("InitList.ini"), "D01000=000300\r\nD01001=020300\r\n"));
     for (const auto &tile : Tiles)
         ASSERT_TRUE(folder.writeTilePictures(tile.id, tile.colour));
-    BoardCells cells;
-    cells[50].Tag = 1000; // runs up
+    BoardFields cells;
+    cells[50].tileId = 1000; // runs up
     const QString boardPath = folder.programFolder() + u("Boards/Two.zvb");
     SaveBoardFile(boardPath, cells);
 
@@ -58,9 +58,9 @@ TEST(ApplyWindow, ABeltAppliedBesideABeltFeedsItAndOneCtrlZTakesBothBack)
 
     // The field below is the target; the belt is picked for it, unturned.
     QTest::mouseClick(below, Qt::LeftButton);
-    ASSERT_EQ(form.editor().selection().CellNumber, 62);
-    form.editor().selection().Tag = 1000;
-    form.editor().selection().Rotation = 0;
+    ASSERT_EQ(form.editor().selection().cell, 62);
+    form.editor().selection().tileId = 1000;
+    form.editor().selection().rotation = 0;
     QTest::mouseClick(button1, Qt::LeftButton);
 
     EXPECT_TRUE(prompter.messages.isEmpty());

@@ -91,7 +91,7 @@ TEST_F(DocumentWindow, NewPickTurnStepsApplySaveCloseAndOpenAgain)
     form->editor().pickTile(Tile);
     const QImage unturned = child<CellView>(QStringLiteral("SelectionCell"))->image();
     click(QStringLiteral("SpeedButton1"));
-    EXPECT_EQ(form->editor().selection().Rotation, 1);
+    EXPECT_EQ(form->editor().selection().rotation, 1);
     EXPECT_EQ(child<CellView>(QStringLiteral("SelectionCell"))->image(), TurnBitmap(1, unturned));
 
     child<QWidget>(QStringLiteral("Panel4"))->show();
@@ -104,10 +104,10 @@ TEST_F(DocumentWindow, NewPickTurnStepsApplySaveCloseAndOpenAgain)
 
     click(QStringLiteral("Button1"));
     EXPECT_TRUE(undoEnabled());
-    const TImgKarte applied = form->editor().cells()[20];
-    EXPECT_EQ(applied.Tag, Tile);
-    EXPECT_EQ(applied.Rotation, 1);
-    EXPECT_EQ(applied.StepFlags, QStringLiteral("10111"));
+    const Field applied = form->editor().cells()[20];
+    EXPECT_EQ(applied.tileId, Tile);
+    EXPECT_EQ(applied.rotation, 1);
+    EXPECT_EQ(applied.steps, QStringLiteral("10111"));
 
     const QString path = folder.programFolder() + QStringLiteral("Boards/Plan.zvb");
     prompter.files = {path};
@@ -115,7 +115,7 @@ TEST_F(DocumentWindow, NewPickTurnStepsApplySaveCloseAndOpenAgain)
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Board Editor - Plan"));
     EXPECT_TRUE(undoEnabled()) << "saving keeps the undo ring";
-    const BoardCells saved = form->editor().cells();
+    const BoardFields saved = form->editor().cells();
 
     trigger("Menu1_Close");
     EXPECT_TRUE(prompter.messages.isEmpty()) << "a saved board closes without a question";
@@ -125,7 +125,7 @@ TEST_F(DocumentWindow, NewPickTurnStepsApplySaveCloseAndOpenAgain)
     trigger("Menu1_Open");
     expectOpen(true, QStringLiteral("Board Editor - Plan"));
     EXPECT_EQ(form->editor().cells(), saved);
-    EXPECT_EQ(child<CellView>(QStringLiteral("ImgKarte20"))->image(), form->editor().cells()[20].picture);
+    EXPECT_EQ(child<CellView>(QStringLiteral("ImgKarte20"))->image(), form->editor().fieldPicture(20));
     EXPECT_EQ(prompter.openRequests.last().initialFolder, folder.programFolder() + QStringLiteral("Boards"));
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }
@@ -139,8 +139,8 @@ TEST_F(DocumentWindow, BoardNamedOnTheCommandLineOpensAtStart)
     ASSERT_TRUE(folder.write(QStringLiteral("Boards/Start.zvb"), bytes));
     start(path);
     expectOpen(true, QStringLiteral("Board Editor - Start"));
-    EXPECT_EQ(form->editor().selection().Tag, Tile) << "field 0 is selected";
-    EXPECT_EQ(form->editor().selection().Rotation, 2);
+    EXPECT_EQ(form->editor().selection().tileId, Tile) << "field 0 is selected";
+    EXPECT_EQ(form->editor().selection().rotation, 2);
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 
     // One that cannot be opened is reported over the finished window, which

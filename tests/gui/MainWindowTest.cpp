@@ -193,10 +193,10 @@ TEST_F(MainWindowTest, ClickingAFieldSelectsIt)
     ASSERT_TRUE(folder.writeTilePictures(1304));
     create();
     form->show();
-    TImgKarte &field = form->editor().cells()[29];
-    field.Tag = 1304;
-    field.Rotation = 2;
-    field.StepFlags = u("00110");
+    Field &field = form->editor().cells()[29];
+    field.tileId = 1304;
+    field.rotation = 2;
+    field.steps = u("00110");
     for (CellView *cell : form->findChildren<CellView *>(QRegularExpression(u("^ImgKarte\\d+$"))))
         cell->show();
     auto *cell = child<CellView>("ImgKarte29");
@@ -204,10 +204,10 @@ TEST_F(MainWindowTest, ClickingAFieldSelectsIt)
     QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(20, 20));
 
     EXPECT_EQ(child<QWidget>("Cursor")->pos(), cell->pos() - QPoint(2, 2));
-    const TImgKarte &selection = form->editor().selection();
-    EXPECT_EQ(selection.CellNumber, 29);
-    EXPECT_EQ(selection.Tag, 1304);
-    EXPECT_EQ(selection.Rotation, 2);
+    const Selection &selection = form->editor().selection();
+    EXPECT_EQ(selection.cell, 29);
+    EXPECT_EQ(selection.tileId, 1304);
+    EXPECT_EQ(selection.rotation, 2);
     QString ticks;
     for (int i = 1; i <= 5; ++i)
         ticks += child<QCheckBox>(u("ByStep%1").arg(i).toLatin1().constData())->isChecked() ? u'1' : u'0';
@@ -217,7 +217,7 @@ TEST_F(MainWindowTest, ClickingAFieldSelectsIt)
     // A press that leaves the cell before its release is no click.
     QTest::mousePress(child<CellView>("ImgKarte0"), Qt::LeftButton, {}, QPoint(5, 5));
     QTest::mouseRelease(child<CellView>("ImgKarte0"), Qt::LeftButton, {}, QPoint(80, 5));
-    EXPECT_EQ(form->editor().selection().CellNumber, 29);
+    EXPECT_EQ(form->editor().selection().cell, 29);
 }
 
 TEST_F(MainWindowTest, TickingAStepBoxTellsTheEditor)

@@ -62,7 +62,7 @@ TEST_F(OutputWindow, ChecksTheBoard)
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_EQ(prompter.messages[0].text, QStringLiteral("The board is fine."));
 
-    form->editor().cells()[3].Tag = 5007;
+    form->editor().cells()[3].tileId = 5007;
     trigger("Menu1_Check");
     ASSERT_EQ(prompter.messages.size(), 2);
     EXPECT_EQ(prompter.messages[1].text, QStringLiteral("Alone on Untitled."));

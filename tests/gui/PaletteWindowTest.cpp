@@ -160,7 +160,7 @@ TEST_F(PaletteWindow, AClickedPlateComesFromItsOwnGroup)
     std::set<int> drawn;
     for (int i = 0; i < 100; ++i) {
         QTest::mouseClick(plate, Qt::LeftButton, {}, QPoint(20, 20));
-        const int tag = form->editor().selection().Tag;
+        const int tag = form->editor().selection().tileId;
         drawn.insert(tag);
         ASSERT_EQ(selectionCell->image().size(), QSize(16, 16));
         EXPECT_EQ(selectionCell->image().pixel(8, 8), colourOf(tag)) << "the large picture of " << tag;
@@ -180,7 +180,7 @@ TEST_F(PaletteWindow, TheStepPanelGoesWithTheZaehlerPage)
     pages->setCurrentIndex(5);
     QTest::mouseClick(child<CellView>(u("PCImage05011")), Qt::LeftButton, {}, QPoint(20, 20));
     EXPECT_FALSE(panel4->isHidden());
-    EXPECT_EQ(form->editor().selection().Tag, 5011);
+    EXPECT_EQ(form->editor().selection().tileId, 5011);
 
     allSteps->setChecked(true);
     child<QCheckBox>(u("ByStep2"))->setChecked(true);
@@ -195,12 +195,12 @@ TEST_F(PaletteWindow, TheStepPanelGoesWithTheZaehlerPage)
 TEST_F(PaletteWindow, AMissingLargePictureIsReported)
 {
     start();
-    const int before = form->editor().selection().Tag;
+    const int before = form->editor().selection().tileId;
     ASSERT_TRUE(folder.remove(u("Images/11004.bmp")));
     QTest::mouseClick(child<CellView>(u("PCImage01004")), Qt::LeftButton, {}, QPoint(20, 20));
     ASSERT_EQ(prompter.errors.size(), 1);
     EXPECT_TRUE(prompter.errors.first().contains(u("11004.bmp"))) << prompter.errors.first().toStdString();
-    EXPECT_EQ(form->editor().selection().Tag, before);
+    EXPECT_EQ(form->editor().selection().tileId, before);
 }
 
 TEST_F(PaletteWindow, OptionsDialogWritesTheSettingsAndRepaintsTheCursor)

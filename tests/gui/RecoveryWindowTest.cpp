@@ -148,7 +148,7 @@ TEST_F(RecoveryWindow, AnEndedProgramsBoardIsRestoredAtTheNextStart)
         Editor &editor = form->editor();
         EXPECT_EQ(editor.DocumentFileName(), boardPath());
         EXPECT_TRUE(editor.boardModified());
-        EXPECT_EQ(editor.cells()[13].Tag, Tile);
+        EXPECT_EQ(editor.cells()[13].tileId, Tile);
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Board Editor - Plan"));
 
         form->findChild<QAction *>(QStringLiteral("Menu1_Save"))->trigger();

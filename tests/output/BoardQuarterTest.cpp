@@ -95,8 +95,7 @@ protected:
     {
         ASSERT_TRUE(folder.isValid());
         for (int n = 0; n < CellCount; ++n) {
-            cells[size_t(n)].Tag = FirstTile + n;
-            cells[size_t(n)].CellNumber = n;
+            cells[size_t(n)].tileId = FirstTile + n;
             ASSERT_TRUE(folder.writeTilePictures(FirstTile + n, colourOf(n)));
         }
     }
@@ -109,12 +108,12 @@ protected:
     Catalogue catalogue;
     StepMarkTables stepMarks;
     CellPicture pictures{catalogue, stepMarks, programFolder};
-    BoardCells cells;
+    BoardFields cells;
 };
 
 TEST_F(RenderQuarter, DrawsEachFieldUnscaledAtItsPlace)
 {
-    cells[143].Rotation = 2; // turned half: its black corner pixel moves to the bottom right
+    cells[143].rotation = 2; // turned half: its black corner pixel moves to the bottom right
     for (int quarter = 1; quarter <= 4; ++quarter) {
         SCOPED_TRACE(quarter);
         const QImage image = RenderBoardQuarter(quarter, cells, pictures);

@@ -1,4 +1,4 @@
-// Cost of one "Übernehmen" on the bundled tile set: the checks, the belt
+// Cost of applying the selection ("Übernehmen") on the bundled tile set: the checks, the belt
 // fitted and the selection's large picture composed, the target and the
 // belt it runs into recorded and redrawn. Each application is taken back
 // (untimed) so every iteration does the same work.
@@ -23,20 +23,20 @@ public:
     {
         const struct { int cell, tag, rotation; } belts[] = {{49, 1000, 3}, {51, 1000, 1}, {62, 1000, 0}, {38, 1000, 0}};
         for (const auto &belt : belts) {
-            editor().cells()[size_t(belt.cell)].Tag = belt.tag;
-            editor().cells()[size_t(belt.cell)].Rotation = belt.rotation;
+            editor().cells()[size_t(belt.cell)].tileId = belt.tag;
+            editor().cells()[size_t(belt.cell)].rotation = belt.rotation;
         }
         editor().selectField(50);
     }
 
     void prepare()
     {
-        editor().selection().Tag = 1000;
-        editor().selection().Rotation = 0;
+        editor().selection().tileId = 1000;
+        editor().selection().rotation = 0;
     }
 };
 
-void BM_Button1ClickWithFitting(benchmark::State &state)
+void BM_ApplySelectionWithFitting(benchmark::State &state)
 {
     Fixture fixture;
     Editor &editor = fixture.editor();
@@ -46,7 +46,7 @@ void BM_Button1ClickWithFitting(benchmark::State &state)
         state.ResumeTiming();
         editor.applySelection();
         state.PauseTiming();
-        if (editor.cells()[50].Tag != 1007 || editor.cells()[38].Tag != 1001) {
+        if (editor.cells()[50].tileId != 1007 || editor.cells()[38].tileId != 1001) {
             std::fprintf(stderr, "the merge was not fitted\n");
             std::exit(1);
         }
@@ -54,7 +54,7 @@ void BM_Button1ClickWithFitting(benchmark::State &state)
         state.ResumeTiming();
     }
 }
-BENCHMARK(BM_Button1ClickWithFitting)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ApplySelectionWithFitting)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
