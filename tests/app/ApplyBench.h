@@ -1,6 +1,5 @@
 #pragma once
 
-#include "app/DeferredRandom.h"
 #include "app/Editor.h"
 
 #include "support/ScriptedPrompter.h"
@@ -62,17 +61,6 @@ public:
         for (int i = 0; i < 5; ++i)
             editor.setStepBox(i, i < steps.size() && steps[i] == QLatin1Char('1'));
         editor.setStepPanelVisible(stepPanel);
-    }
-
-    // The belt the rules fit in the selection's place.
-    int fitBelt()
-    {
-        const TileCodes codes(editor.catalogue());
-        std::mt19937 unused;
-        DeferredRandom random(unused);
-        const Selection &selection = editor.selection();
-        const Placement placement{selection.tileId, selection.rotation, QString(), selection.cell, false};
-        return kestrix::fitBelt(editor.cells(), placement, {codes, editor.conventions(), 0, 0, random});
     }
 
     void setConventions(bool needWall, bool notWall, bool belt, bool field)

@@ -10,11 +10,11 @@
 //
 // A field is written as "." (plate 0), as a tile id (unturned) or as id:r;
 // in after.txt id:* takes any rotation (fields cleared to a random plate).
-// Lines beginning with "#" are comments. Every tile named gets a tiny
-// picture. After the check the application is undone, which must give the
-// board before again.
+// Lines beginning with "#" are comments. Cleared fields take plates of group
+// 0, as many as the case names. After the check the application is undone,
+// which must give the board before again.
 
-#include "ApplyBench.h"
+#include "RulesBench.h"
 
 #include "support/QtPrinters.h"
 
@@ -26,6 +26,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <optional>
 
 using namespace kestrix;
@@ -161,25 +162,25 @@ TEST_P(ApplyGolden, BoardAfterwardsAndUndo)
 {
     const std::optional<GoldenCase> golden = readCase(GetParam());
     ASSERT_TRUE(golden) << "case files missing or malformed";
-    ApplyBench bench(golden->catalogue, tilesOf(*golden));
-    ASSERT_TRUE(bench.isValid());
+    RulesBench bench(golden->catalogue);
+    const QList<int> tiles = tilesOf(*golden);
+    bench.plateCount = int(std::count_if(tiles.cbegin(), tiles.cend(), [](int id) { return id < 100; }));
     for (int n = 0; n < CellCount; ++n)
         bench.place(n, golden->before[n].tag, golden->before[n].rotation);
     const QStringList conventions = golden->apply.value(QStringLiteral("conventions")).split(u',');
-    bench.setConventions(conventions.contains(QStringLiteral("NeedWall")), conventions.contains(QStringLiteral("NotWall")),
-                         conventions.contains(QStringLiteral("Belt")), conventions.contains(QStringLiteral("Field")));
+    bench.conventions = {conventions.contains(QStringLiteral("NeedWall")), conventions.contains(QStringLiteral("NotWall")),
+                         conventions.contains(QStringLiteral("Belt")), conventions.contains(QStringLiteral("Field"))};
     const int field = golden->apply.value(QStringLiteral("field")).toInt();
     const QString steps = golden->apply.value(QStringLiteral("steps"), QStringLiteral("00000"));
-    bench.select(field, golden->apply.value(QStringLiteral("tile")).toInt(),
-                 golden->apply.value(QStringLiteral("rotation")).toInt(), steps);
-    const BoardFields before = bench.editor.cells();
+    const BoardFields before = bench.fields;
 
-    bench.editor.applySelection();
+    const Application application = bench.apply(field, golden->apply.value(QStringLiteral("tile")).toInt(),
+                                                golden->apply.value(QStringLiteral("rotation")).toInt(), steps);
 
-    EXPECT_TRUE(bench.prompter.messages.isEmpty()) << "refused";
+    EXPECT_FALSE(application.refusal) << "refused";
     QStringList differences;
     for (int n = 0; n < CellCount; ++n) {
-        const Field &cell = bench.editor.cells()[size_t(n)];
+        const Field &cell = bench.fields[size_t(n)];
         const GoldenField &expected = golden->after[n];
         if (cell.tileId != expected.tag || (!expected.anyRotation && cell.rotation != expected.rotation)) {
             differences.append(QStringLiteral("field %1 is %2, expected %3")
@@ -190,14 +191,13 @@ TEST_P(ApplyGolden, BoardAfterwardsAndUndo)
         }
     }
     EXPECT_TRUE(differences.isEmpty()) << differences.join(u'\n').toStdString();
-    EXPECT_EQ(bench.editor.cells()[size_t(field)].steps, steps);
+    EXPECT_EQ(bench.fields[size_t(field)].steps, steps);
     if (golden->apply.contains(QStringLiteral("selection"))) {
-        EXPECT_EQ(bench.editor.selection().tileId, golden->apply.value(QStringLiteral("selection")).toInt());
+        EXPECT_EQ(application.fittedTile, golden->apply.value(QStringLiteral("selection")).toInt());
     }
-
-    bench.editor.undoApplication();
-    EXPECT_EQ(bench.editor.cells(), before) << "one undo takes the whole application back";
-    EXPECT_FALSE(bench.editor.undoRing().canUndo());
+    ASSERT_FALSE(application.recorded.isEmpty());
+    EXPECT_EQ(application.recorded.first().cell, field) << "the target is recorded first";
+    EXPECT_EQ(RulesBench::undone(bench.fields, application), before) << "undo takes the whole application back";
 }
 
 INSTANTIATE_TEST_SUITE_P(Golden, ApplyGolden, ::testing::ValuesIn(caseNames()),
