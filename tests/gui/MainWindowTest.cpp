@@ -200,8 +200,11 @@ TEST_F(MainWindowTest, ClickingAFieldSelectsIt)
     for (CellView *cell : form->findChildren<CellView *>(QRegularExpression(u("^ImgKarte\\d+$"))))
         cell->show();
     auto *cell = child<CellView>("ImgKarte29");
+    int redraws = 0;
+    QObject::connect(&form->editor(), &Editor::selectionChanged, [&redraws] { ++redraws; });
 
     QTest::mouseClick(cell, Qt::LeftButton, {}, QPoint(20, 20));
+    EXPECT_EQ(redraws, 1) << "the boxes the field ticks are no clicks";
 
     EXPECT_EQ(child<QWidget>("Cursor")->pos(), cell->pos() - QPoint(2, 2));
     const Selection &selection = form->editor().selection();
@@ -220,13 +223,23 @@ TEST_F(MainWindowTest, ClickingAFieldSelectsIt)
     EXPECT_EQ(form->editor().selection().cell, 29);
 }
 
-TEST_F(MainWindowTest, TickingAStepBoxTellsTheEditor)
+TEST_F(MainWindowTest, TickingAStepBoxTellsTheEditorAndRedrawsTheSelectionOnce)
 {
+    ASSERT_TRUE(folder.writeTilePictures(0)) << "the selection holds tile 0";
     create();
     form->show();
     child<QWidget>("Panel4")->show();
+    int redraws = 0;
+    QObject::connect(&form->editor(), &Editor::selectionChanged, [&redraws] { ++redraws; });
     QTest::mouseClick(child<QCheckBox>("ByStep4"), Qt::LeftButton, {}, QPoint(6, 8));
     EXPECT_EQ(form->editor().stepFlagsFromBoxes(), u("00010"));
+    EXPECT_EQ(redraws, 1);
+
+    // "Alle Schritte" ticks the five boxes; they follow without a click each.
+    QTest::mouseClick(child<QCheckBox>("CheckBox1"), Qt::LeftButton, {}, QPoint(6, 8));
+    EXPECT_EQ(form->editor().stepFlagsFromBoxes(), u("11111"));
+    EXPECT_TRUE(child<QCheckBox>("ByStep1")->isChecked());
+    EXPECT_EQ(redraws, 2);
 }
 
 TEST_F(MainWindowTest, CaptionsComeFromTheLanguageByComponentName)
