@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BoardState.h"
 #include "app/Prompter.h"
 #include "board/BoardGrid.h"
 #include "board/UndoRing.h"
@@ -27,25 +28,6 @@
 namespace kestrix {
 
 class DeferredRandom;
-
-// The selection cell: the tile prepared for its target field, how far it is
-// turned, and the large picture it shows.
-struct Selection
-{
-    int cell = 0; // the target field, 0..143
-    int tileId = 0;
-    int rotation = 0;
-    QImage picture;
-
-    // The picture follows from the rest.
-    bool operator==(const Selection &other) const
-    {
-        return cell == other.cell && tileId == other.tileId && rotation == other.rotation;
-    }
-};
-
-// The composed picture of every board field.
-using FieldPictures = std::array<QImage, CellCount>;
 
 // The whole editing state of the running program and the logic of its
 // commands. The main window is a view on it: it forwards clicks and menu
@@ -436,15 +418,6 @@ protected:
     Prompter::PageRange m_printDialog;
 
 private:
-    // A whole board with its pictures and the selection's picture of field
-    // 0, composed before it replaces the open one.
-    struct ComposedBoard
-    {
-        QList<FieldWrite> writes; // every field, field 0 first
-        QList<QImage> pictures;
-        QImage selectionPicture;
-    };
-
     // cell pictures: the one way fields are written. The pictures of all
     // writes are composed first, so a picture that cannot be read changes
     // nothing; random draws are committed as far as the pictures got.

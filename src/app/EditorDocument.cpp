@@ -170,14 +170,14 @@ void Editor::ReportUndecodableBoard(const QString &name)
 }
 
 // The fields' pictures in board order, then the selection's of field 0.
-Editor::ComposedBoard Editor::composeBoard(const QList<FieldWrite> &writes, DeferredRandom *random)
+ComposedBoard Editor::composeBoard(const QList<FieldWrite> &writes, DeferredRandom *random)
 {
     ComposedBoard board{writes, composeFieldPictures(writes, random), QImage()};
     board.selectionPicture = composeFieldSelection(writes.first().field);
     return board;
 }
 
-Editor::ComposedBoard Editor::composeBoard(const BoardFields &fields)
+ComposedBoard Editor::composeBoard(const BoardFields &fields)
 {
     QList<FieldWrite> writes;
     for (int k = 0; k < CellCount; ++k)
