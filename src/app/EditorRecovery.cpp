@@ -1,9 +1,7 @@
 #include "app/Editor.h"
 
 #include "util/KestrixError.h"
-#include "util/Utils.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QLocale>
 
@@ -11,54 +9,22 @@
 
 namespace kestrix {
 
-namespace {
-
-QByteArray boardBytes(const BoardCells &cells)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    SaveBoardFile(buffer, cells);
-    return buffer.data();
-}
-
-} // namespace
-
 void Editor::writeRecovery()
 {
-    // A board without unsaved changes keeps nothing: clearing the flag
-    // removed the copy.
-    if (!isBoardOpen() || !m_boardModified)
-        return;
-    // Without a per-user folder nothing is written anywhere, copies neither.
-    if (m_userFolder.isEmpty())
-        return;
-    const QByteArray board = boardBytes(m_cells);
-    const QByteArray kept = m_documentFileName.toUtf8() + '\n' + board;
-    if (kept == m_recoveryKept && !m_recovery.boardPath().isEmpty())
-        return;
-    try {
-        m_recovery.write(board, m_documentFileName, QDateTime::currentDateTimeUtc());
-    } catch (const KestrixError &) {
-        const bool reported = m_recoveryFailing;
-        m_recoveryFailing = true;
-        if (reported)
-            return;
-        throw;
-    }
-    m_recoveryFailing = false;
-    m_recoveryKept = kept;
+    m_document.keepForRecovery(m_cells);
 }
 
 void Editor::offerRecovery()
 {
-    const QList<RecoveryFile> files = m_recovery.leftovers();
+    RecoveryStore &recovery = m_document.recovery();
+    const QList<RecoveryFile> files = recovery.leftovers();
     try {
         offerLeftovers(files);
     } catch (...) {
-        m_recovery.releaseLeftovers();
+        recovery.releaseLeftovers();
         throw;
     }
-    m_recovery.releaseLeftovers();
+    recovery.releaseLeftovers();
 }
 
 // Every leftover is read and its pictures composed first, so the offer holds
@@ -94,7 +60,7 @@ void Editor::offerLeftovers(const QList<RecoveryFile> &files)
                                                           QStringLiteral("\n\n") + reasons.join(QStringLiteral("\n\n")));
         if (m_prompter.message(box) == Answer::Yes) {
             for (const RecoveryFile &file : std::as_const(unreadable))
-                m_recovery.discard(file);
+                m_document.recovery().discard(file);
         }
     }
 }
@@ -102,8 +68,7 @@ void Editor::offerLeftovers(const QList<RecoveryFile> &files)
 // The full path: the base name alone may hide where Save would write.
 QString Editor::keptBoardName(const KeptBoard &kept) const
 {
-    return kept.documentFileName == NewBoardName ? m_language.noFileName()
-                                                 : QDir::toNativeSeparators(kept.documentFileName);
+    return kept.document.hasFile() ? QDir::toNativeSeparators(kept.document.filePath()) : m_language.noFileName();
 }
 
 QString Editor::keptTimeText(const KeptBoard &kept) const
@@ -122,7 +87,7 @@ void Editor::askRestoreBoard(const KeptBoard &kept)
         restoreBoard(kept);
         break;
     case Answer::No:
-        m_recovery.discard(kept.file);
+        m_document.recovery().discard(kept.file);
         break;
     default:
         break;
@@ -156,7 +121,7 @@ void Editor::askRestoreBoards(const QList<KeptBoard> &boards)
         break;
     case Prompter::RecoveryChoice::Action::Discard:
         for (const int index : std::as_const(chosen))
-            m_recovery.discard(boards[index].file);
+            m_document.recovery().discard(boards[index].file);
         break;
     case Prompter::RecoveryChoice::Action::Keep:
         break;
@@ -169,17 +134,17 @@ void Editor::restoreBoard(const KeptBoard &kept)
         return;
     BoardCells board = composeBoard(kept.fields);
     QImage selectionPicture = composeFieldSelection(board[0]);
-    replaceBoard(board, kept.documentFileName, std::move(selectionPicture));
+    replaceBoard(board, kept.document, std::move(selectionPicture));
     setBoardModified(true);
     // Kept again under this instance before the leftover goes, so a crash
     // right now loses nothing.
     writeRecovery();
-    m_recovery.discard(kept.file);
+    m_document.recovery().discard(kept.file);
 }
 
 void Editor::warnIfKeptElsewhere(const QString &path)
 {
-    if (!m_recovery.keptByOtherInstance(path))
+    if (!m_document.recovery().keptByOtherInstance(path))
         return;
     m_prompter.message(m_language.BuildKeyMessage(QStringLiteral("RecoveryOtherInstance"), BoxType::Warning,
                                                   {Answer::Ok}, QDir::toNativeSeparators(path)));

@@ -122,11 +122,11 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::loadStartBoard()
 {
     if (!m_options.undecodableBoard.isEmpty()) {
-        m_editor.ReportUndecodableBoard(m_options.undecodableBoard);
+        m_editor.reportUndecodableStartBoard(m_options.undecodableBoard);
         m_editor.refreshDocumentState();
         return;
     }
-    if (!runCommand([this] { m_editor.LoadBoardFile(m_options.boardPath); }))
+    if (!runCommand([this] { m_editor.loadBoard(m_options.boardPath); }))
         m_editor.refreshDocumentState();
 }
 

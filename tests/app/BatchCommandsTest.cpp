@@ -223,7 +223,7 @@ TEST_F(Batch, ExportWritesWhatTheMenuCommandWrites)
     editor.LoadLanguage();
     editor.LoadCatalogue();
     editor.LoadStepMarks();
-    editor.LoadBoardFile(bundledBoard("Factory.zvb"));
+    editor.loadBoard(bundledBoard("Factory.zvb"));
     prompter.files = {path(QStringLiteral("menu.jpg"))};
     editor.checkAndExportBoard();
 

@@ -80,7 +80,7 @@ TEST_F(Recent, OpenedAndSavedBoardsNewestFirstAtMostEightInAFileOfTheirOwn)
 
     // Choosing an entry opens it and brings it to the front.
     editor.openRecentBoard(5);
-    EXPECT_EQ(editor.DocumentFileName(), saved[5]);
+    EXPECT_EQ(editor.documentState(), DocumentState::boardFile(saved[5]));
     saved.move(5, 0);
     EXPECT_EQ(editor.recentBoards().paths(), saved);
 
@@ -95,7 +95,7 @@ TEST_F(Recent, OpenedAndSavedBoardsNewestFirstAtMostEightInAFileOfTheirOwn)
 
     // The list lives in its own file, which the next start reads; the
     // settings file keeps its lines.
-    EXPECT_EQ(RecentBoards::Read(folder.userFolder()).paths(), saved);
+    EXPECT_EQ(RecentBoards::read(folder.userFolder()).paths(), saved);
     editor.WriteSettings();
     EXPECT_EQ(SplitLines(readFile(folder.userFolder() + QStringLiteral("Kestrix.ini"))).size(), 11);
 }
@@ -120,7 +120,7 @@ TEST_F(Recent, AMissingBoardLeavesTheListWithAMessageAndTheOpenBoardStays)
     EXPECT_TRUE(prompter.messages[0].text.contains(QStringLiteral("gibt es nicht mehr")));
     EXPECT_TRUE(sameState(before, snapshot()));
     EXPECT_EQ(editor.recentBoards().paths(), QStringList{kept});
-    EXPECT_EQ(RecentBoards::Read(folder.userFolder()).paths(), QStringList{kept});
+    EXPECT_EQ(RecentBoards::read(folder.userFolder()).paths(), QStringList{kept});
 
     // A language file's text is taken when it has one.
     ASSERT_TRUE(folder.write(QStringLiteral("Language/UK.txt"), "English\r\nRecentMissing=Gone: %s\r\n"));
@@ -358,9 +358,9 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
             EXPECT_NO_THROW(run.WriteSettings());
         } else if (row.action == Action::StartOpenExit) {
             // Twice: a list that cannot be written is said once, not at every open.
-            EXPECT_NO_THROW(run.LoadBoardFile(board));
-            EXPECT_NO_THROW(run.LoadBoardFile(board));
-            EXPECT_EQ(run.DocumentFileName(), board);
+            EXPECT_NO_THROW(run.loadBoard(board));
+            EXPECT_NO_THROW(run.loadBoard(board));
+            EXPECT_EQ(run.documentState(), DocumentState::boardFile(board));
             EXPECT_NO_THROW(run.WriteSettings());
         } else {
             EXPECT_NO_THROW(run.openRecentBoard(0));
