@@ -76,22 +76,22 @@ MainWindow::~MainWindow()
 // state it was built in.
 void MainWindow::startUp()
 {
-    if (StartsAtTopLeft(screen()->geometry().height()))
+    if (startsAtTopLeft(screen()->geometry().height()))
         move(0, 0);
     m_editor.setProgramFolder(m_options.programFolder);
     m_editor.setUserFolder(m_options.userFolder);
     m_editor.seedRandom(quint32(QDateTime::currentMSecsSinceEpoch()));
     m_editor.ReadSettings();
-    LoadLanguage();
+    loadLanguage();
     m_editor.ReportSettingsError();
     // boardModified and stepClicksSuppressed start out false in the Editor.
     m_editor.openDialog().initialFolder = m_editor.programFolder() + QStringLiteral("Boards");
     m_editor.LoadCatalogue();
-    BuildLanguageMenu();
-    CreateBoardCells();
-    CreateSelectionCell();
-    BuildPalette();
-    CreateStepBoxes();
+    buildLanguageMenu();
+    createBoardCells();
+    createSelectionCell();
+    buildPalette();
+    createStepBoxes();
     m_editor.LoadStepMarks();
     paintCursor();
     if (m_options.boardPath.isEmpty() && m_options.undecodableBoard.isEmpty())
@@ -218,7 +218,7 @@ void MainWindow::showOptionsDialog()
 
 void MainWindow::showAboutDialog()
 {
-    AboutDialog dialog(AboutDialog::TitleFromCaption(menuCaption(m_menu.About)), this);
+    AboutDialog dialog(AboutDialog::TitleFromCaption(menuCaption(m_menu.about)), this);
     dialog.exec();
 }
 
