@@ -153,13 +153,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!DroppedBoardPath(event->mimeData()->urls()).isEmpty())
+    if (!droppedBoardPath(event->mimeData()->urls()).isEmpty())
         event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent *event)
 {
-    const QString path = DroppedBoardPath(event->mimeData()->urls());
+    const QString path = droppedBoardPath(event->mimeData()->urls());
     if (path.isEmpty())
         return;
     event->acceptProposedAction();

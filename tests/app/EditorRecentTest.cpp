@@ -38,9 +38,9 @@ TEST(ProgramFolder, BesideTheExecutableWhenTheCatalogueIsThereElseTheSharedDataF
     // A folder named like the catalogue does not make a program folder.
     ASSERT_TRUE(QDir(root).mkpath(QStringLiteral("usr/bin/InitList.ini")));
 
-    EXPECT_EQ(ProgramFolderFor(root + QStringLiteral("/build/bin")), root + QStringLiteral("/build/bin/"));
-    EXPECT_EQ(ProgramFolderFor(root + QStringLiteral("/usr/bin")), root + QStringLiteral("/usr/share/kestrix/"));
-    EXPECT_EQ(ProgramFolderFor(root + QStringLiteral("/usr/bin/")), root + QStringLiteral("/usr/share/kestrix/"));
+    EXPECT_EQ(programFolderFor(root + QStringLiteral("/build/bin")), root + QStringLiteral("/build/bin/"));
+    EXPECT_EQ(programFolderFor(root + QStringLiteral("/usr/bin")), root + QStringLiteral("/usr/share/kestrix/"));
+    EXPECT_EQ(programFolderFor(root + QStringLiteral("/usr/bin/")), root + QStringLiteral("/usr/share/kestrix/"));
 }
 
 TEST(BoardDrop, OnlyOneLocalBoardFileIsTaken)
@@ -50,8 +50,8 @@ TEST(BoardDrop, OnlyOneLocalBoardFileIsTaken)
     const QString board = dir.filePath(QStringLiteral("Plan.zvb"));
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Folder.zvb")));
     const QUrl local = QUrl::fromLocalFile(board);
-    EXPECT_EQ(DroppedBoardPath({local}), board);
-    EXPECT_EQ(DroppedBoardPath({QUrl::fromLocalFile(dir.filePath(QStringLiteral("PLAN.ZVB")))}),
+    EXPECT_EQ(droppedBoardPath({local}), board);
+    EXPECT_EQ(droppedBoardPath({QUrl::fromLocalFile(dir.filePath(QStringLiteral("PLAN.ZVB")))}),
               dir.filePath(QStringLiteral("PLAN.ZVB")));
 
     const struct { const char *what; QList<QUrl> urls; } ignored[] = {
@@ -63,7 +63,7 @@ TEST(BoardDrop, OnlyOneLocalBoardFileIsTaken)
         {"a remote file", {QUrl(QStringLiteral("https://example.org/Plan.zvb"))}},
     };
     for (const auto &drop : ignored)
-        EXPECT_EQ(DroppedBoardPath(drop.urls), QString()) << drop.what;
+        EXPECT_EQ(droppedBoardPath(drop.urls), QString()) << drop.what;
 }
 
 TEST_F(Recent, OpenedAndSavedBoardsNewestFirstAtMostEightInAFileOfTheirOwn)
