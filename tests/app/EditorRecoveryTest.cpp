@@ -445,3 +445,24 @@ TEST_F(Recovery, OpeningABoardAnotherInstanceChangesWarns)
     }
     EXPECT_TRUE(otherPrompter.messages.isEmpty());
 }
+
+// A new board that another running instance keeps has no file: no board
+// opened here is it, whatever the note writes in place of a path.
+TEST_F(Recovery, ANewBoardKeptElsewhereIsNoBoardFile)
+{
+    ScriptedPrompter otherPrompter;
+    std::unique_ptr<Editor> running = otherInstance(otherPrompter);
+    running->newBoard();
+    running->setBoardModified(true);
+    running->writeRecovery();
+    ASSERT_TRUE(readFile(running->recovery().boardPath().chopped(4) + u".txt"_s).startsWith("Document=" + NewBoardNote.toUtf8() + '\n'));
+
+    const QString boards = folder.programFolder() + u"Boards"_s;
+    SaveBoardFile(boards + u'/' + NewBoardNote, editor.cells());
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(boards));
+    editor.loadBoard(NewBoardNote);
+    QDir::setCurrent(previous);
+    EXPECT_EQ(editor.documentState(), DocumentState::boardFile(NewBoardNote));
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
