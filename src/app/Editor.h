@@ -424,11 +424,6 @@ private:
     void writeRecentBoards();
 
     // recovery of unsaved work
-    void offerLeftovers(const QList<RecoveryFile> &files);
-    QString keptBoardName(const KeptBoard &kept) const;
-    QString keptTimeText(const KeptBoard &kept) const;
-    void askRestoreBoard(const KeptBoard &kept);
-    void askRestoreBoards(const QList<KeptBoard> &boards);
     void restoreBoard(const KeptBoard &kept);
 
     // board check and output
