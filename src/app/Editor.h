@@ -260,14 +260,11 @@ public:
     // it cannot be written; while writing keeps failing, only the first
     // failure is thrown, so a full disk is reported once, not at every turn.
     void writeRecovery();
-    // At start: offers the boards that instances no longer running kept,
-    // newest first; one alone in a question, several in one dialog. Restore
-    // opens the one chosen as a changed board under its own name (Save writes
-    // to its file; a name its note may not give makes it a new board), and
-    // the others stay kept; only an explicit No or Discard removes a board.
-    // Boards that cannot be read are named with their reasons and removed
-    // only when the user says so. A Cancel to the question about the open
-    // board's changes keeps them all.
+    // At start: offers the boards that instances no longer running kept (see
+    // RecoveryOffer). Restore opens the one chosen as a changed board under
+    // its own name (Save writes to its file; a name its note may not give
+    // makes it a new board). A Cancel to the question about the open board's
+    // changes keeps them all.
     void offerRecovery();
     // Warns when another running instance keeps unsaved changes of the board
     // file path; called whenever a board file opens.
