@@ -47,7 +47,7 @@ int main(int argc, char **argv)
         editor.LoadLanguage();
         editor.LoadCatalogue();
         editor.LoadStepMarks();
-        editor.LoadBoardFile(QString::fromLocal8Bit(argv[2]));
+        editor.loadBoard(QString::fromLocal8Bit(argv[2]));
         for (int q = 1; q <= 4; ++q) {
             const QString path = QString::fromLocal8Bit(argv[3]) + QStringLiteral(" (%1).bmp").arg(q);
             if (!writeBitmap(RenderBoardQuarter(q, editor.cells(), editor.cellPicture()), path)) {

@@ -39,7 +39,7 @@ void Editor::ReadSettings()
         m_settings = Settings();
         m_settingsError = error;
     }
-    m_recentBoards = RecentBoards::Read(m_userFolder);
+    m_document.readRecentBoards();
     emit recentBoardsChanged();
 }
 

@@ -84,7 +84,8 @@ void Editor::printBoard()
     if (!printer)
         return;
     BusyScope busy(*this);
-    const QString documentText = m_documentFileName == NewBoardName ? m_language.noFileName() : m_documentFileName;
+    const DocumentState &document = m_document.state();
+    const QString documentText = document.isNewBoard() ? m_language.noFileName() : document.filePath();
     const PrintablePage printable = printer->portraitPage();
     // The quarters go to the printer from memory: a picture file on the way,
     // under a fixed name in a shared folder, could be a link that someone

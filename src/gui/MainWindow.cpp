@@ -76,22 +76,22 @@ MainWindow::~MainWindow()
 // state it was built in.
 void MainWindow::startUp()
 {
-    if (StartsAtTopLeft(screen()->geometry().height()))
+    if (startsAtTopLeft(screen()->geometry().height()))
         move(0, 0);
     m_editor.setProgramFolder(m_options.programFolder);
     m_editor.setUserFolder(m_options.userFolder);
     m_editor.seedRandom(quint32(QDateTime::currentMSecsSinceEpoch()));
     m_editor.ReadSettings();
-    LoadLanguage();
+    loadLanguage();
     m_editor.ReportSettingsError();
     // boardModified starts out false in the Editor.
     m_editor.openDialog().initialFolder = m_editor.programFolder() + QStringLiteral("Boards");
     m_editor.LoadCatalogue();
-    BuildLanguageMenu();
-    CreateBoardCells();
-    CreateSelectionCell();
-    BuildPalette();
-    CreateStepBoxes();
+    buildLanguageMenu();
+    createBoardCells();
+    createSelectionCell();
+    buildPalette();
+    createStepBoxes();
     m_editor.LoadStepMarks();
     paintCursor();
     if (m_options.boardPath.isEmpty() && m_options.undecodableBoard.isEmpty())
@@ -122,11 +122,11 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::loadStartBoard()
 {
     if (!m_options.undecodableBoard.isEmpty()) {
-        m_editor.ReportUndecodableBoard(m_options.undecodableBoard);
+        m_editor.reportUndecodableStartBoard(m_options.undecodableBoard);
         m_editor.refreshDocumentState();
         return;
     }
-    if (!runCommand([this] { m_editor.LoadBoardFile(m_options.boardPath); }))
+    if (!runCommand([this] { m_editor.loadBoard(m_options.boardPath); }))
         m_editor.refreshDocumentState();
 }
 
@@ -153,13 +153,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!DroppedBoardPath(event->mimeData()->urls()).isEmpty())
+    if (!droppedBoardPath(event->mimeData()->urls()).isEmpty())
         event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent *event)
 {
-    const QString path = DroppedBoardPath(event->mimeData()->urls());
+    const QString path = droppedBoardPath(event->mimeData()->urls());
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
@@ -218,7 +218,7 @@ void MainWindow::showOptionsDialog()
 
 void MainWindow::showAboutDialog()
 {
-    AboutDialog dialog(AboutDialog::TitleFromCaption(menuCaption(m_menu.About)), this);
+    AboutDialog dialog(AboutDialog::TitleFromCaption(menuCaption(m_menu.about)), this);
     dialog.exec();
 }
 

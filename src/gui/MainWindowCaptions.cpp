@@ -29,7 +29,7 @@ void MainWindow::applyCaptions(const std::function<QString(const QString &)> &lo
 }
 
 // The Editor takes the language's texts; the window shows them.
-void MainWindow::LoadLanguage()
+void MainWindow::loadLanguage()
 {
     m_editor.LoadLanguage();
     const Language &language = m_editor.language();
@@ -40,15 +40,15 @@ void MainWindow::LoadLanguage()
     QCoreApplication::setApplicationName(language.title());
 }
 
-void MainWindow::BuildLanguageMenu()
+void MainWindow::buildLanguageMenu()
 {
     m_editor.BuildLanguageMenu();
     const QList<LanguageEntry> &entries = m_editor.languageEntries();
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        auto *action = new QAction(entries[i].caption, m_menu.Help);
+        auto *action = new QAction(entries[i].caption, m_menu.help);
         if (!entries[i].picturePath.isEmpty())
             action->setIcon(QIcon(entries[i].picturePath));
-        m_menu.Help->insertAction(m_menu.N4, action);
+        m_menu.help->insertAction(m_menu.languageSeparator, action);
         connectCommand(action, [this, i] { chooseLanguage(i); });
         m_menu.languages.append(action);
     }
@@ -60,7 +60,7 @@ void MainWindow::chooseLanguage(qsizetype index)
     m_editor.chooseLanguage(index);
     showLanguageEntries();
     m_editor.WriteSettings();
-    LoadLanguage();
+    loadLanguage();
 }
 
 void MainWindow::showLanguageEntries()

@@ -98,7 +98,7 @@ protected:
     struct Snapshot
     {
         BoardView board;
-        QString documentFileName;
+        DocumentState document;
         QString title;
         bool modified = false;
         int undoPos = 0;
@@ -107,7 +107,7 @@ protected:
 
     Snapshot snapshot() const
     {
-        return {shown(), editor.DocumentFileName(), editor.windowTitle(), editor.boardModified(),
+        return {shown(), editor.documentState(), editor.windowTitle(), editor.boardModified(),
                 editor.undoRing().UndoPos(), editor.undoRing().canUndo()};
     }
 
@@ -127,7 +127,7 @@ protected:
     {
         if (::testing::AssertionResult board = sameBoard(a.board, b.board); !board)
             return board;
-        if (a.documentFileName != b.documentFileName || a.title != b.title || a.modified != b.modified
+        if (a.document != b.document || a.title != b.title || a.modified != b.modified
             || a.undoPos != b.undoPos || a.canUndo != b.canUndo)
             return ::testing::AssertionFailure() << "document or undo state differs";
         return ::testing::AssertionSuccess();
