@@ -28,47 +28,46 @@ int Editor::random(int m)
     return std::uniform_int_distribution<int>(0, m - 1)(m_random);
 }
 
+// --- resources -------------------------------------------------------------------
+
+void Editor::loadResources(Resources::Steps steps, const std::function<void(Resources::Step)> &afterStep)
+{
+    m_resources.load(steps, [this, &afterStep](Resources::Step step) {
+        if (step == Resources::SettingsStep) {
+            m_recentBoards = RecentBoards::Read(m_userFolder);
+            emit recentBoardsChanged();
+        } else if (step == Resources::LanguageStep) {
+            takeLanguage();
+        }
+        if (afterStep)
+            afterStep(step);
+    });
+}
+
 // --- settings --------------------------------------------------------------------
 
-// A settings file that cannot be read may be a file that is not ours, or a
-// link to a device: the run goes on with the defaults, and the board named at
-// start still opens, but nothing is written over it.
-void Editor::ReadSettings()
+void Editor::changeSettings(const Settings &settings)
 {
-    m_settingsError.reset();
-    try {
-        m_settings = kestrix::ReadSettings(m_userFolder, m_programFolder);
-    } catch (const KestrixError &error) {
-        m_settings = Settings();
-        m_settingsError = error;
-    }
-    m_recentBoards = RecentBoards::Read(m_userFolder);
-    emit recentBoardsChanged();
+    m_resources.changeSettings(settings);
+    emit settingsChanged();
 }
 
-void Editor::WriteSettings() const
+void Editor::reportSettingsError()
 {
-    kestrix::WriteSettings(m_settings, settingsFolder());
-}
-
-void Editor::ReportSettingsError()
-{
-    if (!m_settingsError)
+    const std::optional<KestrixError> &error = m_resources.settingsError();
+    if (!error)
         return;
-    MessageBox box = m_language.BuildKeyMessage(QStringLiteral("SettingsUnreadable"), BoxType::Warning, {Answer::Ok},
+    MessageBox box = m_language.buildKeyMessage(QStringLiteral("SettingsUnreadable"), BoxType::Warning, {Answer::Ok},
                                                 QString());
-    box.text = m_language.errorText(*m_settingsError) + QStringLiteral("\n\n") + box.text;
+    box.text = m_language.errorText(*error) + QStringLiteral("\n\n") + box.text;
     m_prompter.message(box);
 }
 
 // --- language --------------------------------------------------------------------
 
-void Editor::LoadLanguage()
+void Editor::takeLanguage()
 {
-    m_language.LoadLanguage(m_programFolder, m_settings.OpLanguage);
     m_reportedFaults.clear();
-    // A code without a file became "UK"; that is the language stored at exit.
-    m_settings.OpLanguage = m_language.LanguageCode();
     m_openDialog.filter = m_language.openFilter();
     m_boardSaveDialog.filter = m_language.saveFilter();
     m_pictureSaveDialog.filter = m_language.pictureSaveFilter();
@@ -85,37 +84,14 @@ void Editor::LoadLanguage()
     }
 }
 
-void Editor::BuildLanguageMenu()
-{
-    m_languageEntries = kestrix::BuildLanguageMenu(m_programFolder, m_language.LanguageCode());
-}
-
-void Editor::chooseLanguage(qsizetype index)
-{
-    // A file removed since the menu was built is reported; the menu and the
-    // language stay as they were.
-    if (index >= 0 && index < m_languageEntries.size())
-        KeyValueText::ReadFile(Language::LanguageFilePath(m_programFolder, m_languageEntries[index].code));
-    m_settings.OpLanguage = LanguageClick(m_languageEntries, index, m_language.LanguageCode());
-}
-
 // --- catalogue -------------------------------------------------------------------
 
-void Editor::LoadCatalogue()
+QString Editor::applyTileDefinition(TileFileLine &line, const TileDefinition &definition)
 {
-    m_catalogue.load(m_programFolder + QStringLiteral("InitList.ini"));
-}
-
-void Editor::LoadStepMarks()
-{
-    m_stepMarks = kestrix::LoadStepMarks(m_catalogue);
-}
-
-// --- palette ---------------------------------------------------------------------
-
-void Editor::BuildPalette()
-{
-    m_palette = PaletteIndex::BuildPalette(m_programFolder + QStringLiteral("Images"), m_catalogue);
+    const QString refusal = m_resources.applyTileDefinition(line, definition);
+    if (refusal.isEmpty())
+        emit catalogueChanged();
+    return refusal;
 }
 
 // --- cell pictures -----------------------------------------------------------------
@@ -151,7 +127,7 @@ Answer Editor::showMessage(int index, const QString &argument)
         m_reportedFaults.insert(index);
         m_prompter.showError(fault);
     }
-    return m_prompter.message(m_language.BuildMessage(index, argument));
+    return m_prompter.message(m_language.buildMessage(index, argument));
 }
 
 } // namespace kestrix

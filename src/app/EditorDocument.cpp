@@ -108,7 +108,7 @@ bool Editor::saveBoard()
         if (!askSaveFileName())
             return false;
     } else if (fileChangedOnDisk()) {
-        MessageBox box = m_language.BuildKeyMessage(QStringLiteral("SaveChangedOnDisk"), BoxType::Warning,
+        MessageBox box = m_language.buildKeyMessage(QStringLiteral("SaveChangedOnDisk"), BoxType::Warning,
                                                     {Answer::Yes, Answer::No, Answer::Cancel},
                                                     QDir::toNativeSeparators(m_documentFileName));
         box.buttons[0].caption = m_language.text(QStringLiteral("SaveOverwrite"));
@@ -186,7 +186,7 @@ void Editor::LoadBoardFile(const QString &path)
 
 void Editor::ReportUndecodableBoard(const QString &name)
 {
-    m_prompter.message(m_language.BuildKeyMessage(QStringLiteral("StartBoardUndecodable"), BoxType::Error,
+    m_prompter.message(m_language.buildKeyMessage(QStringLiteral("StartBoardUndecodable"), BoxType::Error,
                                                   {Answer::Ok}, name));
 }
 

@@ -2,19 +2,11 @@
 
 #include "output/BoardCheck.h"
 #include "output/BoardExport.h"
-#include "output/BoardQuarter.h"
-#include "output/PagePrinter.h"
-
-#include <QLocale>
-#include <QTime>
-
-#include <algorithm>
+#include "output/BoardPrinting.h"
 
 namespace kestrix {
 
 namespace {
-
-constexpr int PassedMessage = 1;
 
 // Tells the window that long work runs, until the scope ends however it ends.
 class BusyScope
@@ -29,13 +21,6 @@ private:
     Editor &m_editor;
 };
 
-std::array<int, CellCount> tileIds(const BoardCells &cells)
-{
-    std::array<int, CellCount> ids{};
-    std::transform(cells.begin(), cells.end(), ids.begin(), [](const TImgKarte &cell) { return cell.Tag; });
-    return ids;
-}
-
 } // namespace
 
 BoardPictureSource Editor::pictureSource() const
@@ -45,7 +30,7 @@ BoardPictureSource Editor::pictureSource() const
 
 bool Editor::checkBoard()
 {
-    const BoardCheckResult result = BoardCheck(tileIds(m_cells));
+    const BoardCheckResult result = checkBoardPairs(m_cells);
     if (!result.passed)
         showMessage(result.message, boardDisplayName());
     return result.passed;
@@ -54,7 +39,7 @@ bool Editor::checkBoard()
 void Editor::checkBoardAndReport()
 {
     if (checkBoard())
-        showMessage(PassedMessage);
+        showMessage(CheckPassedMessage);
 }
 
 void Editor::checkAndExportBoard()
@@ -69,7 +54,7 @@ void Editor::exportBoardPictures()
     if (chosen.isEmpty())
         return;
     BusyScope busy(*this);
-    ExportBoardQuarters(pictureSource(), chosen);
+    exportBoardQuarters(pictureSource(), chosen);
 }
 
 void Editor::checkAndPrintBoard()
@@ -85,17 +70,8 @@ void Editor::printBoard()
         return;
     BusyScope busy(*this);
     const QString documentText = m_documentFileName == NewBoardName ? m_language.noFileName() : m_documentFileName;
-    const PrintablePage printable = printer->portraitPage();
-    // The quarters go to the printer from memory: a picture file on the way,
-    // under a fixed name in a shared folder, could be a link that someone
-    // laid to another file.
-    const int toPage = m_printDialog.toPage;
-    // Only the two numbers count; pages beyond the board's quarters do not exist.
-    for (int p = std::max(m_printDialog.fromPage, 1); p <= std::min(toPage, BoardQuarterCount); ++p) {
-        const QImage picture = RenderBoardQuarter(p, m_cells, m_cellPicture);
-        const QString time = QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat);
-        printer->printPage(LayOutPrintPage(picture, p, toPage, m_language.title(), documentText, time, printable));
-    }
+    printBoardPages(*printer, pictureSource(),
+                    {m_printDialog.fromPage, m_printDialog.toPage, m_language.title(), documentText});
 }
 
 } // namespace kestrix

@@ -89,7 +89,7 @@ void Editor::offerLeftovers(const QList<RecoveryFile> &files)
     // Never removed unasked: only Yes removes them, anything else keeps them
     // for the next start.
     if (!unreadable.isEmpty()) {
-        const MessageBox box = m_language.BuildKeyMessage(QStringLiteral("RecoveryUnreadableAsk"), BoxType::Warning,
+        const MessageBox box = m_language.buildKeyMessage(QStringLiteral("RecoveryUnreadableAsk"), BoxType::Warning,
                                                           {Answer::Yes, Answer::No},
                                                           QStringLiteral("\n\n") + reasons.join(QStringLiteral("\n\n")));
         if (m_prompter.message(box) == Answer::Yes) {
@@ -114,7 +114,7 @@ QString Editor::keptTimeText(const KeptBoard &kept) const
 
 void Editor::askRestoreBoard(const KeptBoard &kept)
 {
-    MessageBox box = m_language.BuildKeyMessage(QStringLiteral("RecoveryAsk"), BoxType::Confirmation,
+    MessageBox box = m_language.buildKeyMessage(QStringLiteral("RecoveryAsk"), BoxType::Confirmation,
                                                 {Answer::Yes, Answer::No}, keptBoardName(kept));
     box.text += QStringLiteral("\n\n") + keptTimeText(kept);
     switch (m_prompter.message(box)) {
@@ -181,7 +181,7 @@ void Editor::warnIfKeptElsewhere(const QString &path)
 {
     if (!m_recovery.keptByOtherInstance(path))
         return;
-    m_prompter.message(m_language.BuildKeyMessage(QStringLiteral("RecoveryOtherInstance"), BoxType::Warning,
+    m_prompter.message(m_language.buildKeyMessage(QStringLiteral("RecoveryOtherInstance"), BoxType::Warning,
                                                   {Answer::Ok}, QDir::toNativeSeparators(path)));
 }
 

@@ -103,6 +103,7 @@ protected:
 private:
     // --- start-up, exit and dialogs (MainWindow.cpp) ----------------------------
     void startUp();
+    void buildAfterLoading(Resources::Step step);
     void writeSettingsAtExit();
     void loadStartBoard();
     bool askMayClose();
@@ -114,8 +115,8 @@ private:
     void showTileDefinition(int id);
 
     // --- language (MainWindowCaptions.cpp) ---------------------------------------
-    void LoadLanguage();
-    void BuildLanguageMenu();
+    void showLanguage();
+    void buildLanguageMenu();
     void chooseLanguage(qsizetype index);
     void showLanguageEntries();
     void registerCaption(const QString &name, std::function<void(const QString &)> apply);
@@ -138,7 +139,7 @@ private:
     void buildStepPanel();
     void CreateBoardCells();
     void CreateSelectionCell();
-    void BuildPalette();
+    void buildPalette();
     void CreateStepBoxes();
     void paintCursor();
 
@@ -204,7 +205,7 @@ private:
     QListWidget *m_flb = nullptr;
     QTabWidget *m_pageControl1 = nullptr;
     std::array<QWidget *, 6> m_tabSheets{};
-    std::array<QWidget *, 6> m_palettePanels{}; // created by BuildPalette
+    std::array<QWidget *, 6> m_palettePanels{}; // created by buildPalette
     QList<CellView *> m_paletteImages;          // in the order of the picture files
     QWidget *m_panel2 = nullptr;
     CellView *m_cursor = nullptr;

@@ -172,9 +172,8 @@ void MainWindow::CreateSelectionCell()
 
 // One scrolling page per palette page, the pictures at their slots. The
 // pictures are read here once; a later picture on the same slot lies on top.
-void MainWindow::BuildPalette()
+void MainWindow::buildPalette()
 {
-    m_editor.BuildPalette();
     const PaletteIndex &palette = m_editor.palette();
     for (int p = 0; p < PaletteIndex::PageCount; ++p) {
         auto *scrollArea = new QScrollArea(m_tabSheets[size_t(p)]);

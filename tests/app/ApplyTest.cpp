@@ -3,6 +3,7 @@
 #include "support/QtPrinters.h"
 #include "support/Text.h"
 #include "util/KestrixError.h"
+#include "support/EditorSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -163,7 +164,7 @@ TEST(Apply, ClearedFieldsDrawRotationThenPlate)
     // Group 1 has three plates; 3500 brings two fields along.
     ApplyBench bench({"A035000=00000", "A035002=00000"}, {0, 100, 101, 102, 3500});
     ASSERT_TRUE(bench.isValid());
-    bench.editor.settings().OpGroundPlates = 1;
+    changeSetting(bench.editor, &Settings::OpGroundPlates, 1);
     std::mt19937 expected;
     for (quint32 seed = 1; seed <= 20; ++seed) {
         bench.place(50, 3500, 0);
@@ -191,7 +192,7 @@ TEST(Apply, APlateGroupWithoutPlatesNamesTheMissingPictureAndKeepsTheBoard)
     ApplyBench bench({"D01000=000300", "D01004=000320", "A010040=03500", "A035000=00000"},
                      {0, 400, 1000, 1004, 3500});
     ASSERT_TRUE(bench.isValid());
-    bench.editor.settings().OpGroundPlates = 3;
+    changeSetting(bench.editor, &Settings::OpGroundPlates, 3);
     EXPECT_EQ(bench.editor.randomGroundPlate(), 300);
 
     bench.place(62, 3500);

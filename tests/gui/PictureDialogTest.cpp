@@ -43,18 +43,15 @@ protected:
         ASSERT_TRUE(folder.remove(u("Images/15678.bmp")));
         ASSERT_TRUE(folder.write(u("InitList.ini"), "P01234=01004\r\nW012340=\r\nA012341=05678\r\n"
                                                      "D01234=212302\r\nN056782=00001\r\n"));
-        catalogue.load(folder.programFolder() + u("InitList.ini"));
+        editor.setProgramFolder(folder.programFolder());
+        editor.loadResources(Resources::CatalogueStep);
     }
 
-    std::unique_ptr<TileDefinitionDialog> open(int id)
-    {
-        return std::make_unique<TileDefinitionDialog>(catalogue, folder.programFolder(), id, prompter, language);
-    }
+    std::unique_ptr<TileDefinitionDialog> open(int id) { return std::make_unique<TileDefinitionDialog>(editor, id); }
 
     TestProgramFolder folder;
-    Catalogue catalogue;
     ScriptedPrompter prompter;
-    Language language;
+    Editor editor{prompter};
 };
 
 } // namespace
@@ -125,8 +122,8 @@ TEST_F(PictureDialog, ApplyWritesTheCatalogueAndANewNumberRenamesTheLine)
     child<QPushButton>(*dialog, "Button1")->click();
 
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
-    EXPECT_EQ(catalogue.CatalogueValue(u("N012403")), u("00002"));
-    EXPECT_EQ(catalogue.CatalogueValue(u("D01240")), u("212307"));
+    EXPECT_EQ(editor.catalogue().CatalogueValue(u("N012403")), u("00002"));
+    EXPECT_EQ(editor.catalogue().CatalogueValue(u("D01240")), u("212307"));
     EXPECT_EQ(ReadWholeFile(folder.programFolder() + u("InitList.ini"), Catalogue::MaxFileSize),
               "A012401=05678\r\nD01240=212307\r\nN012403=00002\r\nN056782=00001\r\nP01240=01004\r\nW012400=\r\n");
     EXPECT_EQ(child<QListWidget>(*dialog, "FLB")->item(3)->text(), u("01240.bmp"));
@@ -135,7 +132,7 @@ TEST_F(PictureDialog, ApplyWritesTheCatalogueAndANewNumberRenamesTheLine)
 
 TEST_F(PictureDialog, ATakenNumberIsRefusedInAnErrorBox)
 {
-    language.LoadLanguage(folder.programFolder(), u("UK"));
+    editor.loadResources(Resources::LanguageStep);
     auto dialog = open(1234);
     child<QLineEdit>(*dialog, "Edit1")->setText(u("5678"));
     child<QPushButton>(*dialog, "Button1")->click();
