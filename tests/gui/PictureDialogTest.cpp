@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -114,6 +115,7 @@ TEST_F(PictureDialog, ShowsTheTileAndItsFieldsFollowTheirBoxes)
 
 TEST_F(PictureDialog, ApplyWritesTheCatalogueAndANewNumberRenamesTheLine)
 {
+    QSignalSpy changed(&editor, &Editor::catalogueChanged);
     auto dialog = open(1234);
     child<QCheckBox>(*dialog, "SideBox4_3")->click();
     child<QLineEdit>(*dialog, "SideEdit4_3")->setText(u("00002"));
@@ -122,6 +124,7 @@ TEST_F(PictureDialog, ApplyWritesTheCatalogueAndANewNumberRenamesTheLine)
     child<QPushButton>(*dialog, "Button1")->click();
 
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
+    EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(editor.catalogue().CatalogueValue(u("N012403")), u("00002"));
     EXPECT_EQ(editor.catalogue().CatalogueValue(u("D01240")), u("212307"));
     EXPECT_EQ(ReadWholeFile(folder.programFolder() + u("InitList.ini"), Catalogue::MaxFileSize),
@@ -133,9 +136,11 @@ TEST_F(PictureDialog, ApplyWritesTheCatalogueAndANewNumberRenamesTheLine)
 TEST_F(PictureDialog, ATakenNumberIsRefusedInAnErrorBox)
 {
     editor.loadResources(Resources::LanguageStep);
+    QSignalSpy changed(&editor, &Editor::catalogueChanged);
     auto dialog = open(1234);
     child<QLineEdit>(*dialog, "Edit1")->setText(u("5678"));
     child<QPushButton>(*dialog, "Button1")->click();
+    EXPECT_EQ(changed.count(), 0) << "a refusal changes nothing";
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_EQ(prompter.messages[0].type, BoxType::Error);
     EXPECT_EQ(prompter.messages[0].text, u("Der Name '05678' ist bereits vergeben!"));
