@@ -12,9 +12,6 @@ Editor::Editor(Prompter &prompter, QObject *parent)
     m_openDialog.filter = QStringLiteral("Zorvan-Platte|*.zvb|Alle Dateien|*.*");
     m_boardSaveDialog.filter = QStringLiteral("Zorvan-Platte|*.zvb");
     m_boardSaveDialog.defaultSuffix = QStringLiteral("zvb");
-    m_pictureSaveDialog.filter = QStringLiteral("JEPG-Bilddatei|*.jpg");
-    m_pictureSaveDialog.defaultSuffix = QStringLiteral("jpg");
-    m_pictureSaveDialog.confirmOverwrite = false;
 }
 
 Editor::~Editor() = default;
@@ -70,12 +67,12 @@ void Editor::takeLanguage()
     m_reportedFaults.clear();
     m_openDialog.filter = m_language.openFilter();
     m_boardSaveDialog.filter = m_language.saveFilter();
-    m_pictureSaveDialog.filter = m_language.pictureSaveFilter();
+    m_output.pictureSaveDialog().filter = m_language.pictureSaveFilter();
     // A dialog's title is its caption; an empty one keeps the title it had.
     const struct { const char *name; Prompter::FileRequest &dialog; } dialogs[] = {
         {"OpenDialog1", m_openDialog},
         {"SaveDialog1", m_boardSaveDialog},
-        {"SaveDialog2", m_pictureSaveDialog},
+        {"SaveDialog2", m_output.pictureSaveDialog()},
     };
     for (const auto &d : dialogs) {
         const QString title = m_language.caption(QLatin1String(d.name));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/BoardOutput.h"
 #include "app/Prompter.h"
 #include "app/Resources.h"
 #include "board/BoardGrid.h"
@@ -7,7 +8,6 @@
 #include "catalogue/CellPicture.h"
 #include "document/RecentBoards.h"
 #include "document/RecoveryStore.h"
-#include "output/BoardQuarter.h"
 #include "util/KestrixError.h"
 
 #include <QImage>
@@ -53,55 +53,45 @@ public:
     // Uniform integer in 0..m-1 (0 when m <= 0).
     int random(int m);
 
-    // --- resources -------------------------------------------------------------
-    // Settings, language, catalogue and palette, as loaded (see Resources).
+    // --- resources: settings, language, catalogue, palette ---------------------
     const Resources &resources() const { return m_resources; }
-    // Takes the loading steps asked for, in their fixed order. With the
-    // settings come the recent boards' list of the per-user folder; with the
-    // language the file dialogs' filters and titles. After each step
-    // afterStep (when given) builds what relies on it. Throws KestrixError
-    // from the step that fails; the later ones are not taken.
+    // Takes the loading steps asked for, in their fixed order; with the
+    // settings comes the recent boards' list, with the language the file
+    // dialogs' filters and titles. After each step afterStep (when given)
+    // builds what relies on it. Throws KestrixError from the step that fails;
+    // the later ones are not taken.
     void loadResources(Resources::Steps steps, const std::function<void(Resources::Step)> &afterStep = {});
 
-    // --- settings ------------------------------------------------------------
     const Settings &settings() const { return m_resources.settings(); }
     // Writes nothing without a user folder or after a failed read; throws
     // KestrixError when the file cannot be written.
     void writeSettings() const { m_resources.writeSettings(); }
     // The options' command: the values hold from now on; they are written,
-    // and once written, settingsChanged is signalled. Throws KestrixError
-    // when the file cannot be written: the values stay for this run.
+    // then settingsChanged is signalled. Throws KestrixError when the file
+    // cannot be written: the values stay for this run.
     void changeSettings(const Settings &settings);
     // After a failed read of the settings file, says in the loaded language
     // which file could not be read, why, and that it stays as it is.
-    // Start-up calls it once.
     void reportSettingsError();
     // The ground-plate group that new boards and reset fields take; every
     // reader of OpGroundPlates goes through this, never the raw value.
     int groundPlateGroup() const { return m_resources.groundPlateGroup(); }
 
-    // --- language ------------------------------------------------------------
     const Language &language() const { return m_resources.language(); }
-    // The language menu: one entry per language file, the current one hidden.
     const QList<LanguageEntry> &languageEntries() const { return m_resources.languageEntries(); }
-    // Entry index was chosen: it is hidden, the current language's entry
-    // shown, and OpLanguage takes its code. The caller writes the settings
-    // and loads the language. Throws KestrixError naming the file when the
-    // chosen language's file cannot be read; nothing changes then.
+    // Entry index of the language menu was chosen (see Resources). The caller
+    // writes the settings and loads the language.
     void chooseLanguage(qsizetype index) { m_resources.chooseLanguage(index); }
 
-    // --- catalogue -----------------------------------------------------------
     const Catalogue &catalogue() const { return m_resources.catalogue(); }
-    const StepMarkTables &stepMarks() const { return m_resources.stepMarks(); }
-    // The tile definition dialog's command: writes the definition of the tile
-    // of line into the catalogue and InitList.ini (see applyTileDefinition in
-    // TileDefinition.h) and signals catalogueChanged. Returns the text of a
-    // refusal, in which case nothing changed. Every lookup sees the changes
-    // at once; the palette keeps what it showed at start.
+    // The tile definition dialog's command (see applyTileDefinition in
+    // TileDefinition.h); signals catalogueChanged when the definition was
+    // written. Returns the text of a refusal, in which case nothing changed.
+    // Every lookup sees the changes at once; the palette keeps what it
+    // showed at start.
     QString applyTileDefinition(TileFileLine &line, const TileDefinition &definition);
 
     // --- palette -------------------------------------------------------------
-    const PaletteIndex &palette() const { return m_resources.palette(); }
     // The page of the palette the user looks at (0..5); the step panel goes
     // with the "Zähler" page.
     int activePalettePage() const { return m_activePalettePage; }
@@ -295,8 +285,8 @@ public:
     // "Boards", the print dialog offers the pages chosen last.
     Prompter::FileRequest &openDialog() { return m_openDialog; }
     Prompter::FileRequest &boardSaveDialog() { return m_boardSaveDialog; }
-    Prompter::FileRequest &pictureSaveDialog() { return m_pictureSaveDialog; }
-    Prompter::PageRange &printDialog() { return m_printDialog; }
+    Prompter::FileRequest &pictureSaveDialog() { return m_output.pictureSaveDialog(); }
+    Prompter::PageRange &printDialog() { return m_output.printDialog(); }
 
     // --- board check and output ----------------------------------------------
     // Every pair of tiles 5000..5999 must lie on the board exactly twice.
@@ -322,7 +312,7 @@ public:
     // fails; the pages printed stay.
     void printBoard();
     // What the board's pictures are drawn from for output.
-    BoardPictureSource pictureSource() const;
+    BoardPictureSource pictureSource() const { return m_output.pictureSource(); }
 
 signals:
     // A board field's tile, picture or visibility changed.
@@ -411,8 +401,9 @@ protected:
     // file and print dialogs
     Prompter::FileRequest m_openDialog;
     Prompter::FileRequest m_boardSaveDialog;
-    Prompter::FileRequest m_pictureSaveDialog;
-    Prompter::PageRange m_printDialog;
+
+    // board check and output; reads the board and the resources
+    BoardOutput m_output{m_prompter, m_resources, m_cells};
 
 private:
     // language

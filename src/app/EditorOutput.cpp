@@ -1,8 +1,5 @@
 #include "app/Editor.h"
 
-#include "output/BoardCheck.h"
-#include "output/BoardExport.h"
-#include "output/BoardPrinting.h"
 
 namespace kestrix {
 
@@ -23,14 +20,9 @@ private:
 
 } // namespace
 
-BoardPictureSource Editor::pictureSource() const
-{
-    return {m_cells, m_catalogue, m_stepMarks, m_programFolder};
-}
-
 bool Editor::checkBoard()
 {
-    const BoardCheckResult result = checkBoardPairs(m_cells);
+    const BoardCheckResult result = m_output.check();
     if (!result.passed)
         showMessage(result.message, boardDisplayName());
     return result.passed;
@@ -50,11 +42,11 @@ void Editor::checkAndExportBoard()
 
 void Editor::exportBoardPictures()
 {
-    const QString chosen = m_prompter.askSaveFile(m_pictureSaveDialog);
+    const QString chosen = m_output.askPictureFile();
     if (chosen.isEmpty())
         return;
     BusyScope busy(*this);
-    exportBoardQuarters(pictureSource(), chosen);
+    m_output.exportPictures(chosen);
 }
 
 void Editor::checkAndPrintBoard()
@@ -65,13 +57,11 @@ void Editor::checkAndPrintBoard()
 
 void Editor::printBoard()
 {
-    PagePrinter *printer = m_prompter.askPrint(m_printDialog);
+    PagePrinter *printer = m_output.askPrinter();
     if (!printer)
         return;
     BusyScope busy(*this);
-    const QString documentText = m_documentFileName == NewBoardName ? m_language.noFileName() : m_documentFileName;
-    printBoardPages(*printer, pictureSource(),
-                    {m_printDialog.fromPage, m_printDialog.toPage, m_language.title(), documentText});
+    m_output.print(*printer, m_documentFileName == NewBoardName ? m_language.noFileName() : m_documentFileName);
 }
 
 } // namespace kestrix

@@ -174,7 +174,7 @@ void MainWindow::CreateSelectionCell()
 // pictures are read here once; a later picture on the same slot lies on top.
 void MainWindow::buildPalette()
 {
-    const PaletteIndex &palette = m_editor.palette();
+    const PaletteIndex &palette = m_editor.resources().palette();
     for (int p = 0; p < PaletteIndex::PageCount; ++p) {
         auto *scrollArea = new QScrollArea(m_tabSheets[size_t(p)]);
         scrollArea->setFrameShape(QFrame::NoFrame);
