@@ -29,8 +29,8 @@ void BM_OpenBoard(benchmark::State &state)
 {
     Fixture fixture;
     for (auto _ : state)
-        fixture.editor().LoadBoardFile(FactoryBoard);
-    if (fixture.editor().DocumentFileName() != FactoryBoard) {
+        fixture.editor().loadBoard(FactoryBoard);
+    if (fixture.editor().documentState() != DocumentState::boardFile(FactoryBoard)) {
         std::fputs("the board was not opened\n", stderr);
         std::abort();
     }
@@ -51,7 +51,7 @@ BENCHMARK(BM_NewBoard)->Unit(benchmark::kMillisecond);
 void BM_SaveBoard(benchmark::State &state)
 {
     Fixture fixture;
-    fixture.editor().LoadBoardFile(FactoryBoard);
+    fixture.editor().loadBoard(FactoryBoard);
     QTemporaryDir folder;
     fixture.prompter().savePath = folder.filePath(QStringLiteral("Factory.zvb"));
     for (auto _ : state)

@@ -22,7 +22,7 @@ namespace {
 class Fixture : public BundledEditor
 {
 public:
-    Fixture() { editor().LoadBoardFile(QStringLiteral(KESTRIX_BIN_DIR "/Boards/Factory.zvb")); }
+    Fixture() { editor().loadBoard(QStringLiteral(KESTRIX_BIN_DIR "/Boards/Factory.zvb")); }
 };
 
 void BM_RenderQuarter(benchmark::State &state)

@@ -14,7 +14,7 @@ void BM_BoardPathFromLongArgument(benchmark::State &state)
     // 131 KB of short folder names, as a careless script may pass.
     const QString argument = QStringLiteral("/abc").repeated(131 * 1024 / 4) + QStringLiteral("/Plan");
     for (auto _ : state) {
-        QString path = BoardPathFromArgument(argument);
+        QString path = boardPathFromArgument(argument);
         benchmark::DoNotOptimize(path);
     }
 }

@@ -45,7 +45,7 @@ int main(int argc, char **argv)
         Editor editor(prompter);
         editor.setProgramFolder(QString::fromLocal8Bit(argv[1]) + u'/');
         editor.loadResources(Resources::LanguageStep | Resources::CatalogueStep | Resources::StepMarksStep);
-        editor.LoadBoardFile(QString::fromLocal8Bit(argv[2]));
+        editor.loadBoard(QString::fromLocal8Bit(argv[2]));
         for (int q = 1; q <= 4; ++q) {
             const QString path = QString::fromLocal8Bit(argv[3]) + QStringLiteral(" (%1).bmp").arg(q);
             if (!writeBitmap(renderBoardQuarter(editor.pictureSource(), q), path)) {

@@ -17,15 +17,15 @@ int main(int argc, char *argv[])
     QList<QByteArray> arguments;
     for (int i = 1; i < argc; ++i)
         arguments.append(QByteArray(argv[i]));
-    const kestrix::CommandLine commandLine = kestrix::ParseCommandLine(arguments);
+    const kestrix::CommandLine commandLine = kestrix::parseCommandLine(arguments);
     switch (commandLine.action) {
     case kestrix::CommandLine::Action::Run:
         break;
     case kestrix::CommandLine::Action::Help:
-        std::fputs(kestrix::HelpText().toLocal8Bit().constData(), stdout);
+        std::fputs(kestrix::helpText().toLocal8Bit().constData(), stdout);
         return kestrix::ExitPassed;
     case kestrix::CommandLine::Action::Version:
-        std::fputs(kestrix::VersionText().toLocal8Bit().constData(), stdout);
+        std::fputs(kestrix::versionText().toLocal8Bit().constData(), stdout);
         return kestrix::ExitPassed;
     case kestrix::CommandLine::Action::Error:
         std::fprintf(stderr, "kestrix: %s\n", commandLine.error.toLocal8Bit().constData());
@@ -41,7 +41,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Zorvan Editor"));
 
     kestrix::StartOptions options;
-    options.programFolder = kestrix::ProgramFolderFor(QCoreApplication::applicationDirPath());
+    options.programFolder = kestrix::programFolderFor(QCoreApplication::applicationDirPath());
     options.userFolder = kestrix::UserFolder();
     options.boardPath = commandLine.boards.value(0);
     options.undecodableBoard = commandLine.undecodableBoard;

@@ -320,7 +320,7 @@ int RunBatchCommand(const CommandLine &commandLine, char **argv)
     standardOutput.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
     QTextStream out(&standardOutput);
     QTextStream err(stderr);
-    const BatchFolders folders{ProgramFolderFor(QCoreApplication::applicationDirPath()), UserFolder()};
+    const BatchFolders folders{programFolderFor(QCoreApplication::applicationDirPath()), UserFolder()};
     return RunBatchCommand(commandLine, folders, out, err);
 }
 

@@ -4,7 +4,7 @@
 
 namespace kestrix {
 
-QString DroppedBoardPath(const QList<QUrl> &urls)
+QString droppedBoardPath(const QList<QUrl> &urls)
 {
     if (urls.size() != 1 || !urls.first().isLocalFile())
         return {};

@@ -9,6 +9,6 @@ namespace kestrix {
 // The board file a drop on the window carries: exactly one local file whose
 // name ends in ".zvb" (in any case, as the file type is known to the
 // desktop). Empty for anything else, which the window then ignores.
-QString DroppedBoardPath(const QList<QUrl> &urls);
+QString droppedBoardPath(const QList<QUrl> &urls);
 
 } // namespace kestrix

@@ -11,7 +11,7 @@ namespace {
 
 // The extension of the file name part: "\", "/" and ":" end folder parts, so
 // a dot in a folder name does not count.
-QString FileExtension(const QString &path)
+QString fileExtension(const QString &path)
 {
     const qsizetype nameStart = FileNameStart(path);
     const qsizetype dot = path.lastIndexOf(u'.');
@@ -22,7 +22,7 @@ QString FileExtension(const QString &path)
 // do not depend on the folder the program was started from.
 QString boardPath(const QString &argument)
 {
-    return BoardPathFromArgument(argument.isEmpty() ? argument : QDir::current().absoluteFilePath(argument));
+    return boardPathFromArgument(argument.isEmpty() ? argument : QDir::current().absoluteFilePath(argument));
 }
 
 bool isOption(const QString &argument)
@@ -105,7 +105,7 @@ CommandLine parsePrintPdf(const QStringList &rest)
 
 } // namespace
 
-CommandLine ParseCommandLine(const QList<QByteArray> &arguments)
+CommandLine parseCommandLine(const QList<QByteArray> &arguments)
 {
     QStringList decoded;
     for (const QByteArray &argument : arguments) {
@@ -123,10 +123,10 @@ CommandLine ParseCommandLine(const QList<QByteArray> &arguments)
         }
         decoded.append(text);
     }
-    return ParseCommandLine(decoded);
+    return parseCommandLine(decoded);
 }
 
-CommandLine ParseCommandLine(const QStringList &arguments)
+CommandLine parseCommandLine(const QStringList &arguments)
 {
     CommandLine commandLine;
     if (arguments.isEmpty())
@@ -150,17 +150,17 @@ CommandLine ParseCommandLine(const QStringList &arguments)
     return commandLine;
 }
 
-QString BoardPathFromArgument(const QString &argument)
+QString boardPathFromArgument(const QString &argument)
 {
     // Names are taken as given: short or display forms of folders are not
     // looked up, so no part of the path changes.
     QString path = argument;
-    if (FileExtension(path) != QStringLiteral(".zvb"))
+    if (fileExtension(path) != QStringLiteral(".zvb"))
         path += QStringLiteral(".zvb");
     return path;
 }
 
-QString HelpText()
+QString helpText()
 {
     return QStringLiteral(
         "Usage: kestrix [BOARD]\n"
@@ -192,7 +192,7 @@ QString HelpText()
         "     line is wrong\n");
 }
 
-QString VersionText()
+QString versionText()
 {
     return QStringLiteral("Kestrix ") + QLatin1String(ProgramVersion) + u'\n';
 }

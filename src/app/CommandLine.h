@@ -26,7 +26,7 @@ struct CommandLine
     Action action = Action::Run;
     // Run: the board to open at start, empty for none. Check: every board
     // named. Export, PrintPdf: the one board. Each is made absolute and
-    // completed by BoardPathFromArgument.
+    // completed by boardPathFromArgument.
     QStringList boards;
     QString output; // Export: the picture name (empty: beside the board); PrintPdf: the PDF file
     int fromPage = 1; // PrintPdf
@@ -41,7 +41,7 @@ struct CommandLine
 // decodes file names. A name that does not come back to its own bytes could
 // only ever name another file, so it becomes an Error; as the window's board
 // it is a Run with undecodableBoard instead.
-CommandLine ParseCommandLine(const QList<QByteArray> &arguments);
+CommandLine parseCommandLine(const QList<QByteArray> &arguments);
 
 // The same for arguments that are already text (every one decodes).
 //   (none) or BOARD [more ignored]      Run
@@ -51,14 +51,14 @@ CommandLine ParseCommandLine(const QList<QByteArray> &arguments);
 //   --print-pdf BOARD OUT.pdf [--pages FROM-TO]   PrintPdf
 // Any other argument that starts with "--" where an option may stand, a
 // missing or surplus argument, or a page range outside 1..4 is an Error.
-CommandLine ParseCommandLine(const QStringList &arguments);
+CommandLine parseCommandLine(const QStringList &arguments);
 
 // The board file a command-line argument names: the long form of the path,
 // with ".zvb" appended unless the file name's extension (from its last "."
 // on) is exactly ".zvb".
-QString BoardPathFromArgument(const QString &argument);
+QString boardPathFromArgument(const QString &argument);
 
-QString HelpText();
-QString VersionText();
+QString helpText();
+QString versionText();
 
 } // namespace kestrix

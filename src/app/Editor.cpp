@@ -31,7 +31,7 @@ void Editor::loadResources(Resources::Steps steps, const std::function<void(Reso
 {
     m_resources.load(steps, [this, &afterStep](Resources::Step step) {
         if (step == Resources::SettingsStep) {
-            m_recentBoards = RecentBoards::Read(m_userFolder);
+            m_document.readRecentBoards();
             emit recentBoardsChanged();
         } else if (step == Resources::LanguageStep) {
             takeLanguage();

@@ -6,8 +6,7 @@
 #include "board/BoardGrid.h"
 #include "board/UndoRing.h"
 #include "catalogue/CellPicture.h"
-#include "document/RecentBoards.h"
-#include "document/RecoveryStore.h"
+#include "document/Document.h"
 #include "util/KestrixError.h"
 
 #include <QImage>
@@ -44,7 +43,7 @@ public:
     void setUserFolder(const QString &folder)
     {
         m_resources.setUserFolder(folder);
-        m_recovery.setUserFolder(folder);
+        m_document.setUserFolder(folder);
     }
     const QString &userFolder() const { return m_resources.userFolder(); }
 
@@ -164,12 +163,10 @@ public:
     void selectField(int cell);
 
     // --- document ------------------------------------------------------------
-    // DocumentFileName of a new board that has no file yet.
-    static inline const QString NewBoardName = QStringLiteral("-1");
-    // Empty: no board. "-1": a new board without a file. Else its full path.
-    const QString &DocumentFileName() const { return m_documentFileName; }
-    bool isBoardOpen() const { return !m_documentFileName.isEmpty(); }
-    bool boardModified() const { return m_boardModified; }
+    // No board, a new board without a file, or a board with its full path.
+    const DocumentState &documentState() const { return m_document.state(); }
+    bool isBoardOpen() const { return m_document.isOpen(); }
+    bool boardModified() const { return m_document.modified(); }
     // Set by an application of a tile, undo and redo; cleared by save, load
     // and the answers Yes and No to the question about unsaved changes, which
     // also drop the kept copy of the board.
@@ -182,7 +179,7 @@ public:
     // dialog was cancelled.
     bool askSaveChanges();
     // The save dialog, preset with the board's path (empty for a new board);
-    // true when a name was confirmed, which is then the DocumentFileName.
+    // true when a name was confirmed, which is then the board's file.
     bool askSaveFileName();
     // Brings the window in step with the document (signal documentChanged),
     // empties the undo ring and, while a board is open, selects field 0.
@@ -202,17 +199,18 @@ public:
     bool saveBoard();
     bool saveBoardAs();
     void closeBoard();
-    // Opens the board file path: at start from the command line, and by Open.
-    void LoadBoardFile(const QString &path);
+    // Opens the board file path without asking about unsaved changes: at
+    // start from the command line, and by Open once its dialog is confirmed.
+    void loadBoard(const QString &path);
     // At start: the board name of the command line, percent-encoded, is no
     // file name of this system; says so in a box.
-    void ReportUndecodableBoard(const QString &name);
+    void reportUndecodableStartBoard(const QString &name);
 
     // --- recent boards -------------------------------------------------------
     // The boards opened or saved last, most recent first; the list follows
     // every successful open and save and is written at once. While writing
     // it keeps failing, only the first failure is reported.
-    const RecentBoards &recentBoards() const { return m_recentBoards; }
+    const RecentBoards &recentBoards() const { return m_document.recentBoards(); }
     // Entry index of the list was chosen. A board that is no longer there,
     // or whose path now names a folder, a FIFO or a device, leaves the list
     // with a message saying which, and the open board stays; any other opens
@@ -236,21 +234,18 @@ public:
     void redoApplication();
 
     // --- recovery of unsaved work --------------------------------------------
-    const RecoveryStore &recovery() const { return m_recovery; }
+    const RecoveryStore &recovery() const { return m_document.recovery(); }
     // Keeps the open board while it has unsaved changes: writes it with its
     // name into the recovery folder when it changed since it was last kept.
     // The board's own file is never written here. Throws KestrixError when
     // it cannot be written; while writing keeps failing, only the first
     // failure is thrown, so a full disk is reported once, not at every turn.
     void writeRecovery();
-    // At start: offers the boards that instances no longer running kept,
-    // newest first; one alone in a question, several in one dialog. Restore
-    // opens the one chosen as a changed board under its own name (Save writes
-    // to its file; a name its note may not give makes it a new board), and
-    // the others stay kept; only an explicit No or Discard removes a board.
-    // Boards that cannot be read are named with their reasons and removed
-    // only when the user says so. A Cancel to the question about the open
-    // board's changes keeps them all.
+    // At start: offers the boards that instances no longer running kept (see
+    // RecoveryOffer). Restore opens the one chosen as a changed board under
+    // its own name (Save writes to its file; a name its note may not give
+    // makes it a new board). A Cancel to the question about the open board's
+    // changes keeps them all.
     void offerRecovery();
     // Warns when another running instance keeps unsaved changes of the board
     // file path; called whenever a board file opens.
@@ -377,26 +372,8 @@ protected:
     // undo
     UndoRing m_undoRing;
 
-    // document
-    QString m_documentFileName;
-    bool m_boardModified = false;
-    // The board file as this editor last read or wrote it; no path for a
-    // board whose file it has not seen (new or recovered).
-    struct FileStamp
-    {
-        QString path;
-        qint64 size = 0;
-        QByteArray hash;
-    } m_fileStamp;
-
-    // recent boards
-    RecentBoards m_recentBoards;
-    bool m_recentFailing = false; // the last write of the list failed
-
-    // recovery of unsaved work
-    RecoveryStore m_recovery;
-    QByteArray m_recoveryKept; // name and board as last written
-    bool m_recoveryFailing = false;
+    // document, recent boards and recovery of unsaved work
+    Document m_document;
 
     // file and print dialogs
     Prompter::FileRequest m_openDialog;
@@ -416,11 +393,10 @@ private:
     void writeStates(const UndoRing &ring, const QList<UndoEntry> &states);
 
     // document
-    void writeBoardFile(const QString &previousFileName);
-    void stampFile(const QString &path, const QByteArray &bytes);
-    bool fileChangedOnDisk() const;
+    bool askSaveChangedFile();
+    void writeBoardFile(const DocumentState &previousState);
     BoardCells composeBoard(const BoardFileFields &fields);
-    void replaceBoard(BoardCells &board, const QString &documentFileName, QImage selectionPicture);
+    void replaceBoard(BoardCells &board, const DocumentState &state, QImage selectionPicture);
     // The selection's large picture for the tile, composed without touching
     // the selection. Throws KestrixError when a picture cannot be read.
     QImage composeSelectionPicture(int tag, const QString &flags, int rotation);
@@ -433,11 +409,6 @@ private:
     void writeRecentBoards();
 
     // recovery of unsaved work
-    void offerLeftovers(const QList<RecoveryFile> &files);
-    QString keptBoardName(const KeptBoard &kept) const;
-    QString keptTimeText(const KeptBoard &kept) const;
-    void askRestoreBoard(const KeptBoard &kept);
-    void askRestoreBoards(const QList<KeptBoard> &boards);
     void restoreBoard(const KeptBoard &kept);
 };
 

@@ -162,7 +162,7 @@ void Editor::applySelection()
     const BoardCells cells = m_cells;
     const TImgKarte selection = m_selection;
     const UndoRing undoRing = m_undoRing;
-    const bool modified = m_boardModified;
+    const bool modified = m_document.modified();
     try {
         applyCheckedSelection(*this);
     } catch (...) {

@@ -6,27 +6,25 @@
 #include "util/Utils.h"
 
 #include <QBuffer>
-#include <QCryptographicHash>
 #include <QDir>
-#include <QFileInfo>
 
 namespace kestrix {
 
 QString Editor::boardDisplayName() const
 {
-    if (m_documentFileName == NewBoardName)
+    if (m_document.state().isNewBoard())
         return m_language.noFileName();
-    return FileBaseName(m_documentFileName);
+    return FileBaseName(m_document.state().filePath());
 }
 
 QString Editor::windowTitle() const
 {
-    return m_language.windowTitle(m_documentFileName, boardDisplayName());
+    return m_language.windowTitle(isBoardOpen(), boardDisplayName());
 }
 
 bool Editor::askSaveChanges()
 {
-    if (!m_boardModified)
+    if (!m_document.modified())
         return true;
     switch (showMessage(0, boardDisplayName())) {
     case Answer::Yes:
@@ -43,11 +41,11 @@ bool Editor::askSaveChanges()
 
 bool Editor::askSaveFileName()
 {
-    m_boardSaveDialog.fileName = m_documentFileName == NewBoardName ? QString() : m_documentFileName;
+    m_boardSaveDialog.fileName = m_document.state().filePath();
     const QString path = m_prompter.askSaveFile(m_boardSaveDialog);
     if (path.isEmpty())
         return false;
-    m_documentFileName = path;
+    m_document.setState(DocumentState::boardFile(path));
     return true;
 }
 
@@ -86,7 +84,7 @@ void Editor::newBoard()
         cell.picture = TurnBitmap(cell.Rotation, work);
         cell.visible = true;
     }
-    replaceBoard(board, NewBoardName, composeFieldSelection(board[0]));
+    replaceBoard(board, DocumentState::newBoard(), composeFieldSelection(board[0]));
 }
 
 void Editor::openBoard()
@@ -96,46 +94,51 @@ void Editor::openBoard()
     m_openDialog.fileName.clear();
     const QString path = m_prompter.askOpenFile(m_openDialog);
     if (!path.isEmpty())
-        LoadBoardFile(path);
+        loadBoard(path);
 }
 
 bool Editor::saveBoard()
 {
     if (!isBoardOpen())
         return false;
-    const QString previousFileName = m_documentFileName;
-    if (m_documentFileName == NewBoardName) {
+    const DocumentState previousState = m_document.state();
+    if (previousState.isNewBoard()) {
         if (!askSaveFileName())
             return false;
-    } else if (fileChangedOnDisk()) {
-        MessageBox box = m_language.buildKeyMessage(QStringLiteral("SaveChangedOnDisk"), BoxType::Warning,
-                                                    {Answer::Yes, Answer::No, Answer::Cancel},
-                                                    QDir::toNativeSeparators(m_documentFileName));
-        box.buttons[0].caption = m_language.text(QStringLiteral("SaveOverwrite"));
-        box.buttons[1].caption = m_language.text(QStringLiteral("SaveElsewhere"));
-        switch (m_prompter.message(box)) {
-        case Answer::Yes:
-            break;
-        case Answer::No:
-            if (!askSaveFileName())
-                return false;
-            break;
-        default:
-            return false;
-        }
+    } else if (m_document.fileChangedOnDisk() && !askSaveChangedFile()) {
+        return false;
     }
-    writeBoardFile(previousFileName);
+    writeBoardFile(previousState);
     return true;
+}
+
+// The board's file changed on disk: Yes overwrites it, No asks for another
+// name; false when nothing is to be written.
+bool Editor::askSaveChangedFile()
+{
+    MessageBox box = m_language.buildKeyMessage(QStringLiteral("SaveChangedOnDisk"), BoxType::Warning,
+                                                {Answer::Yes, Answer::No, Answer::Cancel},
+                                                QDir::toNativeSeparators(m_document.state().filePath()));
+    box.buttons[0].caption = m_language.text(QStringLiteral("SaveOverwrite"));
+    box.buttons[1].caption = m_language.text(QStringLiteral("SaveElsewhere"));
+    switch (m_prompter.message(box)) {
+    case Answer::Yes:
+        return true;
+    case Answer::No:
+        return askSaveFileName();
+    default:
+        return false;
+    }
 }
 
 bool Editor::saveBoardAs()
 {
     if (!isBoardOpen())
         return false;
-    const QString previousFileName = m_documentFileName;
+    const DocumentState previousState = m_document.state();
     if (!askSaveFileName())
         return false;
-    writeBoardFile(previousFileName);
+    writeBoardFile(previousState);
     return true;
 }
 
@@ -147,23 +150,19 @@ void Editor::closeBoard()
         m_cells[size_t(n)].visible = false;
         emit cellChanged(n);
     }
-    m_documentFileName.clear();
+    m_document.setState(DocumentState());
     refreshDocumentState();
 }
 
 void Editor::setBoardModified(bool modified)
 {
-    m_boardModified = modified;
-    if (!modified) {
-        m_recovery.remove();
-        m_recoveryKept.clear();
-    }
+    m_document.setModified(modified);
 }
 
 // The whole file is read and every picture composed, the selection's too,
 // before the open board is touched, so a file or picture that cannot be read
 // changes nothing.
-void Editor::LoadBoardFile(const QString &path)
+void Editor::loadBoard(const QString &path)
 {
     const QByteArray bytes = ReadWholeFile(path, MaxBoardFileSize);
     QBuffer buffer;
@@ -178,13 +177,13 @@ void Editor::LoadBoardFile(const QString &path)
     } catch (const KestrixError &error) {
         throw KestrixError(ErrorTexts::BoardOpen, {QDir::toNativeSeparators(path)}, error);
     }
-    replaceBoard(board, path, std::move(selectionPicture));
-    stampFile(path, bytes);
+    replaceBoard(board, DocumentState::boardFile(path), std::move(selectionPicture));
+    m_document.stampFile(path, bytes);
     rememberBoard(path);
     warnIfKeptElsewhere(path);
 }
 
-void Editor::ReportUndecodableBoard(const QString &name)
+void Editor::reportUndecodableStartBoard(const QString &name)
 {
     m_prompter.message(m_language.buildKeyMessage(QStringLiteral("StartBoardUndecodable"), BoxType::Error,
                                                   {Answer::Ok}, name));
@@ -207,64 +206,41 @@ BoardCells Editor::composeBoard(const BoardFileFields &fields)
 
 // A save that fails leaves the board under the name it had: a name chosen in
 // the dialog counts only once the file is written.
-void Editor::writeBoardFile(const QString &previousFileName)
+void Editor::writeBoardFile(const DocumentState &previousState)
 {
+    const QString path = m_document.state().filePath();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     try {
         kestrix::SaveBoardFile(buffer, m_cells);
-        WriteWholeFile(m_documentFileName, buffer.data());
+        WriteWholeFile(path, buffer.data());
     } catch (const KestrixError &) {
-        m_documentFileName = previousFileName;
+        m_document.setState(previousState);
         throw;
     }
-    stampFile(m_documentFileName, buffer.data());
+    m_document.stampFile(path, buffer.data());
     setBoardModified(false);
     // The title shows the saved name; undo and the selected field stay.
     emit documentChanged();
-    rememberBoard(m_documentFileName);
+    rememberBoard(path);
 }
 
 // The selection takes field 0 with its picture, which the caller composed
 // with the board before the swap: a picture that cannot be read leaves the
 // open board as it was.
-void Editor::replaceBoard(BoardCells &board, const QString &documentFileName, QImage selectionPicture)
+void Editor::replaceBoard(BoardCells &board, const DocumentState &state, QImage selectionPicture)
 {
     m_cells.swap(board);
-    m_fileStamp = FileStamp();
+    m_document.clearStamp();
     for (int n = 0; n < CellCount; ++n)
         emit cellChanged(n);
-    m_documentFileName = documentFileName;
+    m_document.setState(state);
     setBoardModified(false);
     emit documentChanged();
     m_undoRing.clear();
     emit undoChanged(false);
     emit redoChanged(false);
     takeFieldIntoSelection(0, std::move(selectionPicture));
-}
-
-void Editor::stampFile(const QString &path, const QByteArray &bytes)
-{
-    m_fileStamp = {path, bytes.size(), QCryptographicHash::hash(bytes, QCryptographicHash::Sha256)};
-}
-
-// Two instances on one board: the one that saves second must not silently
-// replace what the first wrote. The content decides, not the time: a file
-// written again with the same bytes loses nothing when overwritten, and a
-// coarse clock can give two different saves the same size and time. A file
-// deleted meanwhile loses nothing either; one that cannot be read any more
-// counts as changed.
-bool Editor::fileChangedOnDisk() const
-{
-    if (m_fileStamp.path != m_documentFileName || !QFileInfo::exists(m_documentFileName))
-        return false;
-    try {
-        const QByteArray bytes = ReadWholeFile(m_documentFileName, MaxBoardFileSize);
-        return bytes.size() != m_fileStamp.size
-               || QCryptographicHash::hash(bytes, QCryptographicHash::Sha256) != m_fileStamp.hash;
-    } catch (const KestrixError &) {
-        return true;
-    }
 }
 
 } // namespace kestrix

@@ -61,7 +61,8 @@ void Editor::printBoard()
     if (!printer)
         return;
     BusyScope busy(*this);
-    m_output.print(*printer, m_documentFileName == NewBoardName ? m_language.noFileName() : m_documentFileName);
+    const DocumentState &document = m_document.state();
+    m_output.print(*printer, document.isNewBoard() ? m_language.noFileName() : document.filePath());
 }
 
 } // namespace kestrix

@@ -12,15 +12,16 @@ namespace kestrix {
 // every choice; a board saved there later comes back with its open or save.
 void Editor::openRecentBoard(qsizetype index)
 {
-    if (index < 0 || index >= m_recentBoards.paths().size())
+    const QStringList &paths = m_document.recentBoards().paths();
+    if (index < 0 || index >= paths.size())
         return;
-    const QString path = m_recentBoards.paths()[index];
+    const QString path = paths[index];
     const QFileInfo info(path);
     if (info.isFile()) {
         openBoardFile(path);
         return;
     }
-    m_recentBoards.remove(path);
+    m_document.removeRecentBoard(path);
     emit recentBoardsChanged();
     const QString native = QDir::toNativeSeparators(path);
     if (info.isDir())
@@ -36,7 +37,7 @@ void Editor::openBoardFile(const QString &path)
 {
     if (!askSaveChanges())
         return;
-    LoadBoardFile(path);
+    loadBoard(path);
 }
 
 // Called once the board is open or written. A list that cannot be written is
@@ -44,23 +45,15 @@ void Editor::openBoardFile(const QString &path)
 // command that asked to save first goes on.
 void Editor::rememberBoard(const QString &path)
 {
-    m_recentBoards.add(path);
+    m_document.addRecentBoard(path);
     emit recentBoardsChanged();
     writeRecentBoards();
 }
 
-// A folder that cannot take the list fails at every open and save; it is
-// reported once, and again only after a write succeeded in between.
 void Editor::writeRecentBoards()
 {
-    try {
-        m_recentBoards.Write(m_userFolder);
-        m_recentFailing = false;
-    } catch (const KestrixError &error) {
-        if (!m_recentFailing)
-            m_prompter.showError(m_language.errorText(error));
-        m_recentFailing = true;
-    }
+    if (const std::optional<KestrixError> error = m_document.writeRecentBoards())
+        m_prompter.showError(m_language.errorText(*error));
 }
 
 } // namespace kestrix

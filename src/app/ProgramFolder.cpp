@@ -5,7 +5,7 @@
 
 namespace kestrix {
 
-QString ProgramFolderFor(const QString &executableFolder)
+QString programFolderFor(const QString &executableFolder)
 {
     const QDir folder(executableFolder);
     if (QFileInfo(folder.filePath(QStringLiteral("InitList.ini"))).isFile())

@@ -21,7 +21,7 @@ bool fitsOnALine(const QString &path)
 
 } // namespace
 
-QString RecentBoards::FilePath(const QString &userFolder)
+QString RecentBoards::filePath(const QString &userFolder)
 {
     return userFolder + QStringLiteral("RecentBoards.txt");
 }
@@ -43,7 +43,7 @@ bool RecentBoards::remove(const QString &path)
     return m_paths.removeAll(path) > 0;
 }
 
-RecentBoards RecentBoards::Parse(const QByteArray &text)
+RecentBoards RecentBoards::parse(const QByteArray &text)
 {
     RecentBoards list;
     for (const QByteArray &line : SplitLines(text)) {
@@ -58,7 +58,7 @@ RecentBoards RecentBoards::Parse(const QByteArray &text)
     return list;
 }
 
-QByteArray RecentBoards::Text() const
+QByteArray RecentBoards::text() const
 {
     QByteArray text;
     for (const QString &path : m_paths)
@@ -66,24 +66,24 @@ QByteArray RecentBoards::Text() const
     return text;
 }
 
-RecentBoards RecentBoards::Read(const QString &userFolder)
+RecentBoards RecentBoards::read(const QString &userFolder)
 {
     // Not a FIFO or a folder: opening those could block or fail.
-    const QFileInfo info(FilePath(userFolder));
+    const QFileInfo info(filePath(userFolder));
     if (userFolder.isEmpty() || !info.isFile())
         return {};
     QFile file(info.filePath());
     if (!file.open(QIODevice::ReadOnly))
         return {};
-    return Parse(file.read(MaxFileSize));
+    return parse(file.read(MaxFileSize));
 }
 
-void RecentBoards::Write(const QString &userFolder) const
+void RecentBoards::write(const QString &userFolder) const
 {
     if (userFolder.isEmpty())
         return;
     CreatePrivateFolder(userFolder);
-    WriteWholeFile(FilePath(userFolder), Text());
+    WriteWholeFile(filePath(userFolder), text());
 }
 
 } // namespace kestrix

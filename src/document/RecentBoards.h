@@ -14,7 +14,7 @@ public:
     static constexpr qsizetype MaxCount = 8;
 
     // userFolder + "RecentBoards.txt".
-    static QString FilePath(const QString &userFolder);
+    static QString filePath(const QString &userFolder);
 
     const QStringList &paths() const { return m_paths; }
 
@@ -27,18 +27,18 @@ public:
 
     // The list in a file's text: empty and relative lines, lines that repeat
     // a path and lines beyond MaxCount are left out.
-    static RecentBoards Parse(const QByteArray &text);
-    QByteArray Text() const;
+    static RecentBoards parse(const QByteArray &text);
+    QByteArray text() const;
 
     // The list of the file in userFolder; empty when there is none or it is
     // not a plain readable file. Never throws: the list is a convenience and
     // start-up does not depend on it.
-    static RecentBoards Read(const QString &userFolder);
+    static RecentBoards read(const QString &userFolder);
     // Creates the user folder for its owner alone and replaces the file
     // through the safe save; throws KestrixError naming the folder or file
     // when it cannot be written. Without a user folder (a tool that
     // set none) the list stays in memory: it never lands in the current folder.
-    void Write(const QString &userFolder) const;
+    void write(const QString &userFolder) const;
 
 private:
     QStringList m_paths;

@@ -23,6 +23,8 @@ namespace {
 
 const QString DocumentKey = QStringLiteral("Document");
 const QString WrittenKey = QStringLiteral("Written");
+// The note's document value for a new board: no path is only this.
+const QString NewBoardValue = QStringLiteral("-1");
 
 // Two stores of one process (tests hold several) never share a stamp.
 qint64 uniqueStamp()
@@ -37,13 +39,13 @@ qint64 uniqueStamp()
     return stamp;
 }
 
-// "new" for a board without a file (its document name is "-1"), else a short
-// digest of its path: the path itself may hold anything a file name cannot.
-QString boardTag(const QString &documentFileName)
+// "new" for a board without a file, else a short digest of its path: the
+// path itself may hold anything a file name cannot.
+QString boardTag(const DocumentState &document)
 {
-    if (documentFileName == QStringLiteral("-1"))
+    if (!document.hasFile())
         return QStringLiteral("new");
-    const QByteArray digest = QCryptographicHash::hash(documentFileName.toUtf8(), QCryptographicHash::Sha1);
+    const QByteArray digest = QCryptographicHash::hash(document.filePath().toUtf8(), QCryptographicHash::Sha1);
     return QString::fromLatin1(digest.toHex().left(12));
 }
 
@@ -111,7 +113,7 @@ void RecoveryStore::setUserFolder(const QString &userFolder)
     m_folder = userFolder.isEmpty() ? QString() : userFolder + QStringLiteral("Recovery/");
 }
 
-void RecoveryStore::write(const QByteArray &board, const QString &documentFileName, const QDateTime &time)
+void RecoveryStore::write(const QByteArray &board, const DocumentState &document, const QDateTime &time)
 {
     if (m_folder.isEmpty())
         throw KestrixError(ErrorTexts::RecoveryNoFolder, {});
@@ -123,10 +125,10 @@ void RecoveryStore::write(const QByteArray &board, const QString &documentFileNa
                            {QDir::toNativeSeparators(m_folder + m_instance + QStringLiteral(".lock"))});
     }
 
-    const QString stem = m_folder + m_instance + u'-' + boardTag(documentFileName);
+    const QString stem = m_folder + m_instance + u'-' + boardTag(document);
     const QString boardPath = stem + QStringLiteral(".zvb");
     const QString notePath = stem + QStringLiteral(".txt");
-    const QByteArray note = DocumentKey.toLatin1() + '=' + encodeValue(documentFileName) + '\n'
+    const QByteArray note = DocumentKey.toLatin1() + '=' + encodeValue(document.hasFile() ? document.filePath() : NewBoardValue) + '\n'
                             + WrittenKey.toLatin1() + '=' + time.toUTC().toString(Qt::ISODate).toLatin1() + '\n';
     WriteWholeFile(boardPath, board);
     makeOwnerOnly(boardPath, 0600, ErrorTexts::FileCreate);
@@ -218,8 +220,8 @@ bool RecoveryStore::keptByOtherInstance(const QString &path)
         if (!QFileInfo(lockPath).isFile() || QFileInfo(lockPath).isSymLink() || probe.tryLock(lockPath, false))
             continue;
         try {
-            const QString noted = readNote(m_folder + name).documentFileName;
-            if (QFileInfo(noted).canonicalFilePath() == wanted)
+            const DocumentState noted = readNote(m_folder + name).document;
+            if (noted.hasFile() && QFileInfo(noted.filePath()).canonicalFilePath() == wanted)
                 return true;
         } catch (const KestrixError &) {
             // A note that cannot be read names no board.
@@ -230,23 +232,21 @@ bool RecoveryStore::keptByOtherInstance(const QString &path)
 
 KeptBoard RecoveryStore::readLeftover(const RecoveryFile &file)
 {
-    KeptBoard kept{file, readBoard(file.boardPath), QString(), QDateTime()};
+    KeptBoard kept{file, readBoard(file.boardPath), DocumentState::newBoard(), QDateTime()};
     try {
         const RecoveryNote note = readNote(file.notePath);
         kept.written = note.written;
-        if (IsTrustedBoardPath(note.documentFileName))
-            kept.documentFileName = note.documentFileName;
+        if (note.document.hasFile() && isTrustedBoardPath(note.document.filePath()))
+            kept.document = note.document;
     } catch (const KestrixError &) {
         // The board itself is whole: it is offered as a new board.
     }
-    if (kept.documentFileName.isEmpty())
-        kept.documentFileName = QStringLiteral("-1");
     if (!kept.written.isValid())
         kept.written = QFileInfo(file.boardPath).lastModified().toUTC();
     return kept;
 }
 
-bool RecoveryStore::IsTrustedBoardPath(const QString &path)
+bool RecoveryStore::isTrustedBoardPath(const QString &path)
 {
     if (!path.startsWith(u'/') || !path.endsWith(QStringLiteral(".zvb")))
         return false;
@@ -257,10 +257,11 @@ bool RecoveryStore::IsTrustedBoardPath(const QString &path)
 RecoveryNote RecoveryStore::readNote(const QString &path)
 {
     const KeyValueText text(readSmallFile(path, MaxFileSize));
+    const QString document = decodeValue(text.value(DocumentKey));
     RecoveryNote note;
-    note.documentFileName = decodeValue(text.value(DocumentKey));
+    note.document = document == NewBoardValue ? DocumentState::newBoard() : DocumentState::boardFile(document);
     note.written = QDateTime::fromString(text.value(WrittenKey), Qt::ISODate);
-    if (note.documentFileName.isEmpty() || !note.written.isValid())
+    if (document.isEmpty() || !note.written.isValid())
         throw KestrixError(ErrorTexts::RecoveryNoteIncomplete, {QDir::toNativeSeparators(path)});
     return note;
 }

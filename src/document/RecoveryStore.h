@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/BoardFile.h"
+#include "document/DocumentState.h"
 #include "util/FileLock.h"
 
 #include <QByteArray>
@@ -24,7 +25,7 @@ struct RecoveryFile
 // What a kept board's note says.
 struct RecoveryNote
 {
-    QString documentFileName; // the board's own path, or "-1" for a new board
+    DocumentState document; // a new board or the board's own file
     QDateTime written;
 };
 
@@ -33,9 +34,9 @@ struct KeptBoard
 {
     RecoveryFile file;
     BoardFileFields fields;
-    // The board's own path when its note names one that a save may write
-    // to, else "-1": the board is then restored as a new one.
-    QString documentFileName;
+    // The board's own file when its note names one that a save may write
+    // to, else a new board: the board is then restored as a new one.
+    DocumentState document;
     QDateTime written; // from the note, else the time of the board file
 };
 
@@ -66,10 +67,10 @@ public:
     const QString &instance() const { return m_instance; }
 
     // Replaces this instance's kept board by board (the bytes of a board
-    // file) and its note naming documentFileName and time. Both go through
+    // file) and its note naming the document (an open board) and time. Both go through
     // the safe write. Throws KestrixError naming the file that cannot be
     // written.
-    void write(const QByteArray &board, const QString &documentFileName, const QDateTime &time);
+    void write(const QByteArray &board, const DocumentState &document, const QDateTime &time);
     // The board file this instance keeps; empty when it keeps none.
     const QString &boardPath() const { return m_boardPath; }
     // Removes what this instance keeps, and its lock with it.
@@ -99,7 +100,7 @@ public:
     // A note may name any path. A restored board keeps only a name that
     // Save may write to without a question: absolute, ending in ".zvb", in
     // a folder that exists.
-    static bool IsTrustedBoardPath(const QString &path);
+    static bool isTrustedBoardPath(const QString &path);
 
 private:
     QString m_folder;

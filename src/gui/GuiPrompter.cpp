@@ -108,7 +108,7 @@ QString GuiPrompter::askSaveFile(const FileRequest &request)
 
 QString GuiPrompter::askFile(const FileRequest &request, bool save)
 {
-    QFileDialog dialog(m_parent, request.title, request.initialFolder, QtNameFilter(request.filter));
+    QFileDialog dialog(m_parent, request.title, request.initialFolder, qtNameFilter(request.filter));
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // The open dialog takes names of files that do not exist too: opening
     // them reports the missing file.
@@ -163,7 +163,7 @@ Prompter::RecoveryChoice GuiPrompter::askRecovery(const RecoveryRequest &request
     return dialog.choice();
 }
 
-QString GuiPrompter::QtNameFilter(const QString &filter)
+QString GuiPrompter::qtNameFilter(const QString &filter)
 {
     const QStringList parts = filter.split(u'|');
     QStringList filters;

@@ -30,7 +30,7 @@ public:
     // filter "description (pattern);;description (pattern)". Patterns listed
     // with ";" are separated by blanks; an empty description leaves the
     // patterns alone, and a description without pattern is left out.
-    static QString QtNameFilter(const QString &filter);
+    static QString qtNameFilter(const QString &filter);
 
 private:
     QString askFile(const FileRequest &request, bool save);

@@ -76,7 +76,7 @@ MainWindow::~MainWindow()
 // state it was built in.
 void MainWindow::startUp()
 {
-    if (StartsAtTopLeft(screen()->geometry().height()))
+    if (startsAtTopLeft(screen()->geometry().height()))
         move(0, 0);
     m_editor.setProgramFolder(m_options.programFolder);
     m_editor.setUserFolder(m_options.userFolder);
@@ -101,12 +101,12 @@ void MainWindow::buildAfterLoading(Resources::Step step)
         break;
     case Resources::LanguageMenuStep:
         buildLanguageMenu();
-        CreateBoardCells();
-        CreateSelectionCell();
+        createBoardCells();
+        createSelectionCell();
         break;
     case Resources::PaletteStep:
         buildPalette();
-        CreateStepBoxes();
+        createStepBoxes();
         break;
     case Resources::StepMarksStep:
         paintCursor();
@@ -138,11 +138,11 @@ void MainWindow::showEvent(QShowEvent *event)
 void MainWindow::loadStartBoard()
 {
     if (!m_options.undecodableBoard.isEmpty()) {
-        m_editor.ReportUndecodableBoard(m_options.undecodableBoard);
+        m_editor.reportUndecodableStartBoard(m_options.undecodableBoard);
         m_editor.refreshDocumentState();
         return;
     }
-    if (!runCommand([this] { m_editor.LoadBoardFile(m_options.boardPath); }))
+    if (!runCommand([this] { m_editor.loadBoard(m_options.boardPath); }))
         m_editor.refreshDocumentState();
 }
 
@@ -169,13 +169,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
 
 void MainWindow::dragEnterEvent(QDragEnterEvent *event)
 {
-    if (!DroppedBoardPath(event->mimeData()->urls()).isEmpty())
+    if (!droppedBoardPath(event->mimeData()->urls()).isEmpty())
         event->acceptProposedAction();
 }
 
 void MainWindow::dropEvent(QDropEvent *event)
 {
-    const QString path = DroppedBoardPath(event->mimeData()->urls());
+    const QString path = droppedBoardPath(event->mimeData()->urls());
     if (path.isEmpty())
         return;
     event->acceptProposedAction();
@@ -231,7 +231,7 @@ void MainWindow::showOptionsDialog()
 
 void MainWindow::showAboutDialog()
 {
-    AboutDialog dialog(AboutDialog::TitleFromCaption(menuCaption(m_menu.About)), this);
+    AboutDialog dialog(AboutDialog::TitleFromCaption(menuCaption(m_menu.about)), this);
     dialog.exec();
 }
 

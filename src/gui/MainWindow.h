@@ -15,13 +15,10 @@ class QAbstractButton;
 class QAction;
 class QCheckBox;
 class QFrame;
-class QLabel;
 class QListWidget;
 class QMenu;
-class QPushButton;
 class QTabWidget;
 class QTimer;
-class QToolButton;
 
 namespace kestrix {
 
@@ -79,7 +76,7 @@ public:
     static QString menuCaption(const QAction *action);
 
     // Small screens get the window in their top left corner.
-    static bool StartsAtTopLeft(int screenHeight) { return screenHeight < 800; }
+    static bool startsAtTopLeft(int screenHeight) { return screenHeight < 800; }
 
     // The options dialog on the Editor's settings, over the window; OK writes
     // the settings (unless their file could not be read at start: it is not
@@ -137,10 +134,10 @@ private:
     void buildPanels();
     void buildSelectionPanel();
     void buildStepPanel();
-    void CreateBoardCells();
-    void CreateSelectionCell();
+    void createBoardCells();
+    void createSelectionCell();
     void buildPalette();
-    void CreateStepBoxes();
+    void createStepBoxes();
     void paintCursor();
 
     // --- repaint from the Editor (MainWindowView.cpp) ----------------------------
@@ -174,50 +171,40 @@ private:
 
     struct Menus
     {
-        QMenu *File = nullptr;
-        QAction *New = nullptr;
-        QAction *Open = nullptr;
-        QAction *Save = nullptr;
-        QAction *SaveAs = nullptr;
-        QAction *Close = nullptr;
-        QMenu *Recent = nullptr; // the boards opened or saved last
-        QAction *N1 = nullptr;
-        QAction *Exit = nullptr;
-        QMenu *Edit = nullptr;
-        QAction *Undo = nullptr;
-        QAction *Redo = nullptr;
-        QAction *N5 = nullptr;
-        QAction *Check = nullptr;
-        QAction *Print = nullptr;
-        QAction *SaveAsPic = nullptr;
-        QAction *N2 = nullptr;
-        QAction *NewElement = nullptr;
-        QAction *N3 = nullptr;
-        QAction *Options = nullptr;
-        QMenu *Help = nullptr;
-        QList<QAction *> languages; // in front of N4, one per language file
-        QAction *N4 = nullptr;
-        QAction *About = nullptr;
+        QMenu *file = nullptr;
+        QAction *newBoard = nullptr;
+        QAction *open = nullptr;
+        QAction *save = nullptr;
+        QAction *saveAs = nullptr;
+        QAction *close = nullptr;
+        QMenu *recent = nullptr; // the boards opened or saved last
+        QAction *exit = nullptr;
+        QMenu *edit = nullptr;
+        QAction *undo = nullptr;
+        QAction *redo = nullptr;
+        QAction *check = nullptr;
+        QAction *print = nullptr;
+        QAction *exportPictures = nullptr;
+        QAction *newElement = nullptr;
+        QAction *newElementSeparator = nullptr;
+        QAction *options = nullptr;
+        QMenu *help = nullptr;
+        QList<QAction *> languages; // in front of languageSeparator, one per language file
+        QAction *languageSeparator = nullptr;
+        QAction *about = nullptr;
     } m_menu;
 
-    QWidget *m_panel1 = nullptr;
-    QFrame *m_panel3 = nullptr;
-    QListWidget *m_flb = nullptr;
-    QTabWidget *m_pageControl1 = nullptr;
-    std::array<QWidget *, 6> m_tabSheets{};
-    std::array<QWidget *, 6> m_palettePanels{}; // created by buildPalette
-    QList<CellView *> m_paletteImages;          // in the order of the picture files
-    QWidget *m_panel2 = nullptr;
+    QFrame *m_selectionPanel = nullptr;
+    QListWidget *m_fileList = nullptr;
+    QTabWidget *m_paletteTabs = nullptr;
+    std::array<QWidget *, 6> m_palettePages{};
+    QWidget *m_boardPanel = nullptr;
     CellView *m_cursor = nullptr;
-    CellView *m_image1 = nullptr;
-    std::array<CellView *, CellCount> m_cells{}; // created by CreateBoardCells
-    CellView *m_selectionCell = nullptr;          // created by CreateSelectionCell
-    std::array<QToolButton *, 3> m_speedButtons{};
-    QPushButton *m_button1 = nullptr;
-    QFrame *m_panel4 = nullptr;
-    QLabel *m_label1 = nullptr;
-    std::array<QCheckBox *, 5> m_stepBoxes{}; // created by CreateStepBoxes
-    QCheckBox *m_checkBox1 = nullptr;
+    std::array<CellView *, CellCount> m_cellViews{}; // created by createBoardCells
+    CellView *m_selectionCell = nullptr;              // created by createSelectionCell
+    QFrame *m_stepPanel = nullptr;
+    std::array<QCheckBox *, 5> m_stepBoxes{}; // created by createStepBoxes
+    QCheckBox *m_allStepsBox = nullptr;
 };
 
 template<class Command>

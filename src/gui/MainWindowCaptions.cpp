@@ -43,10 +43,10 @@ void MainWindow::buildLanguageMenu()
 {
     const QList<LanguageEntry> &entries = m_editor.languageEntries();
     for (qsizetype i = 0; i < entries.size(); ++i) {
-        auto *action = new QAction(entries[i].caption, m_menu.Help);
+        auto *action = new QAction(entries[i].caption, m_menu.help);
         if (!entries[i].picturePath.isEmpty())
             action->setIcon(QIcon(entries[i].picturePath));
-        m_menu.Help->insertAction(m_menu.N4, action);
+        m_menu.help->insertAction(m_menu.languageSeparator, action);
         connectCommand(action, [this, i] { chooseLanguage(i); });
         m_menu.languages.append(action);
     }

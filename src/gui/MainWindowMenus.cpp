@@ -15,44 +15,44 @@ void MainWindow::buildMenus()
     menuBar()->setObjectName(QStringLiteral("MainMenu1"));
     Menus &m = m_menu;
 
-    m.File = addMenu("Menu1_File", QStringLiteral("&Datei"));
-    m.New = addEntry(m.File, "Menu1_New", QStringLiteral("Neu..."));
-    m.Open = addEntry(m.File, "Menu1_Open", QStringLiteral("Öffnen..."), 'O');
-    m.Save = addEntry(m.File, "Menu1_Save", QStringLiteral("Speichern..."), 'S');
-    m.SaveAs = addEntry(m.File, "Menu1_SaveAs", QStringLiteral("Speichern unter..."));
-    m.Close = addEntry(m.File, "Menu1_Close", QStringLiteral("Schließen"));
-    m.Recent = m.File->addMenu(QStringLiteral("Zuletzt geöffnet"));
-    m.Recent->setObjectName(QStringLiteral("Menu1_Recent"));
-    m.Recent->setFont(FormFont());
-    m.Recent->setToolTipsVisible(true);
-    m.Recent->setEnabled(false);
-    registerCaption(m.Recent->objectName(), [menu = m.Recent](const QString &text) { menu->setTitle(text); });
-    m.N1 = addSeparator(m.File, "Menu1_N1");
-    m.Exit = addEntry(m.File, "Menu1_Exit", QStringLiteral("Beenden"));
+    m.file = addMenu("Menu1_File", QStringLiteral("&Datei"));
+    m.newBoard = addEntry(m.file, "Menu1_New", QStringLiteral("Neu..."));
+    m.open = addEntry(m.file, "Menu1_Open", QStringLiteral("Öffnen..."), 'O');
+    m.save = addEntry(m.file, "Menu1_Save", QStringLiteral("Speichern..."), 'S');
+    m.saveAs = addEntry(m.file, "Menu1_SaveAs", QStringLiteral("Speichern unter..."));
+    m.close = addEntry(m.file, "Menu1_Close", QStringLiteral("Schließen"));
+    m.recent = m.file->addMenu(QStringLiteral("Zuletzt geöffnet"));
+    m.recent->setObjectName(QStringLiteral("Menu1_Recent"));
+    m.recent->setFont(FormFont());
+    m.recent->setToolTipsVisible(true);
+    m.recent->setEnabled(false);
+    registerCaption(m.recent->objectName(), [menu = m.recent](const QString &text) { menu->setTitle(text); });
+    addSeparator(m.file, "Menu1_N1");
+    m.exit = addEntry(m.file, "Menu1_Exit", QStringLiteral("Beenden"));
 
-    m.Edit = addMenu("Menu1_Edit", QStringLiteral("&Bearbeiten"));
-    m.Undo = addEntry(m.Edit, "Menu1_Undo", QStringLiteral("Rückgängig"), 'Z');
-    m.Redo = addEntry(m.Edit, "Menu1_Redo", QStringLiteral("Wiederholen"), 'Y');
+    m.edit = addMenu("Menu1_Edit", QStringLiteral("&Bearbeiten"));
+    m.undo = addEntry(m.edit, "Menu1_Undo", QStringLiteral("Rückgängig"), 'Z');
+    m.redo = addEntry(m.edit, "Menu1_Redo", QStringLiteral("Wiederholen"), 'Y');
     // Ctrl+Shift+Z too, as many programs redo.
-    m.Redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    m.N5 = addSeparator(m.Edit, "Menu1_N5");
-    m.Check = addEntry(m.Edit, "Menu1_Check", QStringLiteral("Karte prüfen"));
-    m.Print = addEntry(m.Edit, "Menu1_Print", QStringLiteral("Drucken..."), 'P');
-    m.SaveAsPic = addEntry(m.Edit, "Menu1_SaveAsPic", QStringLiteral("Als Bild speichern..."));
-    m.N2 = addSeparator(m.Edit, "Menu_N2");
-    m.NewElement = addEntry(m.Edit, "Menu1_NewElement", QStringLiteral("Neues Fabrikelement..."));
-    m.N3 = addSeparator(m.Edit, "Menu_N3");
-    m.Options = addEntry(m.Edit, "Menu1_Options", QStringLiteral("Optionen..."));
+    m.redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    addSeparator(m.edit, "Menu1_N5");
+    m.check = addEntry(m.edit, "Menu1_Check", QStringLiteral("Karte prüfen"));
+    m.print = addEntry(m.edit, "Menu1_Print", QStringLiteral("Drucken..."), 'P');
+    m.exportPictures = addEntry(m.edit, "Menu1_SaveAsPic", QStringLiteral("Als Bild speichern..."));
+    addSeparator(m.edit, "Menu_N2");
+    m.newElement = addEntry(m.edit, "Menu1_NewElement", QStringLiteral("Neues Fabrikelement..."));
+    m.newElementSeparator = addSeparator(m.edit, "Menu_N3");
+    m.options = addEntry(m.edit, "Menu1_Options", QStringLiteral("Optionen..."));
     // Nothing in the program offers the new-element dialog.
-    m.NewElement->setVisible(false);
-    m.N3->setVisible(false);
+    m.newElement->setVisible(false);
+    m.newElementSeparator->setVisible(false);
     // The undo ring is empty at start.
-    m.Undo->setEnabled(false);
-    m.Redo->setEnabled(false);
+    m.undo->setEnabled(false);
+    m.redo->setEnabled(false);
 
-    m.Help = addMenu("Menu1_Help", QStringLiteral("&Hilfe"));
-    m.N4 = addSeparator(m.Help, "Menu1_N4");
-    m.About = addEntry(m.Help, "Menu1_About", QStringLiteral("Über..."));
+    m.help = addMenu("Menu1_Help", QStringLiteral("&Hilfe"));
+    m.languageSeparator = addSeparator(m.help, "Menu1_N4");
+    m.about = addEntry(m.help, "Menu1_About", QStringLiteral("Über..."));
 }
 
 QMenu *MainWindow::addMenu(const char *name, const QString &caption)
@@ -96,20 +96,20 @@ void MainWindow::connectCommand(QAction *action, std::function<void()> command)
 // output are connected where they are built.
 void MainWindow::connectMenuCommands()
 {
-    connectCommand(m_menu.New, [this] { m_editor.newBoard(); });
-    connectCommand(m_menu.Open, [this] { m_editor.openBoard(); });
-    connectCommand(m_menu.Save, [this] { m_editor.saveBoard(); });
-    connectCommand(m_menu.SaveAs, [this] { m_editor.saveBoardAs(); });
-    connectCommand(m_menu.Close, [this] { m_editor.closeBoard(); });
-    connectCommand(m_menu.Exit, [this] { exitProgram(); });
-    connectCommand(m_menu.Undo, [this] { m_editor.undoApplication(); });
-    connectCommand(m_menu.Redo, [this] { m_editor.redoApplication(); });
-    connectCommand(m_menu.Check, [this] { m_editor.checkBoardAndReport(); });
-    connectCommand(m_menu.Print, [this] { m_editor.checkAndPrintBoard(); });
-    connectCommand(m_menu.SaveAsPic, [this] { m_editor.checkAndExportBoard(); });
-    connectCommand(m_menu.NewElement, [this] { showNewElementDialog(); });
-    connectCommand(m_menu.Options, [this] { showOptionsDialog(); });
-    connectCommand(m_menu.About, [this] { showAboutDialog(); });
+    connectCommand(m_menu.newBoard, [this] { m_editor.newBoard(); });
+    connectCommand(m_menu.open, [this] { m_editor.openBoard(); });
+    connectCommand(m_menu.save, [this] { m_editor.saveBoard(); });
+    connectCommand(m_menu.saveAs, [this] { m_editor.saveBoardAs(); });
+    connectCommand(m_menu.close, [this] { m_editor.closeBoard(); });
+    connectCommand(m_menu.exit, [this] { exitProgram(); });
+    connectCommand(m_menu.undo, [this] { m_editor.undoApplication(); });
+    connectCommand(m_menu.redo, [this] { m_editor.redoApplication(); });
+    connectCommand(m_menu.check, [this] { m_editor.checkBoardAndReport(); });
+    connectCommand(m_menu.print, [this] { m_editor.checkAndPrintBoard(); });
+    connectCommand(m_menu.exportPictures, [this] { m_editor.checkAndExportBoard(); });
+    connectCommand(m_menu.newElement, [this] { showNewElementDialog(); });
+    connectCommand(m_menu.options, [this] { showOptionsDialog(); });
+    connectCommand(m_menu.about, [this] { showAboutDialog(); });
     connect(&m_editor, &Editor::recentBoardsChanged, this, &MainWindow::showRecentBoards);
 }
 
@@ -118,22 +118,22 @@ void MainWindow::connectMenuCommands()
 void MainWindow::showRecentBoards()
 {
     // Later, not now: the entry that was chosen may be the one running.
-    for (QAction *action : m_menu.Recent->actions()) {
-        m_menu.Recent->removeAction(action);
+    for (QAction *action : m_menu.recent->actions()) {
+        m_menu.recent->removeAction(action);
         action->deleteLater();
     }
     const QStringList &paths = m_editor.recentBoards().paths();
     for (qsizetype i = 0; i < paths.size(); ++i) {
         const QString native = QDir::toNativeSeparators(paths[i]);
         const QString name = QFileInfo(paths[i]).fileName();
-        auto *action = m_menu.Recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
+        auto *action = m_menu.recent->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(
             QString(name).replace(u'&', QStringLiteral("&&"))));
         action->setObjectName(QStringLiteral("Menu1_Recent%1").arg(i + 1));
         action->setToolTip(native);
         action->setStatusTip(native);
         connectCommand(action, [this, i] { m_editor.openRecentBoard(i); });
     }
-    m_menu.Recent->setEnabled(!paths.isEmpty());
+    m_menu.recent->setEnabled(!paths.isEmpty());
 }
 
 void MainWindow::setEntryCaption(QAction *action, const QString &caption)

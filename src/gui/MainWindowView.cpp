@@ -16,9 +16,9 @@ void MainWindow::connectEditor()
     connect(&m_editor, &Editor::selectionChanged, this, &MainWindow::showSelection);
     connect(&m_editor, &Editor::cursorMoved, this, &MainWindow::moveCursor);
     connect(&m_editor, &Editor::stepBoxesChanged, this, &MainWindow::showStepBoxes);
-    connect(&m_editor, &Editor::stepPanelVisibilityChanged, m_panel4, &QWidget::setVisible);
-    connect(&m_editor, &Editor::undoChanged, m_menu.Undo, &QAction::setEnabled);
-    connect(&m_editor, &Editor::redoChanged, m_menu.Redo, &QAction::setEnabled);
+    connect(&m_editor, &Editor::stepPanelVisibilityChanged, m_stepPanel, &QWidget::setVisible);
+    connect(&m_editor, &Editor::undoChanged, m_menu.undo, &QAction::setEnabled);
+    connect(&m_editor, &Editor::redoChanged, m_menu.redo, &QAction::setEnabled);
     connect(&m_editor, &Editor::busyChanged, this, [](bool busy) {
         if (busy)
             QGuiApplication::setOverrideCursor(Qt::WaitCursor);
@@ -38,10 +38,10 @@ void MainWindow::connectEditor()
 // Editor's signals then have nothing to repaint.
 void MainWindow::showCell(int cell)
 {
-    if (cell < 0 || cell >= CellCount || !m_cells[size_t(cell)])
+    if (cell < 0 || cell >= CellCount || !m_cellViews[size_t(cell)])
         return;
     const TImgKarte &field = m_editor.cells()[size_t(cell)];
-    CellView *view = m_cells[size_t(cell)];
+    CellView *view = m_cellViews[size_t(cell)];
     view->setImage(field.picture);
     view->setVisible(field.visible);
 }
@@ -63,7 +63,7 @@ void MainWindow::showStepBoxes()
         if (m_stepBoxes[size_t(i)])
             m_stepBoxes[size_t(i)]->setChecked(m_editor.stepBox(i));
     }
-    m_checkBox1->setChecked(m_editor.allStepsBox());
+    m_allStepsBox->setChecked(m_editor.allStepsBox());
 }
 
 void MainWindow::showStepBoxCaptions()
@@ -79,16 +79,16 @@ void MainWindow::showStepBoxCaptions()
 void MainWindow::showDocumentState()
 {
     const bool open = m_editor.isBoardOpen();
-    for (QAction *command : {m_menu.Close, m_menu.Check, m_menu.Print, m_menu.SaveAsPic, m_menu.Save, m_menu.SaveAs})
+    for (QAction *command : {m_menu.close, m_menu.check, m_menu.print, m_menu.exportPictures, m_menu.save, m_menu.saveAs})
         command->setEnabled(open);
-    m_menu.Undo->setEnabled(m_editor.undoRing().canUndo());
-    m_menu.Redo->setEnabled(m_editor.undoRing().canRedo());
+    m_menu.undo->setEnabled(m_editor.undoRing().canUndo());
+    m_menu.redo->setEnabled(m_editor.undoRing().canRedo());
     m_cursor->setVisible(open);
-    m_panel3->setVisible(open);
-    m_pageControl1->setVisible(open);
-    QPalette palette = m_panel2->palette();
+    m_selectionPanel->setVisible(open);
+    m_paletteTabs->setVisible(open);
+    QPalette palette = m_boardPanel->palette();
     palette.setColor(QPalette::Window, open ? QColor(Qt::black) : QApplication::palette().color(QPalette::Button));
-    m_panel2->setPalette(palette);
+    m_boardPanel->setPalette(palette);
 }
 
 } // namespace kestrix

@@ -231,9 +231,9 @@ QString Language::stepBoxCaption(int i) const
     return m_byStepName + u' ' + QString::number(i + 1);
 }
 
-QString Language::windowTitle(const QString &documentFileName, const QString &boardDisplayName) const
+QString Language::windowTitle(bool boardOpen, const QString &boardDisplayName) const
 {
-    return documentFileName.isEmpty() ? m_title : m_title + QStringLiteral(" - ") + boardDisplayName;
+    return boardOpen ? m_title + QStringLiteral(" - ") + boardDisplayName : m_title;
 }
 
 } // namespace kestrix

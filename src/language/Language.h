@@ -82,7 +82,7 @@ public:
     const QString &title() const { return m_title; }
     // The main window's title: the Title text, followed by " - " and the
     // board's display name while a document is open.
-    QString windowTitle(const QString &documentFileName, const QString &boardDisplayName) const;
+    QString windowTitle(bool boardOpen, const QString &boardDisplayName) const;
 
 private:
     QString m_code;

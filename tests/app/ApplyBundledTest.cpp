@@ -222,7 +222,7 @@ public:
         settings.OpKonventField = conventions.field;
         m_editor.changeSettings(settings);
         m_editor.seedRandom(seed);
-        m_editor.LoadBoardFile(binFolder() + QStringLiteral("Boards/") + board);
+        m_editor.loadBoard(binFolder() + QStringLiteral("Boards/") + board);
 
         // What the palette offers and every belt.
         for (const QByteArray &line : m_editor.catalogue().lines()) {
@@ -373,7 +373,7 @@ TEST(ApplyBundled, RedoGivesBackExactlyWhatUndoTookBack)
         const QString path = dir.filePath(board);
         ASSERT_TRUE(QFile::copy(binFolder() + QStringLiteral("Boards/") + board, path));
         const QByteArray original = ReadWholeFile(path, MaxBoardFileSize);
-        editor.LoadBoardFile(path);
+        editor.loadBoard(path);
 
         QList<BoardCells> states{editor.cells()};
         qsizetype shown = 0;

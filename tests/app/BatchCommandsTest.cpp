@@ -71,7 +71,7 @@ protected:
         err.clear();
         QTextStream outStream(&out);
         QTextStream errStream(&err);
-        return RunBatchCommand(ParseCommandLine(arguments), {BinDir, userFolder()}, outStream, errStream);
+        return RunBatchCommand(parseCommandLine(arguments), {BinDir, userFolder()}, outStream, errStream);
     }
 
     // A board of ground plates with the tiles given on fields 0, 1, ...
@@ -223,7 +223,7 @@ TEST_F(Batch, ExportWritesWhatTheMenuCommandWrites)
     editor.loadResources(Resources::LanguageStep);
     editor.loadResources(Resources::CatalogueStep);
     editor.loadResources(Resources::StepMarksStep);
-    editor.LoadBoardFile(bundledBoard("Factory.zvb"));
+    editor.loadBoard(bundledBoard("Factory.zvb"));
     prompter.files = {path(QStringLiteral("menu.jpg"))};
     editor.checkAndExportBoard();
 

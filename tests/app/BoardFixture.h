@@ -80,7 +80,7 @@ protected:
     struct Snapshot
     {
         BoardCells cells;
-        QString documentFileName;
+        DocumentState document;
         QString title;
         bool modified = false;
         int undoPos = 0;
@@ -89,7 +89,7 @@ protected:
 
     Snapshot snapshot() const
     {
-        return {editor.cells(), editor.DocumentFileName(), editor.windowTitle(), editor.boardModified(),
+        return {editor.cells(), editor.documentState(), editor.windowTitle(), editor.boardModified(),
                 editor.undoRing().UndoPos(), editor.undoRing().canUndo()};
     }
 
@@ -109,7 +109,7 @@ protected:
     {
         if (::testing::AssertionResult board = sameBoard(a.cells, b.cells); !board)
             return board;
-        if (a.documentFileName != b.documentFileName || a.title != b.title || a.modified != b.modified
+        if (a.document != b.document || a.title != b.title || a.modified != b.modified
             || a.undoPos != b.undoPos || a.canUndo != b.canUndo)
             return ::testing::AssertionFailure() << "document or undo state differs";
         return ::testing::AssertionSuccess();

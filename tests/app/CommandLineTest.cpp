@@ -27,10 +27,10 @@ TEST(CommandLine, BoardPathGetsZvbUnlessItEndsInExactlyZvb)
         {"/home/Käse/Brett.zvb", "/home/Käse/Brett.zvb"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(BoardPathFromArgument(u(c.argument)), u(c.expected)) << c.argument;
+        EXPECT_EQ(boardPathFromArgument(u(c.argument)), u(c.expected)) << c.argument;
     // A path of many thousand components, the length of the longest argument.
     const QString longPath = QStringLiteral("/a\\bc").repeated(131 * 1024 / 5) + QStringLiteral(".zvb");
-    EXPECT_EQ(BoardPathFromArgument(longPath), longPath);
+    EXPECT_EQ(boardPathFromArgument(longPath), longPath);
 }
 
 TEST(CommandLine, OnlyTheFirstArgumentCountsForTheWindow)
@@ -54,7 +54,7 @@ TEST(CommandLine, OnlyTheFirstArgumentCountsForTheWindow)
         {{u("--")}, CommandLine::Action::Error, nullptr},
     };
     for (const auto &c : cases) {
-        const CommandLine commandLine = ParseCommandLine(c.arguments);
+        const CommandLine commandLine = parseCommandLine(c.arguments);
         EXPECT_EQ(commandLine.action, c.action) << c.arguments.join(u' ').toStdString();
         EXPECT_EQ(commandLine.boards, c.boardPath ? QStringList{u(c.boardPath)} : QStringList())
             << c.arguments.join(u' ').toStdString();
@@ -65,8 +65,8 @@ TEST(CommandLine, RelativeBoardPathsAreTakenFromTheCurrentFolder)
 {
     for (const char *argument : {"Boards/Plan", "-style"}) {
         const QString expected = QDir::current().absoluteFilePath(u(argument)) + u(".zvb");
-        EXPECT_EQ(ParseCommandLine({u(argument)}).boards, QStringList{expected}) << argument;
-        EXPECT_EQ(ParseCommandLine({u("--check"), u(argument)}).boards, QStringList{expected}) << argument;
+        EXPECT_EQ(parseCommandLine({u(argument)}).boards, QStringList{expected}) << argument;
+        EXPECT_EQ(parseCommandLine({u("--check"), u(argument)}).boards, QStringList{expected}) << argument;
     }
 }
 
@@ -90,7 +90,7 @@ TEST(CommandLine, CommandsWithoutAWindow)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
-        const CommandLine commandLine = ParseCommandLine(c.arguments);
+        const CommandLine commandLine = parseCommandLine(c.arguments);
         EXPECT_EQ(commandLine.action, c.action);
         EXPECT_EQ(commandLine.boards, c.boards);
         EXPECT_EQ(commandLine.output, u(c.output));
@@ -119,7 +119,7 @@ TEST(CommandLine, MistakesAreOneLineErrors)
         {u("--verbose"), u("/b/a")},
     };
     for (const QStringList &arguments : mistakes) {
-        const CommandLine commandLine = ParseCommandLine(arguments);
+        const CommandLine commandLine = parseCommandLine(arguments);
         EXPECT_EQ(commandLine.action, CommandLine::Action::Error) << arguments.join(u' ').toStdString();
         EXPECT_FALSE(commandLine.error.isEmpty());
         EXPECT_FALSE(commandLine.error.contains(u'\n'));
@@ -130,14 +130,14 @@ TEST(CommandLine, ArgumentsAreDecodedAsTheFileSystemDecodesNames)
 {
     // UTF-8 names come through; bytes that are no valid name could only
     // reach some other file, so they are refused.
-    const CommandLine utf8 = ParseCommandLine(QList<QByteArray>{"--check", "/b/K\xc3\xa4se.zvb"});
+    const CommandLine utf8 = parseCommandLine(QList<QByteArray>{"--check", "/b/K\xc3\xa4se.zvb"});
     EXPECT_EQ(utf8.action, CommandLine::Action::Check);
     EXPECT_EQ(utf8.boards, QStringList{u("/b/K\xc3\xa4se.zvb")});
-    const CommandLine latin1 = ParseCommandLine(QList<QByteArray>{"--check", "/b/K\xe4se.zvb"});
+    const CommandLine latin1 = parseCommandLine(QList<QByteArray>{"--check", "/b/K\xe4se.zvb"});
     EXPECT_EQ(latin1.action, CommandLine::Action::Error);
     EXPECT_TRUE(latin1.error.contains(u("/b/K%E4se.zvb"))) << latin1.error.toStdString();
     // The window's board: the window opens without it and says why.
-    const CommandLine window = ParseCommandLine(QList<QByteArray>{"/b/K\xe4se.zvb"});
+    const CommandLine window = parseCommandLine(QList<QByteArray>{"/b/K\xe4se.zvb"});
     EXPECT_EQ(window.action, CommandLine::Action::Run);
     EXPECT_TRUE(window.boards.isEmpty());
     EXPECT_EQ(window.undecodableBoard, u("/b/K%E4se.zvb"));
@@ -146,10 +146,10 @@ TEST(CommandLine, ArgumentsAreDecodedAsTheFileSystemDecodesNames)
 TEST(CommandLine, HelpNamesEveryCommandAndTheExitStatuses)
 {
     for (const char *word : {"--check", "--export", "--print-pdf", "--pages", "--help", "--version", "0 ", "1 ", "2 "})
-        EXPECT_TRUE(HelpText().contains(u(word))) << word;
+        EXPECT_TRUE(helpText().contains(u(word))) << word;
 }
 
-TEST(CommandLine, VersionText)
+TEST(CommandLine, versionText)
 {
-    EXPECT_EQ(VersionText(), u("Kestrix 1.0.302 Beta\n"));
+    EXPECT_EQ(versionText(), u("Kestrix 1.0.302 Beta\n"));
 }

@@ -17,7 +17,7 @@ using namespace kestrix;
 
 namespace {
 
-using Document = BoardFixture;
+using DocumentCommands = BoardFixture;
 using Answer = Prompter::Answer;
 
 // 144 lines as the writer writes them, the odd ones among them: tile 0
@@ -43,7 +43,7 @@ QString errorOf(const std::function<void()> &command)
 
 } // namespace
 
-TEST_F(Document, TitlePanelsAndFieldsFollowTheThreeStates)
+TEST_F(DocumentCommands, TitlePanelsAndFieldsFollowTheThreeStates)
 {
     int refreshes = 0;
     QObject::connect(&editor, &Editor::documentChanged, [&refreshes] { ++refreshes; });
@@ -51,7 +51,7 @@ TEST_F(Document, TitlePanelsAndFieldsFollowTheThreeStates)
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor"));
 
     editor.newBoard();
-    EXPECT_EQ(editor.DocumentFileName(), QStringLiteral("-1"));
+    EXPECT_EQ(editor.documentState(), DocumentState::newBoard());
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor - Untitled"));
     EXPECT_EQ(refreshes, 1);
     EXPECT_EQ(editor.selection().CellNumber, 0);
@@ -63,12 +63,12 @@ TEST_F(Document, TitlePanelsAndFieldsFollowTheThreeStates)
     prompter.files = {path};
     editor.saveBoard();
     EXPECT_EQ(prompter.saveRequests.last().fileName, QString()) << "a new board has no name to offer";
-    EXPECT_EQ(editor.DocumentFileName(), path);
+    EXPECT_EQ(editor.documentState(), DocumentState::boardFile(path));
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor - Plan A"));
     EXPECT_EQ(refreshes, 2);
 
     editor.closeBoard();
-    EXPECT_TRUE(editor.DocumentFileName().isEmpty());
+    EXPECT_FALSE(editor.documentState().isOpen());
     EXPECT_EQ(editor.windowTitle(), QStringLiteral("Board Editor"));
     for (const TImgKarte &field : editor.cells())
         EXPECT_FALSE(field.visible);
@@ -80,7 +80,7 @@ TEST_F(Document, TitlePanelsAndFieldsFollowTheThreeStates)
         EXPECT_TRUE(field.visible) << "opening shows every field, also after a close";
 }
 
-TEST_F(Document, NewBoardsAreGroundPlatesWithWallsOnTheSixteenWallPositions)
+TEST_F(DocumentCommands, NewBoardsAreGroundPlatesWithWallsOnTheSixteenWallPositions)
 {
     const struct { bool walls; int setting; int group; } cases[] = {
         {true, 0, 0}, {true, 1, 1}, {false, 1, 1}, {false, 0, 0}, {true, 7, 0} /* no such group */,
@@ -112,7 +112,7 @@ TEST_F(Document, NewBoardsAreGroundPlatesWithWallsOnTheSixteenWallPositions)
     }
 }
 
-TEST_F(Document, NewDrawsEachFieldsPlateBeforeItsRotation)
+TEST_F(DocumentCommands, NewDrawsEachFieldsPlateBeforeItsRotation)
 {
     changeSetting(editor, &Settings::OpKonventNeedWall, true);
     editor.seedRandom(2024);
@@ -130,7 +130,7 @@ TEST_F(Document, NewDrawsEachFieldsPlateBeforeItsRotation)
     }
 }
 
-TEST_F(Document, NewOpenAndCloseEmptyTheUndoRingAndSelectFieldZero)
+TEST_F(DocumentCommands, NewOpenAndCloseEmptyTheUndoRingAndSelectFieldZero)
 {
     const QString path = boardPath(QStringLiteral("Saved.zvb"));
     ASSERT_TRUE(writeFile(path, handWrittenBoard()));
@@ -168,7 +168,7 @@ TEST_F(Document, NewOpenAndCloseEmptyTheUndoRingAndSelectFieldZero)
     EXPECT_TRUE(editor.undoRing().canUndo());
 }
 
-TEST_F(Document, TheQuestionAboutUnsavedChanges)
+TEST_F(DocumentCommands, TheQuestionAboutUnsavedChanges)
 {
     const QString saved = boardPath(QStringLiteral("Saved.zvb"));
     const QString other = boardPath(QStringLiteral("Other.zvb"));
@@ -244,7 +244,7 @@ TEST_F(Document, TheQuestionAboutUnsavedChanges)
     }
 }
 
-TEST_F(Document, AFailedOpenChangesNothing)
+TEST_F(DocumentCommands, AFailedOpenChangesNothing)
 {
     const QString missingPicture = boardPath(QStringLiteral("Unknown tile.zvb"));
     ASSERT_TRUE(writeFile(missingPicture, "10\r\n20\r\n4440\r\n"));
@@ -285,7 +285,7 @@ TEST_F(Document, AFailedOpenChangesNothing)
     }
 }
 
-TEST_F(Document, AFailedNewChangesNothing)
+TEST_F(DocumentCommands, AFailedNewChangesNothing)
 {
     editor.newBoard();
     apply(Tile, {12});
@@ -306,7 +306,7 @@ TEST_F(Document, AFailedNewChangesNothing)
     }
 }
 
-TEST_F(Document, SaveKeepsUndoAndSelectionAndSaveAsRenamesTheBoard)
+TEST_F(DocumentCommands, SaveKeepsUndoAndSelectionAndSaveAsRenamesTheBoard)
 {
     editor.newBoard();
     apply(Tile, {70, 71});
@@ -342,7 +342,7 @@ TEST_F(Document, SaveKeepsUndoAndSelectionAndSaveAsRenamesTheBoard)
     EXPECT_TRUE(sameState(snapshot(), before));
 }
 
-TEST_F(Document, AFailedSaveKeepsTheOldFileTheNameAndTheChanges)
+TEST_F(DocumentCommands, AFailedSaveKeepsTheOldFileTheNameAndTheChanges)
 {
     const QString path = boardPath(QStringLiteral("Kept.zvb"));
     ASSERT_TRUE(writeFile(path, handWrittenBoard()));
@@ -369,7 +369,7 @@ TEST_F(Document, AFailedSaveKeepsTheOldFileTheNameAndTheChanges)
     EXPECT_TRUE(sameState(snapshot(), before));
 }
 
-TEST_F(Document, YesWithAFailingSaveStopsTheCommandThatAsked)
+TEST_F(DocumentCommands, YesWithAFailingSaveStopsTheCommandThatAsked)
 {
     editor.newBoard();
     apply(Tile, {9});
@@ -386,11 +386,11 @@ TEST_F(Document, YesWithAFailingSaveStopsTheCommandThatAsked)
     }
 }
 
-TEST_F(Document, HandWrittenBoardsOpenAndSaveBackByteIdentical)
+TEST_F(DocumentCommands, HandWrittenBoardsOpenAndSaveBackByteIdentical)
 {
     const QString path = boardPath(QStringLiteral("Hand.zvb"));
     ASSERT_TRUE(writeFile(path, handWrittenBoard()));
-        editor.LoadBoardFile(path);
+        editor.loadBoard(path);
 
     const struct { int field, tile, rotation, shown; const char *flags; } fields[] = {
         {0, 0, 3, 3, "00000"},         {1, Tile, 2, 2, "1"},          {2, Tile, 2, 2, ""},
@@ -404,7 +404,7 @@ TEST_F(Document, HandWrittenBoardsOpenAndSaveBackByteIdentical)
         EXPECT_EQ(cell.StepFlags, QLatin1String(f.flags)) << f.field;
         EXPECT_EQ(cell.picture, boardPicture(f.tile, f.shown)) << f.field;
     }
-    EXPECT_EQ(editor.DocumentFileName(), path);
+    EXPECT_EQ(editor.documentState(), DocumentState::boardFile(path));
     EXPECT_FALSE(editor.boardModified());
 
     ASSERT_TRUE(editor.saveBoard());
@@ -415,7 +415,7 @@ TEST_F(Document, HandWrittenBoardsOpenAndSaveBackByteIdentical)
 // A's file, is asked before its Save replaces it, and each answer does what it
 // says. Where replacing loses nothing (the file holds what B read, or is gone)
 // B saves without a question.
-TEST_F(Document, TwoEditorsOnOneBoardTheSecondSaveAsksBeforeOverwriting)
+TEST_F(DocumentCommands, TwoEditorsOnOneBoardTheSecondSaveAsksBeforeOverwriting)
 {
     const QString plan = boardPath(QStringLiteral("Plan.zvb"));
     const QString other = boardPath(QStringLiteral("Other.zvb"));
@@ -454,8 +454,8 @@ TEST_F(Document, TwoEditorsOnOneBoardTheSecondSaveAsksBeforeOverwriting)
         b.setUserFolder(folder.userFolder());
         b.loadResources(Resources::LanguageStep);
         b.loadResources(Resources::PaletteStep);
-        editor.LoadBoardFile(plan);
-        b.LoadBoardFile(plan);
+        editor.loadBoard(plan);
+        b.loadBoard(plan);
 
         switch (row.meanwhile) {
         case Meanwhile::ASaves:
@@ -498,7 +498,7 @@ TEST_F(Document, TwoEditorsOnOneBoardTheSecondSaveAsksBeforeOverwriting)
         EXPECT_EQ(readFile(plan), bytesOf(row.planHolds));
         EXPECT_EQ(readFile(other), bytesOf(row.otherHolds));
         EXPECT_EQ(b.boardModified(), !row.saved);
-        EXPECT_EQ(b.DocumentFileName(), row.otherHolds == Holds::B ? other : plan);
+        EXPECT_EQ(b.documentState(), DocumentState::boardFile(row.otherHolds == Holds::B ? other : plan));
 
         // Once B has written the file, its next Save asks no more.
         if (row.saved) {

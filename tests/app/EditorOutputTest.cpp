@@ -33,7 +33,7 @@ protected:
                                  "Text09=A pair has too many tiles on %s.\r\n"));
         editor.loadResources(Resources::LanguageStep);
         editor.newBoard();
-        ASSERT_EQ(editor.DocumentFileName(), QStringLiteral("-1"));
+        ASSERT_EQ(editor.documentState(), DocumentState::newBoard());
         QObject::connect(&editor, &Editor::busyChanged, [this](bool busy) { busySignals.append(busy); });
         prompter.printer = &printer;
     }

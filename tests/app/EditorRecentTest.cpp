@@ -38,9 +38,9 @@ TEST(ProgramFolder, BesideTheExecutableWhenTheCatalogueIsThereElseTheSharedDataF
     // A folder named like the catalogue does not make a program folder.
     ASSERT_TRUE(QDir(root).mkpath(QStringLiteral("usr/bin/InitList.ini")));
 
-    EXPECT_EQ(ProgramFolderFor(root + QStringLiteral("/build/bin")), root + QStringLiteral("/build/bin/"));
-    EXPECT_EQ(ProgramFolderFor(root + QStringLiteral("/usr/bin")), root + QStringLiteral("/usr/share/kestrix/"));
-    EXPECT_EQ(ProgramFolderFor(root + QStringLiteral("/usr/bin/")), root + QStringLiteral("/usr/share/kestrix/"));
+    EXPECT_EQ(programFolderFor(root + QStringLiteral("/build/bin")), root + QStringLiteral("/build/bin/"));
+    EXPECT_EQ(programFolderFor(root + QStringLiteral("/usr/bin")), root + QStringLiteral("/usr/share/kestrix/"));
+    EXPECT_EQ(programFolderFor(root + QStringLiteral("/usr/bin/")), root + QStringLiteral("/usr/share/kestrix/"));
 }
 
 TEST(BoardDrop, OnlyOneLocalBoardFileIsTaken)
@@ -50,8 +50,8 @@ TEST(BoardDrop, OnlyOneLocalBoardFileIsTaken)
     const QString board = dir.filePath(QStringLiteral("Plan.zvb"));
     ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("Folder.zvb")));
     const QUrl local = QUrl::fromLocalFile(board);
-    EXPECT_EQ(DroppedBoardPath({local}), board);
-    EXPECT_EQ(DroppedBoardPath({QUrl::fromLocalFile(dir.filePath(QStringLiteral("PLAN.ZVB")))}),
+    EXPECT_EQ(droppedBoardPath({local}), board);
+    EXPECT_EQ(droppedBoardPath({QUrl::fromLocalFile(dir.filePath(QStringLiteral("PLAN.ZVB")))}),
               dir.filePath(QStringLiteral("PLAN.ZVB")));
 
     const struct { const char *what; QList<QUrl> urls; } ignored[] = {
@@ -63,7 +63,7 @@ TEST(BoardDrop, OnlyOneLocalBoardFileIsTaken)
         {"a remote file", {QUrl(QStringLiteral("https://example.org/Plan.zvb"))}},
     };
     for (const auto &drop : ignored)
-        EXPECT_EQ(DroppedBoardPath(drop.urls), QString()) << drop.what;
+        EXPECT_EQ(droppedBoardPath(drop.urls), QString()) << drop.what;
 }
 
 TEST_F(Recent, OpenedAndSavedBoardsNewestFirstAtMostEightInAFileOfTheirOwn)
@@ -80,7 +80,7 @@ TEST_F(Recent, OpenedAndSavedBoardsNewestFirstAtMostEightInAFileOfTheirOwn)
 
     // Choosing an entry opens it and brings it to the front.
     editor.openRecentBoard(5);
-    EXPECT_EQ(editor.DocumentFileName(), saved[5]);
+    EXPECT_EQ(editor.documentState(), DocumentState::boardFile(saved[5]));
     saved.move(5, 0);
     EXPECT_EQ(editor.recentBoards().paths(), saved);
 
@@ -95,7 +95,7 @@ TEST_F(Recent, OpenedAndSavedBoardsNewestFirstAtMostEightInAFileOfTheirOwn)
 
     // The list lives in its own file, which the next start reads; the
     // settings file keeps its lines.
-    EXPECT_EQ(RecentBoards::Read(folder.userFolder()).paths(), saved);
+    EXPECT_EQ(RecentBoards::read(folder.userFolder()).paths(), saved);
     editor.writeSettings();
     EXPECT_EQ(SplitLines(readFile(folder.userFolder() + QStringLiteral("Kestrix.ini"))).size(), 11);
 }
@@ -120,7 +120,7 @@ TEST_F(Recent, AMissingBoardLeavesTheListWithAMessageAndTheOpenBoardStays)
     EXPECT_TRUE(prompter.messages[0].text.contains(QStringLiteral("gibt es nicht mehr")));
     EXPECT_TRUE(sameState(before, snapshot()));
     EXPECT_EQ(editor.recentBoards().paths(), QStringList{kept});
-    EXPECT_EQ(RecentBoards::Read(folder.userFolder()).paths(), QStringList{kept});
+    EXPECT_EQ(RecentBoards::read(folder.userFolder()).paths(), QStringList{kept});
 
     // A language file's text is taken when it has one.
     ASSERT_TRUE(folder.write(QStringLiteral("Language/UK.txt"), "English\r\nRecentMissing=Gone: %s\r\n"));
@@ -358,9 +358,9 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
             EXPECT_NO_THROW(run.writeSettings());
         } else if (row.action == Action::StartOpenExit) {
             // Twice: a list that cannot be written is said once, not at every open.
-            EXPECT_NO_THROW(run.LoadBoardFile(board));
-            EXPECT_NO_THROW(run.LoadBoardFile(board));
-            EXPECT_EQ(run.DocumentFileName(), board);
+            EXPECT_NO_THROW(run.loadBoard(board));
+            EXPECT_NO_THROW(run.loadBoard(board));
+            EXPECT_EQ(run.documentState(), DocumentState::boardFile(board));
             EXPECT_NO_THROW(run.writeSettings());
         } else {
             EXPECT_NO_THROW(run.openRecentBoard(0));

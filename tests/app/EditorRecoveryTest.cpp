@@ -16,6 +16,14 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
+// What a note says for a board that has no file.
+const QString NewBoardNote = QStringLiteral("-1");
+
+DocumentState documentNamed(const QString &noteValue)
+{
+    return noteValue == NewBoardNote ? DocumentState::newBoard() : DocumentState::boardFile(noteValue);
+}
+
 class Recovery : public BoardFixture
 {
 protected:
@@ -58,15 +66,15 @@ protected:
     }
 
     // A board with unsaved changes that another instance kept before it died.
-    QString leftOverBy(const QString &documentFileName, BoardCells *board = nullptr)
+    QString leftOverBy(const QString &noteValue, BoardCells *board = nullptr)
     {
         ScriptedPrompter other;
         std::unique_ptr<Editor> dead = otherInstance(other);
-        if (documentFileName == Editor::NewBoardName) {
+        if (noteValue == NewBoardNote) {
             dead->newBoard();
         } else {
-            SaveBoardFile(documentFileName, editor.cells());
-            dead->LoadBoardFile(documentFileName);
+            SaveBoardFile(noteValue, editor.cells());
+            dead->loadBoard(noteValue);
         }
         TImgKarte &field = dead->cells()[40];
         field.Tag = Tile;
@@ -161,7 +169,7 @@ TEST_F(Recovery, InstancesNeverTakeEachOthersBoards)
     EXPECT_EQ(prompter.messages[0].type, BoxType::Confirmation);
     EXPECT_TRUE(prompter.messages[0].text.contains(QStringLiteral("Untitled"))) << "a new board by its name";
     EXPECT_TRUE(kept().isEmpty()) << "No drops it, and the lock of its instance";
-    EXPECT_EQ(editor.DocumentFileName(), Editor::NewBoardName);
+    EXPECT_EQ(editor.documentState(), DocumentState::newBoard());
     EXPECT_FALSE(editor.boardModified());
 }
 
@@ -180,14 +188,14 @@ TEST_F(Recovery, RestoredBoardKeepsItsNameAndIsChanged)
     prompter.answers = {Answer::Yes, Answer::Cancel, Answer::Cancel};
     editor.offerRecovery();
     editor.offerRecovery();
-    EXPECT_EQ(editor.DocumentFileName(), Editor::NewBoardName);
+    EXPECT_EQ(editor.documentState(), DocumentState::newBoard());
     ASSERT_EQ(keptWith(QStringLiteral(".zvb")).size(), 1);
 
     prompter.answers = {Answer::Yes, Answer::No};
     editor.offerRecovery();
     ASSERT_EQ(prompter.messages.size(), 5);
     EXPECT_TRUE(prompter.messages[3].text.contains(QStringLiteral("Plan"))) << prompter.messages[3].text.toStdString();
-    EXPECT_EQ(editor.DocumentFileName(), path);
+    EXPECT_EQ(editor.documentState(), DocumentState::boardFile(path));
     EXPECT_TRUE(editor.boardModified());
     EXPECT_TRUE(sameBoard(editor.cells(), board));
     EXPECT_FALSE(editor.undoRing().canUndo());
@@ -236,23 +244,23 @@ TEST_F(Recovery, HostileLeftovers)
         {"whole, No", none, {Answer::No}, BoxType::Confirmation, nativePlan, {}, false},
         {"whole, closed box", none, {Answer::Cancel}, BoxType::Confirmation, nativePlan, {}, true},
         {"note missing", [](const QString &, const QString &n) { QFile::remove(n); }, {Answer::Yes},
-         BoxType::Confirmation, u"Untitled"_s, Editor::NewBoardName, false},
+         BoxType::Confirmation, u"Untitled"_s, NewBoardNote, false},
         {"note without board name", note({}), {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s,
-         Editor::NewBoardName, false},
+         NewBoardNote, false},
         {"note with a broken time",
          [this](const QString &, const QString &n) { ASSERT_TRUE(writeFile(n, "Document=/tmp/x.zvb\nWritten=soon\n")); },
-         {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s, Editor::NewBoardName, false},
+         {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s, NewBoardNote, false},
         {"note too large",
          [this](const QString &, const QString &n) { ASSERT_TRUE(writeFile(n, QByteArray(RecoveryStore::MaxFileSize + 1, '\n'))); },
-         {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s, Editor::NewBoardName, false},
+         {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s, NewBoardNote, false},
         {"note names a relative path", note("Plan.zvb"), {Answer::Yes}, BoxType::Confirmation,
-         u"Untitled"_s, Editor::NewBoardName, false},
+         u"Untitled"_s, NewBoardNote, false},
         {"note names a system file", note("/etc/passwd"), {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s,
-         Editor::NewBoardName, false},
+         NewBoardNote, false},
         {"note names a dotfile", note(QFile::encodeName(folder.userFolder() + u".profile"_s)), {Answer::Yes},
-         BoxType::Confirmation, u"Untitled"_s, Editor::NewBoardName, false},
+         BoxType::Confirmation, u"Untitled"_s, NewBoardNote, false},
         {"note names a missing folder", note(QFile::encodeName(folder.userFolder() + u"gone/Plan.zvb"_s)),
-         {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s, Editor::NewBoardName, false},
+         {Answer::Yes}, BoxType::Confirmation, u"Untitled"_s, NewBoardNote, false},
         {"board missing", [](const QString &b, const QString &) { QFile::remove(b); }, {Answer::No}, BoxType::Warning,
          u"cannot be opened (file not found)"_s, {}, true},
         {"board missing, removed", [](const QString &b, const QString &) { QFile::remove(b); }, {Answer::Yes},
@@ -296,7 +304,7 @@ TEST_F(Recovery, HostileLeftovers)
                 EXPECT_TRUE(prompter.messages[0].text.contains(QDir::toNativeSeparators(board)));
             }
         }
-        EXPECT_EQ(editor.DocumentFileName(), c.restoredAs.isEmpty() ? Editor::NewBoardName : c.restoredAs);
+        EXPECT_EQ(editor.documentState(), documentNamed(c.restoredAs.isEmpty() ? NewBoardNote : c.restoredAs));
         EXPECT_EQ(editor.boardModified(), !c.restoredAs.isEmpty());
         // This instance's own copy of a restored board aside.
         editor.setBoardModified(false);
@@ -332,7 +340,7 @@ TEST_F(Recovery, SeveralLeftoversInOneDialog)
         prompter.messages.clear();
         // Name order is not time order.
         const std::pair<QString, const char *> left[] = {{first, "2026-01-01T00:00:00Z"},
-                                                         {Editor::NewBoardName, "2026-02-01T00:00:00Z"},
+                                                         {NewBoardNote, "2026-02-01T00:00:00Z"},
                                                          {last, "2026-03-01T00:00:00Z"}};
         QMap<QString, QString> boards; // by the name the note gives
         for (const auto &[name, time] : left) {
@@ -351,7 +359,7 @@ TEST_F(Recovery, SeveralLeftoversInOneDialog)
         EXPECT_TRUE(offered[0].startsWith(QDir::toNativeSeparators(last))) << offered[0].toStdString();
         EXPECT_TRUE(offered[1].startsWith(u"Untitled"_s)) << offered[1].toStdString();
         EXPECT_TRUE(offered[2].startsWith(QDir::toNativeSeparators(first))) << offered[2].toStdString();
-        EXPECT_EQ(editor.DocumentFileName(), c.restoredAs.isEmpty() ? Editor::NewBoardName : c.restoredAs);
+        EXPECT_EQ(editor.documentState(), documentNamed(c.restoredAs.isEmpty() ? NewBoardNote : c.restoredAs));
         for (auto board = boards.cbegin(); board != boards.cend(); ++board)
             EXPECT_EQ(QFileInfo::exists(board.value()), !c.gone.contains(board.key())) << board.key().toStdString();
         editor.setBoardModified(false);
@@ -374,7 +382,7 @@ TEST_F(Recovery, KeptFilesAreTheOwnersAlone)
             const QString path = boardPath(QString::fromLatin1(c.board));
             SaveBoardFile(path, editor.cells());
             ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode_t(c.boardMode)), 0);
-            editor.LoadBoardFile(path);
+            editor.loadBoard(path);
         } else {
             editor.newBoard();
         }
@@ -406,7 +414,7 @@ TEST_F(Recovery, OpeningABoardAnotherInstanceChangesWarns)
     ScriptedPrompter otherPrompter;
     std::unique_ptr<Editor> running = otherInstance(otherPrompter);
     SaveBoardFile(plan, editor.cells());
-    running->LoadBoardFile(plan);
+    running->loadBoard(plan);
     running->cells()[5].Tag = Tile;
     running->setBoardModified(true);
     running->writeRecovery();
@@ -427,8 +435,8 @@ TEST_F(Recovery, OpeningABoardAnotherInstanceChangesWarns)
         if (!c.runs)
             running.reset();
         prompter.messages.clear();
-        editor.LoadBoardFile(c.path);
-        EXPECT_EQ(editor.DocumentFileName(), c.path);
+        editor.loadBoard(c.path);
+        EXPECT_EQ(editor.documentState(), DocumentState::boardFile(c.path));
         ASSERT_EQ(prompter.messages.size(), c.warned ? 1 : 0);
         if (c.warned) {
             EXPECT_EQ(prompter.messages[0].type, BoxType::Warning);
@@ -436,4 +444,25 @@ TEST_F(Recovery, OpeningABoardAnotherInstanceChangesWarns)
         }
     }
     EXPECT_TRUE(otherPrompter.messages.isEmpty());
+}
+
+// A new board that another running instance keeps has no file: no board
+// opened here is it, whatever the note writes in place of a path.
+TEST_F(Recovery, ANewBoardKeptElsewhereIsNoBoardFile)
+{
+    ScriptedPrompter otherPrompter;
+    std::unique_ptr<Editor> running = otherInstance(otherPrompter);
+    running->newBoard();
+    running->setBoardModified(true);
+    running->writeRecovery();
+    ASSERT_TRUE(readFile(running->recovery().boardPath().chopped(4) + u".txt"_s).startsWith("Document=" + NewBoardNote.toUtf8() + '\n'));
+
+    const QString boards = folder.programFolder() + u"Boards"_s;
+    SaveBoardFile(boards + u'/' + NewBoardNote, editor.cells());
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(boards));
+    editor.loadBoard(NewBoardNote);
+    QDir::setCurrent(previous);
+    EXPECT_EQ(editor.documentState(), DocumentState::boardFile(NewBoardNote));
+    EXPECT_TRUE(prompter.messages.isEmpty());
 }

@@ -141,7 +141,7 @@ const std::vector<FileWriter> &fileWriters()
          [](const QString &root) {
              RecentBoards recent;
              recent.add(u("/b/Plan.zvb"));
-             recent.Write(root + u("profile/"));
+             recent.write(root + u("profile/"));
          }},
         {"catalogue", "InitList.ini", [](const QString &root) { catalogueOf(200).save(root + u("InitList.ini")); }},
         {"picture export", "Plan1.jpg", [](const QString &root) { SaveJpeg(picture, root + u("Plan1.jpg")); }},

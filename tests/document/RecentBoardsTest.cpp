@@ -53,35 +53,35 @@ TEST(RecentBoards, FileRoundTripsAndHostileFilesGiveAShortList)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString userFolder = dir.path() + QStringLiteral("/profile/Kestrix/");
-    EXPECT_TRUE(RecentBoards::Read(userFolder).paths().isEmpty()) << "no file yet";
+    EXPECT_TRUE(RecentBoards::read(userFolder).paths().isEmpty()) << "no file yet";
 
     RecentBoards list;
     list.add(QStringLiteral("/b/Über Plan.zvb"));
     list.add(QStringLiteral("/b/Plan 2.zvb"));
-    list.Write(userFolder);
-    EXPECT_EQ(RecentBoards::Read(userFolder).paths(), list.paths());
+    list.write(userFolder);
+    EXPECT_EQ(RecentBoards::read(userFolder).paths(), list.paths());
 
     // Blank lines, CR LF, repeats and more than eight lines.
     const RecentBoards parsed =
-        RecentBoards::Parse("\r\n/a.zvb\r\n/a.zvb\n\n" + boards(12, 1).join(u'\n').toUtf8() + "\r");
+        RecentBoards::parse("\r\n/a.zvb\r\n/a.zvb\n\n" + boards(12, 1).join(u'\n').toUtf8() + "\r");
     EXPECT_EQ(parsed.paths(), QStringList{QStringLiteral("/a.zvb")} + boards(12, 6));
 
     // A FIFO or a folder in the file's place is not opened: reading a FIFO
     // would wait for a writer for ever.
-    const QString path = RecentBoards::FilePath(userFolder);
+    const QString path = RecentBoards::filePath(userFolder);
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-    EXPECT_TRUE(RecentBoards::Read(userFolder).paths().isEmpty());
+    EXPECT_TRUE(RecentBoards::read(userFolder).paths().isEmpty());
     ASSERT_TRUE(QFile::remove(path));
     ASSERT_TRUE(QDir().mkpath(path));
-    EXPECT_TRUE(RecentBoards::Read(userFolder).paths().isEmpty());
+    EXPECT_TRUE(RecentBoards::read(userFolder).paths().isEmpty());
 
     // No user folder: nothing is written into, or read from, the current folder.
     const QString current = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    list.Write(QString());
-    EXPECT_FALSE(QFileInfo::exists(RecentBoards::FilePath(QString())));
-    list.Write(dir.path() + u'/'); // the same file as seen from the current folder
-    EXPECT_TRUE(RecentBoards::Read(QString()).paths().isEmpty());
+    list.write(QString());
+    EXPECT_FALSE(QFileInfo::exists(RecentBoards::filePath(QString())));
+    list.write(dir.path() + u'/'); // the same file as seen from the current folder
+    EXPECT_TRUE(RecentBoards::read(QString()).paths().isEmpty());
     ASSERT_TRUE(QDir::setCurrent(current));
 }

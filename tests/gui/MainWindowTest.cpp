@@ -176,7 +176,7 @@ TEST_F(MainWindowTest, StartPositionSmallScreensPutTheWindowTopLeft)
 {
     const struct { int height; bool topLeft; } cases[] = {{600, true}, {799, true}, {800, false}, {1080, false}};
     for (const auto &c : cases)
-        EXPECT_EQ(MainWindow::StartsAtTopLeft(c.height), c.topLeft) << c.height;
+        EXPECT_EQ(MainWindow::startsAtTopLeft(c.height), c.topLeft) << c.height;
 
     create();
     const bool small = form->screen()->geometry().height() < 800;
@@ -368,7 +368,7 @@ TEST(GuiPrompter, FileFiltersInTheDialogsForm)
         {"", ""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(GuiPrompter::QtNameFilter(u(c.filter)), u(c.expected)) << c.filter;
+        EXPECT_EQ(GuiPrompter::qtNameFilter(u(c.filter)), u(c.expected)) << c.filter;
 }
 
 TEST(AboutBox, TitleFromTheMenuCaption)

@@ -146,7 +146,7 @@ TEST_F(RecoveryWindow, AnEndedProgramsBoardIsRestoredAtTheNextStart)
         EXPECT_TRUE(prompter.messages[0].text.contains(QDir::toNativeSeparators(boardPath())))
             << prompter.messages[0].text.toStdString();
         Editor &editor = form->editor();
-        EXPECT_EQ(editor.DocumentFileName(), boardPath());
+        EXPECT_EQ(editor.documentState(), DocumentState::boardFile(boardPath()));
         EXPECT_TRUE(editor.boardModified());
         EXPECT_EQ(editor.cells()[13].Tag, Tile);
         EXPECT_EQ(form->windowTitle(), QStringLiteral("Board Editor - Plan"));
@@ -221,7 +221,7 @@ TEST_F(RecoveryWindow, ExitAnsweredNoLeavesNothing)
 {
     std::unique_ptr<MainWindow> form = start(10);
     Editor &editor = form->editor();
-    editor.LoadBoardFile(boardPath());
+    editor.loadBoard(boardPath());
     editor.selectField(20);
     editor.pickTile(Tile);
     editor.applySelection();

@@ -73,8 +73,8 @@ TEST_F(LanguageFolder, MissingLanguageFallsBackToUkAndTakesItsTexts)
     EXPECT_EQ(language.pictureSaveFilter(), u("JPEG picture|*.jpg"));
     EXPECT_EQ(language.messages(), QStringList({u("Save changes to %s?"), u("The board is fine."), u("Three"),
                                                 u("Four")}));
-    EXPECT_EQ(language.windowTitle(QString(), u("Untitled")), u("Zorvan Editor"));
-    EXPECT_EQ(language.windowTitle(u("-1"), u("Untitled")), u("Zorvan Editor - Untitled"));
+    EXPECT_EQ(language.windowTitle(false, u("Untitled")), u("Zorvan Editor"));
+    EXPECT_EQ(language.windowTitle(true, u("Untitled")), u("Zorvan Editor - Untitled"));
     EXPECT_EQ(language.boxTitle(BoxType::Warning), QString());
 }
 
