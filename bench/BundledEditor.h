@@ -32,10 +32,8 @@ public:
     explicit BundledEditor(Prompter::Answer answer = Prompter::Answer::Ok) : m_prompter(answer)
     {
         m_editor.setProgramFolder(QStringLiteral(KESTRIX_BIN_DIR "/"));
-        m_editor.LoadLanguage();
-        m_editor.LoadCatalogue();
-        m_editor.LoadStepMarks();
-        m_editor.BuildPalette();
+        m_editor.loadResources(Resources::LanguageStep | Resources::CatalogueStep | Resources::PaletteStep
+                               | Resources::StepMarksStep);
     }
 
     Editor &editor() { return m_editor; }

@@ -40,7 +40,9 @@ BENCHMARK(BM_OpenBoard)->Unit(benchmark::kMillisecond);
 void BM_NewBoard(benchmark::State &state)
 {
     Fixture fixture;
-    fixture.editor().settings().OpKonventNeedWall = true;
+    Settings settings = fixture.editor().settings();
+    settings.OpKonventNeedWall = true;
+    fixture.editor().changeSettings(settings);
     for (auto _ : state)
         fixture.editor().newBoard();
 }

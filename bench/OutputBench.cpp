@@ -29,7 +29,7 @@ void BM_RenderQuarter(benchmark::State &state)
 {
     Fixture fixture;
     for (auto _ : state) {
-        QImage quarter = RenderBoardQuarter(1, fixture.editor().cells(), fixture.editor().cellPicture());
+        QImage quarter = renderBoardQuarter(fixture.editor().pictureSource(), 1);
         benchmark::DoNotOptimize(quarter);
     }
 }
@@ -38,7 +38,7 @@ BENCHMARK(BM_RenderQuarter)->Unit(benchmark::kMillisecond);
 void BM_EncodeQuarter(benchmark::State &state)
 {
     Fixture fixture;
-    const QImage quarter = RenderBoardQuarter(1, fixture.editor().cells(), fixture.editor().cellPicture());
+    const QImage quarter = renderBoardQuarter(fixture.editor().pictureSource(), 1);
     for (auto _ : state) {
         QByteArray jpeg = ConvertToJpeg(quarter);
         benchmark::DoNotOptimize(jpeg);

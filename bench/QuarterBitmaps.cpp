@@ -44,13 +44,11 @@ int main(int argc, char **argv)
         SilentPrompter prompter(Prompter::Answer::Ok);
         Editor editor(prompter);
         editor.setProgramFolder(QString::fromLocal8Bit(argv[1]) + u'/');
-        editor.LoadLanguage();
-        editor.LoadCatalogue();
-        editor.LoadStepMarks();
+        editor.loadResources(Resources::LanguageStep | Resources::CatalogueStep | Resources::StepMarksStep);
         editor.loadBoard(QString::fromLocal8Bit(argv[2]));
         for (int q = 1; q <= 4; ++q) {
             const QString path = QString::fromLocal8Bit(argv[3]) + QStringLiteral(" (%1).bmp").arg(q);
-            if (!writeBitmap(RenderBoardQuarter(q, editor.cells(), editor.cellPicture()), path)) {
+            if (!writeBitmap(renderBoardQuarter(editor.pictureSource(), q), path)) {
                 std::fprintf(stderr, "cannot write %s\n", path.toLocal8Bit().constData());
                 return 2;
             }

@@ -33,33 +33,27 @@ struct TileSet
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const TileSet tiles;
-    BoardFileFields fields;
+    BoardFields fields;
     try {
         fields = LoadBoardFile(fuzz::WriteInput(QStringLiteral("board.zvb"), data, size));
     } catch (const KestrixError &) {
         return 0;
     }
 
-    BoardCells cells;
     CellPicture pictures(tiles.catalogue, tiles.stepMarks, tiles.folder);
-    bool composing = true;
-    for (int k = 0; k < CellCount; ++k) {
-        TImgKarte &cell = cells[size_t(k)];
-        cell.Tag = fields[size_t(k)].tileId;
-        cell.Rotation = fields[size_t(k)].rotation;
-        cell.StepFlags = fields[size_t(k)].stepFlags;
+    QImage picture;
+    for (const Field &field : fields) {
         // The editor gives up opening at the first picture it cannot read.
         try {
-            if (composing)
-                pictures.RedrawCellPicture(cell.Tag, 0, cell.picture, cell.StepFlags, cell.Rotation);
+            pictures.RedrawCellPicture(field.tileId, 0, picture, field.steps, field.rotation);
         } catch (const KestrixError &) {
-            composing = false;
+            break;
         }
     }
 
     QBuffer saved;
     saved.open(QIODevice::ReadWrite);
-    SaveBoardFile(saved, cells);
+    SaveBoardFile(saved, fields);
     saved.seek(0);
     fuzz::Check(LoadBoardFile(saved) == fields);
     return 0;

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzz::WriteInput(QStringLiteral("Language/XX.txt"), data, size);
     Language language;
     try {
-        language.LoadLanguage(folder, QStringLiteral("XX"));
+        language.load(folder, QStringLiteral("XX"));
     } catch (const KestrixError &) {
         return 0;
     }
@@ -24,20 +24,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString boardName = QStringLiteral("100% %s %d %n.zvb");
     for (int i = 0; i <= language.messages().size(); ++i) {
         try {
-            language.BuildMessage(i, boardName);
+            language.buildMessage(i, boardName);
         } catch (const KestrixError &) {
         }
-        if (const auto text = FormatMessageText(language.messageText(i), boardName))
+        if (const auto text = formatMessageText(language.messageText(i), boardName))
             fuzz::Check(text->size() <= language.messageText(i).size() + boardName.size());
     }
     for (int i = 0; i < 5; ++i)
         language.stepBoxCaption(i);
-    language.windowTitle(QStringLiteral("a.zvb"), boardName);
+    language.windowTitle(true, boardName);
     language.shortcutText(QLatin1Char('N'));
     language.caption(QStringLiteral("Menu1_Open"));
 
     try {
-        const QList<LanguageEntry> entries = BuildLanguageMenu(folder, language.LanguageCode());
+        const QList<LanguageEntry> entries = buildLanguageMenu(folder, language.code());
         fuzz::Check(entries.size() == 1 && !entries.front().visible);
     } catch (const KestrixError &) {
     }

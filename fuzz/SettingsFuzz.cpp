@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     fuzz::WriteInput(QStringLiteral("user/Kestrix.ini"), data, size);
     Settings settings;
     try {
-        settings = ReadSettings(userFolder, fuzz::ScratchFolder());
+        settings = readSettings(userFolder, fuzz::ScratchFolder());
     } catch (const KestrixError &) {
         return 0;
     }

@@ -1,14 +1,11 @@
 #include "app/BatchCommands.h"
 
 #include "app/ProgramFolder.h"
-#include "catalogue/Catalogue.h"
-#include "catalogue/StepMarks.h"
+#include "app/Resources.h"
 #include "document/BoardFile.h"
-#include "document/Settings.h"
-#include "language/Language.h"
 #include "output/BoardCheck.h"
 #include "output/BoardExport.h"
-#include "output/BoardQuarter.h"
+#include "output/BoardPrinting.h"
 #include "output/PdfPrinter.h"
 #include "util/KestrixError.h"
 #include "util/Utils.h"
@@ -17,9 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-#include <QLocale>
 #include <QTextStream>
-#include <QTime>
 
 #include <algorithm>
 #include <cerrno>
@@ -33,7 +28,6 @@ namespace kestrix {
 
 namespace {
 
-constexpr int PassedMessage = 1;
 // Pages of the PDF file at the resolution of the PDF printers.
 constexpr int PdfResolution = 1200;
 
@@ -45,6 +39,8 @@ public:
     BatchRun(const BatchFolders &folders, QTextStream &out, QTextStream &err)
         : m_folders(folders), m_out(out), m_err(err)
     {
+        m_resources.setProgramFolder(folders.programFolder);
+        m_resources.setUserFolder(folders.userFolder);
     }
 
     int run(const CommandLine &commandLine);
@@ -52,6 +48,7 @@ public:
 private:
     void loadTexts();
     void loadCatalogue();
+    BoardPictureSource pictureSource(const BoardFields &cells) const;
     // The verdict in words; true when the board passes.
     bool check(const QString &path, const BoardFields &cells, QString &verdict) const;
     int checkAll(const QStringList &boards);
@@ -63,9 +60,8 @@ private:
     BatchFolders m_folders;
     QTextStream &m_out;
     QTextStream &m_err;
-    Language m_language;
-    Catalogue m_catalogue;
-    StepMarkTables m_stepMarks;
+    Resources m_resources;
+    const Language &m_language = m_resources.language();
 };
 
 // Control characters as escapes ("\n", "\x1b"): a name with a line break
@@ -144,25 +140,31 @@ void occupyClosedStandardStreams()
     }
 }
 
+// A settings file that cannot be read ends the command before any language
+// is loaded: no file is written here that could keep its defaults.
 void BatchRun::loadTexts()
 {
-    const Settings settings = ReadSettings(m_folders.userFolder, m_folders.programFolder);
-    m_language.LoadLanguage(m_folders.programFolder, settings.OpLanguage);
+    m_resources.load(Resources::SettingsStep | Resources::LanguageStep, [this](Resources::Step step) {
+        if (step == Resources::SettingsStep && m_resources.settingsError())
+            throw *m_resources.settingsError();
+    });
 }
 
 void BatchRun::loadCatalogue()
 {
-    m_catalogue.load(m_folders.programFolder + QStringLiteral("InitList.ini"));
-    m_stepMarks = LoadStepMarks(m_catalogue);
+    m_resources.load(Resources::CatalogueStep | Resources::StepMarksStep);
+}
+
+BoardPictureSource BatchRun::pictureSource(const BoardFields &cells) const
+{
+    return {cells, m_resources.catalogue(), m_resources.stepMarks(), m_resources.programFolder()};
 }
 
 bool BatchRun::check(const QString &path, const BoardFields &cells, QString &verdict) const
 {
-    std::array<int, CellCount> ids{};
-    std::transform(cells.begin(), cells.end(), ids.begin(), [](const Field &cell) { return cell.tileId; });
-    const BoardCheckResult result = BoardCheck(ids);
-    verdict = oneLine(result.passed ? m_language.BuildMessage(PassedMessage).text
-                                    : m_language.BuildMessage(result.message, escaped(FileBaseName(path), true)).text);
+    const BoardCheckResult result = checkBoardPairs(cells);
+    verdict = oneLine(result.passed ? m_language.buildMessage(CheckPassedMessage).text
+                                    : m_language.buildMessage(result.message, escaped(FileBaseName(path), true)).text);
     return result.passed;
 }
 
@@ -211,9 +213,9 @@ void BatchRun::refuseOutputs(const QString &board, const QString &named, const Q
 {
     if (!named.isEmpty() && namesFolder(named))
         throw KestrixError(ErrorTexts::FileIsFolder, {QDir::toNativeSeparators(named)});
-    const QStringList inputs{board, SettingsFilePath(m_folders.userFolder), SettingsFilePath(m_folders.programFolder),
+    const QStringList inputs{board, settingsFilePath(m_folders.userFolder), settingsFilePath(m_folders.programFolder),
                              m_folders.programFolder + QStringLiteral("InitList.ini"),
-                             Language::LanguageFilePath(m_folders.programFolder, m_language.LanguageCode())};
+                             Language::languageFilePath(m_folders.programFolder, m_language.code())};
     for (const QString &file : files) {
         if (namesFolder(file))
             throw KestrixError(ErrorTexts::FileIsFolder, {QDir::toNativeSeparators(file)});
@@ -231,13 +233,13 @@ int BatchRun::exportPictures(const QString &board, const QString &output)
     const QString chosen = output.isEmpty() ? board : output;
     QStringList quarters;
     for (int q = 1; q <= BoardQuarterCount; ++q)
-        quarters.append(QuarterPictureFileName(chosen, q));
+        quarters.append(quarterPictureFileName(chosen, q));
     refuseOutputs(board, output, quarters);
     const BoardFields cells = LoadBoardFile(board);
     if (const int status = checked(board, cells))
         return status;
     loadCatalogue();
-    ExportBoardQuarters({cells, m_catalogue, m_stepMarks, m_folders.programFolder}, chosen);
+    exportBoardQuarters(pictureSource(cells), chosen);
     return ExitPassed;
 }
 
@@ -248,13 +250,8 @@ int BatchRun::printPdf(const QString &board, const QString &output, int fromPage
     if (const int status = checked(board, cells))
         return status;
     loadCatalogue();
-    const BoardPictureSource source{cells, m_catalogue, m_stepMarks, m_folders.programFolder};
-    PdfPrinter pdf(DefaultPrintLayout(), PdfResolution);
-    const PrintablePage page = pdf.portraitPage();
-    for (int p = fromPage; p <= toPage; ++p) {
-        const QString time = QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat);
-        pdf.printPage(LayOutPrintPage(RenderQuarter(source, p), p, toPage, m_language.title(), board, time, page));
-    }
+    PdfPrinter pdf(defaultPrintLayout(), PdfResolution);
+    printBoardPages(pdf, pictureSource(cells), {fromPage, toPage, m_language.title(), board});
     WriteWholeFile(output, pdf.finish());
     return ExitPassed;
 }

@@ -11,9 +11,6 @@ Editor::Editor(Prompter &prompter, QObject *parent)
     m_openDialog.filter = QStringLiteral("Zorvan-Platte|*.zvb|Alle Dateien|*.*");
     m_boardSaveDialog.filter = QStringLiteral("Zorvan-Platte|*.zvb");
     m_boardSaveDialog.defaultSuffix = QStringLiteral("zvb");
-    m_pictureSaveDialog.filter = QStringLiteral("JEPG-Bilddatei|*.jpg");
-    m_pictureSaveDialog.defaultSuffix = QStringLiteral("jpg");
-    m_pictureSaveDialog.confirmOverwrite = false;
 }
 
 Editor::~Editor() = default;
@@ -25,55 +22,54 @@ int Editor::random(int m)
     return uniformDraw(m_random, m);
 }
 
+// --- resources -------------------------------------------------------------------
+
+void Editor::loadResources(Resources::Steps steps, const std::function<void(Resources::Step)> &afterStep)
+{
+    m_resources.load(steps, [this, &afterStep](Resources::Step step) {
+        if (step == Resources::SettingsStep) {
+            m_document.readRecentBoards();
+            emit recentBoardsChanged();
+        } else if (step == Resources::LanguageStep) {
+            takeLanguage();
+        }
+        if (afterStep)
+            afterStep(step);
+    });
+}
+
 // --- settings --------------------------------------------------------------------
 
-// A settings file that cannot be read may be a file that is not ours, or a
-// link to a device: the run goes on with the defaults, and the board named at
-// start still opens, but nothing is written over it.
-void Editor::ReadSettings()
+void Editor::changeSettings(const Settings &settings)
 {
-    m_settingsError.reset();
-    try {
-        m_settings = kestrix::ReadSettings(m_userFolder, m_programFolder);
-    } catch (const KestrixError &error) {
-        m_settings = Settings();
-        m_settingsError = error;
-    }
-    m_document.readRecentBoards();
-    emit recentBoardsChanged();
+    m_resources.changeSettings(settings);
+    emit settingsChanged();
 }
 
-void Editor::WriteSettings() const
+void Editor::reportSettingsError()
 {
-    kestrix::WriteSettings(m_settings, settingsFolder());
-}
-
-void Editor::ReportSettingsError()
-{
-    if (!m_settingsError)
+    const std::optional<KestrixError> &error = m_resources.settingsError();
+    if (!error)
         return;
-    MessageBox box = m_language.BuildKeyMessage(QStringLiteral("SettingsUnreadable"), BoxType::Warning, {Answer::Ok},
+    MessageBox box = m_language.buildKeyMessage(QStringLiteral("SettingsUnreadable"), BoxType::Warning, {Answer::Ok},
                                                 QString());
-    box.text = m_language.errorText(*m_settingsError) + QStringLiteral("\n\n") + box.text;
+    box.text = m_language.errorText(*error) + QStringLiteral("\n\n") + box.text;
     m_prompter.message(box);
 }
 
 // --- language --------------------------------------------------------------------
 
-void Editor::LoadLanguage()
+void Editor::takeLanguage()
 {
-    m_language.LoadLanguage(m_programFolder, m_settings.OpLanguage);
     m_reportedFaults.clear();
-    // A code without a file became "UK"; that is the language stored at exit.
-    m_settings.OpLanguage = m_language.LanguageCode();
     m_openDialog.filter = m_language.openFilter();
     m_boardSaveDialog.filter = m_language.saveFilter();
-    m_pictureSaveDialog.filter = m_language.pictureSaveFilter();
+    m_output.pictureSaveDialog().filter = m_language.pictureSaveFilter();
     // A dialog's title is its caption; an empty one keeps the title it had.
     const struct { const char *name; Prompter::FileRequest &dialog; } dialogs[] = {
         {"OpenDialog1", m_openDialog},
         {"SaveDialog1", m_boardSaveDialog},
-        {"SaveDialog2", m_pictureSaveDialog},
+        {"SaveDialog2", m_output.pictureSaveDialog()},
     };
     for (const auto &d : dialogs) {
         const QString title = m_language.caption(QLatin1String(d.name));
@@ -82,37 +78,14 @@ void Editor::LoadLanguage()
     }
 }
 
-void Editor::BuildLanguageMenu()
-{
-    m_languageEntries = kestrix::BuildLanguageMenu(m_programFolder, m_language.LanguageCode());
-}
-
-void Editor::chooseLanguage(qsizetype index)
-{
-    // A file removed since the menu was built is reported; the menu and the
-    // language stay as they were.
-    if (index >= 0 && index < m_languageEntries.size())
-        KeyValueText::ReadFile(Language::LanguageFilePath(m_programFolder, m_languageEntries[index].code));
-    m_settings.OpLanguage = LanguageClick(m_languageEntries, index, m_language.LanguageCode());
-}
-
 // --- catalogue -------------------------------------------------------------------
 
-void Editor::LoadCatalogue()
+QString Editor::applyTileDefinition(TileFileLine &line, const TileDefinition &definition)
 {
-    m_catalogue.load(m_programFolder + QStringLiteral("InitList.ini"));
-}
-
-void Editor::LoadStepMarks()
-{
-    m_stepMarks = kestrix::LoadStepMarks(m_catalogue);
-}
-
-// --- palette ---------------------------------------------------------------------
-
-void Editor::BuildPalette()
-{
-    m_palette = PaletteIndex::BuildPalette(m_programFolder + QStringLiteral("Images"), m_catalogue);
+    const QString refusal = m_resources.applyTileDefinition(line, definition);
+    if (refusal.isEmpty())
+        emit catalogueChanged();
+    return refusal;
 }
 
 // --- cell pictures -----------------------------------------------------------------
@@ -172,7 +145,7 @@ Answer Editor::showMessage(int index, const QString &argument)
         m_reportedFaults.insert(index);
         m_prompter.showError(fault);
     }
-    return m_prompter.message(m_language.BuildMessage(index, argument));
+    return m_prompter.message(m_language.buildMessage(index, argument));
 }
 
 } // namespace kestrix

@@ -1,18 +1,13 @@
 #pragma once
 
+#include "app/BoardOutput.h"
 #include "app/BoardState.h"
 #include "app/Prompter.h"
+#include "app/Resources.h"
 #include "board/BoardGrid.h"
 #include "board/UndoRing.h"
-#include "catalogue/Catalogue.h"
 #include "catalogue/CellPicture.h"
-#include "catalogue/PaletteIndex.h"
-#include "catalogue/StepMarks.h"
 #include "document/Document.h"
-#include "document/Settings.h"
-#include "language/Language.h"
-#include "language/LanguageMenu.h"
-#include "output/BoardExport.h"
 #include "rules/BoardRules.h"
 #include "util/KestrixError.h"
 
@@ -21,6 +16,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <random>
 
@@ -46,74 +42,59 @@ public:
 
     // --- folders and random generator --------------------------------------
     // Folders, ending with "/".
-    void setProgramFolder(const QString &folder) { m_programFolder = folder; }
-    const QString &programFolder() const { return m_programFolder; }
+    void setProgramFolder(const QString &folder) { m_resources.setProgramFolder(folder); }
+    const QString &programFolder() const { return m_resources.programFolder(); }
     void setUserFolder(const QString &folder)
     {
-        m_userFolder = folder;
+        m_resources.setUserFolder(folder);
         m_document.setUserFolder(folder);
     }
-    const QString &userFolder() const { return m_userFolder; }
+    const QString &userFolder() const { return m_resources.userFolder(); }
 
     // The random generator; seeded from the clock at start, a test seeds it.
     void seedRandom(quint32 seed) { m_random.seed(seed); }
     // Uniform integer in 0..m-1 (0 when m <= 0).
     int random(int m);
 
-    // --- settings ------------------------------------------------------------
-    const Settings &settings() const { return m_settings; }
-    Settings &settings() { return m_settings; }
-    // The per-user settings file (see Settings.h) and the recent boards'
-    // list of the per-user folder. A settings file that is there but cannot
-    // be read leaves the defaults in memory and is not written over in this
-    // run: settingsError() says why, ReportSettingsError shows it.
-    void ReadSettings();
-    // Writes nothing without a user folder or after such a failed read;
-    // throws KestrixError when the file cannot be written.
-    void WriteSettings() const;
-    // The folder the settings may be written to: the user folder, or empty
-    // after a failed read (the options dialog writes through it).
-    QString settingsFolder() const { return m_settingsError ? QString() : m_userFolder; }
-    const std::optional<KestrixError> &settingsError() const { return m_settingsError; }
-    // After a failed read, says in the loaded language which file could not
-    // be read, why, and that it stays as it is. Start-up calls it once.
-    void ReportSettingsError();
-    // The ground-plate group that new boards and reset fields take: the
-    // stored OpGroundPlates when that group exists among the pictures, else
-    // 0. Every reader of OpGroundPlates goes through this, never the raw value.
-    int groundPlateGroup() const
-    {
-        return EffectiveGroundPlateGroup(m_settings, int(m_palette.groundPlateCounts.size()));
-    }
+    // --- resources: settings, language, catalogue, palette ---------------------
+    const Resources &resources() const { return m_resources; }
+    // Takes the loading steps asked for, in their fixed order; with the
+    // settings comes the recent boards' list, with the language the file
+    // dialogs' filters and titles. After each step afterStep (when given)
+    // builds what relies on it. Throws KestrixError from the step that fails;
+    // the later ones are not taken.
+    void loadResources(Resources::Steps steps, const std::function<void(Resources::Step)> &afterStep = {});
 
-    // --- language ------------------------------------------------------------
-    const Language &language() const { return m_language; }
-    // Loads the language of the setting OpLanguage and takes its dialog
-    // filters. Throws KestrixError when its file cannot be read.
-    void LoadLanguage();
-    // The language menu: one entry per language file, the current one hidden.
-    const QList<LanguageEntry> &languageEntries() const { return m_languageEntries; }
-    void BuildLanguageMenu();
-    // Entry index was chosen: it is hidden, the current language's entry
-    // shown, and OpLanguage takes its code. The caller writes the settings
-    // and loads the language. Throws KestrixError naming the file when the
-    // chosen language's file cannot be read; nothing changes then.
-    void chooseLanguage(qsizetype index);
+    const Settings &settings() const { return m_resources.settings(); }
+    // Writes nothing without a user folder or after a failed read; throws
+    // KestrixError when the file cannot be written.
+    void writeSettings() const { m_resources.writeSettings(); }
+    // The options' command: the values hold from now on; they are written,
+    // then settingsChanged is signalled. Throws KestrixError when the file
+    // cannot be written: the values stay for this run.
+    void changeSettings(const Settings &settings);
+    // After a failed read of the settings file, says in the loaded language
+    // which file could not be read, why, and that it stays as it is.
+    void reportSettingsError();
+    // The ground-plate group that new boards and reset fields take; every
+    // reader of OpGroundPlates goes through this, never the raw value.
+    int groundPlateGroup() const { return m_resources.groundPlateGroup(); }
 
-    // --- catalogue -----------------------------------------------------------
-    const Catalogue &catalogue() const { return m_catalogue; }
-    Catalogue &catalogue() { return m_catalogue; }
-    const StepMarkTables &stepMarks() const { return m_stepMarks; }
-    // ProgramFolder + "InitList.ini"; throws KestrixError naming the file.
-    void LoadCatalogue();
-    // The step-mark tables of the loaded catalogue.
-    void LoadStepMarks();
+    const Language &language() const { return m_resources.language(); }
+    const QList<LanguageEntry> &languageEntries() const { return m_resources.languageEntries(); }
+    // Entry index of the language menu was chosen (see Resources). The caller
+    // writes the settings and loads the language.
+    void chooseLanguage(qsizetype index) { m_resources.chooseLanguage(index); }
+
+    const Catalogue &catalogue() const { return m_resources.catalogue(); }
+    // The tile definition dialog's command (see applyTileDefinition in
+    // TileDefinition.h); signals catalogueChanged when the definition was
+    // written. Returns the text of a refusal, in which case nothing changed.
+    // Every lookup sees the changes at once; the palette keeps what it
+    // showed at start.
+    QString applyTileDefinition(TileFileLine &line, const TileDefinition &definition);
 
     // --- palette -------------------------------------------------------------
-    const PaletteIndex &palette() const { return m_palette; }
-    // Works out the palette from ProgramFolder + "Images" and the P entries;
-    // also counts the ground plates of every group.
-    void BuildPalette();
     // The page of the palette the user looks at (0..5); the step panel goes
     // with the "Zähler" page.
     int activePalettePage() const { return m_activePalettePage; }
@@ -294,8 +275,8 @@ public:
     // "Boards", the print dialog offers the pages chosen last.
     Prompter::FileRequest &openDialog() { return m_openDialog; }
     Prompter::FileRequest &boardSaveDialog() { return m_boardSaveDialog; }
-    Prompter::FileRequest &pictureSaveDialog() { return m_pictureSaveDialog; }
-    Prompter::PageRange &printDialog() { return m_printDialog; }
+    Prompter::FileRequest &pictureSaveDialog() { return m_output.pictureSaveDialog(); }
+    Prompter::PageRange &printDialog() { return m_output.printDialog(); }
 
     // --- board check and output ----------------------------------------------
     // Every pair of tiles 5000..5999 must lie on the board exactly twice.
@@ -320,6 +301,8 @@ public:
     // Throws KestrixError when a picture cannot be read or the printer
     // fails; the pages printed stay.
     void printBoard();
+    // What the board's pictures are drawn from for output.
+    BoardPictureSource pictureSource() const { return m_output.pictureSource(); }
 
 signals:
     // A board field's tile or picture changed, or the board was opened or
@@ -338,6 +321,10 @@ signals:
     void redoChanged(bool canRedo);
     // The tile definition of tile id is to be edited.
     void tileDefinitionRequested(int id);
+    // The options' new settings were written: the cursor takes its colour.
+    void settingsChanged();
+    // A tile definition was written into the catalogue.
+    void catalogueChanged();
     // The recent boards' list changed.
     void recentBoardsChanged();
     // Long work (export, printing) begins or ends, also when it fails: the
@@ -347,26 +334,23 @@ signals:
 protected:
     Prompter &m_prompter;
 
-    // folders and random generator
-    QString m_programFolder;
-    QString m_userFolder;
+    // random generator
     std::mt19937 m_random;
 
-    // settings
-    Settings m_settings;
-    std::optional<KestrixError> m_settingsError;
+    // resources, and short names for the parts the commands read
+    Resources m_resources;
+    const QString &m_programFolder = m_resources.programFolder();
+    const QString &m_userFolder = m_resources.userFolder();
+    const Settings &m_settings = m_resources.settings();
+    const Language &m_language = m_resources.language();
+    const Catalogue &m_catalogue = m_resources.catalogue();
+    const StepMarkTables &m_stepMarks = m_resources.stepMarks();
+    const PaletteIndex &m_palette = m_resources.palette();
 
-    // language
-    Language m_language;
+    // messages
     QSet<int> m_reportedFaults; // messages whose faulty text was named already
-    QList<LanguageEntry> m_languageEntries;
-
-    // catalogue
-    Catalogue m_catalogue;
-    StepMarkTables m_stepMarks;
 
     // palette
-    PaletteIndex m_palette;
     int m_activePalettePage = 0;
 
     // cell pictures; refers to the catalogue, step marks and program folder
@@ -391,10 +375,14 @@ protected:
     // file and print dialogs
     Prompter::FileRequest m_openDialog;
     Prompter::FileRequest m_boardSaveDialog;
-    Prompter::FileRequest m_pictureSaveDialog;
-    Prompter::PageRange m_printDialog;
+
+    // board check and output; reads the board and the resources
+    BoardOutput m_output{m_prompter, m_resources, m_cells};
 
 private:
+    // language
+    void takeLanguage();
+
     // cell pictures: the one way fields are written. The pictures of all
     // writes are composed first, so a picture that cannot be read changes
     // nothing; random draws are committed as far as the pictures got.
@@ -429,9 +417,6 @@ private:
 
     // recovery of unsaved work
     void restoreBoard(const KeptBoard &kept);
-
-    // board check and output
-    BoardPictureSource pictureSource() const;
 };
 
 } // namespace kestrix

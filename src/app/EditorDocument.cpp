@@ -98,7 +98,7 @@ bool Editor::saveBoard()
 // name; false when nothing is to be written.
 bool Editor::askSaveChangedFile()
 {
-    MessageBox box = m_language.BuildKeyMessage(QStringLiteral("SaveChangedOnDisk"), BoxType::Warning,
+    MessageBox box = m_language.buildKeyMessage(QStringLiteral("SaveChangedOnDisk"), BoxType::Warning,
                                                 {Answer::Yes, Answer::No, Answer::Cancel},
                                                 QDir::toNativeSeparators(m_document.state().filePath()));
     box.buttons[0].caption = m_language.text(QStringLiteral("SaveOverwrite"));
@@ -164,7 +164,7 @@ void Editor::loadBoard(const QString &path)
 
 void Editor::reportUndecodableStartBoard(const QString &name)
 {
-    m_prompter.message(m_language.BuildKeyMessage(QStringLiteral("StartBoardUndecodable"), BoxType::Error,
+    m_prompter.message(m_language.buildKeyMessage(QStringLiteral("StartBoardUndecodable"), BoxType::Error,
                                                   {Answer::Ok}, name));
 }
 

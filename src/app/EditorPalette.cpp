@@ -47,7 +47,7 @@ void Editor::requestTileDefinition(int tag)
 // The settings know what a stored colour value paints, system colours too.
 QImage Editor::paintCursor() const
 {
-    return CellPicture::paintCursor(ColorFromValue(m_settings.OpCursorColor));
+    return CellPicture::paintCursor(colorFromValue(m_settings.OpCursorColor));
 }
 
 } // namespace kestrix

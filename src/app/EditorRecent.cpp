@@ -25,11 +25,11 @@ void Editor::openRecentBoard(qsizetype index)
     emit recentBoardsChanged();
     const QString native = QDir::toNativeSeparators(path);
     if (info.isDir())
-        m_prompter.message(m_language.BuildKeyMessage(QStringLiteral("RecentFolder"), BoxType::Warning, {Answer::Ok}, native));
+        m_prompter.message(m_language.buildKeyMessage(QStringLiteral("RecentFolder"), BoxType::Warning, {Answer::Ok}, native));
     else if (info.exists())
-        m_prompter.message(m_language.BuildKeyMessage(QStringLiteral("RecentSpecial"), BoxType::Warning, {Answer::Ok}, native));
+        m_prompter.message(m_language.buildKeyMessage(QStringLiteral("RecentSpecial"), BoxType::Warning, {Answer::Ok}, native));
     else
-        m_prompter.message(m_language.BuildKeyMessage(QStringLiteral("RecentMissing"), BoxType::Warning, {Answer::Ok}, native));
+        m_prompter.message(m_language.buildKeyMessage(QStringLiteral("RecentMissing"), BoxType::Warning, {Answer::Ok}, native));
     writeRecentBoards();
 }
 

@@ -36,7 +36,7 @@ void Editor::warnIfKeptElsewhere(const QString &path)
 {
     if (!m_document.recovery().keptByOtherInstance(path))
         return;
-    m_prompter.message(m_language.BuildKeyMessage(QStringLiteral("RecoveryOtherInstance"), BoxType::Warning,
+    m_prompter.message(m_language.buildKeyMessage(QStringLiteral("RecoveryOtherInstance"), BoxType::Warning,
                                                   {Answer::Ok}, QDir::toNativeSeparators(path)));
 }
 

@@ -56,7 +56,7 @@ void RecoveryOffer::offerLeftovers(const QList<RecoveryFile> &files)
     // Never removed unasked: only Yes removes them, anything else keeps them
     // for the next start.
     if (!unreadable.isEmpty()) {
-        const MessageBox box = m_language.BuildKeyMessage(QStringLiteral("RecoveryUnreadableAsk"), BoxType::Warning,
+        const MessageBox box = m_language.buildKeyMessage(QStringLiteral("RecoveryUnreadableAsk"), BoxType::Warning,
                                                           {Answer::Yes, Answer::No},
                                                           QStringLiteral("\n\n") + reasons.join(QStringLiteral("\n\n")));
         if (m_prompter.message(box) == Answer::Yes) {
@@ -80,7 +80,7 @@ QString RecoveryOffer::keptTimeText(const KeptBoard &kept) const
 
 void RecoveryOffer::askRestoreBoard(const KeptBoard &kept)
 {
-    MessageBox box = m_language.BuildKeyMessage(QStringLiteral("RecoveryAsk"), BoxType::Confirmation,
+    MessageBox box = m_language.buildKeyMessage(QStringLiteral("RecoveryAsk"), BoxType::Confirmation,
                                                 {Answer::Yes, Answer::No}, keptBoardName(kept));
     box.text += QStringLiteral("\n\n") + keptTimeText(kept);
     switch (m_prompter.message(box)) {

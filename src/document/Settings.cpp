@@ -68,12 +68,12 @@ QByteArray line(const char *key, const QString &value)
 
 } // namespace
 
-QString SettingsFilePath(const QString &folder)
+QString settingsFilePath(const QString &folder)
 {
     return QDir(folder).filePath(QStringLiteral("Kestrix.ini"));
 }
 
-Settings ParseSettings(const QByteArray &text)
+Settings parseSettings(const QByteArray &text)
 {
     const KeyValueText file(text);
     Settings settings;
@@ -91,7 +91,7 @@ Settings ParseSettings(const QByteArray &text)
     return settings;
 }
 
-QByteArray SettingsText(const Settings &settings)
+QByteArray settingsText(const Settings &settings)
 {
     return "[Options]\r\n"
            + line("OpKonventNeedWall", BoolToText(settings.OpKonventNeedWall))
@@ -106,45 +106,45 @@ QByteArray SettingsText(const Settings &settings)
            + line("OpLanguage", languageCode(settings.OpLanguage));
 }
 
-Settings ReadSettings(const QString &userFolder, const QString &programFolder)
+Settings readSettings(const QString &userFolder, const QString &programFolder)
 {
     // Only a file that is not there at all gives way to the program's file:
     // anything else in its place (a folder, a FIFO, a file in the folder's
     // place) is a file that cannot be read.
     if (!userFolder.isEmpty()) {
-        const QString userFile = SettingsFilePath(userFolder);
+        const QString userFile = settingsFilePath(userFolder);
         struct stat info{};
         if (::stat(QFile::encodeName(userFile).constData(), &info) == 0 || errno != ENOENT) {
             const QByteArray text = ReadWholeFile(userFile, KeyValueText::MaxFileSize);
             // A text file has no NUL byte; a file with one is not ours.
             if (text.contains('\0'))
                 throw KestrixError(SettingsBinary, {QDir::toNativeSeparators(userFile)});
-            return ParseSettings(text);
+            return parseSettings(text);
         }
     }
     // A first run without the file beside the program starts with the
     // defaults rather than failing start-up.
-    const QString programFile = SettingsFilePath(programFolder);
+    const QString programFile = settingsFilePath(programFolder);
     if (!QFileInfo::exists(programFile))
         return Settings();
-    return ParseSettings(ReadWholeFile(programFile, KeyValueText::MaxFileSize));
+    return parseSettings(ReadWholeFile(programFile, KeyValueText::MaxFileSize));
 }
 
-void WriteSettings(const Settings &settings, const QString &userFolder)
+void writeSettings(const Settings &settings, const QString &userFolder)
 {
     if (userFolder.isEmpty())
         return;
     CreatePrivateFolder(userFolder);
-    WriteWholeFile(SettingsFilePath(userFolder), SettingsText(settings));
+    WriteWholeFile(settingsFilePath(userFolder), settingsText(settings));
 }
 
-int EffectiveGroundPlateGroup(const Settings &settings, int groupCount)
+int effectiveGroundPlateGroup(const Settings &settings, int groupCount)
 {
     return settings.OpGroundPlates >= 0 && settings.OpGroundPlates < groupCount ? settings.OpGroundPlates
                                                                                 : 0;
 }
 
-QColor ColorFromValue(int value)
+QColor colorFromValue(int value)
 {
     if (const SystemColor *system = systemColor(value))
         return QColor::fromRgb(system->rgb);
@@ -153,7 +153,7 @@ QColor ColorFromValue(int value)
     return QColor(int(bits & 0xFF), int((bits >> 8) & 0xFF), int((bits >> 16) & 0xFF));
 }
 
-QString SystemColorName(int value)
+QString systemColorName(int value)
 {
     const SystemColor *system = systemColor(value);
     return system ? QString::fromLatin1(system->name) : QString();

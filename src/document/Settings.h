@@ -28,13 +28,13 @@ struct Settings
 };
 
 // folder + "Kestrix.ini".
-QString SettingsFilePath(const QString &folder);
+QString settingsFilePath(const QString &folder);
 
 // The settings in a file's text: all defaults unless its first line begins
 // with "["; keys anywhere, first match, without regard to case.
-Settings ParseSettings(const QByteArray &text);
+Settings parseSettings(const QByteArray &text);
 // The eleven lines of the file, each ending with CR LF.
-QByteArray SettingsText(const Settings &settings);
+QByteArray settingsText(const Settings &settings);
 
 // A per-user settings file with binary data in it: not a file of ours.
 inline constexpr ErrorText SettingsBinary{"SSettingsBinary",
@@ -45,21 +45,21 @@ inline constexpr ErrorText SettingsBinary{"SSettingsBinary",
 // (empty) only the program's file counts. Throws KestrixError naming the file
 // when a file is there but cannot be read, is not a plain file, is too large
 // or holds binary data.
-Settings ReadSettings(const QString &userFolder, const QString &programFolder);
+Settings readSettings(const QString &userFolder, const QString &programFolder);
 // Creates the user folder for its owner alone and replaces the per-user file
 // through the safe save; without a user folder nothing is written. Throws
 // KestrixError naming the folder or file when it cannot be written.
-void WriteSettings(const Settings &settings, const QString &userFolder);
+void writeSettings(const Settings &settings, const QString &userFolder);
 
 // The ground-plate group to use: the stored one when such a group exists,
 // else 0.
-int EffectiveGroundPlateGroup(const Settings &settings, int groupCount);
+int effectiveGroundPlateGroup(const Settings &settings, int groupCount);
 
 // The colour a stored colour value paints: a plain 0x00BBGGRR colour, or for
 // a system colour (0x80000000 + index) the system's usual colour of that kind.
-QColor ColorFromValue(int value);
+QColor colorFromValue(int value);
 // The name of a system colour value; empty for any other value.
-QString SystemColorName(int value);
+QString systemColorName(int value);
 
 // The colours the options dialog offers by name. The language files name
 // them under their keys; the German name stands where a file does not.

@@ -39,7 +39,7 @@ void BoardPrinter::printPage(const PrintPage &page)
     QPainter painter;
     if (!painter.begin(&m_printer))
         throw KestrixError(ErrorTexts::Printer, {printerText()});
-    PaintPrintPage(painter, page);
+    paintPrintPage(painter, page);
     if (!painter.end() || m_printer.printerState() == QPrinter::Error)
         throw KestrixError(ErrorTexts::PrintJob, {printerText()});
 }

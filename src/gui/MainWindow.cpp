@@ -81,24 +81,40 @@ void MainWindow::startUp()
     m_editor.setProgramFolder(m_options.programFolder);
     m_editor.setUserFolder(m_options.userFolder);
     m_editor.seedRandom(quint32(QDateTime::currentMSecsSinceEpoch()));
-    m_editor.ReadSettings();
-    loadLanguage();
-    m_editor.ReportSettingsError();
-    // boardModified starts out false in the Editor.
-    m_editor.openDialog().initialFolder = m_editor.programFolder() + QStringLiteral("Boards");
-    m_editor.LoadCatalogue();
-    buildLanguageMenu();
-    createBoardCells();
-    createSelectionCell();
-    buildPalette();
-    createStepBoxes();
-    m_editor.LoadStepMarks();
-    paintCursor();
+    m_editor.loadResources(Resources::AllSteps, [this](Resources::Step step) { buildAfterLoading(step); });
     if (m_options.boardPath.isEmpty() && m_options.undecodableBoard.isEmpty())
         m_editor.refreshDocumentState();
     else
         m_startBoardPending = true;
     m_startedUp = true;
+}
+
+// What start-up builds once the step it relies on has loaded. boardModified
+// and stepClicksSuppressed start out false in the Editor.
+void MainWindow::buildAfterLoading(Resources::Step step)
+{
+    switch (step) {
+    case Resources::LanguageStep:
+        showLanguage();
+        m_editor.reportSettingsError();
+        m_editor.openDialog().initialFolder = m_editor.programFolder() + QStringLiteral("Boards");
+        break;
+    case Resources::LanguageMenuStep:
+        buildLanguageMenu();
+        createBoardCells();
+        createSelectionCell();
+        break;
+    case Resources::PaletteStep:
+        buildPalette();
+        createStepBoxes();
+        break;
+    case Resources::StepMarksStep:
+        paintCursor();
+        break;
+    case Resources::SettingsStep:
+    case Resources::CatalogueStep:
+        break;
+    }
 }
 
 // The board named on the command line opens once the window is shown and laid
@@ -133,7 +149,7 @@ void MainWindow::loadStartBoard()
 // The settings file is written at every end of the run.
 void MainWindow::writeSettingsAtExit()
 {
-    m_editor.WriteSettings();
+    m_editor.writeSettings();
 }
 
 bool MainWindow::askMayClose()
@@ -203,12 +219,9 @@ void MainWindow::endOnSignal(int signal)
 
 std::unique_ptr<OptionsDialog> MainWindow::createOptionsDialog()
 {
-    auto dialog = std::make_unique<OptionsDialog>(
-        m_editor.settings(), m_editor.programFolder(), m_editor.settingsFolder(),
-        m_editor.language().LanguageCode(), int(m_editor.palette().groundPlateCounts.size()),
+    return std::make_unique<OptionsDialog>(
+        m_editor.resources(), [this](const Settings &settings) { m_editor.changeSettings(settings); },
         [this](const KestrixError &error) { m_prompter.showError(m_editor.language().errorText(error)); }, this);
-    connect(dialog.get(), &OptionsDialog::settingsWritten, this, &MainWindow::paintCursor);
-    return dialog;
 }
 
 void MainWindow::showOptionsDialog()
@@ -222,11 +235,9 @@ void MainWindow::showAboutDialog()
     dialog.exec();
 }
 
-// The dialog edits the Editor's catalogue in place, so every lookup sees its
-// changes at once; the palette keeps what it showed at start.
 void MainWindow::showTileDefinition(int id)
 {
-    TileDefinitionDialog dialog(m_editor.catalogue(), m_editor.programFolder(), id, m_prompter, m_editor.language(), this);
+    TileDefinitionDialog dialog(m_editor, id, this);
     dialog.exec();
 }
 

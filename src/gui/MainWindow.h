@@ -100,6 +100,7 @@ protected:
 private:
     // --- start-up, exit and dialogs (MainWindow.cpp) ----------------------------
     void startUp();
+    void buildAfterLoading(Resources::Step step);
     void writeSettingsAtExit();
     void loadStartBoard();
     bool askMayClose();
@@ -111,7 +112,7 @@ private:
     void showTileDefinition(int id);
 
     // --- language (MainWindowCaptions.cpp) ---------------------------------------
-    void loadLanguage();
+    void showLanguage();
     void buildLanguageMenu();
     void chooseLanguage(qsizetype index);
     void showLanguageEntries();

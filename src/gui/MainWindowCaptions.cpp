@@ -28,10 +28,9 @@ void MainWindow::applyCaptions(const std::function<QString(const QString &)> &lo
     }
 }
 
-// The Editor takes the language's texts; the window shows them.
-void MainWindow::loadLanguage()
+// The window shows the texts of the language the Editor loaded.
+void MainWindow::showLanguage()
 {
-    m_editor.LoadLanguage();
     const Language &language = m_editor.language();
     applyCaptions([&language](const QString &name) { return language.caption(name); });
     setCtrlText(language.ctrlText());
@@ -42,7 +41,6 @@ void MainWindow::loadLanguage()
 
 void MainWindow::buildLanguageMenu()
 {
-    m_editor.BuildLanguageMenu();
     const QList<LanguageEntry> &entries = m_editor.languageEntries();
     for (qsizetype i = 0; i < entries.size(); ++i) {
         auto *action = new QAction(entries[i].caption, m_menu.help);
@@ -59,8 +57,9 @@ void MainWindow::chooseLanguage(qsizetype index)
 {
     m_editor.chooseLanguage(index);
     showLanguageEntries();
-    m_editor.WriteSettings();
-    loadLanguage();
+    m_editor.writeSettings();
+    m_editor.loadResources(Resources::LanguageStep);
+    showLanguage();
 }
 
 void MainWindow::showLanguageEntries()

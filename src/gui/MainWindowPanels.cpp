@@ -174,8 +174,7 @@ void MainWindow::createSelectionCell()
 // pictures are read here once; a later picture on the same slot lies on top.
 void MainWindow::buildPalette()
 {
-    m_editor.BuildPalette();
-    const PaletteIndex &palette = m_editor.palette();
+    const PaletteIndex &palette = m_editor.resources().palette();
     std::array<QWidget *, PaletteIndex::PageCount> panels{};
     for (int p = 0; p < PaletteIndex::PageCount; ++p) {
         auto *scrollArea = new QScrollArea(m_palettePages[size_t(p)]);

@@ -26,6 +26,7 @@ void MainWindow::connectEditor()
         else
             QGuiApplication::restoreOverrideCursor();
     });
+    connect(&m_editor, &Editor::settingsChanged, this, &MainWindow::paintCursor);
     connect(&m_editor, &Editor::tileDefinitionRequested, this,
             [this](int id) { runCommand([this, id] { showTileDefinition(id); }); });
     connect(&m_editor, &Editor::documentChanged, this, [this] {

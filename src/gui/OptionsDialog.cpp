@@ -1,7 +1,7 @@
 #include "gui/OptionsDialog.h"
 
+#include "app/Resources.h"
 #include "gui/FormFont.h"
-#include "language/KeyValueText.h"
 #include "language/Language.h"
 #include "util/KestrixError.h"
 
@@ -44,8 +44,8 @@ QIcon swatch(const QColor &color)
 // or the plain colour it paints.
 QString colorName(int value)
 {
-    const QString system = SystemColorName(value);
-    return system.isEmpty() ? ColorFromValue(value).name(QColor::HexRgb).toUpper() : system;
+    const QString system = systemColorName(value);
+    return system.isEmpty() ? colorFromValue(value).name(QColor::HexRgb).toUpper() : system;
 }
 
 int colorValue(const QColor &color)
@@ -66,17 +66,15 @@ QLabel *createLabel(const char *objectName, const char *text, QWidget *parent, i
 
 } // namespace
 
-OptionsDialog::OptionsDialog(Settings &settings, const QString &programFolder, const QString &userFolder,
-                         const QString &languageCode, int groupCount, ErrorReport reportError,
-                         QWidget *parent)
+OptionsDialog::OptionsDialog(const Resources &resources, Commit commit, ErrorReport reportError, QWidget *parent)
     : QDialog(parent),
-      m_settings(settings),
-      m_programFolder(programFolder),
-      m_userFolder(userFolder),
+      m_settings(resources.settings()),
+      m_programFolder(resources.programFolder()),
+      m_commit(std::move(commit)),
       m_reportError(std::move(reportError))
 {
     createControls();
-    startUp(languageCode, groupCount);
+    startUp(resources);
 }
 
 void OptionsDialog::createControls()
@@ -100,7 +98,7 @@ void OptionsDialog::createControls()
     m_comboBox = new QComboBox(m_groupBox1);
     m_comboBox->setObjectName(QStringLiteral("ComboBox1"));
     m_comboBox->setGeometry(152, 44, 73, 21);
-    connect(m_comboBox, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    connect(m_comboBox, &QComboBox::activated, this, [this] { showGroupPreview(); });
     m_image = new QLabel(m_groupBox1);
     m_image->setTextFormat(Qt::PlainText);
     m_image->setObjectName(QStringLiteral("Image1"));
@@ -113,7 +111,7 @@ void OptionsDialog::createControls()
     m_okButton->setObjectName(QStringLiteral("OpOKBtn"));
     m_okButton->setGeometry(87, 220, 75, 25);
     m_okButton->setDefault(true);
-    connect(m_okButton, &QPushButton::clicked, this, [this] { OpOKBtnClick(); });
+    connect(m_okButton, &QPushButton::clicked, this, [this] { acceptSettings(); });
     m_cancelButton = new QPushButton(QStringLiteral("Abbrechen"), this);
     m_cancelButton->setObjectName(QStringLiteral("OpCancelBtn"));
     m_cancelButton->setGeometry(167, 220, 75, 25);
@@ -139,22 +137,22 @@ void OptionsDialog::createConventionBoxes()
 void OptionsDialog::createColorItems()
 {
     for (const NamedColor &color : NamedColors)
-        m_colorBox->addItem(swatch(ColorFromValue(color.value)), QString::fromUtf8(color.german), color.value);
+        m_colorBox->addItem(swatch(colorFromValue(color.value)), QString::fromUtf8(color.german), color.value);
     // The last item carries no value: choosing it asks for any colour.
     m_colorBox->addItem(swatch(Qt::white), QString::fromUtf8(CustomColor.german));
     m_colorBox->setCurrentIndex(-1);
     connect(m_colorBox, &QComboBox::activated, this, &OptionsDialog::colorBoxActivated);
 }
 
-void OptionsDialog::startUp(const QString &languageCode, int groupCount)
+void OptionsDialog::startUp(const Resources &resources)
 {
-    try {
-        applyCaptions(languageCode);
-    } catch (const KestrixError &error) {
+    if (const std::optional<KestrixError> &error = resources.languageError()) {
         // The dialog opens as designed: stored captions, nothing ticked or selected.
-        report(error);
+        report(*error);
         return;
     }
+    applyCaptions(resources.language());
+    const int groupCount = int(resources.palette().groundPlateCounts.size());
     for (size_t i = 0; i < conventions.size(); ++i)
         m_checkBoxes[i]->setChecked(m_settings.*conventions[i]);
     selectColor(m_settings.OpCursorColor);
@@ -162,12 +160,13 @@ void OptionsDialog::startUp(const QString &languageCode, int groupCount)
         m_comboBox->addItem(QString::number(g));
     const int group = m_settings.OpGroundPlates;
     m_comboBox->setCurrentIndex(group >= 0 && group < groupCount ? group : -1);
-    ComboBox1Change();
+    showGroupPreview();
 }
 
-void OptionsDialog::applyCaptions(const QString &languageCode)
+// The file's own values, as a caption lookup by component name takes them.
+void OptionsDialog::applyCaptions(const Language &language)
 {
-    const KeyValueText file = KeyValueText::ReadFile(Language::LanguageFilePath(m_programFolder, languageCode));
+    const KeyValueText &file = language.file();
     auto caption = [&file](QWidget *widget) { return file.value(widget->objectName()); };
     for (QGroupBox *box : {m_groupBox1, m_groupBox2}) {
         if (const QString text = caption(box); !text.isEmpty())
@@ -210,7 +209,7 @@ void OptionsDialog::selectColor(int value)
         if (m_colorBox->count() == index + 1)
             m_colorBox->insertItem(index, QString());
         m_colorBox->setItemText(index, colorName(value));
-        m_colorBox->setItemIcon(index, swatch(ColorFromValue(value)));
+        m_colorBox->setItemIcon(index, swatch(colorFromValue(value)));
         m_colorBox->setItemData(index, value);
     }
     m_colorBox->setCurrentIndex(index);
@@ -230,14 +229,14 @@ void OptionsDialog::colorBoxActivated(int index)
         return;
     }
     const QVariant previous = m_colorBox->itemData(m_previousColorIndex);
-    const QColor chosen = QColorDialog::getColor(ColorFromValue(previous.isValid() ? previous.toInt() : 0), this);
+    const QColor chosen = QColorDialog::getColor(colorFromValue(previous.isValid() ? previous.toInt() : 0), this);
     if (chosen.isValid())
         selectColor(colorValue(chosen));
     else
         m_colorBox->setCurrentIndex(m_previousColorIndex);
 }
 
-void OptionsDialog::ComboBox1Change()
+void OptionsDialog::showGroupPreview()
 {
     const int i = m_comboBox->currentIndex();
     if (i < 0)
@@ -254,15 +253,14 @@ void OptionsDialog::ComboBox1Change()
     m_image->setPixmap(QPixmap::fromImage(image));
 }
 
-void OptionsDialog::OpOKBtnClick()
+void OptionsDialog::acceptSettings()
 {
     for (size_t i = 0; i < conventions.size(); ++i)
         m_settings.*conventions[i] = m_checkBoxes[i]->isChecked();
     m_settings.OpGroundPlates = std::max(0, m_comboBox->currentIndex());
     m_settings.OpCursorColor = selectedColor();
     try {
-        WriteSettings(m_settings, m_userFolder);
-        emit settingsWritten();
+        m_commit(m_settings);
     } catch (const KestrixError &error) {
         // The new values stay; only the cursor keeps its old colour.
         report(error);

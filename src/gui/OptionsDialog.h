@@ -15,42 +15,41 @@ class QPushButton;
 
 namespace kestrix {
 
+class Language;
+class Resources;
+
 // The options dialog: the four board conventions, the cursor colour and the
-// ground-plate group. OK changes the settings in place and writes them;
-// Cancel changes nothing. Errors (language file, preview picture, writing)
-// go to reportError, and the dialog stays usable.
+// ground-plate group, shown from the loaded resources in their language. OK
+// hands the new settings to commit (the Editor's command, which writes
+// them); Cancel changes nothing. Errors (a language that could not be
+// loaded, a preview picture, the commit) go to reportError, and the dialog
+// stays usable.
 class OptionsDialog : public QDialog
 {
     Q_OBJECT
 
 public:
+    using Commit = std::function<void(const Settings &settings)>;
     using ErrorReport = std::function<void(const KestrixError &error)>;
 
-    OptionsDialog(Settings &settings, const QString &programFolder, const QString &userFolder,
-                const QString &languageCode, int groupCount, ErrorReport reportError,
-                QWidget *parent = nullptr);
-
-signals:
-    // After OK, once the settings file has been written: the cursor is to be
-    // repainted in its colour.
-    void settingsWritten();
+    OptionsDialog(const Resources &resources, Commit commit, ErrorReport reportError, QWidget *parent = nullptr);
 
 private:
     void createControls();
     void createConventionBoxes();
     void createColorItems();
-    void startUp(const QString &languageCode, int groupCount);
-    void applyCaptions(const QString &languageCode);
+    void startUp(const Resources &resources);
+    void applyCaptions(const Language &language);
     void report(const KestrixError &error);
     void selectColor(int value);
     int selectedColor() const;
     void colorBoxActivated(int index);
-    void ComboBox1Change();
-    void OpOKBtnClick();
+    void showGroupPreview();
+    void acceptSettings();
 
-    Settings &m_settings;
+    Settings m_settings;
     QString m_programFolder;
-    QString m_userFolder;
+    Commit m_commit;
     ErrorReport m_reportError;
     int m_previousColorIndex = -1;
 

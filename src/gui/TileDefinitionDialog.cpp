@@ -2,8 +2,7 @@
 
 #include "gui/FormFont.h"
 #include "gui/FormStyle.h"
-#include "app/Prompter.h"
-#include "catalogue/Catalogue.h"
+#include "app/Editor.h"
 #include "catalogue/ImageTransforms.h"
 #include "language/Language.h"
 #include "util/KestrixError.h"
@@ -83,28 +82,23 @@ QPushButton *createButton(const char *name, const char *text, QWidget *parent, Q
 
 } // namespace
 
-TileDefinitionDialog::TileDefinitionDialog(Catalogue &catalogue, const QString &programFolder, int id, Prompter &prompter,
-                         const Language &language, QWidget *parent)
-    : QDialog(parent),
-      m_catalogue(catalogue),
-      m_programFolder(programFolder),
-      m_prompter(prompter),
-      m_language(language)
+TileDefinitionDialog::TileDefinitionDialog(Editor &editor, int id, QWidget *parent)
+    : QDialog(parent), m_editor(editor)
 {
     createControls();
 
-    m_flb->addItems(TilePictureNames(m_programFolder + QStringLiteral("Images")));
-    const QList<QListWidgetItem *> found = m_flb->findItems(Id5(id) + QStringLiteral(".bmp"), Qt::MatchFixedString);
+    m_pictureList->addItems(tilePictureNames(m_editor.programFolder() + QStringLiteral("Images")));
+    const QList<QListWidgetItem *> found = m_pictureList->findItems(Id5(id) + QStringLiteral(".bmp"), Qt::MatchFixedString);
     if (!found.isEmpty()) {
-        m_flb->setCurrentItem(found.first());
-        m_flb->scrollToItem(found.first(), QAbstractItemView::PositionAtCenter);
+        m_pictureList->setCurrentItem(found.first());
+        m_pictureList->scrollToItem(found.first(), QAbstractItemView::PositionAtCenter);
     }
-    FLBChange();
-    connect(m_flb, &QListWidget::itemSelectionChanged, this, [this] {
+    showSelectedTile();
+    connect(m_pictureList, &QListWidget::itemSelectionChanged, this, [this] {
         try {
-            FLBChange();
+            showSelectedTile();
         } catch (const KestrixError &error) {
-            report(m_language.errorText(error));
+            report(m_editor.language().errorText(error));
         }
     });
 }
@@ -118,9 +112,9 @@ void TileDefinitionDialog::createControls()
     if (const QScreen *shownOn = screen())
         move(shownOn->availableGeometry().center() - rect().center());
 
-    m_flb = named(new QListWidget(this), QStringLiteral("FLB"));
-    m_flb->setGeometry(8, 8, 145, 305);
-    m_flb->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_pictureList = named(new QListWidget(this), QStringLiteral("FLB"));
+    m_pictureList->setGeometry(8, 8, 145, 305);
+    m_pictureList->setSelectionMode(QAbstractItemView::SingleSelection);
 
     m_pageControl1 = named(new QTabWidget(this), QStringLiteral("PageControl1"));
     m_pageControl1->setGeometry(160, 8, 361, 305);
@@ -215,9 +209,9 @@ void TileDefinitionDialog::createSideControls(SidePage page, QWidget *sheet)
                           QStringLiteral("SideBox%1_%2").arg(sheetNumber).arg(j));
         box->setStyle(FormStyle());
         box->setGeometry(QRect(BoxPlaces[size_t(j)], QSize(CheckBoxWidth, CheckBoxHeight)));
-        connect(box, &QCheckBox::toggled, this, [this, page, j] { CBClick(page, j); });
+        connect(box, &QCheckBox::toggled, this, [this, page, j] { showSideField(page, j); });
         controls.boxes[size_t(j)] = box;
-        if (SidePageHasFields(page)) {
+        if (sidePageHasFields(page)) {
             QLineEdit *field = createField(QStringLiteral("SideEdit%1_%2").arg(sheetNumber).arg(j), sheet,
                                            QRect(FieldPlaces[size_t(j)], QSize(FieldWidth, FieldHeight)));
             field->hide();
@@ -228,9 +222,9 @@ void TileDefinitionDialog::createSideControls(SidePage page, QWidget *sheet)
 
 // The picture is read last: a tile whose large picture is missing still
 // shows its own entries, never the previous tile's, before Übernehmen.
-void TileDefinitionDialog::FLBChange()
+void TileDefinitionDialog::showSelectedTile()
 {
-    const QList<QListWidgetItem *> selected = m_flb->selectedItems();
+    const QList<QListWidgetItem *> selected = m_pictureList->selectedItems();
     if (selected.isEmpty()) {
         m_line = {};
         setWindowTitle(Title);
@@ -239,18 +233,18 @@ void TileDefinitionDialog::FLBChange()
         m_button1->hide();
         return;
     }
-    m_line = {m_flb->row(selected.first()), selected.first()->text()};
-    const int id = TileIdOfFileName(m_line.fileName);
-    showDefinition(ReadTileDefinition(m_catalogue, id));
+    m_line = {m_pictureList->row(selected.first()), selected.first()->text()};
+    const int id = tileIdOfFileName(m_line.fileName);
+    showDefinition(readTileDefinition(m_editor.catalogue(), id));
     showTitle(id);
     m_pageControl1->show();
     m_panel1->show();
     m_button1->show();
     m_image1->clear();
-    m_image1->setPixmap(QPixmap::fromImage(LoadBitmap(LargePictureFileName(m_programFolder, id))));
+    m_image1->setPixmap(QPixmap::fromImage(LoadBitmap(largePictureFileName(m_editor.programFolder(), id))));
 }
 
-void TileDefinitionDialog::CBClick(SidePage page, int side)
+void TileDefinitionDialog::showSideField(SidePage page, int side)
 {
     const SideControls &controls = m_sides[size_t(page)];
     if (QLineEdit *field = controls.fields[size_t(side)])
@@ -263,16 +257,16 @@ void TileDefinitionDialog::applySelection()
         return;
     const QString shownName = m_line.fileName;
     try {
-        const QString refusal = ApplyTileDefinition(m_catalogue, m_programFolder, m_line, shownDefinition());
+        const QString refusal = m_editor.applyTileDefinition(m_line, shownDefinition());
         if (!refusal.isEmpty())
             refuse(refusal);
     } catch (const KestrixError &error) {
-        report(m_language.errorText(error));
+        report(m_editor.language().errorText(error));
     }
     if (m_line.fileName != shownName) {
-        if (QListWidgetItem *item = m_flb->item(m_line.row))
+        if (QListWidgetItem *item = m_pictureList->item(m_line.row))
             item->setText(m_line.fileName);
-        showTitle(TileIdOfFileName(m_line.fileName));
+        showTitle(tileIdOfFileName(m_line.fileName));
     }
 }
 
@@ -320,17 +314,18 @@ void TileDefinitionDialog::showTitle(int id)
 
 void TileDefinitionDialog::report(const QString &text)
 {
-    m_prompter.showError(text);
+    m_editor.prompter().showError(text);
 }
 
 void TileDefinitionDialog::refuse(const QString &text)
 {
     MessageBox box;
     box.type = BoxType::Error;
-    box.title = m_language.boxTitle(BoxType::Error);
+    const Language &language = m_editor.language();
+    box.title = language.boxTitle(BoxType::Error);
     box.text = text;
-    box.buttons = {{Answer::Ok, m_language.buttonCaption(Answer::Ok)}};
-    m_prompter.message(box);
+    box.buttons = {{Answer::Ok, language.buttonCaption(Answer::Ok)}};
+    m_editor.prompter().message(box);
 }
 
 } // namespace kestrix

@@ -18,15 +18,13 @@ class QTabWidget;
 
 namespace kestrix {
 
-class Catalogue;
-class Language;
-class Prompter;
+class Editor;
 
 // The tile definition dialog: edits one tile's catalogue entries, can give
-// its pictures a new number, and writes the catalogue back on "Übernehmen".
-// It changes the catalogue it is given in place; closing it undoes nothing
-// that was applied. Its texts are fixed and not taken from the language
-// file; the message boxes it shows take their title and buttons from it.
+// its pictures a new number, and on "Übernehmen" has the Editor write them
+// into the catalogue and its file; closing it undoes nothing that was
+// applied. Its texts are fixed and not taken from the language file; the
+// message boxes it shows take their title and buttons from it.
 class TileDefinitionDialog : public QDialog
 {
     Q_OBJECT
@@ -35,8 +33,7 @@ public:
     // Opens on tile id's picture. Throws KestrixError when that tile's large
     // picture cannot be read: the dialog is then not to be shown. Errors of
     // later commands go to the prompter's error box.
-    TileDefinitionDialog(Catalogue &catalogue, const QString &programFolder, int id, Prompter &prompter,
-                const Language &language, QWidget *parent = nullptr);
+    TileDefinitionDialog(Editor &editor, int id, QWidget *parent = nullptr);
 
 private:
     struct SideControls
@@ -50,8 +47,8 @@ private:
     void placeBeltItems();
     void createSideSheet(SidePage page, const char *caption, const char *labelName, const char *question);
     void createSideControls(SidePage page, QWidget *sheet);
-    void FLBChange();
-    void CBClick(SidePage page, int side);
+    void showSelectedTile();
+    void showSideField(SidePage page, int side);
     void applySelection();
     void showDefinition(const TileDefinition &definition);
     TileDefinition shownDefinition() const;
@@ -59,13 +56,10 @@ private:
     void report(const QString &text);
     void refuse(const QString &text);
 
-    Catalogue &m_catalogue;
-    QString m_programFolder;
-    Prompter &m_prompter;
-    const Language &m_language;
-    TileFileLine m_line; // the selected line of FLB
+    Editor &m_editor;
+    TileFileLine m_line; // the selected line of the picture list
 
-    QListWidget *m_flb = nullptr;
+    QListWidget *m_pictureList = nullptr;
     QTabWidget *m_pageControl1 = nullptr;
     QLineEdit *m_edit1 = nullptr;
     QLineEdit *m_edit2 = nullptr;

@@ -49,7 +49,7 @@ QStringList splitLines(const QString &text)
 
 } // namespace
 
-QString DecodeText(const QByteArray &bytes)
+QString decodeText(const QByteArray &bytes)
 {
     // Stateless: a sequence cut off at the end counts as an error too.
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
@@ -59,7 +59,7 @@ QString DecodeText(const QByteArray &bytes)
     return decodeWindows1252(bytes);
 }
 
-KeyValueText::KeyValueText(const QByteArray &bytes) : m_lines(splitLines(DecodeText(bytes)))
+KeyValueText::KeyValueText(const QByteArray &bytes) : m_lines(splitLines(decodeText(bytes)))
 {
     for (qsizetype i = 0; i < m_lines.size(); ++i) {
         const qsizetype eq = m_lines[i].indexOf(u'=');
@@ -71,7 +71,7 @@ KeyValueText::KeyValueText(const QByteArray &bytes) : m_lines(splitLines(DecodeT
     }
 }
 
-KeyValueText KeyValueText::ReadFile(const QString &path)
+KeyValueText KeyValueText::readFile(const QString &path)
 {
     return KeyValueText(ReadWholeFile(path, MaxFileSize));
 }

@@ -10,7 +10,7 @@ namespace kestrix {
 // Bytes of a text file as text: valid UTF-8 is read as UTF-8 (a leading byte
 // order mark dropped), anything else as Windows-1252, so files written on any
 // system show their umlauts.
-QString DecodeText(const QByteArray &bytes);
+QString decodeText(const QByteArray &bytes);
 
 // A text of key=value lines as the language and settings files use it. The
 // value of key K comes from the first line whose text before its first "="
@@ -26,7 +26,7 @@ public:
     static constexpr qint64 MaxFileSize = 1 << 20;
 
     // Reads the whole file; throws KestrixError naming it when it cannot.
-    static KeyValueText ReadFile(const QString &path);
+    static KeyValueText readFile(const QString &path);
 
     const QStringList &lines() const { return m_lines; }
     // The first line, empty for an empty text.

@@ -110,17 +110,17 @@ QString builtInText(const QString &key)
 
 } // namespace
 
-QString Language::LanguageFilePath(const QString &programFolder, const QString &code)
+QString Language::languageFilePath(const QString &programFolder, const QString &code)
 {
     return QDir(programFolder).filePath(QStringLiteral("Language/") + code + QStringLiteral(".txt"));
 }
 
-void Language::LoadLanguage(const QString &programFolder, const QString &code)
+void Language::load(const QString &programFolder, const QString &code)
 {
     m_code = code.left(2);
-    if (!QFileInfo::exists(LanguageFilePath(programFolder, m_code)))
+    if (!QFileInfo::exists(languageFilePath(programFolder, m_code)))
         m_code = QStringLiteral("UK");
-    KeyValueText file = KeyValueText::ReadFile(LanguageFilePath(programFolder, m_code));
+    KeyValueText file = KeyValueText::readFile(languageFilePath(programFolder, m_code));
 
     m_ctrlText = file.value(QStringLiteral("Menu1_Ctrl"));
     m_boxTitles[size_t(BoxType::Warning)] = file.value(QStringLiteral("SMsgDlgWarning"));
@@ -150,7 +150,7 @@ void Language::LoadLanguage(const QString &programFolder, const QString &code)
         m_messages = std::move(messages);
     m_faultyMessages.clear();
     for (int index = 0; index < m_messages.size(); ++index) {
-        if (messageKind(index).takesArgument && !FormatMessageText(m_messages[index], QString()))
+        if (messageKind(index).takesArgument && !formatMessageText(m_messages[index], QString()))
             m_faultyMessages.insert(index);
     }
 
@@ -166,7 +166,7 @@ QString Language::text(const QString &key) const
     return value.isEmpty() ? builtInText(key) : value;
 }
 
-MessageBox Language::BuildKeyMessage(const QString &key, BoxType type, const QList<Answer> &buttons,
+MessageBox Language::buildKeyMessage(const QString &key, BoxType type, const QList<Answer> &buttons,
                                      const QString &argument) const
 {
     MessageBox box;
@@ -176,9 +176,9 @@ MessageBox Language::BuildKeyMessage(const QString &key, BoxType type, const QLi
         box.buttons.append({answer, buttonCaption(answer)});
     // A text whose placeholders do not fit gives way to the program's own, so
     // a bad language file never stands between the user and a question.
-    std::optional<QString> text = FormatMessageText(this->text(key), argument);
+    std::optional<QString> text = formatMessageText(this->text(key), argument);
     if (!text)
-        text = FormatMessageText(builtInText(key), argument);
+        text = formatMessageText(builtInText(key), argument);
     if (!text)
         text = builtInText(key);
     box.text = *text;
@@ -190,7 +190,7 @@ QString Language::messageText(int index) const
     return index >= 0 && index < m_messages.size() ? m_messages[index] : QString();
 }
 
-MessageBox Language::BuildMessage(int index, const QString &argument) const
+MessageBox Language::buildMessage(int index, const QString &argument) const
 {
     const MessageKind kind = messageKind(index);
     MessageBox box;
@@ -201,7 +201,7 @@ MessageBox Language::BuildMessage(int index, const QString &argument) const
     box.text = messageText(index);
     if (kind.takesArgument) {
         const QString text = m_faultyMessages.contains(index) ? builtInMessage(index) : box.text;
-        box.text = FormatMessageText(text, argument).value_or(argument);
+        box.text = formatMessageText(text, argument).value_or(argument);
     }
     return box;
 }

@@ -20,15 +20,15 @@ class Language
 {
 public:
     // ProgramFolder + "Language/" + code + ".txt".
-    static QString LanguageFilePath(const QString &programFolder, const QString &code);
+    static QString languageFilePath(const QString &programFolder, const QString &code);
 
     // Code of the current language, at most two characters.
-    const QString &LanguageCode() const { return m_code; }
+    const QString &code() const { return m_code; }
 
     // Makes code the current language, or "UK" when code has no file, and
     // takes its texts. Throws KestrixError naming the file when it cannot be
     // read; the code has then changed already, every text is kept.
-    void LoadLanguage(const QString &programFolder, const QString &code);
+    void load(const QString &programFolder, const QString &code);
 
     // The loaded file, for lookups of further keys.
     const KeyValueText &file() const { return m_file; }
@@ -59,14 +59,14 @@ public:
     // The messages that show a board name are filled with argument; the
     // others show their text as it stands. A text whose placeholders cannot
     // take the argument gives way to the program's own text of the entry.
-    MessageBox BuildMessage(int index, const QString &argument = QString()) const;
+    MessageBox buildMessage(int index, const QString &argument = QString()) const;
     // What is wrong with the language file's text of message index, for the
     // user; empty when the text is fine.
     QString messageFault(int index) const;
     // A box of type with buttons showing the text of key, its one placeholder
     // filled with argument. A text whose placeholders do not fit gives way
     // to the program's own text of the key.
-    MessageBox BuildKeyMessage(const QString &key, BoxType type, const QList<Answer> &buttons,
+    MessageBox buildKeyMessage(const QString &key, BoxType type, const QList<Answer> &buttons,
                                const QString &argument) const;
 
     // A file or system error in this language: the file's text for the

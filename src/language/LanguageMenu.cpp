@@ -8,7 +8,7 @@
 
 namespace kestrix {
 
-QList<LanguageEntry> BuildLanguageMenu(const QString &programFolder, const QString &languageCode)
+QList<LanguageEntry> buildLanguageMenu(const QString &programFolder, const QString &languageCode)
 {
     const QDir folder(QDir(programFolder).filePath(QStringLiteral("Language")));
     const QStringList names = folder.entryList({QStringLiteral("??.txt")}, QDir::Files | QDir::CaseSensitive,
@@ -17,7 +17,7 @@ QList<LanguageEntry> BuildLanguageMenu(const QString &programFolder, const QStri
     for (const QString &name : names) {
         LanguageEntry entry;
         entry.code = FileBaseName(name);
-        entry.caption = KeyValueText::ReadFile(folder.filePath(name)).firstLine();
+        entry.caption = KeyValueText::readFile(folder.filePath(name)).firstLine();
         const QString picture = folder.filePath(entry.code + QStringLiteral(".bmp"));
         if (QFileInfo(picture).isFile())
             entry.picturePath = picture;
@@ -27,7 +27,7 @@ QList<LanguageEntry> BuildLanguageMenu(const QString &programFolder, const QStri
     return entries;
 }
 
-QString LanguageClick(QList<LanguageEntry> &entries, qsizetype clickedIndex, const QString &languageCode)
+QString chooseLanguageEntry(QList<LanguageEntry> &entries, qsizetype clickedIndex, const QString &languageCode)
 {
     if (clickedIndex < 0 || clickedIndex >= entries.size())
         return languageCode;

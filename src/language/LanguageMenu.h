@@ -18,13 +18,13 @@ struct LanguageEntry
 
 // One entry per file of two characters + ".txt" in ProgramFolder/Language,
 // in name order. Throws KestrixError when a file cannot be read.
-QList<LanguageEntry> BuildLanguageMenu(const QString &programFolder, const QString &languageCode);
+QList<LanguageEntry> buildLanguageMenu(const QString &programFolder, const QString &languageCode);
 
 // The choice of entry clickedIndex while languageCode is current: shows the
 // current language's entry again, hides the clicked one and returns the new
 // code. The caller then stores the code in the settings, writes them and
 // loads the language. An index outside the entries changes nothing and
 // returns languageCode.
-QString LanguageClick(QList<LanguageEntry> &entries, qsizetype clickedIndex, const QString &languageCode);
+QString chooseLanguageEntry(QList<LanguageEntry> &entries, qsizetype clickedIndex, const QString &languageCode);
 
 } // namespace kestrix

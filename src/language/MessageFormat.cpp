@@ -4,7 +4,7 @@
 
 namespace kestrix {
 
-std::optional<QString> FormatMessageText(const QString &text, const QString &argument)
+std::optional<QString> formatMessageText(const QString &text, const QString &argument)
 {
     return FillPlaceholders(text, {argument});
 }

@@ -12,6 +12,6 @@ namespace kestrix {
 // second placeholder, a "%" at the end) means the text does not fit its
 // message: the result is then empty. Texts never reach a printf-style
 // function.
-std::optional<QString> FormatMessageText(const QString &text, const QString &argument);
+std::optional<QString> formatMessageText(const QString &text, const QString &argument);
 
 } // namespace kestrix

@@ -1,5 +1,7 @@
 #include "output/BoardCheck.h"
 
+#include <algorithm>
+
 namespace kestrix {
 
 namespace {
@@ -9,7 +11,7 @@ constexpr int PairCount = 100;
 
 } // namespace
 
-BoardCheckResult BoardCheck(const std::array<int, CellCount> &tileIds)
+BoardCheckResult checkBoardPairs(const std::array<int, CellCount> &tileIds)
 {
     std::array<int, PairCount> counts{};
     for (const int id : tileIds) {
@@ -28,6 +30,13 @@ BoardCheckResult BoardCheck(const std::array<int, CellCount> &tileIds)
         break;
     }
     return result;
+}
+
+BoardCheckResult checkBoardPairs(const BoardFields &cells)
+{
+    std::array<int, CellCount> ids{};
+    std::transform(cells.begin(), cells.end(), ids.begin(), [](const Field &cell) { return cell.tileId; });
+    return checkBoardPairs(ids);
 }
 
 } // namespace kestrix

@@ -1,8 +1,6 @@
 #include "output/BoardExport.h"
 
-#include "catalogue/CellPicture.h"
 #include "catalogue/JpegWriter.h"
-#include "output/BoardQuarter.h"
 #include "util/KestrixError.h"
 #include "util/Utils.h"
 
@@ -10,14 +8,6 @@
 #include <future>
 
 namespace kestrix {
-
-QImage RenderQuarter(const BoardPictureSource &source, int quarter)
-{
-    // The composition keeps a scratch bitmap: one per quarter, so quarters
-    // drawn side by side never share it.
-    CellPicture cellPicture(source.catalogue, source.stepMarks, source.programFolder);
-    return RenderBoardQuarter(quarter, source.cells, cellPicture);
-}
 
 namespace {
 
@@ -32,7 +22,7 @@ std::array<EncodedQuarter, BoardQuarterCount> encodeAll(const BoardPictureSource
     std::array<std::future<QByteArray>, BoardQuarterCount> running;
     for (int q = 1; q <= BoardQuarterCount; ++q)
         running[size_t(q - 1)] = std::async(std::launch::async, [&source, q] {
-            return ConvertToJpeg(RenderQuarter(source, q));
+            return ConvertToJpeg(renderBoardQuarter(source, q));
         });
     std::array<EncodedQuarter, BoardQuarterCount> done;
     for (size_t i = 0; i < running.size(); ++i) {
@@ -47,7 +37,7 @@ std::array<EncodedQuarter, BoardQuarterCount> encodeAll(const BoardPictureSource
 
 } // namespace
 
-std::array<QByteArray, BoardQuarterCount> EncodeBoardQuarters(const BoardPictureSource &source)
+std::array<QByteArray, BoardQuarterCount> encodeBoardQuarters(const BoardPictureSource &source)
 {
     std::array<QByteArray, BoardQuarterCount> jpegs;
     const auto done = encodeAll(source);
@@ -59,14 +49,14 @@ std::array<QByteArray, BoardQuarterCount> EncodeBoardQuarters(const BoardPicture
     return jpegs;
 }
 
-void ExportBoardQuarters(const BoardPictureSource &source, const QString &chosen)
+void exportBoardQuarters(const BoardPictureSource &source, const QString &chosen)
 {
     const auto done = encodeAll(source);
     for (int q = 1; q <= BoardQuarterCount; ++q) {
         const EncodedQuarter &quarter = done[size_t(q - 1)];
         if (quarter.error)
             std::rethrow_exception(quarter.error);
-        WriteWholeFile(QuarterPictureFileName(chosen, q), quarter.jpeg);
+        WriteWholeFile(quarterPictureFileName(chosen, q), quarter.jpeg);
     }
 }
 

@@ -80,7 +80,7 @@ QPoint QuarterGeometry::cellOrigin(int k) const
     return firstCell + QPoint(k % QuarterSide, k / QuarterSide) * QuarterCellPitch;
 }
 
-QuarterGeometry BoardQuarterGeometry(int quarter)
+QuarterGeometry boardQuarterGeometry(int quarter)
 {
     QuarterGeometry g;
     const bool wide = quarter % 2 == 1; // quarters 1 and 3 have the strip beside the square
@@ -101,9 +101,9 @@ QuarterGeometry BoardQuarterGeometry(int quarter)
     return g;
 }
 
-QImage RenderBoardQuarter(int quarter, const BoardFields &cells, CellPicture &cellPicture)
+QImage renderBoardQuarter(const BoardPictureSource &source, int quarter)
 {
-    const QuarterGeometry g = BoardQuarterGeometry(quarter);
+    const QuarterGeometry g = boardQuarterGeometry(quarter);
     QImage image(g.size, BitmapFormat);
     if (image.isNull())
         throw KestrixError(ErrorTexts::QuarterMemory, {});
@@ -111,16 +111,17 @@ QImage RenderBoardQuarter(int quarter, const BoardFields &cells, CellPicture &ce
     drawDashedOutline(image);
     fillBlack(image, g.square);
 
+    CellPicture cellPicture(source.catalogue, source.stepMarks, source.programFolder);
     QImage picture;
     for (int k = 0; k < QuarterCellCount; ++k) {
-        const Field &cell = cells[size_t(g.boardCell(k))];
+        const Field &cell = source.cells[size_t(g.boardCell(k))];
         cellPicture.RedrawCellPicture(cell.tileId, LargePictureOffset, picture, cell.steps, cell.rotation);
         drawUnscaled(image, picture, g.cellOrigin(k));
     }
     return image;
 }
 
-QString QuarterPictureFileName(const QString &chosen, int quarter)
+QString quarterPictureFileName(const QString &chosen, int quarter)
 {
     return chosen.left(FileNameStart(chosen)) + FileBaseName(chosen) + QStringLiteral(" (") + QString::number(quarter)
            + QStringLiteral(").jpg");

@@ -10,7 +10,18 @@
 
 namespace kestrix {
 
-class CellPicture;
+class Catalogue;
+struct StepMarkTables;
+
+// What the board's pictures are drawn from. Only read, so several quarters
+// can be drawn from it at the same time.
+struct BoardPictureSource
+{
+    const BoardFields &cells;
+    const Catalogue &catalogue;
+    const StepMarkTables &stepMarks;
+    QString programFolder; // ends with "/"
+};
 
 // The board leaves the editor in four quarters of 6 x 6 fields, numbered
 // 1 top left, 2 top right, 3 bottom right, 4 bottom left. A quarter is a
@@ -42,17 +53,19 @@ struct QuarterGeometry
 // The geometry of quarter 1..4. The fields start 50 pixels inside an edge of
 // the square that is an outer edge of the board and 1 pixel inside an edge
 // along the board's centre lines.
-QuarterGeometry BoardQuarterGeometry(int quarter);
+QuarterGeometry boardQuarterGeometry(int quarter);
+
+constexpr int BoardQuarterCount = 4;
 
 // Renders quarter 1..4 of the board: white with a dashed black outline, the
 // black square, and each field's large picture composed with its rotation
 // and steps, drawn unscaled. The picture is in BitmapFormat. Throws
-// KestrixError when a picture cannot be read. Only the scratch bitmap of
-// cellPicture changes.
-QImage RenderBoardQuarter(int quarter, const BoardFields &cells, CellPicture &cellPicture);
+// KestrixError when a picture cannot be read. The composition has a scratch
+// bitmap of its own, so quarters can be drawn side by side.
+QImage renderBoardQuarter(const BoardPictureSource &source, int quarter);
 
 // The file of quarter n when the user chose the name chosen: its folder, its
 // name without the last extension, " (n).jpg".
-QString QuarterPictureFileName(const QString &chosen, int quarter);
+QString quarterPictureFileName(const QString &chosen, int quarter);
 
 } // namespace kestrix

@@ -27,7 +27,7 @@ double resolutionFactor(const PrintablePage &page)
 
 } // namespace
 
-QRect PrintedRect(QSize pictureSize, const PrintablePage &page)
+QRect printedRect(QSize pictureSize, const PrintablePage &page)
 {
     double scale = PrintScale * resolutionFactor(page);
     if (pictureSize.width() > 0 && pictureSize.height() > 0) {
@@ -40,21 +40,21 @@ QRect PrintedRect(QSize pictureSize, const PrintablePage &page)
     return QRect(halfToEven(page.size.width() - w), halfToEven(page.size.height() - h), w, h);
 }
 
-QPoint FooterPosition(const PrintablePage &page)
+QPoint footerPosition(const PrintablePage &page)
 {
     const double factor = resolutionFactor(page);
     return QPoint(int(std::lround(FooterLeft * factor)),
                   page.size.height() - int(std::lround(FooterAboveBottom * factor)));
 }
 
-PrintPage LayOutPrintPage(const QImage &picture, int number, int toPage, const QString &title,
+PrintPage layOutPrintPage(const QImage &picture, int number, int toPage, const QString &title,
                           const QString &documentText, const QString &time, const PrintablePage &page)
 {
     PrintPage printed;
     printed.jobTitle = documentText.mid(FileNameStart(documentText));
     printed.picture = picture;
-    printed.target = PrintedRect(picture.size(), page);
-    printed.footerAt = FooterPosition(page);
+    printed.target = printedRect(picture.size(), page);
+    printed.footerAt = footerPosition(page);
     printed.footer = title + QStringLiteral(" - ") + documentText + QStringLiteral(" (") + QString::number(number)
                      + u'/' + QString::number(toPage) + QStringLiteral(")      ") + time;
     printed.number = number;

@@ -51,15 +51,15 @@ inline constexpr int PrintScaleResolution = 600;
 // resolution (truncated) and centred, a half pixel going to the even
 // neighbour. A picture that would not fit the page is made smaller until
 // it fits, keeping its proportions; it is never made larger than that.
-QRect PrintedRect(QSize pictureSize, const PrintablePage &page);
+QRect printedRect(QSize pictureSize, const PrintablePage &page);
 
 // The footer line's top-left corner: 100 pixels from the left and 90 above
 // the bottom at 600 dpi, the same distances on paper at other resolutions.
-QPoint FooterPosition(const PrintablePage &page);
+QPoint footerPosition(const PrintablePage &page);
 
 // The page of quarter number laid out for printing: the picture placed by
-// PrintedRect, the footer "title - document (number/toPage)      time".
-PrintPage LayOutPrintPage(const QImage &picture, int number, int toPage, const QString &title,
+// printedRect, the footer "title - document (number/toPage)      time".
+PrintPage layOutPrintPage(const QImage &picture, int number, int toPage, const QString &title,
                           const QString &documentText, const QString &time, const PrintablePage &page);
 
 } // namespace kestrix

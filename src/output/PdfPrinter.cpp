@@ -43,7 +43,7 @@ void PdfPrinter::printPage(const PrintPage &page)
     } else if (!m_writer->newPage()) {
         throw KestrixError(ErrorTexts::PdfPage, {});
     }
-    PaintPrintPage(m_painter, page);
+    paintPrintPage(m_painter, page);
 }
 
 QByteArray PdfPrinter::finish()
@@ -55,7 +55,7 @@ QByteArray PdfPrinter::finish()
     return m_bytes;
 }
 
-void PaintPrintPage(QPainter &painter, const PrintPage &page)
+void paintPrintPage(QPainter &painter, const PrintPage &page)
 {
     painter.drawImage(page.target, page.picture);
     // The position names the line's top-left corner; text is drawn from its
@@ -63,7 +63,7 @@ void PaintPrintPage(QPainter &painter, const PrintPage &page)
     painter.drawText(page.footerAt + QPoint(0, painter.fontMetrics().ascent()), page.footer);
 }
 
-QPageLayout DefaultPrintLayout()
+QPageLayout defaultPrintLayout()
 {
     return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
                        QMarginsF(DefaultMarginMm, DefaultMarginMm, DefaultMarginMm, DefaultMarginMm),

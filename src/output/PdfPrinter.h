@@ -37,10 +37,10 @@ private:
 };
 
 // Draws the page's picture and footer with the painter's current font.
-void PaintPrintPage(QPainter &painter, const PrintPage &page);
+void paintPrintPage(QPainter &painter, const PrintPage &page);
 
 // The layout of the printable page of the print command when no printer
 // says otherwise: A4 portrait with margins of 10 mm.
-QPageLayout DefaultPrintLayout();
+QPageLayout defaultPrintLayout();
 
 } // namespace kestrix

@@ -131,7 +131,7 @@ void writeEntries(Catalogue &catalogue, int id, const TileDefinition &definition
         catalogue.append(entryLine(position, text));
 
     for (size_t page = 0; page < PageLetters.size(); ++page) {
-        const bool hasFields = SidePageHasFields(SidePage(page));
+        const bool hasFields = sidePageHasFields(SidePage(page));
         for (int j = 0; j < SideCount; ++j) {
             const QString name = QLatin1Char(PageLetters[page]) + id5 + QString::number(j);
             const SideBox &box = definition.pages[page][size_t(j)];
@@ -145,32 +145,32 @@ void writeEntries(Catalogue &catalogue, int id, const TileDefinition &definition
     const QString belt = QStringLiteral("D") + id5;
     removeEntry(catalogue, belt);
     if (isBelt(id))
-        catalogue.append(entryLine(belt, BeltPattern(id, definition)));
+        catalogue.append(entryLine(belt, beltPattern(id, definition)));
 }
 
 } // namespace
 
-bool SidePageHasFields(SidePage page)
+bool sidePageHasFields(SidePage page)
 {
     return page == SidePage::Adds || page == SidePage::Noetig || page == SidePage::Zwingend;
 }
 
-int TileIdOfFileName(const QString &fileName)
+int tileIdOfFileName(const QString &fileName)
 {
     return StrToIntOrZero(fileName.left(5));
 }
 
-QStringList TilePictureNames(const QString &imagesFolder)
+QStringList tilePictureNames(const QString &imagesFolder)
 {
     return QDir(imagesFolder).entryList({QStringLiteral("0????.bmp")}, QDir::Files, QDir::Name);
 }
 
-QString LargePictureFileName(const QString &programFolder, int id)
+QString largePictureFileName(const QString &programFolder, int id)
 {
     return programFolder + QStringLiteral("Images/") + bmp(Id5(largePictureId(id)));
 }
 
-TileDefinition ReadTileDefinition(const Catalogue &catalogue, int id)
+TileDefinition readTileDefinition(const Catalogue &catalogue, int id)
 {
     TileDefinition definition;
     const QString id5 = Id5(id);
@@ -181,7 +181,7 @@ TileDefinition ReadTileDefinition(const Catalogue &catalogue, int id)
             const QString name = QLatin1Char(PageLetters[page]) + id5 + QString::number(j);
             SideBox &box = definition.pages[page][size_t(j)];
             box.ticked = catalogue.CatalogueHasKey(name);
-            if (SidePageHasFields(SidePage(page)))
+            if (sidePageHasFields(SidePage(page)))
                 box.text = catalogue.CatalogueValue(name);
         }
     }
@@ -199,7 +199,7 @@ TileDefinition ReadTileDefinition(const Catalogue &catalogue, int id)
     return definition;
 }
 
-QString BeltPattern(int id, const TileDefinition &definition)
+QString beltPattern(int id, const TileDefinition &definition)
 {
     QString pattern = Id5(id).mid(2, 1);
     for (int j = 0; j < SideCount; ++j) {
@@ -215,7 +215,7 @@ QString BeltPattern(int id, const TileDefinition &definition)
     return pattern + QString::number(definition.beltItem);
 }
 
-QString ApplyTileDefinition(Catalogue &catalogue, const QString &programFolder, TileFileLine &line,
+QString applyTileDefinition(Catalogue &catalogue, const QString &programFolder, TileFileLine &line,
                             const TileDefinition &definition)
 {
     // Keys and picture names have room for five digits, and the board
@@ -234,7 +234,7 @@ QString ApplyTileDefinition(Catalogue &catalogue, const QString &programFolder, 
     }
     const QString oldName = line.fileName.left(5);
     const QString newName = Id5(number);
-    int id = TileIdOfFileName(line.fileName);
+    int id = tileIdOfFileName(line.fileName);
     // Everything is done on a copy first: when a rename or the save fails,
     // the pictures get their names back and the list stays as it was.
     Catalogue edited = catalogue;

@@ -16,7 +16,7 @@ enum class SidePage { Wand, Adds, Noetig, Zwingend, Moeglich, Richtung };
 inline constexpr int SidePageCount = 6;
 inline constexpr int SideCount = 4;
 // Pages Adds, Nötig and Zwingend carry a field per side.
-bool SidePageHasFields(SidePage page);
+bool sidePageHasFields(SidePage page);
 
 struct SideBox
 {
@@ -50,21 +50,21 @@ struct TileFileLine
 };
 
 // The tile id a picture file names: its first five characters, read leniently.
-int TileIdOfFileName(const QString &fileName);
+int tileIdOfFileName(const QString &fileName);
 
 // The board pictures of the folder ("0", four characters, ".bmp"), in
 // ascending name order.
-QStringList TilePictureNames(const QString &imagesFolder);
+QStringList tilePictureNames(const QString &imagesFolder);
 
 // ProgramFolder + "Images/" + (id + 10000) with five digits + ".bmp".
-QString LargePictureFileName(const QString &programFolder, int id);
+QString largePictureFileName(const QString &programFolder, int id);
 
 // The controls' contents for tile id as the catalogue describes it.
-TileDefinition ReadTileDefinition(const Catalogue &catalogue, int id);
+TileDefinition readTileDefinition(const Catalogue &catalogue, int id);
 
 // The six characters of tile id's D entry: the family digit, a code per side
 // (wall 1 before side input 2 before direction 3, else 0) and the belt item.
-QString BeltPattern(int id, const TileDefinition &definition);
+QString beltPattern(int id, const TileDefinition &definition);
 
 // Writes the definition into the catalogue for the tile of line, sorts it
 // and saves it to programFolder + "InitList.ini". A changed number renumbers
@@ -76,7 +76,7 @@ QString BeltPattern(int id, const TileDefinition &definition);
 // Images folder is read-only. Throws KestrixError when a picture cannot be
 // renamed or the catalogue cannot be saved; the pictures, the list in memory,
 // the file and line are then all as they were.
-QString ApplyTileDefinition(Catalogue &catalogue, const QString &programFolder, TileFileLine &line,
+QString applyTileDefinition(Catalogue &catalogue, const QString &programFolder, TileFileLine &line,
                             const TileDefinition &definition);
 
 } // namespace kestrix

@@ -34,10 +34,10 @@ public:
 
         editor.setProgramFolder(folder.programFolder());
         editor.setUserFolder(folder.userFolder());
-        editor.LoadLanguage();
-        editor.LoadCatalogue();
-        editor.LoadStepMarks();
-        editor.BuildPalette();
+        editor.loadResources(Resources::LanguageStep);
+        editor.loadResources(Resources::CatalogueStep);
+        editor.loadResources(Resources::StepMarksStep);
+        editor.loadResources(Resources::PaletteStep);
     }
 
     bool isValid() const { return m_valid; }
@@ -65,11 +65,12 @@ public:
 
     void setConventions(bool needWall, bool notWall, bool belt, bool field)
     {
-        Settings &settings = editor.settings();
+        Settings settings = editor.settings();
         settings.OpKonventNeedWall = needWall;
         settings.OpKonventNotWall = notWall;
         settings.OpKonventBelt = belt;
         settings.OpKonventField = field;
+        editor.changeSettings(settings);
     }
 
     // The entries of the newest undo group in the order they were written.

@@ -49,27 +49,15 @@ class BundledRun
 public:
     BundledRun(const QString &board, Conventions conventions, bool ownFamilies, quint32 seed) : m_choices(seed)
     {
-        m_editor.setProgramFolder(binFolder());
-        m_editor.LoadLanguage();
-        m_editor.LoadCatalogue();
-        if (ownFamilies) {
-            // Every third belt moves into family 9: a fitting or an adaptation
-            // that would turn a belt into it finds none.
-            QList<QByteArray> lines = m_editor.catalogue().lines();
-            int belts = 0;
-            for (QByteArray &line : lines) {
-                if (line.startsWith('D') && line.size() > 7 && belts++ % 3 == 1)
-                    line[7] = '9';
-            }
-            m_editor.catalogue().setLines(lines);
-        }
-        m_editor.LoadStepMarks();
-        m_editor.BuildPalette();
-        Settings &settings = m_editor.settings();
+        m_editor.setProgramFolder(ownFamilies ? ownFamiliesFolder() : binFolder());
+        m_editor.loadResources(Resources::LanguageStep | Resources::CatalogueStep | Resources::StepMarksStep
+                               | Resources::PaletteStep);
+        Settings settings = m_editor.settings();
         settings.OpKonventNeedWall = conventions.needWall;
         settings.OpKonventNotWall = conventions.notWall;
         settings.OpKonventBelt = conventions.belt;
         settings.OpKonventField = conventions.field;
+        m_editor.changeSettings(settings);
         m_editor.seedRandom(seed);
         m_editor.loadBoard(binFolder() + QStringLiteral("Boards/") + board);
 
@@ -81,6 +69,27 @@ public:
     }
 
     int choose(int count) { return std::uniform_int_distribution<int>(0, count - 1)(m_choices); }
+
+    // The bundled program folder with every third belt moved into family 9:
+    // a fitting or an adaptation that would turn a belt into it finds none.
+    QString ownFamiliesFolder()
+    {
+        QFile bundled(binFolder() + QStringLiteral("InitList.ini"));
+        EXPECT_TRUE(bundled.open(QIODevice::ReadOnly));
+        QList<QByteArray> lines = bundled.readAll().split('\n');
+        int belts = 0;
+        for (QByteArray &line : lines) {
+            if (line.startsWith('D') && line.size() > 7 && belts++ % 3 == 1)
+                line[7] = '9';
+        }
+        const QString folder = m_ownFamilies.path() + u'/';
+        QFile changed(folder + QStringLiteral("InitList.ini"));
+        EXPECT_TRUE(changed.open(QIODevice::WriteOnly));
+        changed.write(lines.join('\n'));
+        for (const char *name : {"Images", "Language"})
+            EXPECT_TRUE(QFile::link(binFolder() + QLatin1String(name), folder + QLatin1String(name)));
+        return folder;
+    }
 
     // Selects a random field and prepares a random tile there, turned and
     // with random steps.
@@ -112,6 +121,7 @@ public:
     ScriptedPrompter &prompter() { return m_prompter; }
 
 private:
+    QTemporaryDir m_ownFamilies;
     ScriptedPrompter m_prompter;
     Editor m_editor{m_prompter};
     std::mt19937 m_choices;
@@ -156,7 +166,7 @@ TEST(ApplyBundled, TheEditorWritesAndRecordsWhatTheRulesWorkOut)
                                       editor.stepPanelVisible()};
             SeededRandom random(seed + i);
             const Application expected = applyPlacement(
-                before, placement, {codes, conventions, group, editor.palette().GroundPlateCount(group), random});
+                before, placement, {codes, conventions, group, editor.resources().palette().GroundPlateCount(group), random});
             editor.seedRandom(seed + i);
             const qsizetype messages = bundled.prompter().messages.size();
 

@@ -3,6 +3,7 @@
 #include "support/QtPrinters.h"
 #include "support/Text.h"
 #include "util/KestrixError.h"
+#include "support/EditorSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ TEST(Apply, APlateGroupWithoutPlatesNamesTheMissingPictureAndKeepsTheBoard)
     ApplyBench bench({"D01000=000300", "D01004=000320", "A010040=03500", "A035000=00000", "A035001=00000"},
                      {0, 400, 1000, 1004, 3500});
     ASSERT_TRUE(bench.isValid());
-    bench.editor.settings().OpGroundPlates = 3;
+    changeSetting(bench.editor, &Settings::OpGroundPlates, 3);
 
     bench.place(62, 3500);
     bench.select(49, 1000, 3); // runs right, into 50

@@ -51,9 +51,9 @@ protected:
         ASSERT_TRUE(dir.isValid());
         Settings settings;
         settings.OpLanguage = QStringLiteral("DE");
-        WriteSettings(settings, userFolder());
+        writeSettings(settings, userFolder());
         settingsBefore = readFile(userFolder() + QStringLiteral("Kestrix.ini"));
-        german.LoadLanguage(BinDir, QStringLiteral("DE"));
+        german.load(BinDir, QStringLiteral("DE"));
     }
 
     void TearDown() override
@@ -97,9 +97,9 @@ TEST_F(Batch, CheckGivesAVerdictPerBoardAndTheWorstStatus)
     const QString once = writeBoard(QStringLiteral("Once.zvb"), {5012});
     const QString thrice = writeBoard(QStringLiteral("Thrice.zvb"), {5003, 5103, 5203});
     const QString missing = path(QStringLiteral("Missing.zvb"));
-    const QString passed = german.BuildMessage(1).text;
-    const QString onceText = german.BuildMessage(7, QStringLiteral("Once")).text;
-    const QString thriceText = german.BuildMessage(8, QStringLiteral("Thrice")).text;
+    const QString passed = german.buildMessage(1).text;
+    const QString onceText = german.buildMessage(7, QStringLiteral("Once")).text;
+    const QString thriceText = german.buildMessage(8, QStringLiteral("Thrice")).text;
     ASSERT_NE(passed, onceText);
 
     const struct {
@@ -149,7 +149,7 @@ TEST_F(Batch, CheckShowsEachBoardOnOneLine)
         const QString name = QString::fromUtf8(n.name);
         boards.append(writeBoard(name + QStringLiteral(".zvb"), {5012}));
         expected += path(QString::fromUtf8(n.shown) + QStringLiteral(".zvb: "))
-                    + german.BuildMessage(7, QString::fromUtf8(n.inVerdict)).text + u'\n';
+                    + german.buildMessage(7, QString::fromUtf8(n.inVerdict)).text + u'\n';
     }
     EXPECT_EQ(run(QStringList{QStringLiteral("--check")} + boards), 1);
     EXPECT_EQ(out, expected);
@@ -220,9 +220,9 @@ TEST_F(Batch, ExportWritesWhatTheMenuCommandWrites)
     ScriptedPrompter prompter;
     Editor editor(prompter);
     editor.setProgramFolder(BinDir);
-    editor.LoadLanguage();
-    editor.LoadCatalogue();
-    editor.LoadStepMarks();
+    editor.loadResources(Resources::LanguageStep);
+    editor.loadResources(Resources::CatalogueStep);
+    editor.loadResources(Resources::StepMarksStep);
     editor.loadBoard(bundledBoard("Factory.zvb"));
     prompter.files = {path(QStringLiteral("menu.jpg"))};
     editor.checkAndExportBoard();
@@ -235,7 +235,7 @@ TEST_F(Batch, ExportWritesWhatTheMenuCommandWrites)
 
     for (int q = 1; q <= 4; ++q) {
         SCOPED_TRACE(q);
-        const QByteArray serial = ConvertToJpeg(RenderBoardQuarter(q, editor.cells(), editor.cellPicture()));
+        const QByteArray serial = ConvertToJpeg(renderBoardQuarter(editor.pictureSource(), q));
         EXPECT_EQ(readFile(path(QStringLiteral("menu (%1).jpg").arg(q))), serial);
         EXPECT_EQ(readFile(path(QStringLiteral("cli.x (%1).jpg").arg(q))), serial);
         EXPECT_EQ(readFile(path(QStringLiteral("Factory (%1).jpg").arg(q))), serial);
@@ -246,7 +246,7 @@ TEST_F(Batch, ExportAndPrintingStopAtAFailingCheck)
 {
     const QString once = writeBoard(QStringLiteral("Once.zvb"), {5012});
     EXPECT_EQ(run({QStringLiteral("--export"), once, path(QStringLiteral("o.jpg"))}), 1);
-    EXPECT_EQ(err, once + QStringLiteral(": ") + german.BuildMessage(7, QStringLiteral("Once")).text + u'\n');
+    EXPECT_EQ(err, once + QStringLiteral(": ") + german.buildMessage(7, QStringLiteral("Once")).text + u'\n');
     EXPECT_EQ(run({QStringLiteral("--print-pdf"), once, path(QStringLiteral("o.pdf"))}), 1);
     EXPECT_EQ(run({QStringLiteral("--export"), path(QStringLiteral("Missing"))}), 2);
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("o (*"), QStringLiteral("o.*")}, QDir::Files), QStringList());
@@ -324,7 +324,7 @@ TEST_F(Batch, TheProgramRunsTheCommandsWithoutADisplay)
     EXPECT_FALSE(check.crashed);
     EXPECT_EQ(check.status, 1) << check.err.toStdString();
     EXPECT_EQ(check.out.count(u'\n'), 2);
-    EXPECT_TRUE(check.out.contains(german.BuildMessage(1).text)) << check.out.toStdString();
+    EXPECT_TRUE(check.out.contains(german.buildMessage(1).text)) << check.out.toStdString();
 
     const Finished pdf = runProgram({QStringLiteral("--print-pdf"), bundledBoard("Factory.zvb"), path(QStringLiteral("p.pdf"))},
                                     profile);

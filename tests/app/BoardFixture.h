@@ -31,8 +31,8 @@ protected:
         addTiles({0, 1, 2, 100, 101, 8000, 8100, Tile, OtherTile});
         editor.setProgramFolder(folder.programFolder());
         editor.setUserFolder(folder.userFolder());
-        editor.LoadLanguage();
-        editor.BuildPalette();
+        editor.loadResources(Resources::LanguageStep);
+        editor.loadResources(Resources::PaletteStep);
         editor.seedRandom(7);
         QObject::connect(&editor, &Editor::undoChanged, [this](bool canUndo) { undoSignals.append(canUndo); });
     }

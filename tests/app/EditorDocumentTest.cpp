@@ -5,6 +5,7 @@
 
 #include "document/BoardFile.h"
 #include "util/KestrixError.h"
+#include "support/EditorSettings.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -90,8 +91,8 @@ TEST_F(DocumentCommands, NewBoardsAreGroundPlatesWithWallsOnTheSixteenWallPositi
         {true, 0, 0}, {true, 1, 1}, {false, 1, 1}, {false, 0, 0}, {true, 7, 0} /* no such group */,
     };
     for (const auto &c : cases) {
-        editor.settings().OpKonventNeedWall = c.walls;
-        editor.settings().OpGroundPlates = c.setting;
+        changeSetting(editor, &Settings::OpKonventNeedWall, c.walls);
+        changeSetting(editor, &Settings::OpGroundPlates, c.setting);
         editor.newBoard();
         const int plates = c.group == 0 ? 3 : 2;
         int walls = 0;
@@ -118,7 +119,7 @@ TEST_F(DocumentCommands, NewBoardsAreGroundPlatesWithWallsOnTheSixteenWallPositi
 
 TEST_F(DocumentCommands, NewDrawsEachFieldsPlateBeforeItsRotation)
 {
-    editor.settings().OpKonventNeedWall = true;
+    changeSetting(editor, &Settings::OpKonventNeedWall, true);
     editor.seedRandom(2024);
     editor.newBoard();
 
@@ -456,8 +457,8 @@ TEST_F(DocumentCommands, TwoEditorsOnOneBoardTheSecondSaveAsksBeforeOverwriting)
         Editor b(bPrompter);
         b.setProgramFolder(folder.programFolder());
         b.setUserFolder(folder.userFolder());
-        b.LoadLanguage();
-        b.BuildPalette();
+        b.loadResources(Resources::LanguageStep);
+        b.loadResources(Resources::PaletteStep);
         editor.loadBoard(plan);
         b.loadBoard(plan);
 

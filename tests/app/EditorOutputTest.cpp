@@ -31,7 +31,7 @@ protected:
                                  "Text03=a\r\nText04=b\r\nText05=c\r\nText06=d\r\nText07=e\r\n"
                                  "Text08=A pair has one tile on %s.\r\n"
                                  "Text09=A pair has too many tiles on %s.\r\n"));
-        editor.LoadLanguage();
+        editor.loadResources(Resources::LanguageStep);
         editor.newBoard();
         ASSERT_EQ(editor.documentState(), DocumentState::newBoard());
         QObject::connect(&editor, &Editor::busyChanged, [this](bool busy) { busySignals.append(busy); });
@@ -134,7 +134,7 @@ TEST_F(OutputFixture, AMessageThatCannotBeFormattedIsNamedOnceAndStillShown)
     ASSERT_TRUE(folder.write(QStringLiteral("Language/UK.txt"),
                              "English\r\nNoFileName=Untitled\r\nText01=a\r\nText02=b\r\nText03=c\r\nText04=d\r\n"
                              "Text05=e\r\nText06=f\r\nText07=g\r\nText08=%d tiles on %s\r\nText09=h\r\n"));
-    editor.LoadLanguage();
+    editor.loadResources(Resources::LanguageStep);
     place({{5, 5012}});
     prompter.files = {picturePath(QStringLiteral("Platte.jpg"))};
     for (int run = 0; run < 2; ++run) {
@@ -295,7 +295,7 @@ TEST_F(OutputFixture, PrintsTheChosenPagesEachAsAJob)
         EXPECT_EQ(job.picture.pixel(pages[i].strip), qRgb(255, 255, 255));
         EXPECT_EQ(job.picture.pixel(pages[i].square), qRgb(0, 0, 0));
         EXPECT_EQ(job.picture.pixel(pages[i].fieldAt + QPoint(8, 8)), colourOf(editor.cells()[size_t(pages[i].field)].tileId));
-        EXPECT_EQ(job.target, PrintedRect(job.picture.size(), {printer.pageSize, printer.resolution}));
+        EXPECT_EQ(job.target, printedRect(job.picture.size(), {printer.pageSize, printer.resolution}));
         EXPECT_EQ(job.footerAt, QPoint(100, 6800 - 90));
     }
     EXPECT_EQ(printer.jobs[0].target, QRect(550, 1374, 3701, 4053));
@@ -379,7 +379,7 @@ TEST_F(OutputFixture, PrintingWritesNoFileNotEvenThroughALink)
         QByteArray bitmap;
         QBuffer buffer(&bitmap);
         ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(RenderBoardQuarter(page, editor.cells(), editor.cellPicture()).save(&buffer, "BMP"));
+        ASSERT_TRUE(renderBoardQuarter(editor.pictureSource(), page).save(&buffer, "BMP"));
         ASSERT_TRUE(writeFile(picturePath(QStringLiteral("page.bmp")), bitmap));
         EXPECT_EQ(printer.jobs[page - 1].picture, LoadBitmap(picturePath(QStringLiteral("page.bmp"))));
     }

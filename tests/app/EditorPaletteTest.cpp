@@ -4,6 +4,7 @@
 #include "support/ScriptedPrompter.h"
 #include "support/TestProgramFolder.h"
 #include "support/Text.h"
+#include "support/EditorSettings.h"
 
 #include <gtest/gtest.h>
 
@@ -27,8 +28,8 @@ protected:
         ASSERT_TRUE(folder.write(u("InitList.ini"), "P00000=00000\r\nP00302=00001\r\nP01004=01004\r\n"
                                                      "P05011=05011\r\nS05011=01\r\n"));
         editor.setProgramFolder(folder.programFolder());
-        editor.LoadCatalogue();
-        editor.BuildPalette();
+        editor.loadResources(Resources::CatalogueStep);
+        editor.loadResources(Resources::PaletteStep);
         editor.seedRandom(7);
     }
 
@@ -141,7 +142,7 @@ TEST_F(EditorPalette, DoubleClickAsksForTheTileDefinitionOnlyInAdministrationMod
     QObject::connect(&editor, &Editor::tileDefinitionRequested, [&requested](int id) { requested.append(id); });
     editor.requestTileDefinition(1004);
     EXPECT_TRUE(requested.isEmpty());
-    editor.settings().OpAdministration = true;
+    changeSetting(editor, &Settings::OpAdministration, true);
     editor.requestTileDefinition(1004);
     EXPECT_EQ(requested, QList<int>({1004}));
 }
@@ -151,7 +152,7 @@ TEST_F(EditorPalette, StoredGroundPlateGroupOutsideTheGroupsCountsAsZero)
     // Groups 0..3 exist (1 and 2 with no plates).
     const struct { int stored, effective; } cases[] = {{0, 0}, {3, 3}, {2, 2}, {4, 0}, {-1, 0}, {999, 0}};
     for (const auto &c : cases) {
-        editor.settings().OpGroundPlates = c.stored;
+        changeSetting(editor, &Settings::OpGroundPlates, c.stored);
         EXPECT_EQ(editor.groundPlateGroup(), c.effective) << c.stored;
     }
 }
@@ -165,7 +166,7 @@ TEST_F(EditorPalette, CursorInTheStoredColour)
         {int(0x8000000Du), qRgb(0, 120, 215)}, // the system's highlight colour
     };
     for (const auto &c : cases) {
-        editor.settings().OpCursorColor = c.value;
+        changeSetting(editor, &Settings::OpCursorColor, c.value);
         const QImage cursor = editor.paintCursor();
         EXPECT_EQ(cursor.size(), QSize(10, 10));
         EXPECT_EQ(cursor.pixel(9, 9), c.expected) << std::hex << c.value;

@@ -96,7 +96,7 @@ TEST_F(Recent, OpenedAndSavedBoardsNewestFirstAtMostEightInAFileOfTheirOwn)
     // The list lives in its own file, which the next start reads; the
     // settings file keeps its lines.
     EXPECT_EQ(RecentBoards::read(folder.userFolder()).paths(), saved);
-    editor.WriteSettings();
+    editor.writeSettings();
     EXPECT_EQ(SplitLines(readFile(folder.userFolder() + QStringLiteral("Kestrix.ini"))).size(), 11);
 }
 
@@ -124,7 +124,7 @@ TEST_F(Recent, AMissingBoardLeavesTheListWithAMessageAndTheOpenBoardStays)
 
     // A language file's text is taken when it has one.
     ASSERT_TRUE(folder.write(QStringLiteral("Language/UK.txt"), "English\r\nRecentMissing=Gone: %s\r\n"));
-    editor.LoadLanguage();
+    editor.loadResources(Resources::LanguageStep);
     ASSERT_TRUE(QFile::remove(kept));
     editor.openRecentBoard(0);
     EXPECT_EQ(prompter.messages.last().text, QStringLiteral("Gone: ") + QDir::toNativeSeparators(kept));
@@ -351,17 +351,17 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
         Editor run(shown);
         run.setProgramFolder(folder.programFolder());
         run.setUserFolder(user);
-        run.ReadSettings();
-        run.LoadLanguage();
-        run.ReportSettingsError();
+        run.loadResources(Resources::SettingsStep);
+        run.loadResources(Resources::LanguageStep);
+        run.reportSettingsError();
         if (row.action == Action::StartExit) {
-            EXPECT_NO_THROW(run.WriteSettings());
+            EXPECT_NO_THROW(run.writeSettings());
         } else if (row.action == Action::StartOpenExit) {
             // Twice: a list that cannot be written is said once, not at every open.
             EXPECT_NO_THROW(run.loadBoard(board));
             EXPECT_NO_THROW(run.loadBoard(board));
             EXPECT_EQ(run.documentState(), DocumentState::boardFile(board));
-            EXPECT_NO_THROW(run.WriteSettings());
+            EXPECT_NO_THROW(run.writeSettings());
         } else {
             EXPECT_NO_THROW(run.openRecentBoard(0));
         }

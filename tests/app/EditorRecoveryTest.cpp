@@ -54,8 +54,8 @@ protected:
         auto instance = std::make_unique<Editor>(other);
         instance->setProgramFolder(folder.programFolder());
         instance->setUserFolder(folder.userFolder());
-        instance->LoadLanguage();
-        instance->BuildPalette();
+        instance->loadResources(Resources::LanguageStep);
+        instance->loadResources(Resources::PaletteStep);
         return instance;
     }
 
@@ -222,7 +222,7 @@ TEST_F(Recovery, HostileLeftovers)
                              "SFileNotFound=File %s cannot be opened (file not found)\r\n"
                              "SFileNotRegular=File %s cannot be opened (not a regular file)\r\n"
                              "SFileTooLarge=File %s cannot be read (larger than %s bytes)\r\n"));
-    editor.LoadLanguage();
+    editor.loadResources(Resources::LanguageStep);
     const QString plan = boardPath(QStringLiteral("Plan.zvb"));
     const auto note = [this](const QByteArray &document) {
         return [this, document](const QString &, const QString &notePath) {

@@ -109,7 +109,8 @@ TEST_F(EditorTest, SelectingAFieldRedrawsTheSelectionOnceAndABoxClickOnceMore)
 
 TEST_F(EditorTest, StepPanelFollowsTheTilesStepMarks)
 {
-    editor.catalogue().setLines({"P01234=x", "S01234=0*Font:1*BG:2*", "s00007=", "S00042=0"});
+    ASSERT_TRUE(folder.write(u("InitList.ini"), "P01234=x\r\nS01234=0*Font:1*BG:2*\r\ns00007=\r\nS00042=0\r\n"));
+    editor.loadResources(Resources::CatalogueStep);
     addTiles({1234, 7, 5, 42});
     editor.cells()[0].tileId = 1234;
     editor.cells()[1].tileId = 7;   // empty S value
@@ -158,7 +159,7 @@ TEST_F(EditorTest, DialogsAsDesignedAndAfterTheLanguage)
 
     ASSERT_TRUE(folder.write(u("Language/UK.txt"), "English\nSZVBFilter=Board\nSDefaultFilter=Any\n"
                                                    "SZVJFilter=Picture\nOpenDialog1=Open a board\nSaveDialog2=\n"));
-    editor.LoadLanguage();
+    editor.loadResources(Resources::LanguageStep);
     EXPECT_EQ(editor.openDialog().filter, u("Board|*.zvb|Any|*.*"));
     EXPECT_EQ(editor.boardSaveDialog().filter, u("Board|*.zvb"));
     EXPECT_EQ(editor.pictureSaveDialog().filter, u("Picture|*.jpg"));
@@ -172,8 +173,8 @@ TEST_F(EditorTest, ChoosingARemovedLanguageIsReportedAndChangesNothing)
 {
     ASSERT_TRUE(folder.write(u("Language/DE.txt"), "Deutsch\r\n"));
     ASSERT_TRUE(folder.write(u("Language/FR.txt"), "Fran\xc3\xa7" "ais\r\n"));
-    editor.LoadLanguage();
-    editor.BuildLanguageMenu();
+    editor.loadResources(Resources::LanguageStep);
+    editor.loadResources(Resources::LanguageMenuStep);
     const QList<LanguageEntry> menu = editor.languageEntries();
     ASSERT_EQ(menu.size(), 3);
     ASSERT_TRUE(folder.remove(u("Language/DE.txt")));

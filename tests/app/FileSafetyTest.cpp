@@ -136,7 +136,7 @@ const std::vector<FileWriter> &fileWriters()
     }();
     static const std::vector<FileWriter> writers{
         {"board", "Plan.zvb", [](const QString &root) { SaveBoardFile(root + u("Plan.zvb"), BoardFields{}); }},
-        {"settings", "profile/Kestrix.ini", [](const QString &root) { WriteSettings(Settings{}, root + u("profile/")); }},
+        {"settings", "profile/Kestrix.ini", [](const QString &root) { writeSettings(Settings{}, root + u("profile/")); }},
         {"recent list", "profile/RecentBoards.txt",
          [](const QString &root) {
              RecentBoards recent;
@@ -196,10 +196,10 @@ TEST(FullDisk, EveryWriterReportsAndKeepsTheOldFile)
              Catalogue catalogue = catalogueOf(1);
              const QList<QByteArray> before = catalogue.lines();
              TileFileLine line{3, u("01234.bmp")};
-             TileDefinition definition = ReadTileDefinition(catalogue, 1234);
+             TileDefinition definition = readTileDefinition(catalogue, 1234);
              definition.number = u("01235");
              try {
-                 ApplyTileDefinition(catalogue, root + u("program/"), line, definition);
+                 applyTileDefinition(catalogue, root + u("program/"), line, definition);
              } catch (const KestrixError &) {
                  EXPECT_EQ(catalogue.lines(), before);
                  EXPECT_EQ(line.fileName, u("01234.bmp"));
@@ -412,8 +412,8 @@ TEST(HostileFiles, EveryReaderRefusesThemByName)
     } readers[] = {
         {"board", "Plan.zvb", [](const QString &p) { LoadBoardFile(p + u("Plan.zvb")); }},
         {"catalogue", "InitList.ini", [](const QString &p) { Catalogue().load(p + u("InitList.ini")); }},
-        {"language", "Language/XX.txt", [](const QString &p) { Language().LoadLanguage(p, u("XX")); }},
-        {"settings", "Kestrix.ini", [](const QString &p) { ReadSettings(p + u("profile/"), p); }},
+        {"language", "Language/XX.txt", [](const QString &p) { Language().load(p, u("XX")); }},
+        {"settings", "Kestrix.ini", [](const QString &p) { readSettings(p + u("profile/"), p); }},
         {"picture", "Images/01234.bmp", [](const QString &p) { LoadBitmap(p + u("Images/01234.bmp")); }},
     };
     const struct
@@ -473,7 +473,7 @@ TEST(KilledSaves, LeaveTheOldOrTheNewFileWhole)
     }
     const auto save = [&](const Version &version) {
         SaveBoardFile(boardPath, version.cells);
-        WriteSettings(version.settings, folder);
+        writeSettings(version.settings, folder);
         version.catalogue.save(catalogePath);
     };
     const auto expected = [&](const Version &version) {
@@ -485,7 +485,7 @@ TEST(KilledSaves, LeaveTheOldOrTheNewFileWhole)
         for (const QByteArray &line : version.catalogue.lines())
             catalogue += line + "\r\n";
         return QMap<QString, QByteArray>{{u("Plan.zvb"), board},
-                                         {u("Kestrix.ini"), SettingsText(version.settings)},
+                                         {u("Kestrix.ini"), settingsText(version.settings)},
                                          {u("InitList.ini"), catalogue}};
     };
     const QMap<QString, QByteArray> old = expected(versions[0]);

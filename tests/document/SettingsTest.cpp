@@ -16,7 +16,7 @@ namespace kestrix {
 // Readable failures: the file text of the settings.
 void PrintTo(const Settings &settings, std::ostream *os)
 {
-    *os << SettingsText(settings).toStdString();
+    *os << settingsText(settings).toStdString();
 }
 
 } // namespace kestrix
@@ -47,7 +47,7 @@ Settings with(void (*change)(Settings &))
 
 } // namespace
 
-TEST(ParseSettings, ReadsLeniently)
+TEST(parseSettings, ReadsLeniently)
 {
     const struct
     {
@@ -78,17 +78,17 @@ TEST(ParseSettings, ReadsLeniently)
          with([](Settings &s) { s.OpLanguage = QStringLiteral("a"); })},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(ParseSettings(c.text), c.expected) << c.name;
+        EXPECT_EQ(parseSettings(c.text), c.expected) << c.name;
 }
 
-TEST(SettingsText, WritesTheElevenLinesExactly)
+TEST(settingsText, WritesTheElevenLinesExactly)
 {
     Settings s;
     s.OpKonventNotWall = true;
     s.OpGroundPlates = 2;
     s.OpCursorColor = -2147483633;
     s.OpLanguage = QStringLiteral("DE");
-    EXPECT_EQ(SettingsText(s), QByteArray("[Options]\r\n"
+    EXPECT_EQ(settingsText(s), QByteArray("[Options]\r\n"
                                           "OpKonventNeedWall=FALSE\r\n"
                                           "OpKonventNotWall=TRUE\r\n"
                                           "OpKonventBelt=FALSE\r\n"
@@ -99,7 +99,7 @@ TEST(SettingsText, WritesTheElevenLinesExactly)
                                           "OpCursorColor=-2147483633\r\n"
                                           "\r\n"
                                           "OpLanguage=DE\r\n"));
-    EXPECT_EQ(ParseSettings(SettingsText(s)), s);
+    EXPECT_EQ(parseSettings(settingsText(s)), s);
 }
 
 class SettingsFiles : public ::testing::Test
@@ -114,14 +114,14 @@ protected:
 
 TEST_F(SettingsFiles, UserFileComesFirstThenTheProgramsThenDefaults)
 {
-    EXPECT_EQ(ReadSettings(m_user, m_program), Settings()); // neither file exists
+    EXPECT_EQ(readSettings(m_user, m_program), Settings()); // neither file exists
     EXPECT_FALSE(QFileInfo::exists(path("profile"))) << "reading creates no folder";
 
     writeFile(m_program + QStringLiteral("Kestrix.ini"), "[Options]\r\nOpKonventBelt=TRUE\r\n");
-    EXPECT_TRUE(ReadSettings(m_user, m_program).OpKonventBelt);
+    EXPECT_TRUE(readSettings(m_user, m_program).OpKonventBelt);
 
     writeFile(m_user + QStringLiteral("Kestrix.ini"), "[Options]\r\nOpKonventField=TRUE\r\n");
-    const Settings s = ReadSettings(m_user, m_program);
+    const Settings s = readSettings(m_user, m_program);
     EXPECT_TRUE(s.OpKonventField);
     EXPECT_FALSE(s.OpKonventBelt);
 }
@@ -130,10 +130,10 @@ TEST_F(SettingsFiles, WriteReplacesTheFileAndDropsExtraLines)
 {
     const QString file = m_user + QStringLiteral("Kestrix.ini");
     writeFile(file, "[Options]\nOpCursorColor=-16777201\nOpLanguage=UKX\nSomethingElse=1\n; note\n");
-    const Settings s = ReadSettings(m_user, m_program);
-    WriteSettings(s, m_user);
-    EXPECT_EQ(readFile(file), SettingsText(s));
-    EXPECT_EQ(ParseSettings(readFile(file)).OpCursorColor, -16777201);
+    const Settings s = readSettings(m_user, m_program);
+    writeSettings(s, m_user);
+    EXPECT_EQ(readFile(file), settingsText(s));
+    EXPECT_EQ(parseSettings(readFile(file)).OpCursorColor, -16777201);
     EXPECT_TRUE(readFile(file).endsWith("\r\nOpLanguage=UK\r\n"));
     EXPECT_EQ(QDir(m_user).entryList(QDir::Files), QStringList{QStringLiteral("Kestrix.ini")});
 }
@@ -143,14 +143,14 @@ TEST_F(SettingsFiles, WriteFailureNamesTheFolder)
     writeFile(path("blocker"), "a file where the folder should be");
     const QString folder = path("blocker/Kestrix/");
     try {
-        WriteSettings(Settings(), folder);
+        writeSettings(Settings(), folder);
         FAIL() << "writing into a file's path must fail";
     } catch (const KestrixError &error) {
         EXPECT_TRUE(error.text().contains(QDir::toNativeSeparators(path("blocker/Kestrix")))) << error.what();
     }
 }
 
-TEST(EffectiveGroundPlateGroup, OutOfRangeReadsAsZero)
+TEST(effectiveGroundPlateGroup, OutOfRangeReadsAsZero)
 {
     const struct { int stored, groups, effective; } cases[] = {
         {0, 3, 0}, {2, 3, 2}, {3, 3, 0}, {-1, 3, 0}, {1, 0, 0},
@@ -158,20 +158,20 @@ TEST(EffectiveGroundPlateGroup, OutOfRangeReadsAsZero)
     for (const auto &c : cases) {
         Settings s;
         s.OpGroundPlates = c.stored;
-        EXPECT_EQ(EffectiveGroundPlateGroup(s, c.groups), c.effective) << c.stored << " of " << c.groups;
+        EXPECT_EQ(effectiveGroundPlateGroup(s, c.groups), c.effective) << c.stored << " of " << c.groups;
     }
 }
 
-TEST(ColorFromValue, PlainAndSystemColours)
+TEST(colorFromValue, PlainAndSystemColours)
 {
-    EXPECT_EQ(ColorFromValue(0x0000FF), QColor(255, 0, 0));
-    EXPECT_EQ(ColorFromValue(0x804020), QColor(0x20, 0x40, 0x80));
-    EXPECT_EQ(ColorFromValue(int(0x8000000F)), QColor(240, 240, 240)); // button face
-    EXPECT_EQ(ColorFromValue(int(0x80000005)), QColor(255, 255, 255)); // window
-    EXPECT_EQ(ColorFromValue(int(0x8000000D)), QColor(0, 120, 215));   // highlight
-    EXPECT_EQ(SystemColorName(int(0x8000000F)), QStringLiteral("Button face"));
-    EXPECT_TRUE(SystemColorName(0x0000FF).isEmpty());
+    EXPECT_EQ(colorFromValue(0x0000FF), QColor(255, 0, 0));
+    EXPECT_EQ(colorFromValue(0x804020), QColor(0x20, 0x40, 0x80));
+    EXPECT_EQ(colorFromValue(int(0x8000000F)), QColor(240, 240, 240)); // button face
+    EXPECT_EQ(colorFromValue(int(0x80000005)), QColor(255, 255, 255)); // window
+    EXPECT_EQ(colorFromValue(int(0x8000000D)), QColor(0, 120, 215));   // highlight
+    EXPECT_EQ(systemColorName(int(0x8000000F)), QStringLiteral("Button face"));
+    EXPECT_TRUE(systemColorName(0x0000FF).isEmpty());
     // An index the system does not have paints with its low bytes.
-    EXPECT_TRUE(SystemColorName(int(0x800000FF)).isEmpty());
-    EXPECT_EQ(ColorFromValue(int(0x800000FF)), QColor(255, 0, 0));
+    EXPECT_TRUE(systemColorName(int(0x800000FF)).isEmpty());
+    EXPECT_EQ(colorFromValue(int(0x800000FF)), QColor(255, 0, 0));
 }

@@ -42,17 +42,17 @@ TEST(BoardPrinter, PrintsEachPageAsAJobOfItsOwn)
     // Either shape of quarter lies whole on the page, centred, with the footer
     // below it and still on the page.
     for (const QSize shape : {QSize(1725, 1575), QSize(1575, 1725)}) {
-        const QRect placed = PrintedRect(shape, page);
+        const QRect placed = printedRect(shape, page);
         EXPECT_TRUE(QRect(QPoint(0, 0), page.size).contains(placed)) << shape.width();
         EXPECT_LE(std::abs(placed.left() - (page.size.width() - 1 - placed.right())), 1) << shape.width();
         EXPECT_LE(std::abs(placed.top() - (page.size.height() - 1 - placed.bottom())), 1) << shape.width();
-        EXPECT_GT(FooterPosition(page).y(), placed.bottom()) << shape.width();
-        EXPECT_LT(FooterPosition(page).y(), page.size.height()) << shape.width();
+        EXPECT_GT(footerPosition(page).y(), placed.bottom()) << shape.width();
+        EXPECT_LT(footerPosition(page).y(), page.size.height()) << shape.width();
     }
 
     QImage quarter(1725, 1575, QImage::Format_RGB888);
     quarter.fill(Qt::black);
-    const PrintPage first = LayOutPrintPage(quarter, 1, 2, QStringLiteral("Zorvan - Editor"), QStringLiteral("/b/Platte.zvb"),
+    const PrintPage first = layOutPrintPage(quarter, 1, 2, QStringLiteral("Zorvan - Editor"), QStringLiteral("/b/Platte.zvb"),
                                             QStringLiteral("12:00:00"), page);
     boardPrinter.printPage(first);
     const QByteArray firstJob = readFile(folder.filePath(QStringLiteral("board (1).pdf")));
@@ -100,7 +100,7 @@ TEST(BoardPrinter, ReportsAFullDiskAndKeepsTheOldFile)
     QImage quarter(1725, 1575, QImage::Format_RGB888);
     quarter.fill(Qt::darkGreen);
     const PrintablePage page = boardPrinter.portraitPage();
-    EXPECT_THROW(boardPrinter.printPage(LayOutPrintPage(quarter, 1, 4, QStringLiteral("T"), QStringLiteral("/b/P.zvb"),
+    EXPECT_THROW(boardPrinter.printPage(layOutPrintPage(quarter, 1, 4, QStringLiteral("T"), QStringLiteral("/b/P.zvb"),
                                                         QStringLiteral("12:00"), page)),
                  KestrixError);
     EXPECT_EQ(readFile(folder.filePath(QStringLiteral("board (1).pdf"))), QByteArray("old page"));

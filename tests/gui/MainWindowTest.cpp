@@ -320,13 +320,15 @@ TEST_F(MainWindowTest, ExitClosesTheWindowAndRewritesTheSettings)
     create();
     ASSERT_EQ(form->editor().settings().OpCursorColor, 255);
     form->show();
-    Settings &settings = form->editor().settings();
+    Settings settings = form->editor().settings();
     settings.OpKonventBelt = true;
     settings.OpCursorColor = 0x123456;
+    form->editor().changeSettings(settings);
+    ASSERT_TRUE(QFile::remove(folder.userFolder() + u("Kestrix.ini")));
     child<QAction>("Menu1_Exit")->trigger();
     EXPECT_FALSE(form->isVisible());
     form.reset();
-    const Settings written = ParseSettings(folder.settings());
+    const Settings written = parseSettings(folder.settings());
     EXPECT_TRUE(written.OpKonventBelt);
     EXPECT_EQ(written.OpCursorColor, 0x123456);
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
@@ -419,7 +421,7 @@ TEST(NewElementDialog, LayoutAndLanguage)
     TestProgramFolder folder;
     ASSERT_TRUE(folder.write(u("Language/UK.txt"), "English\nNECancelBtn=Cancel\nNEOKBtn=\n"));
     Language language;
-    language.LoadLanguage(folder.programFolder(), u("UK"));
+    language.load(folder.programFolder(), u("UK"));
     dialog.applyLanguage(language);
     EXPECT_EQ(dialog.findChild<QPushButton *>(u("NECancelBtn"))->text(), u("Cancel"));
     EXPECT_EQ(dialog.findChild<QPushButton *>(u("NEOKBtn"))->text(), u("OK"));
@@ -482,7 +484,7 @@ TEST_F(MainWindowTest, EveryLabelAndMessageBoxShowsPlainText)
     create();
     AboutDialog about(u("Über"));
     const std::unique_ptr<OptionsDialog> options = form->createOptionsDialog();
-    TileDefinitionDialog picture(form->editor().catalogue(), folder.programFolder(), 1234, prompter, form->editor().language());
+    TileDefinitionDialog picture(form->editor(), 1234);
     for (QWidget *window : std::initializer_list<QWidget *>{form.get(), &about, options.get(), &picture}) {
         for (const QLabel *label : window->findChildren<QLabel *>())
             EXPECT_EQ(label->textFormat(), Qt::PlainText) << window->metaObject()->className() << " "

@@ -1,4 +1,5 @@
 #include "gui/OptionsDialog.h"
+#include "app/Resources.h"
 #include "support/NamedChild.h"
 #include "support/Text.h"
 
@@ -39,8 +40,9 @@ protected:
                       "Image1=never shown\r\n"
                       "SColorMaroon=Weinrot\r\n"
                       "SColorCustom=Eigene...\r\n");
-        // The first plate of groups 0 and 1; group 2 has none.
-        for (const auto &[name, colour] : {std::pair{"Images/00000.bmp", Qt::green}, {"Images/00100.bmp", Qt::blue}}) {
+        // The first plate of groups 0 and 1; group 2 has only a later plate.
+        for (const auto &[name, colour] : {std::pair{"Images/00000.bmp", Qt::green}, {"Images/00100.bmp", Qt::blue},
+                                           {"Images/00201.bmp", Qt::red}}) {
             QImage plate(4, 4, QImage::Format_RGB32);
             plate.fill(colour);
             ASSERT_TRUE(plate.save(m_program + u(name)));
@@ -60,22 +62,34 @@ protected:
         file.write(text);
     }
 
-    std::unique_ptr<OptionsDialog> create(int groupCount = 3)
+    // The dialog on the resources loaded as at start from m_settings' file;
+    // OK hands its settings to m_committed, or throws commitError.
+    std::unique_ptr<OptionsDialog> create()
     {
-        return std::make_unique<OptionsDialog>(m_settings, m_program, m_user, u("DE"), groupCount,
-                                             [this](const KestrixError &error) { m_errors.append(error.text()); });
-    }
-
-    QByteArray settingsFile() const
-    {
-        QFile file(m_user + u("Kestrix.ini"));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        writeSettings(m_settings, m_user);
+        m_resources.setProgramFolder(m_program);
+        m_resources.setUserFolder(m_user);
+        try {
+            m_resources.load(Resources::SettingsStep | Resources::LanguageStep | Resources::PaletteStep);
+        } catch (const KestrixError &) {
+            // A language that cannot be loaded is the dialog's to report.
+        }
+        const auto commit = [this](const Settings &settings) {
+            m_committed.append(settings);
+            if (m_commitError)
+                throw *m_commitError;
+        };
+        return std::make_unique<OptionsDialog>(m_resources, commit,
+                                               [this](const KestrixError &error) { m_errors.append(error.text()); });
     }
 
     QTemporaryDir m_dir;
     const QString m_program = m_dir.path() + u("/program/");
-    QString m_user = m_dir.path() + u("/profile/Kestrix/");
+    const QString m_user = m_dir.path() + u("/profile/Kestrix/");
     Settings m_settings;
+    Resources m_resources;
+    QList<Settings> m_committed;
+    std::optional<KestrixError> m_commitError;
     QStringList m_errors;
 };
 
@@ -136,24 +150,22 @@ TEST_F(OptionsDialogTest, ShowsTheSettings)
     EXPECT_EQ(preview->pixmap().toImage().pixel(1, 1), qRgb(0, 255, 0));
 }
 
-TEST_F(OptionsDialogTest, OkStoresWritesAndReports)
+TEST_F(OptionsDialogTest, OkHandsTheShownSettingsToTheCommand)
 {
     m_settings.OpGroundPlates = 7; // no such group: nothing selected
     m_settings.OpCursorColor = -16777201;
     const Settings before = m_settings;
-    auto dialog = create(2);
-    QSignalSpy written(dialog.get(), &OptionsDialog::settingsWritten);
+    auto dialog = create();
     EXPECT_EQ(child<QComboBox>(*dialog, "ComboBox1")->currentIndex(), -1);
     child<QCheckBox>(*dialog, "OpCheckBox1")->setChecked(true);
     child<QPushButton>(*dialog, "OpOKBtn")->click();
 
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(written.count(), 1);
     Settings expected = before;
     expected.OpKonventNeedWall = true;
     expected.OpGroundPlates = 0;
-    EXPECT_EQ(m_settings, expected);
-    EXPECT_EQ(settingsFile(), SettingsText(expected));
+    EXPECT_EQ(m_committed, QList<Settings>({expected}));
+    EXPECT_TRUE(m_errors.isEmpty()) << m_errors.join(u'\n').toStdString();
 }
 
 TEST_F(OptionsDialogTest, CancelChangesNothing)
@@ -165,13 +177,15 @@ TEST_F(OptionsDialogTest, CancelChangesNothing)
     child<QComboBox>(*dialog, "ComboBox1")->setCurrentIndex(0);
     child<QPushButton>(*dialog, "OpCancelBtn")->click();
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(m_settings, before);
-    EXPECT_TRUE(settingsFile().isEmpty());
+    EXPECT_TRUE(m_committed.isEmpty());
+    EXPECT_EQ(m_resources.settings(), before);
 }
 
 TEST_F(OptionsDialogTest, UnreadableLanguageFileOpensTheDialogAsDesigned)
 {
-    QFile::remove(m_program + u("Language/DE.txt"));
+    // There, but not a file that can be read.
+    ASSERT_TRUE(QFile::remove(m_program + u("Language/DE.txt")));
+    ASSERT_TRUE(QDir(m_program).mkpath(u("Language/DE.txt")));
     auto dialog = create();
     ASSERT_EQ(m_errors.size(), 1);
     EXPECT_TRUE(m_errors[0].contains(u("DE.txt"))) << m_errors[0].toStdString();
@@ -181,10 +195,11 @@ TEST_F(OptionsDialogTest, UnreadableLanguageFileOpensTheDialogAsDesigned)
     EXPECT_EQ(child<QComboBox>(*dialog, "ComboBox1")->count(), 0);
 
     child<QPushButton>(*dialog, "OpOKBtn")->click();
-    EXPECT_FALSE(m_settings.OpKonventNotWall);
-    EXPECT_EQ(m_settings.OpGroundPlates, 0);
-    EXPECT_EQ(m_settings.OpCursorColor, 0);
-    EXPECT_TRUE(m_settings.OpAdministration);
+    ASSERT_EQ(m_committed.size(), 1);
+    EXPECT_FALSE(m_committed[0].OpKonventNotWall);
+    EXPECT_EQ(m_committed[0].OpGroundPlates, 0);
+    EXPECT_EQ(m_committed[0].OpCursorColor, 0);
+    EXPECT_TRUE(m_committed[0].OpAdministration);
 }
 
 TEST_F(OptionsDialogTest, MissingPreviewKeepsThePreviousPicture)
@@ -200,19 +215,14 @@ TEST_F(OptionsDialogTest, MissingPreviewKeepsThePreviousPicture)
     EXPECT_EQ(image->pixmap().cacheKey(), shown);
 }
 
-TEST_F(OptionsDialogTest, WriteFailureKeepsTheValuesAndCloses)
+TEST_F(OptionsDialogTest, AFailedCommandIsReportedAndTheDialogCloses)
 {
-    QFile blocker(m_dir.path() + u("/blocker"));
-    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
-    blocker.close();
-    m_user = m_dir.path() + u("/blocker/Kestrix/");
+    m_commitError = KestrixError(ErrorTexts::FileCreate, {u("Kestrix.ini")});
     auto dialog = create();
-    QSignalSpy written(dialog.get(), &OptionsDialog::settingsWritten);
     child<QCheckBox>(*dialog, "OpCheckBox3")->setChecked(true);
     child<QPushButton>(*dialog, "OpOKBtn")->click();
     EXPECT_EQ(m_errors.size(), 1);
-    EXPECT_EQ(written.count(), 0);
-    EXPECT_TRUE(m_settings.OpKonventBelt);
+    EXPECT_EQ(m_committed.size(), 1);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
 }
 

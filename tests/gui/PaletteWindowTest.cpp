@@ -228,10 +228,11 @@ TEST_F(PaletteWindow, OptionsDialogWritesTheSettingsAndRepaintsTheCursor)
 TEST_F(PaletteWindow, OptionsDialogErrorsGoToTheErrorBox)
 {
     start();
-    ASSERT_TRUE(folder.remove(u("Language/UK.txt")));
+    // The preview of the stored group 0.
+    ASSERT_TRUE(folder.remove(u("Images/00000.bmp")));
     auto dialog = form->createOptionsDialog();
     ASSERT_EQ(prompter.errors.size(), 1);
-    EXPECT_TRUE(prompter.errors.first().contains(u("UK.txt"))) << prompter.errors.first().toStdString();
+    EXPECT_TRUE(prompter.errors.first().contains(u("00000.bmp"))) << prompter.errors.first().toStdString();
 }
 
 TEST_F(PaletteWindow, OptionsMenuEntryShowsTheDialogAndCancelChangesNothing)

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -43,18 +44,15 @@ protected:
         ASSERT_TRUE(folder.remove(u("Images/15678.bmp")));
         ASSERT_TRUE(folder.write(u("InitList.ini"), "P01234=01004\r\nW012340=\r\nA012341=05678\r\n"
                                                      "D01234=212302\r\nN056782=00001\r\n"));
-        catalogue.load(folder.programFolder() + u("InitList.ini"));
+        editor.setProgramFolder(folder.programFolder());
+        editor.loadResources(Resources::CatalogueStep);
     }
 
-    std::unique_ptr<TileDefinitionDialog> open(int id)
-    {
-        return std::make_unique<TileDefinitionDialog>(catalogue, folder.programFolder(), id, prompter, language);
-    }
+    std::unique_ptr<TileDefinitionDialog> open(int id) { return std::make_unique<TileDefinitionDialog>(editor, id); }
 
     TestProgramFolder folder;
-    Catalogue catalogue;
     ScriptedPrompter prompter;
-    Language language;
+    Editor editor{prompter};
 };
 
 } // namespace
@@ -117,6 +115,7 @@ TEST_F(PictureDialog, ShowsTheTileAndItsFieldsFollowTheirBoxes)
 
 TEST_F(PictureDialog, ApplyWritesTheCatalogueAndANewNumberRenamesTheLine)
 {
+    QSignalSpy changed(&editor, &Editor::catalogueChanged);
     auto dialog = open(1234);
     child<QCheckBox>(*dialog, "SideBox4_3")->click();
     child<QLineEdit>(*dialog, "SideEdit4_3")->setText(u("00002"));
@@ -125,8 +124,9 @@ TEST_F(PictureDialog, ApplyWritesTheCatalogueAndANewNumberRenamesTheLine)
     child<QPushButton>(*dialog, "Button1")->click();
 
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
-    EXPECT_EQ(catalogue.CatalogueValue(u("N012403")), u("00002"));
-    EXPECT_EQ(catalogue.CatalogueValue(u("D01240")), u("212307"));
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_EQ(editor.catalogue().CatalogueValue(u("N012403")), u("00002"));
+    EXPECT_EQ(editor.catalogue().CatalogueValue(u("D01240")), u("212307"));
     EXPECT_EQ(ReadWholeFile(folder.programFolder() + u("InitList.ini"), Catalogue::MaxFileSize),
               "A012401=05678\r\nD01240=212307\r\nN012403=00002\r\nN056782=00001\r\nP01240=01004\r\nW012400=\r\n");
     EXPECT_EQ(child<QListWidget>(*dialog, "FLB")->item(3)->text(), u("01240.bmp"));
@@ -135,10 +135,12 @@ TEST_F(PictureDialog, ApplyWritesTheCatalogueAndANewNumberRenamesTheLine)
 
 TEST_F(PictureDialog, ATakenNumberIsRefusedInAnErrorBox)
 {
-    language.LoadLanguage(folder.programFolder(), u("UK"));
+    editor.loadResources(Resources::LanguageStep);
+    QSignalSpy changed(&editor, &Editor::catalogueChanged);
     auto dialog = open(1234);
     child<QLineEdit>(*dialog, "Edit1")->setText(u("5678"));
     child<QPushButton>(*dialog, "Button1")->click();
+    EXPECT_EQ(changed.count(), 0) << "a refusal changes nothing";
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_EQ(prompter.messages[0].type, BoxType::Error);
     EXPECT_EQ(prompter.messages[0].text, u("Der Name '05678' ist bereits vergeben!"));

@@ -30,7 +30,7 @@ TEST(KeyValueText, LooksKeysUpLikeTheLanguageFiles)
     EXPECT_EQ(text.lines().size(), 10);
 }
 
-TEST(DecodeText, Utf8ElseWindows1252)
+TEST(decodeText, Utf8ElseWindows1252)
 {
     const struct { QByteArray bytes; const char *text; } cases[] = {
         {"Gr\xc3\xbc\xc3\x9f" "e", "Grüße"},   // UTF-8
@@ -40,8 +40,8 @@ TEST(DecodeText, Utf8ElseWindows1252)
         {"\xef\xbb\xbf" "Deutsch", "Deutsch"}, // byte order mark dropped
     };
     for (const auto &c : cases)
-        EXPECT_EQ(DecodeText(c.bytes), u(c.text)) << c.text;
-    EXPECT_EQ(DecodeText(QByteArray("a\0b", 3)), QString::fromUtf16(u"a\0b", 3));
+        EXPECT_EQ(decodeText(c.bytes), u(c.text)) << c.text;
+    EXPECT_EQ(decodeText(QByteArray("a\0b", 3)), QString::fromUtf16(u"a\0b", 3));
 }
 
 TEST(KeyValueText, HostileBytesGiveTexts)
@@ -55,7 +55,7 @@ TEST(KeyValueText, HostileBytesGiveTexts)
     EXPECT_EQ(text.value(u("Key")), u("%s%n%x%%%"));
 }
 
-TEST(FormatMessageText, FillsOneStringPlaceholderOnly)
+TEST(formatMessageText, FillsOneStringPlaceholderOnly)
 {
     const struct { const char *text; const char *result; } fitting[] = {
         {"Save changes to %s?", "Save changes to Plan 1?"}, {"%S", "Plan 1"},
@@ -63,12 +63,12 @@ TEST(FormatMessageText, FillsOneStringPlaceholderOnly)
         {"%%s", "%s"},                                       {"", ""},
     };
     for (const auto &c : fitting)
-        EXPECT_EQ(FormatMessageText(u(c.text), u("Plan 1")), u(c.result)) << c.text;
+        EXPECT_EQ(formatMessageText(u(c.text), u("Plan 1")), u(c.result)) << c.text;
 
     for (const char *text : {"%d", "%s and %s", "50%", "%1", "%5s", "%-s", "%.3s", "%0:s", "%%%", "%n", "%x"})
-        EXPECT_FALSE(FormatMessageText(u(text), u("Plan 1")).has_value()) << text;
+        EXPECT_FALSE(formatMessageText(u(text), u("Plan 1")).has_value()) << text;
     // The argument is never read as a format.
-    EXPECT_EQ(FormatMessageText(u("[%s]"), u("%s %d %%")), u("[%s %d %%]"));
+    EXPECT_EQ(formatMessageText(u("[%s]"), u("%s %d %%")), u("[%s %d %%]"));
 }
 
 TEST(FillPlaceholders, TakesTheArgumentsInOrderAndNoMore)

@@ -60,8 +60,8 @@ TEST_F(LanguageFolder, MissingLanguageFallsBackToUkAndTakesItsTexts)
 {
     write("UK.txt", uk);
     Language language;
-    language.LoadLanguage(m_program, u("DE"));
-    EXPECT_EQ(language.LanguageCode(), u("UK"));
+    language.load(m_program, u("DE"));
+    EXPECT_EQ(language.code(), u("UK"));
     EXPECT_EQ(language.title(), u("Zorvan Editor"));
     EXPECT_EQ(language.noFileName(), u("Untitled"));
     EXPECT_EQ(language.stepBoxCaption(0), u("Step 1"));
@@ -82,21 +82,21 @@ TEST_F(LanguageFolder, MessagesCarryTypeTitleButtonsAndArgument)
 {
     write("UK.txt", uk);
     Language language;
-    language.LoadLanguage(m_program, u("UK"));
+    language.load(m_program, u("UK"));
 
-    const MessageBox question = language.BuildMessage(0, u("Plan 1"));
+    const MessageBox question = language.buildMessage(0, u("Plan 1"));
     EXPECT_EQ(question, (MessageBox{BoxType::Confirmation, u("Confirm"), u("Save changes to Plan 1?"),
                                     {{Answer::Yes, u("&Yes")}, {Answer::No, u("&No")},
                                      {Answer::Cancel, u("Cancel")}}}));
-    const MessageBox passed = language.BuildMessage(1);
+    const MessageBox passed = language.buildMessage(1);
     EXPECT_EQ(passed, (MessageBox{BoxType::Information, u("Information"), u("The board is fine."),
                                   {{Answer::Ok, u("OK")}}}));
-    EXPECT_EQ(language.BuildMessage(2).type, BoxType::Error);
+    EXPECT_EQ(language.buildMessage(2).type, BoxType::Error);
     // Beyond the table (Text05 is missing): an empty text, also for a message
     // that takes the board name.
-    EXPECT_EQ(language.BuildMessage(4).text, QString());
-    EXPECT_EQ(language.BuildMessage(7, u("Plan 1")).text, QString());
-    EXPECT_EQ(language.BuildMessage(-1).text, QString());
+    EXPECT_EQ(language.buildMessage(4).text, QString());
+    EXPECT_EQ(language.buildMessage(7, u("Plan 1")).text, QString());
+    EXPECT_EQ(language.buildMessage(-1).text, QString());
 }
 
 TEST_F(LanguageFolder, MalformedMessagesFallBackToTheProgramsOwnText)
@@ -104,9 +104,9 @@ TEST_F(LanguageFolder, MalformedMessagesFallBackToTheProgramsOwnText)
     write("XX.txt", "Hostile\nText01=%d changes in %s\nText02=%s%n%x 50%\nText03=ok\n"
                     "Text04=x\nText05=x\nText06=x\nText07=x\nText08=%s and %s\nText09=%s\n");
     Language language;
-    language.LoadLanguage(m_program, u("XX"));
+    language.load(m_program, u("XX"));
     for (const int index : {0, 7}) {
-        const MessageBox box = language.BuildMessage(index, u("Plan"));
+        const MessageBox box = language.buildMessage(index, u("Plan"));
         EXPECT_TRUE(box.text.contains(u("„Plan“"))) << box.text.toStdString();
         EXPECT_FALSE(box.text.contains(u'%')) << box.text.toStdString();
         EXPECT_EQ(box.type, index == 0 ? BoxType::Confirmation : BoxType::Error);
@@ -115,8 +115,8 @@ TEST_F(LanguageFolder, MalformedMessagesFallBackToTheProgramsOwnText)
             << fault.toStdString();
     }
     // Messages without an argument are shown as they stand.
-    EXPECT_EQ(language.BuildMessage(1).text, u("%s%n%x 50%"));
-    EXPECT_EQ(language.BuildMessage(8, u("%s")).text, u("%s"));
+    EXPECT_EQ(language.buildMessage(1).text, u("%s%n%x 50%"));
+    EXPECT_EQ(language.buildMessage(8, u("%s")).text, u("%s"));
     for (const int index : {1, 8})
         EXPECT_TRUE(language.messageFault(index).isEmpty()) << index;
 }
@@ -129,19 +129,19 @@ TEST_F(LanguageFolder, NewerKeysFallBackToTheProgramsTexts)
     write("UK.txt", uk + "Menu1_Redo=Redo\r\nRecoveryAsk=Restore %s?\r\nRecoveryTime=\r\n");
     write("DE.txt", "Deutsch\r\nRecoveryAsk=%d und %s\r\n");
     Language language;
-    language.LoadLanguage(m_program, u("UK"));
+    language.load(m_program, u("UK"));
     EXPECT_EQ(language.caption(u("Menu1_Redo")), u("Redo"));
     EXPECT_EQ(language.text(u("recoverytime")), u("Zuletzt gesichert:")) << "an empty value";
-    const MessageBox ask = language.BuildKeyMessage(u("RecoveryAsk"), BoxType::Confirmation,
+    const MessageBox ask = language.buildKeyMessage(u("RecoveryAsk"), BoxType::Confirmation,
                                                     {Answer::Yes, Answer::No}, u("Plan"));
     EXPECT_EQ(ask, (MessageBox{BoxType::Confirmation, u("Confirm"), u("Restore Plan?"),
                                {{Answer::Yes, u("&Yes")}, {Answer::No, u("&No")}}}));
-    EXPECT_TRUE(language.BuildKeyMessage(u("RecoveryOtherInstance"), BoxType::Warning, {Answer::Ok}, u("a%sb"))
+    EXPECT_TRUE(language.buildKeyMessage(u("RecoveryOtherInstance"), BoxType::Warning, {Answer::Ok}, u("a%sb"))
                     .text.contains(u("„a%sb“")));
 
-    language.LoadLanguage(m_program, u("DE"));
+    language.load(m_program, u("DE"));
     EXPECT_EQ(language.caption(u("Menu1_Redo")), u("Wiederholen"));
-    EXPECT_TRUE(language.BuildKeyMessage(u("RecoveryAsk"), BoxType::Confirmation, {Answer::Yes}, u("Plan"))
+    EXPECT_TRUE(language.buildKeyMessage(u("RecoveryAsk"), BoxType::Confirmation, {Answer::Yes}, u("Plan"))
                     .text.startsWith(u("Von der Platte „Plan“")))
         << "a text that cannot take the name gives way to the program's own";
     EXPECT_EQ(language.text(u("NoSuchKey")), QString());
@@ -153,13 +153,13 @@ TEST_F(LanguageFolder, SwitchingKeepsTheTableWithoutText01AndReplacesIt)
     write("DE.txt", "Deutsch\nTitle =Falsch\nSMsgDlgOK=\nText02=Zwei\n");
     write("FR.txt", "Fran\xe7" "ais\nTitle=\xc9" "diteur\nText01=Un\n");
     Language language;
-    language.LoadLanguage(m_program, u("UK"));
-    language.LoadLanguage(m_program, u("DE"));
-    EXPECT_EQ(language.LanguageCode(), u("DE"));
+    language.load(m_program, u("UK"));
+    language.load(m_program, u("DE"));
+    EXPECT_EQ(language.code(), u("DE"));
     EXPECT_EQ(language.title(), QString()) << "a blank before = makes another key";
     EXPECT_EQ(language.buttonCaption(Answer::Ok), QString());
     EXPECT_EQ(language.messages().size(), 4) << "no Text01: the table stays";
-    language.LoadLanguage(m_program, u("FR"));
+    language.load(m_program, u("FR"));
     EXPECT_EQ(language.title(), u("Éditeur"));
     EXPECT_EQ(language.messages(), QStringList{u("Un")});
 }
@@ -168,15 +168,15 @@ TEST_F(LanguageFolder, UnreadableLanguageKeepsTheTexts)
 {
     write("UK.txt", uk);
     Language language;
-    language.LoadLanguage(m_program, u("UK"));
+    language.load(m_program, u("UK"));
     ASSERT_TRUE(QFile::remove(m_program + u("Language/UK.txt")));
     try {
-        language.LoadLanguage(m_program, u("DE"));
+        language.load(m_program, u("DE"));
         FAIL() << "no file for the language nor for UK";
     } catch (const KestrixError &error) {
         EXPECT_TRUE(error.text().contains(u("UK.txt"))) << error.what();
     }
-    EXPECT_EQ(language.LanguageCode(), u("UK"));
+    EXPECT_EQ(language.code(), u("UK"));
     EXPECT_EQ(language.title(), u("Zorvan Editor"));
 }
 
@@ -193,7 +193,7 @@ TEST_F(LanguageFolder, MenuListsTwoLetterFilesInNameOrder)
     QDir(m_program).mkpath(u("Language/IT.txt"));
 
     const QString dir = m_program + u("Language/");
-    const QList<LanguageEntry> entries = BuildLanguageMenu(m_program, u("UK"));
+    const QList<LanguageEntry> entries = buildLanguageMenu(m_program, u("UK"));
     EXPECT_EQ(entries, (QList<LanguageEntry>{{u("DE"), u("Deutsch"), dir + u("DE.bmp"), true},
                                              {u("fr"), u("Français"), QString(), true},
                                              {u("UK"), u("English"), QString(), false}}));
@@ -203,18 +203,18 @@ TEST_F(LanguageFolder, ChoosingALanguageSwapsTheHiddenEntry)
 {
     QList<LanguageEntry> entries{{u("DE"), u("Deutsch"), QString(), true},
                                  {u("UK"), u("English"), QString(), false}};
-    EXPECT_EQ(LanguageClick(entries, 0, u("UK")), u("DE"));
+    EXPECT_EQ(chooseLanguageEntry(entries, 0, u("UK")), u("DE"));
     EXPECT_TRUE(entries[1].visible);
     EXPECT_FALSE(entries[0].visible);
 
     // A stored code in other letter case has no entry: the change goes on.
     entries[1].visible = false;
-    EXPECT_EQ(LanguageClick(entries, 0, u("de")), u("DE"));
+    EXPECT_EQ(chooseLanguageEntry(entries, 0, u("de")), u("DE"));
     EXPECT_FALSE(entries[0].visible);
     EXPECT_FALSE(entries[1].visible);
 
     const QList<LanguageEntry> before = entries;
-    EXPECT_EQ(LanguageClick(entries, 2, u("DE")), u("DE"));
+    EXPECT_EQ(chooseLanguageEntry(entries, 2, u("DE")), u("DE"));
     EXPECT_EQ(entries, before);
 }
 
@@ -227,7 +227,7 @@ TEST_F(LanguageFolder, ErrorsInTheLanguageWithTheGermanStandingIn)
                          "SFileWriteError=%s %s %s\r\n"
                          "SPrinterError=\r\n");
     Language language;
-    language.LoadLanguage(m_program, u("UK"));
+    language.load(m_program, u("UK"));
     const KestrixError unreadable(ErrorTexts::FileRead, {u("f"), u("%s")});
     const struct { KestrixError error; const char *shown; } cases[] = {
         {KestrixError(ErrorTexts::FileOpen, {u("a.zvb"), u("No such file")}), "Cannot open a.zvb: No such file"},

@@ -48,7 +48,7 @@ TEST(BoardCheck, CountsTheTilesOfEachPair)
          true, NoBoardCheckMessage, -1},
     };
     for (const CheckCase &c : cases) {
-        const BoardCheckResult result = BoardCheck(board(c.tiles));
+        const BoardCheckResult result = checkBoardPairs(board(c.tiles));
         EXPECT_EQ(result.passed, c.passed) << c.name;
         EXPECT_EQ(result.message, c.message) << c.name;
         EXPECT_EQ(result.pair, c.pair) << c.name;

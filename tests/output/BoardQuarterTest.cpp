@@ -1,9 +1,8 @@
 #include "output/BoardQuarter.h"
 
 #include "catalogue/Catalogue.h"
-#include "catalogue/CellPicture.h"
-#include "catalogue/ImageTransforms.h"
 #include "catalogue/StepMarks.h"
+#include "catalogue/ImageTransforms.h"
 #include "util/KestrixError.h"
 
 #include "support/QtPrinters.h"
@@ -34,7 +33,7 @@ TEST(BoardQuarterGeometry, LaysOutEachQuarter)
         {4, {1575, 1725}, {0, 150, 1575, 1575}, {0, 0, 1575, 150}, {50, 151}, 72, 137},
     };
     for (const Row &row : rows) {
-        const QuarterGeometry g = BoardQuarterGeometry(row.quarter);
+        const QuarterGeometry g = boardQuarterGeometry(row.quarter);
         SCOPED_TRACE(row.quarter);
         EXPECT_EQ(g.size, row.size);
         EXPECT_EQ(g.square, row.square);
@@ -47,10 +46,10 @@ TEST(BoardQuarterGeometry, LaysOutEachQuarter)
         // The last field's picture stays inside the square.
         EXPECT_TRUE(g.square.contains(QRect(g.cellOrigin(35), QSize(253, 253))));
     }
-    EXPECT_EQ(BoardQuarterGeometry(1).cellOrigin(0), QPoint(50, 50));
-    EXPECT_EQ(BoardQuarterGeometry(3).cellOrigin(35), QPoint(1421, 1271));
-    EXPECT_EQ(BoardQuarterGeometry(2).cellOrigin(7), QPoint(1 + 254, 50 + 254));
-    EXPECT_EQ(BoardQuarterGeometry(2).boardCell(7), 19);
+    EXPECT_EQ(boardQuarterGeometry(1).cellOrigin(0), QPoint(50, 50));
+    EXPECT_EQ(boardQuarterGeometry(3).cellOrigin(35), QPoint(1421, 1271));
+    EXPECT_EQ(boardQuarterGeometry(2).cellOrigin(7), QPoint(1 + 254, 50 + 254));
+    EXPECT_EQ(boardQuarterGeometry(2).boardCell(7), 19);
 }
 
 TEST(BoardQuarterGeometry, CoversEveryFieldOnce)
@@ -58,13 +57,13 @@ TEST(BoardQuarterGeometry, CoversEveryFieldOnce)
     std::array<int, CellCount> seen{};
     for (int quarter = 1; quarter <= 4; ++quarter) {
         for (int k = 0; k < QuarterCellCount; ++k)
-            ++seen[size_t(BoardQuarterGeometry(quarter).boardCell(k))];
+            ++seen[size_t(boardQuarterGeometry(quarter).boardCell(k))];
     }
     for (int n = 0; n < CellCount; ++n)
         EXPECT_EQ(seen[size_t(n)], 1) << n;
 }
 
-TEST(QuarterPictureFileName, TakesOffTheLastExtensionOnly)
+TEST(quarterPictureFileName, TakesOffTheLastExtensionOnly)
 {
     const struct
     {
@@ -80,7 +79,7 @@ TEST(QuarterPictureFileName, TakesOffTheLastExtensionOnly)
         {QStringLiteral("Platte.jpg"), 2, QStringLiteral("Platte (2).jpg")},
     };
     for (const auto &row : rows)
-        EXPECT_EQ(QuarterPictureFileName(row.chosen, row.quarter), row.expected) << row.chosen.toStdString();
+        EXPECT_EQ(quarterPictureFileName(row.chosen, row.quarter), row.expected) << row.chosen.toStdString();
 }
 
 // Renders quarters of a board whose every field holds a tile of its own
@@ -107,8 +106,9 @@ protected:
     QString programFolder = folder.programFolder();
     Catalogue catalogue;
     StepMarkTables stepMarks;
-    CellPicture pictures{catalogue, stepMarks, programFolder};
     BoardFields cells;
+
+    BoardPictureSource source() const { return {cells, catalogue, stepMarks, programFolder}; }
 };
 
 TEST_F(RenderQuarter, DrawsEachFieldUnscaledAtItsPlace)
@@ -116,8 +116,8 @@ TEST_F(RenderQuarter, DrawsEachFieldUnscaledAtItsPlace)
     cells[143].rotation = 2; // turned half: its black corner pixel moves to the bottom right
     for (int quarter = 1; quarter <= 4; ++quarter) {
         SCOPED_TRACE(quarter);
-        const QImage image = RenderBoardQuarter(quarter, cells, pictures);
-        const QuarterGeometry g = BoardQuarterGeometry(quarter);
+        const QImage image = renderBoardQuarter(source(), quarter);
+        const QuarterGeometry g = boardQuarterGeometry(quarter);
         ASSERT_EQ(image.size(), g.size);
         EXPECT_EQ(image.format(), BitmapFormat);
         for (int k = 0; k < QuarterCellCount; ++k) {
@@ -143,8 +143,8 @@ TEST_F(RenderQuarter, LeavesTheStripWhiteInsideADashedOutline)
 {
     for (int quarter = 1; quarter <= 4; ++quarter) {
         SCOPED_TRACE(quarter);
-        const QImage image = RenderBoardQuarter(quarter, cells, pictures);
-        const QRect strip = BoardQuarterGeometry(quarter).strip;
+        const QImage image = renderBoardQuarter(source(), quarter);
+        const QRect strip = boardQuarterGeometry(quarter).strip;
         const QRect inner = image.rect().adjusted(1, 1, -1, -1);
         int black = 0;
         int white = 0;
@@ -167,7 +167,7 @@ TEST_F(RenderQuarter, LeavesTheStripWhiteInsideADashedOutline)
 
 TEST_F(RenderQuarter, DashesContinueAlongEveryEdge)
 {
-    const QImage image = RenderBoardQuarter(1, cells, pictures);
+    const QImage image = renderBoardQuarter(source(), 1);
     const auto isBlack = [&](int x, int y) { return (image.pixel(x, y) & 0xFFFFFF) == 0; };
     // Top, right and bottom edge of the strip each show dashes and gaps.
     const auto dashed = [&](auto pixelAt, int from, int to) {
@@ -185,8 +185,8 @@ TEST_F(RenderQuarter, DashesContinueAlongEveryEdge)
 TEST_F(RenderQuarter, FailsOnAMissingPicture)
 {
     ASSERT_TRUE(folder.remove(QStringLiteral("Images/13078.bmp"))); // field 78, quarter 3
-    EXPECT_NO_THROW(RenderBoardQuarter(1, cells, pictures));
-    EXPECT_THROW(RenderBoardQuarter(3, cells, pictures), KestrixError);
+    EXPECT_NO_THROW(renderBoardQuarter(source(), 1));
+    EXPECT_THROW(renderBoardQuarter(source(), 3), KestrixError);
 }
 
 TEST_F(RenderQuarter, LetsALargerPictureOverlapItsNeighbours)
@@ -194,9 +194,9 @@ TEST_F(RenderQuarter, LetsALargerPictureOverlapItsNeighbours)
     QImage large(300, 300, QImage::Format_RGB888);
     large.fill(qRgb(10, 20, 30));
     ASSERT_TRUE(folder.writePicture(QStringLiteral("Images/13005.bmp"), large)); // field 5, quarter 1
-    const QImage image = RenderBoardQuarter(1, cells, pictures);
+    const QImage image = renderBoardQuarter(source(), 1);
     // Field 5 is the quarter's last in its row: it reaches into the strip.
-    const QPoint at = BoardQuarterGeometry(1).cellOrigin(5);
+    const QPoint at = boardQuarterGeometry(1).cellOrigin(5);
     EXPECT_EQ(image.pixel(at + QPoint(299, 299)) & 0xFFFFFF, 0x0A141Eu);
     EXPECT_EQ(image.pixel(at + QPoint(254 + 1, 1)) & 0xFFFFFF, 0x0A141Eu);
 }

@@ -6,7 +6,7 @@ using namespace kestrix;
 
 namespace {
 
-TEST(PrintedRect, EnlargesAndCentresWithHalvesToEven)
+TEST(printedRect, EnlargesAndCentresWithHalvesToEven)
 {
     const struct
     {
@@ -32,29 +32,29 @@ TEST(PrintedRect, EnlargesAndCentresWithHalvesToEven)
         {{1725, 1575}, {{48000, 68000}, 600}, {21974, 32150, 4053, 3701}},
     };
     for (const auto &row : rows) {
-        EXPECT_EQ(PrintedRect(row.picture, row.page), row.expected)
+        EXPECT_EQ(printedRect(row.picture, row.page), row.expected)
             << row.page.size.width() << "x" << row.page.size.height() << " at " << row.page.resolution;
     }
 }
 
-TEST(FooterPosition, SitsAtTheSamePlaceOnPaper)
+TEST(footerPosition, SitsAtTheSamePlaceOnPaper)
 {
-    EXPECT_EQ(FooterPosition({{4800, 6800}, 600}), QPoint(100, 6710));
-    EXPECT_EQ(FooterPosition({{9600, 13600}, 1200}), QPoint(200, 13420));
-    EXPECT_EQ(FooterPosition({{2400, 3400}, 300}), QPoint(50, 3355));
-    EXPECT_EQ(FooterPosition({{50, 50}, 600}), QPoint(100, -40));
+    EXPECT_EQ(footerPosition({{4800, 6800}, 600}), QPoint(100, 6710));
+    EXPECT_EQ(footerPosition({{9600, 13600}, 1200}), QPoint(200, 13420));
+    EXPECT_EQ(footerPosition({{2400, 3400}, 300}), QPoint(50, 3355));
+    EXPECT_EQ(footerPosition({{50, 50}, 600}), QPoint(100, -40));
 }
 
-TEST(LayOutPrintPage, NamesBoardPageAndTime)
+TEST(layOutPrintPage, NamesBoardPageAndTime)
 {
     QImage quarter(1575, 1725, QImage::Format_RGB888);
     const PrintablePage page{{9600, 13600}, 1200};
-    const PrintPage printed = LayOutPrintPage(quarter, 2, 4, QStringLiteral("T"), QStringLiteral("/b/Platte.zvb"),
+    const PrintPage printed = layOutPrintPage(quarter, 2, 4, QStringLiteral("T"), QStringLiteral("/b/Platte.zvb"),
                                               QStringLiteral("12:00:00"), page);
     EXPECT_EQ(printed.jobTitle, QStringLiteral("Platte.zvb"));
     EXPECT_EQ(printed.footer, QStringLiteral("T - /b/Platte.zvb (2/4)      12:00:00"));
     EXPECT_EQ(printed.number, 2);
-    EXPECT_EQ(printed.target, PrintedRect(quarter.size(), page));
+    EXPECT_EQ(printed.target, printedRect(quarter.size(), page));
     EXPECT_EQ(printed.footerAt, QPoint(200, 13420));
 }
 

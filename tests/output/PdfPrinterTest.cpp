@@ -24,7 +24,7 @@ QByteArray printed(const QPageLayout &layout, int resolution, const QList<QImage
     PdfPrinter pdf(layout, resolution);
     const PrintablePage page = pdf.portraitPage();
     for (qsizetype i = 0; i < pictures.size(); ++i) {
-        pdf.printPage(LayOutPrintPage(pictures[i], int(i + 1), int(pictures.size()), QStringLiteral("T"),
+        pdf.printPage(layOutPrintPage(pictures[i], int(i + 1), int(pictures.size()), QStringLiteral("T"),
                                       QStringLiteral("/b/Platte.zvb"), QStringLiteral("12:00:00"), page));
     }
     return pdf.finish();
@@ -41,7 +41,7 @@ TEST(PdfPrinter, QuartersHaveTheSameSizeOnPaperAtEveryResolution)
 {
     for (const int dpi : {300, 600, 1200}) {
         SCOPED_TRACE(dpi);
-        const QByteArray pdf = printed(DefaultPrintLayout(), dpi, {quarter({1725, 1575}), quarter({1575, 1725})});
+        const QByteArray pdf = printed(defaultPrintLayout(), dpi, {quarter({1725, 1575}), quarter({1575, 1725})});
         EXPECT_EQ(testpdf::PageCount(pdf), 2);
         const QList<QSizeF> sizes = testpdf::PictureSizesMm(pdf);
         ASSERT_EQ(sizes.size(), 2);
@@ -66,7 +66,7 @@ TEST(PdfPrinter, ASmallPageShrinksTheQuarterToFit)
 
 TEST(PdfPrinter, ADocumentWithoutPagesIsStillADocument)
 {
-    PdfPrinter pdf(DefaultPrintLayout(), 1200);
+    PdfPrinter pdf(defaultPrintLayout(), 1200);
     const QByteArray bytes = pdf.finish();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_TRUE(bytes.trimmed().endsWith("%%EOF"));

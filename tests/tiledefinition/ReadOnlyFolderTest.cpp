@@ -35,12 +35,12 @@ TEST(ReadOnlyProgramFolder, TileDefinitionEditsAreRefusedAndChangeNothing)
     // A plain edit and one that renames the tile's pictures.
     for (const char *number : {"01234", "04321"}) {
         TileFileLine line{3, QStringLiteral("01234.bmp")};
-        TileDefinition definition = ReadTileDefinition(catalogue, 1234);
+        TileDefinition definition = readTileDefinition(catalogue, 1234);
         definition.number = QLatin1String(number);
         definition.side(SidePage::Wand, 2).ticked = true;
         const QList<QByteArray> before = catalogue.lines();
         try {
-            ApplyTileDefinition(catalogue, folder, line, definition);
+            applyTileDefinition(catalogue, folder, line, definition);
             ADD_FAILURE() << number << ": the edit was reported as done";
         } catch (const KestrixError &error) {
             EXPECT_TRUE(error.text().contains(QStringLiteral("schreibgeschützt"))) << error.text().toStdString();

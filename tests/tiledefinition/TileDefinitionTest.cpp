@@ -53,7 +53,7 @@ protected:
 
     QString apply(const TileDefinition &definition)
     {
-        return ApplyTileDefinition(catalogue, folder.programFolder(), line, definition);
+        return applyTileDefinition(catalogue, folder.programFolder(), line, definition);
     }
 
     bool picture(const char *name) const { return QFile::exists(folder.programFolder() + qs("Images/") + qs(name)); }
@@ -76,7 +76,7 @@ TEST(TileDefinitionRead, TicksTheSidesTheCatalogueNames)
     Catalogue catalogue;
     catalogue.setLines(linesOf({"W012340=", "w012342=", "A012341=05678", "N012343=", "C012340=00001",
                                 "P01234=01004", "D01234=212302"}));
-    const TileDefinition definition = ReadTileDefinition(catalogue, 1234);
+    const TileDefinition definition = readTileDefinition(catalogue, 1234);
     EXPECT_EQ(definition.number, qs("01234"));
     EXPECT_EQ(definition.position, qs("01004"));
     EXPECT_EQ(ticks(definition, SidePage::Wand), (Ticks{true, false, true, false}));
@@ -103,7 +103,7 @@ TEST(TileDefinitionRead, BeltPatternsThatSayLittle)
     for (const auto &c : cases) {
         Catalogue catalogue;
         catalogue.setLines(linesOf({c.line}));
-        const TileDefinition definition = ReadTileDefinition(catalogue, 1234);
+        const TileDefinition definition = readTileDefinition(catalogue, 1234);
         EXPECT_EQ(ticks(definition, SidePage::Moeglich), c.moeglich) << c.line;
         EXPECT_EQ(ticks(definition, SidePage::Richtung), c.richtung) << c.line;
         EXPECT_EQ(definition.beltItem, c.item) << c.line;
@@ -117,18 +117,18 @@ TEST(TileDefinitionBelt, WallBeforeSideInputBeforeDirection)
     definition.side(SidePage::Moeglich, 1).ticked = true;
     definition.side(SidePage::Richtung, 2).ticked = true;
     definition.beltItem = 2; // "Presse"
-    EXPECT_EQ(BeltPattern(1234, definition), qs("212302"));
+    EXPECT_EQ(beltPattern(1234, definition), qs("212302"));
 
     definition.side(SidePage::Richtung, 0).ticked = true;
     definition.side(SidePage::Richtung, 1).ticked = true;
     definition.side(SidePage::Wand, 3).ticked = true;
     definition.side(SidePage::Moeglich, 3).ticked = true;
-    EXPECT_EQ(BeltPattern(1105, definition), qs("112312"));
+    EXPECT_EQ(beltPattern(1105, definition), qs("112312"));
 }
 
 TEST_F(TileDefinitionApply, WritesEachSideAndSavesTheSortedCatalogue)
 {
-    TileDefinition definition = ReadTileDefinition(catalogue, 1234);
+    TileDefinition definition = readTileDefinition(catalogue, 1234);
     definition.side(SidePage::Noetig, 1).ticked = false;
     definition.side(SidePage::Noetig, 3).ticked = true; // with an empty field
     definition.side(SidePage::Adds, 2) = {true, qs("0\r\n5678")};
@@ -145,7 +145,7 @@ TEST_F(TileDefinitionApply, WritesEachSideAndSavesTheSortedCatalogue)
     EXPECT_EQ(savedFile(), expected.join("\r\n") + "\r\n");
     EXPECT_EQ(line.fileName, qs("01234.bmp"));
 
-    const TileDefinition reopened = ReadTileDefinition(catalogue, 1234);
+    const TileDefinition reopened = readTileDefinition(catalogue, 1234);
     EXPECT_EQ(ticks(reopened, SidePage::Wand), (Ticks{true, false, true, false}));
     EXPECT_EQ(ticks(reopened, SidePage::Richtung), (Ticks{}));
     EXPECT_EQ(ticks(reopened, SidePage::Moeglich), (Ticks{false, true, false, false}));
@@ -155,16 +155,16 @@ TEST_F(TileDefinitionApply, OnlyBeltTilesKeepABeltPattern)
 {
     TileFileLine other{4, qs("05678.bmp")};
     catalogue.append("D05678=212302");
-    TileDefinition definition = ReadTileDefinition(catalogue, 5678);
+    TileDefinition definition = readTileDefinition(catalogue, 5678);
     ASSERT_EQ(ticks(definition, SidePage::Richtung), (Ticks{false, false, true, false}));
-    EXPECT_EQ(ApplyTileDefinition(catalogue, folder.programFolder(), other, definition), QString());
+    EXPECT_EQ(applyTileDefinition(catalogue, folder.programFolder(), other, definition), QString());
     EXPECT_FALSE(catalogue.CatalogueHasKey(qs("D05678")));
     EXPECT_TRUE(catalogue.CatalogueHasKey(qs("D01234")));
 }
 
 TEST_F(TileDefinitionApply, ANewNumberRenamesTheTileEverywhere)
 {
-    TileDefinition definition = ReadTileDefinition(catalogue, 1234);
+    TileDefinition definition = readTileDefinition(catalogue, 1234);
     definition.number = qs("1240");
     EXPECT_EQ(apply(definition), QString());
 
@@ -179,7 +179,7 @@ TEST_F(TileDefinitionApply, ANewNumberRenamesTheTileEverywhere)
 TEST_F(TileDefinitionApply, MissingLargePictureDoesNotStopTheNewNumber)
 {
     ASSERT_TRUE(folder.remove(qs("Images/11234.bmp")));
-    TileDefinition definition = ReadTileDefinition(catalogue, 1234);
+    TileDefinition definition = readTileDefinition(catalogue, 1234);
     definition.number = qs("1240");
     EXPECT_EQ(apply(definition), QString());
     EXPECT_TRUE(picture("01240.bmp"));
@@ -197,7 +197,7 @@ TEST_F(TileDefinitionApply, RefusalsChangeNothing)
         {"-1", "Die Nummer '-1' liegt nicht zwischen 0 und 9999!"},
     };
     for (const auto &c : cases) {
-        TileDefinition definition = ReadTileDefinition(catalogue, 1234);
+        TileDefinition definition = readTileDefinition(catalogue, 1234);
         definition.number = qs(c.number);
         definition.position.clear();
         EXPECT_EQ(apply(definition), qs(c.message));
@@ -212,7 +212,7 @@ TEST_F(TileDefinitionApply, TheFirstThreePicturesKeepTheirNumbers)
 {
     for (int row : {0, 1, 2}) {
         line = {row, qs("01234.bmp")};
-        TileDefinition definition = ReadTileDefinition(catalogue, 1234);
+        TileDefinition definition = readTileDefinition(catalogue, 1234);
         definition.number = qs("1240");
         definition.position = qs("0100") + QString::number(row);
         EXPECT_EQ(apply(definition), QString()) << row;
@@ -243,10 +243,10 @@ TEST(TileDefinitionRenumber, AFailedStepChangesNothing)
         const QList<QByteArray> before = catalogue.lines();
         const QStringList pictures = QDir(program + qs("Images")).entryList(QDir::Files);
         TileFileLine line{3, qs("01234.bmp")};
-        TileDefinition definition = ReadTileDefinition(catalogue, 1234);
+        TileDefinition definition = readTileDefinition(catalogue, 1234);
         definition.number = qs("1240");
 
-        EXPECT_THROW(ApplyTileDefinition(catalogue, program, line, definition), KestrixError) << c.name;
+        EXPECT_THROW(applyTileDefinition(catalogue, program, line, definition), KestrixError) << c.name;
 
         EXPECT_EQ(catalogue.lines(), before) << c.name;
         EXPECT_EQ(line.fileName, qs("01234.bmp")) << c.name;
@@ -254,7 +254,7 @@ TEST(TileDefinitionRenumber, AFailedStepChangesNothing)
     }
 }
 
-TEST(TilePictureNames, BoardPicturesOnlyInNameOrder)
+TEST(tilePictureNames, BoardPicturesOnlyInNameOrder)
 {
     TestProgramFolder folder;
     ASSERT_TRUE(folder.isValid());
@@ -262,6 +262,6 @@ TEST(TilePictureNames, BoardPicturesOnlyInNameOrder)
     for (const char *name : {"05000.bmp", "01234.bmp", "00000.bmp", "0abcd.bmp", "11234.bmp", "21234.bmp",
                              "012345.bmp", "0123.bmp", "01234.jpg", "x1234.bmp"})
         ASSERT_TRUE(folder.writePicture(qs("Images/") + qs(name), picture)) << name;
-    EXPECT_EQ(TilePictureNames(folder.programFolder() + qs("Images")),
+    EXPECT_EQ(tilePictureNames(folder.programFolder() + qs("Images")),
               (QStringList{qs("00000.bmp"), qs("01234.bmp"), qs("05000.bmp"), qs("0abcd.bmp")}));
 }
