@@ -49,7 +49,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 
 QByteArray id5(int id)
 {
-    return Id5(id).toLatin1();
+    return fiveDigitId(id).toLatin1();
 }
 
 // Six characters: family digit, four side codes, extra element.
@@ -137,23 +137,23 @@ void lookUpBoard(const Catalogue &catalogue, const StepMarkTables &marks, const 
 {
     for (int field = 0; field < BoardFields; ++field) {
         const int id = ids[(qint64(field) * 7919) % ids.size()];
-        const QString key = Id5(id);
-        const QString steps = catalogue.CatalogueValue(QStringLiteral("S") + key);
+        const QString key = fiveDigitId(id);
+        const QString steps = catalogue.value(QStringLiteral("S") + key);
         if (!steps.isEmpty()) {
             if (steps.startsWith(QLatin1Char('1')))
-                benchmark::DoNotOptimize(FindStepMarkRecord(marks.byCount, id));
+                benchmark::DoNotOptimize(findStepMarkRecord(marks.byCount, id));
             else
-                benchmark::DoNotOptimize(FindStepMarkRecord(marks.perStep, id));
+                benchmark::DoNotOptimize(findStepMarkRecord(marks.perStep, id));
         }
         for (int side = 0; side < 4; ++side) {
             const QString sideKey = key + QString::number(side);
-            benchmark::DoNotOptimize(catalogue.CatalogueHasKey(QStringLiteral("W") + sideKey));
-            benchmark::DoNotOptimize(catalogue.CatalogueHasKey(QStringLiteral("C") + sideKey));
-            benchmark::DoNotOptimize(catalogue.CatalogueValue(QStringLiteral("A") + sideKey));
-            benchmark::DoNotOptimize(catalogue.CatalogueValue(QStringLiteral("N") + sideKey));
+            benchmark::DoNotOptimize(catalogue.hasKey(QStringLiteral("W") + sideKey));
+            benchmark::DoNotOptimize(catalogue.hasKey(QStringLiteral("C") + sideKey));
+            benchmark::DoNotOptimize(catalogue.value(QStringLiteral("A") + sideKey));
+            benchmark::DoNotOptimize(catalogue.value(QStringLiteral("N") + sideKey));
         }
-        benchmark::DoNotOptimize(catalogue.HasEntryPrefix(QStringLiteral("N") + key));
-        benchmark::DoNotOptimize(catalogue.FindBeltByPattern(QString::fromLatin1(beltPattern(id + field)), id));
+        benchmark::DoNotOptimize(catalogue.hasEntryPrefix(QStringLiteral("N") + key));
+        benchmark::DoNotOptimize(catalogue.findBeltByPattern(QString::fromLatin1(beltPattern(id + field)), id));
     }
 }
 
@@ -171,8 +171,8 @@ void BM_StartUp(benchmark::State &state)
     for (auto _ : state) {
         Catalogue catalogue;
         catalogue.load(set.cataloguePath());
-        const StepMarkTables marks = LoadStepMarks(catalogue);
-        const PaletteIndex palette = PaletteIndex::BuildPalette(set.imagesFolder(), catalogue);
+        const StepMarkTables marks = loadStepMarks(catalogue);
+        const PaletteIndex palette = PaletteIndex::build(set.imagesFolder(), catalogue);
         benchmark::DoNotOptimize(palette.entries.size());
         lookUpBoard(catalogue, marks, set.ids());
     }
@@ -186,7 +186,7 @@ void BM_Load(benchmark::State &state)
     for (auto _ : state) {
         Catalogue catalogue;
         catalogue.load(set.cataloguePath());
-        benchmark::DoNotOptimize(LoadStepMarks(catalogue).perStep.size());
+        benchmark::DoNotOptimize(loadStepMarks(catalogue).perStep.size());
     }
     setCounters(state, count);
 }
@@ -198,7 +198,7 @@ void BM_BuildPalette(benchmark::State &state)
     Catalogue catalogue;
     catalogue.load(set.cataloguePath());
     for (auto _ : state)
-        benchmark::DoNotOptimize(PaletteIndex::BuildPalette(set.imagesFolder(), catalogue).entries.size());
+        benchmark::DoNotOptimize(PaletteIndex::build(set.imagesFolder(), catalogue).entries.size());
     setCounters(state, count);
 }
 
@@ -208,7 +208,7 @@ void BM_BoardLookups(benchmark::State &state)
     const SyntheticTileSet &set = tileSet(count);
     Catalogue catalogue;
     catalogue.load(set.cataloguePath());
-    const StepMarkTables marks = LoadStepMarks(catalogue);
+    const StepMarkTables marks = loadStepMarks(catalogue);
     for (auto _ : state)
         lookUpBoard(catalogue, marks, set.ids());
     state.counters["tiles"] = count;

@@ -94,7 +94,7 @@ void BM_RedrawCellPicture(benchmark::State &state)
     QImage cell;
     int rotation = 0;
     for (auto _ : state) {
-        benchmark::DoNotOptimize(fixture.cells().RedrawCellPicture(TileId, offset, cell, flags, rotation));
+        benchmark::DoNotOptimize(fixture.cells().composeCellPicture(TileId, offset, cell, flags, rotation));
         rotation = (rotation + 1) % 4;
     }
     state.SetLabel(offset ? "253 x 253" : "57 x 57");
@@ -111,7 +111,7 @@ void BM_TurnBitmap(benchmark::State &state)
 {
     const QImage picture = gradient(int(state.range(0)), int(state.range(0)));
     for (auto _ : state)
-        benchmark::DoNotOptimize(TurnBitmap(1, picture));
+        benchmark::DoNotOptimize(turnBitmap(1, picture));
 }
 BENCHMARK(BM_TurnBitmap)->Arg(57)->Arg(253)->Unit(benchmark::kMicrosecond);
 

@@ -40,7 +40,7 @@ void BM_EncodeQuarter(benchmark::State &state)
     Fixture fixture;
     const QImage quarter = renderBoardQuarter(fixture.editor().pictureSource(), 1);
     for (auto _ : state) {
-        QByteArray jpeg = ConvertToJpeg(quarter);
+        QByteArray jpeg = convertToJpeg(quarter);
         benchmark::DoNotOptimize(jpeg);
     }
 }

@@ -20,7 +20,7 @@ struct TileSet
     TileSet()
     {
         catalogue.load(folder + QStringLiteral("InitList.ini"));
-        stepMarks = LoadStepMarks(catalogue);
+        stepMarks = loadStepMarks(catalogue);
     }
 
     QString folder = fuzz::BundledFolder();
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     static const TileSet tiles;
     BoardFields fields;
     try {
-        fields = LoadBoardFile(fuzz::WriteInput(QStringLiteral("board.zvb"), data, size));
+        fields = loadBoardFile(fuzz::WriteInput(QStringLiteral("board.zvb"), data, size));
     } catch (const KestrixError &) {
         return 0;
     }
@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (const Field &field : fields) {
         // The editor gives up opening at the first picture it cannot read.
         try {
-            pictures.RedrawCellPicture(field.tileId, 0, picture, field.steps, field.rotation);
+            pictures.composeCellPicture(field.tileId, 0, picture, field.steps, field.rotation);
         } catch (const KestrixError &) {
             break;
         }
@@ -53,8 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     QBuffer saved;
     saved.open(QIODevice::ReadWrite);
-    SaveBoardFile(saved, fields);
+    saveBoardFile(saved, fields);
     saved.seek(0);
-    fuzz::Check(LoadBoardFile(saved) == fields);
+    fuzz::Check(loadBoardFile(saved) == fields);
     return 0;
 }

@@ -54,21 +54,21 @@ void checkIndexes(const Catalogue &catalogue)
                         == scanFind(lines, name.toUpper()));
         }
         for (qsizetype k = 0; k <= std::min<qsizetype>(line.size(), 10); ++k)
-            fuzz::Check(catalogue.HasEntryPrefix(QString::fromLatin1(line.left(k))));
+            fuzz::Check(catalogue.hasEntryPrefix(QString::fromLatin1(line.left(k))));
         QByteArray other = line.left(8);
         if (!other.isEmpty()) {
             other.back() = char(other.back() + 1);
             const bool scanned = std::any_of(lines.cbegin(), lines.cend(),
                                              [&other](const QByteArray &l) { return l.startsWith(other); });
-            fuzz::Check(catalogue.HasEntryPrefix(QString::fromLatin1(other)) == scanned);
+            fuzz::Check(catalogue.hasEntryPrefix(QString::fromLatin1(other)) == scanned);
         }
         if (line.startsWith('D') && line.size() >= 13) {
             const QByteArray pattern = line.mid(7, 6);
             const auto first = std::find_if(lines.cbegin(), lines.cend(), [&pattern](const QByteArray &l) {
                 return l.startsWith('D') && l.size() >= 13 && l.mid(7, 6) == pattern;
             });
-            fuzz::Check(catalogue.FindBeltByPattern(QString::fromLatin1(pattern), -7)
-                        == StrToIntOrZero(QString::fromLatin1(first->mid(1, 5))));
+            fuzz::Check(catalogue.findBeltByPattern(QString::fromLatin1(pattern), -7)
+                        == toIntOrZero(QString::fromLatin1(first->mid(1, 5))));
         }
     }
 }
@@ -81,7 +81,7 @@ void drawRecords(const Table &table, CellPicture &pictures, const Catalogue &cat
         const int id = table[r][0];
         try {
             for (const char *flags : {"11111", "10100", "01"})
-                pictures.RedrawCellPicture(id, 0, picture, QLatin1String(flags), int(r));
+                pictures.composeCellPicture(id, 0, picture, QLatin1String(flags), int(r));
         } catch (const KestrixError &) {
         }
         const TileDefinition definition = ReadTileDefinition(catalogue, id);
@@ -101,13 +101,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     checkIndexes(catalogue);
 
-    const StepMarkTables stepMarks = LoadStepMarks(catalogue);
+    const StepMarkTables stepMarks = loadStepMarks(catalogue);
     const QString folder = fuzz::BundledFolder();
     CellPicture pictures(catalogue, stepMarks, folder);
     drawRecords(stepMarks.perStep, pictures, catalogue);
     drawRecords(stepMarks.byCount, pictures, catalogue);
 
-    const PaletteIndex palette = PaletteIndex::BuildPalette(folder + QStringLiteral("Images"), catalogue);
+    const PaletteIndex palette = PaletteIndex::build(folder + QStringLiteral("Images"), catalogue);
     for (const PaletteEntry &entry : palette.entries)
         fuzz::Check(entry.page >= 0 && entry.page < PaletteIndex::PageCount);
 

@@ -14,23 +14,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     QImage picture;
     try {
-        picture = LoadBitmap(fuzz::WriteInput(QStringLiteral("picture.bmp"), data, size));
+        picture = loadBitmap(fuzz::WriteInput(QStringLiteral("picture.bmp"), data, size));
     } catch (const KestrixError &) {
         return 0;
     }
     fuzz::Check(!picture.isNull() && picture.format() == BitmapFormat);
 
-    const QImage quarter = TurnBitmap(1, picture);
+    const QImage quarter = turnBitmap(1, picture);
     fuzz::Check(quarter.width() == picture.height() && quarter.height() == picture.width());
-    fuzz::Check(TurnBitmap(3, quarter) == picture);
-    fuzz::Check(TurnBitmap(2, TurnBitmap(2, picture)) == picture);
-    fuzz::Check(TurnBitmap(0, picture) == picture);
+    fuzz::Check(turnBitmap(3, quarter) == picture);
+    fuzz::Check(turnBitmap(2, turnBitmap(2, picture)) == picture);
+    fuzz::Check(turnBitmap(0, picture) == picture);
 
     QImage tile(57, 57, BitmapFormat);
     tile.fill(Qt::white);
-    OverlayNonWhite(tile, picture);
+    overlayNonWhite(tile, picture);
     QImage over = picture;
-    OverlayNonWhite(over, tile);
+    overlayNonWhite(over, tile);
     fuzz::Check(over.size() == picture.size());
     return 0;
 }

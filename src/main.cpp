@@ -11,7 +11,7 @@
 
 int main(int argc, char *argv[])
 {
-    kestrix::IgnoreFileSizeSignal();
+    kestrix::ignoreFileSizeSignal();
 
     // Read before any window exists: only the editor itself needs a display.
     QList<QByteArray> arguments;
@@ -31,7 +31,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "kestrix: %s\n", commandLine.error.toLocal8Bit().constData());
         return kestrix::ExitUnreadable;
     default:
-        return kestrix::RunBatchCommand(commandLine, argv);
+        return kestrix::runBatchCommand(commandLine, argv);
     }
 
     // The toolkit sees no arguments, so none of its own options can take
@@ -42,7 +42,7 @@ int main(int argc, char *argv[])
 
     kestrix::StartOptions options;
     options.programFolder = kestrix::programFolderFor(QCoreApplication::applicationDirPath());
-    options.userFolder = kestrix::UserFolder();
+    options.userFolder = kestrix::userFolderPath();
     options.boardPath = commandLine.boards.value(0);
     options.undecodableBoard = commandLine.undecodableBoard;
     kestrix::MainWindow window(options);

@@ -164,7 +164,7 @@ bool BatchRun::check(const QString &path, const BoardFields &cells, QString &ver
 {
     const BoardCheckResult result = checkBoardPairs(cells);
     verdict = oneLine(result.passed ? m_language.buildMessage(CheckPassedMessage).text
-                                    : m_language.buildMessage(result.message, escaped(FileBaseName(path), true)).text);
+                                    : m_language.buildMessage(result.message, escaped(fileBaseName(path), true)).text);
     return result.passed;
 }
 
@@ -176,7 +176,7 @@ int BatchRun::checkAll(const QStringList &boards)
         QString verdict;
         bool passed = false;
         try {
-            passed = check(board, LoadBoardFile(board), verdict);
+            passed = check(board, loadBoardFile(board), verdict);
         } catch (const KestrixError &error) {
             m_err << name << QStringLiteral(": ") << oneLine(m_language.errorText(error)) << Qt::endl;
             status = ExitUnreadable;
@@ -235,7 +235,7 @@ int BatchRun::exportPictures(const QString &board, const QString &output)
     for (int q = 1; q <= BoardQuarterCount; ++q)
         quarters.append(quarterPictureFileName(chosen, q));
     refuseOutputs(board, output, quarters);
-    const BoardFields cells = LoadBoardFile(board);
+    const BoardFields cells = loadBoardFile(board);
     if (const int status = checked(board, cells))
         return status;
     loadCatalogue();
@@ -246,13 +246,13 @@ int BatchRun::exportPictures(const QString &board, const QString &output)
 int BatchRun::printPdf(const QString &board, const QString &output, int fromPage, int toPage)
 {
     refuseOutputs(board, output, {output});
-    const BoardFields cells = LoadBoardFile(board);
+    const BoardFields cells = loadBoardFile(board);
     if (const int status = checked(board, cells))
         return status;
     loadCatalogue();
     PdfPrinter pdf(defaultPrintLayout(), PdfResolution);
     printBoardPages(pdf, pictureSource(cells), {fromPage, toPage, m_language.title(), board});
-    WriteWholeFile(output, pdf.finish());
+    writeWholeFile(output, pdf.finish());
     return ExitPassed;
 }
 
@@ -279,13 +279,13 @@ int BatchRun::run(const CommandLine &commandLine)
 
 } // namespace
 
-int RunBatchCommand(const CommandLine &commandLine, const BatchFolders &folders, QTextStream &out,
+int runBatchCommand(const CommandLine &commandLine, const BatchFolders &folders, QTextStream &out,
                     QTextStream &err)
 {
     return BatchRun(folders, out, err).run(commandLine);
 }
 
-int RunBatchCommand(const CommandLine &commandLine, char **argv)
+int runBatchCommand(const CommandLine &commandLine, char **argv)
 {
     occupyClosedStandardStreams();
     // The toolkit sees no arguments, so none of its own options is taken.
@@ -305,8 +305,8 @@ int RunBatchCommand(const CommandLine &commandLine, char **argv)
     standardOutput.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
     QTextStream out(&standardOutput);
     QTextStream err(stderr);
-    const BatchFolders folders{programFolderFor(QCoreApplication::applicationDirPath()), UserFolder()};
-    return RunBatchCommand(commandLine, folders, out, err);
+    const BatchFolders folders{programFolderFor(QCoreApplication::applicationDirPath()), userFolderPath()};
+    return runBatchCommand(commandLine, folders, out, err);
 }
 
 } // namespace kestrix

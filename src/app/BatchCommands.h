@@ -19,12 +19,12 @@ struct BatchFolders
 // settings: verdicts go to out, errors (each naming its file) to err. The
 // settings file is read, never written. Returns an ExitStatus: the worst of
 // all boards. --print-pdf needs a QGuiApplication for its text.
-int RunBatchCommand(const CommandLine &commandLine, const BatchFolders &folders, QTextStream &out,
+int runBatchCommand(const CommandLine &commandLine, const BatchFolders &folders, QTextStream &out,
                     QTextStream &err);
 
 // The same for the program's entry: creates the application object these
 // commands need without a display (an offscreen one where text is drawn)
 // and prints to the standard streams.
-int RunBatchCommand(const CommandLine &commandLine, char **argv);
+int runBatchCommand(const CommandLine &commandLine, char **argv);
 
 } // namespace kestrix

@@ -13,7 +13,7 @@ namespace {
 // a dot in a folder name does not count.
 QString fileExtension(const QString &path)
 {
-    const qsizetype nameStart = FileNameStart(path);
+    const qsizetype nameStart = fileNameStart(path);
     const qsizetype dot = path.lastIndexOf(u'.');
     return dot >= nameStart ? path.mid(dot) : QString();
 }

@@ -93,7 +93,7 @@ QString Editor::applyTileDefinition(TileFileLine &line, const TileDefinition &de
 void Editor::redrawCell(int n)
 {
     const Field &field = m_cells[size_t(n)];
-    m_cellPicture.RedrawCellPicture(field.tileId, 0, m_fieldPictures[size_t(n)], field.steps, field.rotation);
+    m_cellPicture.composeCellPicture(field.tileId, 0, m_fieldPictures[size_t(n)], field.steps, field.rotation);
     emit cellChanged(n);
 }
 
@@ -105,7 +105,7 @@ QList<QImage> Editor::composeFieldPictures(const QList<FieldWrite> &writes, Defe
         if (random)
             random->commit(write.draws);
         QImage picture;
-        m_cellPicture.RedrawCellPicture(write.field.tileId, 0, picture, write.field.steps, write.field.rotation);
+        m_cellPicture.composeCellPicture(write.field.tileId, 0, picture, write.field.steps, write.field.rotation);
         pictures.append(picture);
     }
     return pictures;
@@ -132,7 +132,7 @@ QImage Editor::composeSelectionPicture(int tag, const QString &flags, int rotati
     // Composed aside: a mark picture that cannot be read must not leave the
     // selection showing half a picture.
     QImage picture = m_selection.picture;
-    m_cellPicture.RedrawCellPicture(tag, LargePictureOffset, picture, flags, rotation);
+    m_cellPicture.composeCellPicture(tag, LargePictureOffset, picture, flags, rotation);
     return picture;
 }
 

@@ -17,7 +17,6 @@
 
 #include <array>
 #include <functional>
-#include <optional>
 #include <random>
 
 namespace kestrix {
@@ -53,8 +52,7 @@ public:
 
     // The random generator; seeded from the clock at start, a test seeds it.
     void seedRandom(quint32 seed) { m_random.seed(seed); }
-    // Uniform integer in 0..m-1 (0 when m <= 0).
-    int random(int m);
+    int random(int m); // uniform in 0..m-1 (0 when m <= 0)
 
     // --- resources: settings, language, catalogue, palette ---------------------
     const Resources &resources() const { return m_resources; }
@@ -123,8 +121,7 @@ public:
     QImage paintCursor() const;
 
     // --- messages ------------------------------------------------------------
-    // Shows entry index of the message table (with the board display name
-    // where the entry takes one) and returns the button pressed.
+    // Shows message index (with argument where it takes one); the answer.
     Answer showMessage(int index, const QString &argument = QString());
 
     // --- board and selection -------------------------------------------------
@@ -172,9 +169,8 @@ public:
     const DocumentState &documentState() const { return m_document.state(); }
     bool isBoardOpen() const { return m_document.isOpen(); }
     bool boardModified() const { return m_document.modified(); }
-    // Set by an application of a tile, undo and redo; cleared by save, load
-    // and the answers Yes and No to the question about unsaved changes, which
-    // also drop the kept copy of the board.
+    // Set by applications, undo and redo; cleared by save, load and the
+    // answers Yes and No about unsaved changes (dropping the kept copy).
     void setBoardModified(bool modified);
     QString boardDisplayName() const;
     QString windowTitle() const;
@@ -210,11 +206,7 @@ public:
     // At start: the board name of the command line, percent-encoded, is no
     // file name of this system; says so in a box.
     void reportUndecodableStartBoard(const QString &name);
-
-    // --- recent boards -------------------------------------------------------
-    // The boards opened or saved last, most recent first; the list follows
-    // every successful open and save and is written at once. While writing
-    // it keeps failing, only the first failure is reported.
+    // The recent boards (see Document).
     const RecentBoards &recentBoards() const { return m_document.recentBoards(); }
     // Entry index of the list was chosen. A board that is no longer there,
     // or whose path now names a folder, a FIFO or a device, leaves the list
@@ -240,11 +232,9 @@ public:
 
     // --- recovery of unsaved work --------------------------------------------
     const RecoveryStore &recovery() const { return m_document.recovery(); }
-    // Keeps the open board while it has unsaved changes: writes it with its
-    // name into the recovery folder when it changed since it was last kept.
-    // The board's own file is never written here. Throws KestrixError when
-    // it cannot be written; while writing keeps failing, only the first
-    // failure is thrown, so a full disk is reported once, not at every turn.
+    // Keeps the open board while it has unsaved changes (see Document); the
+    // board's own file is never written here. Throws KestrixError when it
+    // cannot be written, only the first time while writing keeps failing.
     void writeRecovery();
     // At start: offers the boards that instances no longer running kept (see
     // RecoveryOffer). Restore opens the one chosen as a changed board under
@@ -257,49 +247,36 @@ public:
     void warnIfKeptElsewhere(const QString &path);
 
     // --- apply ---------------------------------------------------------------
-    // "Übernehmen": applies the selection to its target field. A tile that
-    // breaks a board-edge convention (or the same tile with attached fields
-    // again) is refused with its message and nothing changes. Otherwise the
-    // fields of the replaced tile are cleared, the extra fields drawn and the
-    // belts fitted; every changed field is one entry of one undo group, the
-    // target first. The selection keeps its rotation and field, and takes
-    // the belt fitted in its tile's place. Throws KestrixError when a picture
-    // cannot be read; the board, the selection and the undo ring are then as
-    // they were before.
+    // "Übernehmen": applies the selection to its target field as the rules
+    // (applyPlacement) work it out: a refusal shows its message, else every
+    // changed field is one entry of one undo group, the target first, and the
+    // selection takes the belt fitted in its tile's place. Throws
+    // KestrixError when a picture cannot be read; nothing has changed then.
     void applySelection();
     // The conventions of the settings, for the rules.
     Conventions conventions() const;
 
     // --- file and print dialogs ---------------------------------------------
-    // Kept for the whole run: the open dialog starts in ProgramFolder +
-    // "Boards", the print dialog offers the pages chosen last.
+    // Kept for the whole run, so that they offer the choices made last.
     Prompter::FileRequest &openDialog() { return m_openDialog; }
     Prompter::FileRequest &boardSaveDialog() { return m_boardSaveDialog; }
     Prompter::FileRequest &pictureSaveDialog() { return m_output.pictureSaveDialog(); }
     Prompter::PageRange &printDialog() { return m_output.printDialog(); }
 
-    // --- board check and output ----------------------------------------------
-    // Every pair of tiles 5000..5999 must lie on the board exactly twice.
-    // When it does not, the message for the lowest failing pair is shown
-    // with the board's name and the result is false. Throws KestrixError
-    // when that message cannot be formatted.
+    // --- board check and output (see BoardOutput) ----------------------------
+    // Every pair of tiles 5000..5999 must lie on the board exactly twice;
+    // when it does not, the message of the lowest failing pair is shown with
+    // the board's name and the result is false.
     bool checkBoard();
-    // "Karte prüfen": the check, and a message when it passes.
+    // "Karte prüfen", "Als Bild speichern..." and "Drucken...": the check,
+    // then a message when it passes, the export or printing.
     void checkBoardAndReport();
-    // "Als Bild speichern...": the check, then the export.
     void checkAndExportBoard();
-    // Asks for a picture file name and writes the four quarters as JPEG
-    // files beside it: its name without the last extension + " (n).jpg".
-    // The quarters are drawn and encoded at the same time.
-    // Throws KestrixError naming the file that cannot be written; the files
-    // written before it stay, the later ones are not written.
-    void exportBoardPictures();
-    // "Drucken...": the check, then printing.
     void checkAndPrintBoard();
-    // Asks for a printer and pages and prints each page, one board quarter,
-    // as a print job of its own, straight from memory: no file is written.
-    // Throws KestrixError when a picture cannot be read or the printer
-    // fails; the pages printed stay.
+    // Ask for the picture file or the printer and pages, then write the four
+    // quarters or print them, one job per page, straight from memory. Throw
+    // KestrixError naming what failed; what was written or printed stays.
+    void exportBoardPictures();
     void printBoard();
     // What the board's pictures are drawn from for output.
     BoardPictureSource pictureSource() const { return m_output.pictureSource(); }

@@ -13,7 +13,7 @@ Conventions Editor::conventions() const
 RuleSet Editor::ruleSet(RandomSource &random) const
 {
     const int group = groundPlateGroup();
-    return {m_tileCodes, conventions(), group, m_palette.GroundPlateCount(group), random};
+    return {m_tileCodes, conventions(), group, m_palette.groundPlateCount(group), random};
 }
 
 // The rules work out every change first; then the pictures are composed, the

@@ -14,7 +14,7 @@ QString Editor::boardDisplayName() const
 {
     if (m_document.state().isNewBoard())
         return m_language.noFileName();
-    return FileBaseName(m_document.state().filePath());
+    return fileBaseName(m_document.state().filePath());
 }
 
 QString Editor::windowTitle() const
@@ -145,11 +145,11 @@ void Editor::setBoardModified(bool modified)
 // changes nothing.
 void Editor::loadBoard(const QString &path)
 {
-    const QByteArray bytes = ReadWholeFile(path, MaxBoardFileSize);
+    const QByteArray bytes = readWholeFile(path, MaxBoardFileSize);
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    const BoardFields fields = kestrix::LoadBoardFile(buffer);
+    const BoardFields fields = kestrix::loadBoardFile(buffer);
     ComposedBoard board;
     try {
         board = composeBoard(fields);
@@ -192,8 +192,8 @@ void Editor::writeBoardFile(const DocumentState &previousState)
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     try {
-        kestrix::SaveBoardFile(buffer, m_cells);
-        WriteWholeFile(path, buffer.data());
+        kestrix::saveBoardFile(buffer, m_cells);
+        writeWholeFile(path, buffer.data());
     } catch (const KestrixError &) {
         m_document.setState(previousState);
         throw;

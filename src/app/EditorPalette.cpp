@@ -20,15 +20,15 @@ void Editor::pickTile(int tag)
     // lands on a plate that has no picture.
     if (id < FirstBeltId) {
         const int group = id / GroupSize;
-        id = group * GroupSize + random(m_palette.GroundPlateCount(group));
+        id = group * GroupSize + random(m_palette.groundPlateCount(group));
     }
     // The large picture as it is, without step marks; read before anything
     // changes, so a picture that cannot be read leaves the selection as it was.
-    QImage &work = m_cellPicture.WorkBitmap();
-    work = LoadBitmap(m_cellPicture.TilePictureFileName(largePictureId(id)));
+    QImage &work = m_cellPicture.workBitmap();
+    work = loadBitmap(m_cellPicture.tilePictureFileName(largePictureId(id)));
     m_selection.tileId = id;
     m_selection.rotation = 0;
-    m_selection.picture = TurnBitmap(0, work);
+    m_selection.picture = turnBitmap(0, work);
     emit selectionChanged();
 
     setStepPanelVisible(m_activePalettePage == CounterPage);

@@ -73,7 +73,7 @@ void Editor::turnSelection(int quarterTurns)
 {
     // A rotation read from a board file may lie outside 0..3.
     m_selection.rotation = ((m_selection.rotation + quarterTurns) % 4 + 4) % 4;
-    m_selection.picture = TurnBitmap(quarterTurns, m_selection.picture);
+    m_selection.picture = turnBitmap(quarterTurns, m_selection.picture);
     emit selectionChanged();
 }
 
@@ -104,7 +104,7 @@ void Editor::takeFieldIntoSelection(int cell, QImage picture)
     setStepBoxes(field.steps);
     m_selection.picture = std::move(picture);
     emit selectionChanged();
-    setStepPanelVisible(!m_catalogue.CatalogueValue(QStringLiteral("S") + Id5(m_selection.tileId)).isEmpty());
+    setStepPanelVisible(!m_catalogue.value(QStringLiteral("S") + fiveDigitId(m_selection.tileId)).isEmpty());
     m_selectionFromBoard = true;
 }
 

@@ -19,9 +19,9 @@ void Resources::load(Steps steps, const std::function<void(Step)> &afterStep)
     take(CatalogueStep, [this] { m_catalogue.load(m_programFolder + QStringLiteral("InitList.ini")); });
     take(LanguageMenuStep, [this] { m_languageEntries = buildLanguageMenu(m_programFolder, m_language.code()); });
     take(PaletteStep, [this] {
-        m_palette = PaletteIndex::BuildPalette(m_programFolder + QStringLiteral("Images"), m_catalogue);
+        m_palette = PaletteIndex::build(m_programFolder + QStringLiteral("Images"), m_catalogue);
     });
-    take(StepMarksStep, [this] { m_stepMarks = LoadStepMarks(m_catalogue); });
+    take(StepMarksStep, [this] { m_stepMarks = loadStepMarks(m_catalogue); });
 }
 
 // A settings file that cannot be read may be a file that is not ours, or a

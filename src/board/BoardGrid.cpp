@@ -2,7 +2,7 @@
 
 namespace kestrix {
 
-int NeighbourIndex(int n, int d)
+int neighbourIndex(int n, int d)
 {
     switch (d) {
     case Down:
@@ -18,12 +18,12 @@ int NeighbourIndex(int n, int d)
     }
 }
 
-bool IsBorderCell(int n)
+bool isBorderCell(int n)
 {
     return !(n > 11 && n % 12 != 0 && (n + 1) % 12 != 0 && n <= 131);
 }
 
-int WallPositionSide(int n)
+int wallPositionSide(int n)
 {
     switch (n) {
     case 2: case 4: case 7: case 9:
@@ -39,7 +39,7 @@ int WallPositionSide(int n)
     }
 }
 
-int BeltEdgeSide(int n)
+int beltEdgeSide(int n)
 {
     switch (n) {
     case 1: case 5:
@@ -55,7 +55,7 @@ int BeltEdgeSide(int n)
     }
 }
 
-int LocalSide(int d, int r)
+int localSide(int d, int r)
 {
     const int s = (d - r) % 4;
     return s < 0 ? s + 4 : s;

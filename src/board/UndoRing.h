@@ -37,7 +37,7 @@ public:
 
     // The slot the next entry goes to; also the slot above the entry that
     // undo takes back next.
-    int UndoPos() const { return m_undoPos; }
+    int undoPos() const { return m_undoPos; }
     bool canUndo() const { return m_undoPos > 0; }
 
     // Saves the state of field cell before a change.

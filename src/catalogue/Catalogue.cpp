@@ -120,7 +120,7 @@ void radixSort(std::vector<quint64> &values)
 
 void Catalogue::load(const QString &path)
 {
-    setLines(SplitLines(ReadWholeFile(path, MaxFileSize)));
+    setLines(splitByteLines(readWholeFile(path, MaxFileSize)));
 }
 
 void Catalogue::setLines(const QList<QByteArray> &lines)
@@ -129,7 +129,7 @@ void Catalogue::setLines(const QList<QByteArray> &lines)
     rebuildIndex();
 }
 
-QString Catalogue::CatalogueValue(const QString &key) const
+QString Catalogue::value(const QString &key) const
 {
     const qsizetype index = find(key);
     if (index < 0)
@@ -138,12 +138,12 @@ QString Catalogue::CatalogueValue(const QString &key) const
     return QString::fromLatin1(QByteArrayView(line).sliced(line.indexOf('=') + 1));
 }
 
-bool Catalogue::CatalogueHasKey(const QString &key) const
+bool Catalogue::hasKey(const QString &key) const
 {
     return find(key) >= 0;
 }
 
-bool Catalogue::HasEntryPrefix(const QString &text) const
+bool Catalogue::hasEntryPrefix(const QString &text) const
 {
     QByteArray prefix;
     if (!toLineBytes(text, prefix))
@@ -161,7 +161,7 @@ bool Catalogue::HasEntryPrefix(const QString &text) const
     return it != m_heads.cend() && (*it & mask) == head;
 }
 
-int Catalogue::FindBeltByPattern(const QString &pattern, int fallback) const
+int Catalogue::findBeltByPattern(const QString &pattern, int fallback) const
 {
     quint64 key = 0;
     if (pattern.size() != BeltPatternLength || !packBytes(QStringView(pattern), key, false))
@@ -169,7 +169,7 @@ int Catalogue::FindBeltByPattern(const QString &pattern, int fallback) const
     const auto it = m_firstByBelt.constFind(key);
     if (it == m_firstByBelt.cend())
         return fallback;
-    return StrToIntOrZero(QString::fromLatin1(m_lines[*it].mid(1, 5)));
+    return toIntOrZero(QString::fromLatin1(m_lines[*it].mid(1, 5)));
 }
 
 void Catalogue::append(const QByteArray &line)
@@ -233,7 +233,7 @@ void Catalogue::save(const QString &path) const
     QByteArray bytes;
     for (const QByteArray &line : m_lines)
         bytes += line + "\r\n";
-    WriteWholeFile(path, bytes);
+    writeWholeFile(path, bytes);
 }
 
 void Catalogue::rebuildIndex()

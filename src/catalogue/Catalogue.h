@@ -26,14 +26,14 @@ public:
 
     // Value of the first line whose name (text before the first "=") equals
     // key without regard to case; empty when there is none.
-    QString CatalogueValue(const QString &key) const;
-    bool CatalogueHasKey(const QString &key) const;
+    QString value(const QString &key) const;
+    bool hasKey(const QString &key) const;
 
     // Some line begins with text (exact comparison).
-    bool HasEntryPrefix(const QString &text) const;
+    bool hasEntryPrefix(const QString &text) const;
     // The first D line whose six pattern characters equal pattern; fallback
     // when there is none.
-    int FindBeltByPattern(const QString &pattern, int fallback) const;
+    int findBeltByPattern(const QString &pattern, int fallback) const;
 
     // Editing, for the tile definition editor. An index outside the list
     // changes nothing.

@@ -79,12 +79,12 @@ CellPicture::CellPicture(const Catalogue &catalogue, const StepMarkTables &stepM
 {
 }
 
-QString CellPicture::TilePictureFileName(int n) const
+QString CellPicture::tilePictureFileName(int n) const
 {
-    return m_programFolder + QStringLiteral("Images/") + Id5(n) + QStringLiteral(".bmp");
+    return m_programFolder + QStringLiteral("Images/") + fiveDigitId(n) + QStringLiteral(".bmp");
 }
 
-int CellPicture::CountActiveSteps(const QString &flags)
+int CellPicture::countActiveSteps(const QString &flags)
 {
     int count = 0;
     for (int step = 1; step <= StepCount; ++step)
@@ -92,18 +92,18 @@ int CellPicture::CountActiveSteps(const QString &flags)
     return count;
 }
 
-int CellPicture::RedrawCellPicture(int id, int offset, QImage &cellPicture, const QString &flags,
+int CellPicture::composeCellPicture(int id, int offset, QImage &cellPicture, const QString &flags,
                                    int rotation)
 {
     // Board files may carry any number here; the picture is still shown.
     const int turn = ((rotation % 4) + 4) % 4;
-    m_workBitmap = LoadBitmap(TilePictureFileName(id + offset));
-    cellPicture = TurnBitmap(turn, m_workBitmap);
+    m_workBitmap = loadBitmap(tilePictureFileName(id + offset));
+    cellPicture = turnBitmap(turn, m_workBitmap);
 
-    const QString stepMarks = m_catalogue.CatalogueValue(QStringLiteral("S") + Id5(id));
+    const QString stepMarks = m_catalogue.value(QStringLiteral("S") + fiveDigitId(id));
     if (stepMarks.isEmpty())
         return 0;
-    const int count = CountActiveSteps(flags);
+    const int count = countActiveSteps(flags);
     if (count == 0)
         return 0;
 
@@ -112,9 +112,9 @@ int CellPicture::RedrawCellPicture(int id, int offset, QImage &cellPicture, cons
     const bool byCount = stepMarks.at(0) == QLatin1Char('1');
     const int *record = nullptr;
     if (byCount) {
-        if (const ByCountRecord *found = FindStepMarkRecord(m_stepMarks.byCount, id))
+        if (const ByCountRecord *found = findStepMarkRecord(m_stepMarks.byCount, id))
             record = found->data();
-    } else if (const PerStepRecord *found = FindStepMarkRecord(m_stepMarks.perStep, id)) {
+    } else if (const PerStepRecord *found = findStepMarkRecord(m_stepMarks.perStep, id)) {
         record = found->data();
     }
     if (!record)
@@ -128,13 +128,13 @@ int CellPicture::RedrawCellPicture(int id, int offset, QImage &cellPicture, cons
     for (int step = 1; step <= StepCount; ++step) {
         if (!stepActive(flags, step))
             continue;
-        const int at = byCount ? ByCountPairIndex(count, pair) : PerStepPairIndex(step);
+        const int at = byCount ? byCountPairIndex(count, pair) : perStepPairIndex(step);
         drawStepMark(step, font, background, record[at], record[at + 1], q);
         ++pair;
     }
 
-    m_workBitmap = TurnBitmap(turn, m_workBitmap);
-    OverlayNonWhite(cellPicture, m_workBitmap);
+    m_workBitmap = turnBitmap(turn, m_workBitmap);
+    overlayNonWhite(cellPicture, m_workBitmap);
     return count;
 }
 
@@ -146,9 +146,9 @@ QString CellPicture::stepMarkFileName(const QString &kind, int number, const QSt
 
 void CellPicture::drawStepMark(int step, int font, int background, int x, int y, float q)
 {
-    QImage mark = LoadBitmap(stepMarkFileName(QStringLiteral("BG"), background, {}));
-    const QImage glyph = LoadBitmap(stepMarkFileName(QStringLiteral("Font"), font, QString::number(step)));
-    OverlayNonWhite(mark, glyph);
+    QImage mark = loadBitmap(stepMarkFileName(QStringLiteral("BG"), background, {}));
+    const QImage glyph = loadBitmap(stepMarkFileName(QStringLiteral("Font"), font, QString::number(step)));
+    overlayNonWhite(mark, glyph);
 
     const double scale = double(q);
     const int left = truncated(x * scale);

@@ -24,15 +24,15 @@ public:
 
     // The scratch bitmap: the picture last loaded, or the turned step-mark
     // overlay after a composition with marks.
-    QImage &WorkBitmap() { return m_workBitmap; }
-    const QImage &WorkBitmap() const { return m_workBitmap; }
+    QImage &workBitmap() { return m_workBitmap; }
+    const QImage &workBitmap() const { return m_workBitmap; }
 
     // ProgramFolder + "Images/" + n with at least five digits + ".bmp":
     // the board picture for a tile id, the large one for id + 10000.
-    QString TilePictureFileName(int n) const;
+    QString tilePictureFileName(int n) const;
 
     // The number of "1" among the first five characters of flags.
-    static int CountActiveSteps(const QString &flags);
+    static int countActiveSteps(const QString &flags);
 
     // Composes the picture of tile id (offset 0: board picture, 10000: large
     // picture) turned by rotation quarter turns counter-clockwise, with the
@@ -43,7 +43,7 @@ public:
     // Throws KestrixError when a picture cannot be read: a tile picture
     // before cellPicture is touched; a mark picture after cellPicture shows
     // the turned tile without marks.
-    int RedrawCellPicture(int id, int offset, QImage &cellPicture, const QString &flags,
+    int composeCellPicture(int id, int offset, QImage &cellPicture, const QString &flags,
                           int rotation);
 
     // The 10 x 10 cursor picture filled with colour; the cursor shows it

@@ -145,7 +145,7 @@ QImage readPlainBitmap(const QByteArray &data, const QString &path)
 
 } // namespace
 
-QImage TurnBitmap(int code, const QImage &source)
+QImage turnBitmap(int code, const QImage &source)
 {
     if (code < 0 || code > 3 || source.isNull())
         return {};
@@ -162,7 +162,7 @@ QImage TurnBitmap(int code, const QImage &source)
     }
 }
 
-void OverlayNonWhite(QImage &destination, const QImage &source)
+void overlayNonWhite(QImage &destination, const QImage &source)
 {
     if (destination.isNull() || source.isNull())
         return;
@@ -181,9 +181,9 @@ void OverlayNonWhite(QImage &destination, const QImage &source)
     }
 }
 
-QImage LoadBitmap(const QString &path)
+QImage loadBitmap(const QString &path)
 {
-    QByteArray data = ReadWholeFile(path, MaxBitmapFileSize);
+    QByteArray data = readWholeFile(path, MaxBitmapFileSize);
     if (QImage plain = readPlainBitmap(data, path); !plain.isNull())
         return plain;
     QBuffer buffer(&data);

@@ -17,15 +17,15 @@ inline constexpr qint64 MaxBitmapSide = 16384;
 // Turns a picture by code quarter turns counter-clockwise: 0 a copy, 1 a
 // quarter turn, 2 a half turn, 3 a quarter turn clockwise. Any other code
 // gives a null picture.
-QImage TurnBitmap(int code, const QImage &source);
+QImage turnBitmap(int code, const QImage &source);
 
 // Every pixel of source that is not pure white replaces the pixel at the same
 // place in destination. Where the sizes differ only the common top-left part
 // is laid over.
-void OverlayNonWhite(QImage &destination, const QImage &source);
+void overlayNonWhite(QImage &destination, const QImage &source);
 
 // Reads a bitmap file and converts it to BitmapFormat. Throws KestrixError
 // naming the file and the reason when it cannot be read or holds no picture.
-QImage LoadBitmap(const QString &path);
+QImage loadBitmap(const QString &path);
 
 } // namespace kestrix

@@ -129,7 +129,7 @@ bool encode(const QImage &rgb, QByteArray &output, char *message)
 
 } // namespace
 
-QByteArray ConvertToJpeg(const QImage &picture)
+QByteArray convertToJpeg(const QImage &picture)
 {
     // BitmapFormat holds red, green, blue in this order: exactly JCS_RGB.
     const QImage rgb = picture.format() == BitmapFormat ? picture : picture.convertToFormat(BitmapFormat);
@@ -141,9 +141,9 @@ QByteArray ConvertToJpeg(const QImage &picture)
     return output;
 }
 
-void SaveJpeg(const QImage &picture, const QString &path)
+void saveJpeg(const QImage &picture, const QString &path)
 {
-    WriteWholeFile(path, ConvertToJpeg(picture));
+    writeWholeFile(path, convertToJpeg(picture));
 }
 
 } // namespace kestrix

@@ -10,11 +10,11 @@ namespace kestrix {
 // the encoder's defaults, quality 90 with baseline quantisation tables and
 // the floating-point DCT. Throws KestrixError when the encoder fails (for
 // instance on an empty picture or one too large for the format).
-QByteArray ConvertToJpeg(const QImage &picture);
+QByteArray convertToJpeg(const QImage &picture);
 
 // Encodes the picture and writes it through a temporary file and a rename,
 // so a failed write leaves any previous file in place. Throws KestrixError
 // naming the file and the reason.
-void SaveJpeg(const QImage &picture, const QString &path);
+void saveJpeg(const QImage &picture, const QString &path);
 
 } // namespace kestrix

@@ -94,7 +94,7 @@ void countGroundPlate(const QString &name, QList<int> &counts, int &maxGroup)
 {
     if (!name.startsWith(QStringLiteral("00")))
         return;
-    const int g = StrToIntOrZero(name.mid(2, 1));
+    const int g = toIntOrZero(name.mid(2, 1));
     if (g > maxGroup) {
         maxGroup = g;
         counts.resize(g + 1, 0);
@@ -110,12 +110,12 @@ QString palettePictureName(int tag)
 
 } // namespace
 
-int PaletteIndex::GroundPlateCount(int group) const
+int PaletteIndex::groundPlateCount(int group) const
 {
     return group >= 0 && group < groundPlateCounts.size() ? groundPlateCounts[group] : 0;
 }
 
-PaletteIndex PaletteIndex::BuildPalette(const QString &imagesFolder, const Catalogue &catalogue)
+PaletteIndex PaletteIndex::build(const QString &imagesFolder, const Catalogue &catalogue)
 {
     PaletteIndex index;
     const QDir folder(imagesFolder);
@@ -125,18 +125,18 @@ PaletteIndex PaletteIndex::BuildPalette(const QString &imagesFolder, const Catal
     for (const QString &name : pictures.board) {
         countGroundPlate(name, index.groundPlateCounts, maxGroup);
 
-        const QString position = catalogue.CatalogueValue(QStringLiteral("P") + FileBaseName(name));
+        const QString position = catalogue.value(QStringLiteral("P") + fileBaseName(name));
         if (position.isEmpty())
             continue;
 
         PaletteEntry entry;
-        entry.tag = StrToIntOrZero(name.mid(1, 4));
-        entry.page = StrToIntOrZero(position.mid(1, 1));
+        entry.tag = toIntOrZero(name.mid(1, 4));
+        entry.page = toIntOrZero(position.mid(1, 1));
         // There are six pages only; a tile with another page digit goes to
         // the first page rather than nowhere.
         if (entry.page < 0 || entry.page >= PageCount)
             entry.page = 0;
-        entry.slot = StrToIntOrZero(position.mid(2, 3));
+        entry.slot = toIntOrZero(position.mid(2, 3));
         entry.left = (entry.slot % SlotsPerRow) * SlotPitch + SlotMargin;
         entry.top = (entry.slot / SlotsPerRow) * SlotPitch + SlotMargin;
 

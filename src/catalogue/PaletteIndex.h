@@ -38,9 +38,9 @@ struct PaletteIndex
     QList<int> groundPlateCounts;
 
     // 0 for a group outside the table.
-    int GroundPlateCount(int group) const;
+    int groundPlateCount(int group) const;
 
-    static PaletteIndex BuildPalette(const QString &imagesFolder, const Catalogue &catalogue);
+    static PaletteIndex build(const QString &imagesFolder, const Catalogue &catalogue);
 };
 
 } // namespace kestrix

@@ -29,7 +29,7 @@ private:
     int number(qsizetype pos) const
     {
         const qsizetype length = std::clamp<qsizetype>(m_digits.size() - pos, 0, 3);
-        return StrToIntOrZero(QString::fromRawData(m_digits.constData() + std::min(pos, m_digits.size()), length));
+        return toIntOrZero(QString::fromRawData(m_digits.constData() + std::min(pos, m_digits.size()), length));
     }
 
     QString m_digits;
@@ -40,8 +40,8 @@ template<typename Record>
 void fillHeader(Record &record, int id, const QString &value)
 {
     record[0] = id;
-    record[1] = StrToIntOrZero(SubFieldValue(QStringLiteral("Font"), value));
-    record[2] = StrToIntOrZero(SubFieldValue(QStringLiteral("BG"), value));
+    record[1] = toIntOrZero(subFieldValue(QStringLiteral("Font"), value));
+    record[2] = toIntOrZero(subFieldValue(QStringLiteral("BG"), value));
 }
 
 template<typename Record>
@@ -54,7 +54,7 @@ const Record *findRecord(const std::vector<Record> &table, int id)
 
 } // namespace
 
-QString SubFieldValue(const QString &name, const QString &text)
+QString subFieldValue(const QString &name, const QString &text)
 {
     const QString tag = name + QLatin1Char(':');
     const qsizetype p = text.indexOf(tag);
@@ -69,23 +69,23 @@ QString SubFieldValue(const QString &name, const QString &text)
     return value;
 }
 
-StepMarkTables LoadStepMarks(const Catalogue &catalogue)
+StepMarkTables loadStepMarks(const Catalogue &catalogue)
 {
     StepMarkTables tables;
     for (const QByteArray &line : catalogue.lines()) {
         // Only upper-case S lines describe step marks.
         if (!line.startsWith('S'))
             continue;
-        const int id = StrToIntOrZero(QString::fromLatin1(line.mid(1, 5)));
+        const int id = toIntOrZero(QString::fromLatin1(line.mid(1, 5)));
         const QString value = QString::fromLatin1(line.mid(7));
-        PairReader pairs(SubFieldValue(QStringLiteral("Array"), value));
+        PairReader pairs(subFieldValue(QStringLiteral("Array"), value));
         if (value.startsWith(QLatin1Char('1'))) {
             ByCountRecord &record = tables.byCount.emplace_back();
             record.fill(0);
             fillHeader(record, id, value);
             for (int c = 1; c <= 5; ++c) {
                 for (int j = 1; j <= c; ++j) {
-                    const int at = ByCountPairIndex(c, j);
+                    const int at = byCountPairIndex(c, j);
                     pairs.next(record[size_t(at)], record[size_t(at) + 1]);
                 }
             }
@@ -94,7 +94,7 @@ StepMarkTables LoadStepMarks(const Catalogue &catalogue)
             record.fill(0);
             fillHeader(record, id, value);
             for (int step = 1; step <= 5; ++step) {
-                const int at = PerStepPairIndex(step);
+                const int at = perStepPairIndex(step);
                 pairs.next(record[size_t(at)], record[size_t(at) + 1]);
             }
         }
@@ -102,12 +102,12 @@ StepMarkTables LoadStepMarks(const Catalogue &catalogue)
     return tables;
 }
 
-const PerStepRecord *FindStepMarkRecord(const std::vector<PerStepRecord> &table, int id)
+const PerStepRecord *findStepMarkRecord(const std::vector<PerStepRecord> &table, int id)
 {
     return findRecord(table, id);
 }
 
-const ByCountRecord *FindStepMarkRecord(const std::vector<ByCountRecord> &table, int id)
+const ByCountRecord *findStepMarkRecord(const std::vector<ByCountRecord> &table, int id)
 {
     return findRecord(table, id);
 }

@@ -16,9 +16,9 @@ using PerStepRecord = std::array<int, 13>;
 using ByCountRecord = std::array<int, 53>;
 
 // Position of the x of step (1..5) in a per-step record; y follows it.
-constexpr int PerStepPairIndex(int step) { return 3 + (step - 1) * 2; }
+constexpr int perStepPairIndex(int step) { return 3 + (step - 1) * 2; }
 // Position of the x of pair j of row c (both 1..5) in a by-count record.
-constexpr int ByCountPairIndex(int c, int j) { return 3 + (c - 1) * 10 + (j - 1) * 2; }
+constexpr int byCountPairIndex(int c, int j) { return 3 + (c - 1) * 10 + (j - 1) * 2; }
 
 struct StepMarkTables
 {
@@ -28,11 +28,11 @@ struct StepMarkTables
 
 // The text after "name:" up to the next "*" (or the end); empty when the
 // sub-field is missing.
-QString SubFieldValue(const QString &name, const QString &text);
-StepMarkTables LoadStepMarks(const Catalogue &catalogue);
+QString subFieldValue(const QString &name, const QString &text);
+StepMarkTables loadStepMarks(const Catalogue &catalogue);
 
 // The first record with that tile id; nullptr when there is none.
-const PerStepRecord *FindStepMarkRecord(const std::vector<PerStepRecord> &table, int id);
-const ByCountRecord *FindStepMarkRecord(const std::vector<ByCountRecord> &table, int id);
+const PerStepRecord *findStepMarkRecord(const std::vector<PerStepRecord> &table, int id);
+const ByCountRecord *findStepMarkRecord(const std::vector<ByCountRecord> &table, int id);
 
 } // namespace kestrix

@@ -54,7 +54,7 @@ Field parseLine(const QByteArray &line)
         field.steps = QString::fromLatin1(line.mid(comma + 1, 5));
         numberText = line.left(comma);
     }
-    const int n = StrToIntOrZero(QString::fromLatin1(numberText));
+    const int n = toIntOrZero(QString::fromLatin1(numberText));
     field.tileId = n / 10;
     field.rotation = n % 10;
     return field;
@@ -80,18 +80,18 @@ BoardFields parseBoardFile(const QByteArray &bytes)
 
 } // namespace
 
-void SaveBoardFile(QIODevice &device, const BoardFields &fields)
+void saveBoardFile(QIODevice &device, const BoardFields &fields)
 {
-    if (!WriteAll(device, boardFileBytes(fields)))
+    if (!writeAll(device, boardFileBytes(fields)))
         throw KestrixError(ErrorTexts::BoardWrite, {device.errorString()});
 }
 
-void SaveBoardFile(const QString &path, const BoardFields &fields)
+void saveBoardFile(const QString &path, const BoardFields &fields)
 {
-    WriteWholeFile(path, boardFileBytes(fields));
+    writeWholeFile(path, boardFileBytes(fields));
 }
 
-BoardFields LoadBoardFile(QIODevice &device)
+BoardFields loadBoardFile(QIODevice &device)
 {
     const QByteArray bytes = device.read(MaxBoardFileSize + 1);
     if (bytes.size() > MaxBoardFileSize)
@@ -99,9 +99,9 @@ BoardFields LoadBoardFile(QIODevice &device)
     return parseBoardFile(bytes);
 }
 
-BoardFields LoadBoardFile(const QString &path)
+BoardFields loadBoardFile(const QString &path)
 {
-    return parseBoardFile(ReadWholeFile(path, MaxBoardFileSize));
+    return parseBoardFile(readWholeFile(path, MaxBoardFileSize));
 }
 
 } // namespace kestrix

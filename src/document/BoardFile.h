@@ -11,11 +11,11 @@ namespace kestrix {
 // 144 lines, one per field in board order, each ended by CR LF: the tile id
 // followed by the rotation digit, then "," and the step flags unless they are
 // exactly "00000". Throws KestrixError when the device takes fewer bytes.
-void SaveBoardFile(QIODevice &device, const BoardFields &fields);
+void saveBoardFile(QIODevice &device, const BoardFields &fields);
 // Writes a temporary file beside path and renames it over path, so a failed
 // save leaves the file that was there untouched. Throws KestrixError naming
 // the file and the system's reason.
-void SaveBoardFile(const QString &path, const BoardFields &fields);
+void saveBoardFile(const QString &path, const BoardFields &fields);
 
 // A board has 144 short lines; a file much longer is not one and is refused
 // before it is read.
@@ -25,9 +25,9 @@ inline constexpr qint64 MaxBoardFileSize = 64 * 1024;
 // is not a whole number reads as 0, missing lines read as empty ones, lines
 // after the 144th are ignored. No pictures: the caller composes them.
 // Throws KestrixError when the device holds more than MaxBoardFileSize bytes.
-BoardFields LoadBoardFile(QIODevice &device);
+BoardFields loadBoardFile(QIODevice &device);
 // Throws KestrixError naming the file when it is missing, not a regular file,
 // too long or cannot be read.
-BoardFields LoadBoardFile(const QString &path);
+BoardFields loadBoardFile(const QString &path);
 
 } // namespace kestrix

@@ -16,7 +16,7 @@ QByteArray boardBytes(const BoardFields &cells)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    SaveBoardFile(buffer, cells);
+    saveBoardFile(buffer, cells);
     return buffer.data();
 }
 
@@ -59,7 +59,7 @@ bool Document::fileChangedOnDisk() const
     if (!m_state.hasFile() || m_stamp.path != path || !QFileInfo::exists(path))
         return false;
     try {
-        const QByteArray bytes = ReadWholeFile(path, MaxBoardFileSize);
+        const QByteArray bytes = readWholeFile(path, MaxBoardFileSize);
         return bytes.size() != m_stamp.size || sha256(bytes) != m_stamp.hash;
     } catch (const KestrixError &) {
         return true;

@@ -46,7 +46,7 @@ bool RecentBoards::remove(const QString &path)
 RecentBoards RecentBoards::parse(const QByteArray &text)
 {
     RecentBoards list;
-    for (const QByteArray &line : SplitLines(text)) {
+    for (const QByteArray &line : splitByteLines(text)) {
         const QString path = QFile::decodeName(line);
         if (list.m_paths.size() == MaxCount)
             break;
@@ -82,8 +82,8 @@ void RecentBoards::write(const QString &userFolder) const
 {
     if (userFolder.isEmpty())
         return;
-    CreatePrivateFolder(userFolder);
-    WriteWholeFile(filePath(userFolder), text());
+    createPrivateFolder(userFolder);
+    writeWholeFile(filePath(userFolder), text());
 }
 
 } // namespace kestrix

@@ -82,7 +82,7 @@ QByteArray readSmallFile(const QString &path, qint64 limit)
 {
     if (QFileInfo(path).isSymLink())
         throw KestrixError(ErrorTexts::FileNotRegular, {QDir::toNativeSeparators(path)});
-    return ReadWholeFile(path, limit);
+    return readWholeFile(path, limit);
 }
 
 // A kept board may be a private one: the folder and the files are for their
@@ -117,7 +117,7 @@ void RecoveryStore::write(const QByteArray &board, const DocumentState &document
 {
     if (m_folder.isEmpty())
         throw KestrixError(ErrorTexts::RecoveryNoFolder, {});
-    CreatePrivateFolder(m_folder);
+    createPrivateFolder(m_folder);
     makeOwnerOnly(m_folder, 0700, ErrorTexts::FolderCreate);
     // The lock first: from now on every other instance sees this one running.
     if (!m_lock.isLocked() && !m_lock.tryLock(m_folder + m_instance + QStringLiteral(".lock"), true)) {
@@ -130,9 +130,9 @@ void RecoveryStore::write(const QByteArray &board, const DocumentState &document
     const QString notePath = stem + QStringLiteral(".txt");
     const QByteArray note = DocumentKey.toLatin1() + '=' + encodeValue(document.hasFile() ? document.filePath() : NewBoardValue) + '\n'
                             + WrittenKey.toLatin1() + '=' + time.toUTC().toString(Qt::ISODate).toLatin1() + '\n';
-    WriteWholeFile(boardPath, board);
+    writeWholeFile(boardPath, board);
     makeOwnerOnly(boardPath, 0600, ErrorTexts::FileCreate);
-    WriteWholeFile(notePath, note);
+    writeWholeFile(notePath, note);
     makeOwnerOnly(notePath, 0600, ErrorTexts::FileCreate);
     if (!m_boardPath.isEmpty() && m_boardPath != boardPath) {
         QFile::remove(m_boardPath);
@@ -271,7 +271,7 @@ BoardFields RecoveryStore::readBoard(const QString &path)
     QByteArray bytes = readSmallFile(path, MaxFileSize);
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return LoadBoardFile(buffer);
+    return loadBoardFile(buffer);
 }
 
 } // namespace kestrix

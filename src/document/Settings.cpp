@@ -80,13 +80,13 @@ Settings parseSettings(const QByteArray &text)
     if (!file.firstLine().startsWith(u'['))
         return settings;
     auto value = [&file](const char *key) { return file.value(QString::fromLatin1(key)); };
-    settings.OpKonventNeedWall = IsTrueText(value("OpKonventNeedWall"));
-    settings.OpKonventNotWall = IsTrueText(value("OpKonventNotWall"));
-    settings.OpKonventBelt = IsTrueText(value("OpKonventBelt"));
-    settings.OpKonventField = IsTrueText(value("OpKonventField"));
-    settings.OpGroundPlates = StrToIntOrZero(value("OpGroundPlates"));
-    settings.OpAdministration = IsTrueText(value("OpAdministration"));
-    settings.OpCursorColor = StrToIntOrZero(value("OpCursorColor"));
+    settings.OpKonventNeedWall = isTrueText(value("OpKonventNeedWall"));
+    settings.OpKonventNotWall = isTrueText(value("OpKonventNotWall"));
+    settings.OpKonventBelt = isTrueText(value("OpKonventBelt"));
+    settings.OpKonventField = isTrueText(value("OpKonventField"));
+    settings.OpGroundPlates = toIntOrZero(value("OpGroundPlates"));
+    settings.OpAdministration = isTrueText(value("OpAdministration"));
+    settings.OpCursorColor = toIntOrZero(value("OpCursorColor"));
     settings.OpLanguage = languageCode(value("OpLanguage"));
     return settings;
 }
@@ -94,13 +94,13 @@ Settings parseSettings(const QByteArray &text)
 QByteArray settingsText(const Settings &settings)
 {
     return "[Options]\r\n"
-           + line("OpKonventNeedWall", BoolToText(settings.OpKonventNeedWall))
-           + line("OpKonventNotWall", BoolToText(settings.OpKonventNotWall))
-           + line("OpKonventBelt", BoolToText(settings.OpKonventBelt))
-           + line("OpKonventField", BoolToText(settings.OpKonventField))
+           + line("OpKonventNeedWall", boolToText(settings.OpKonventNeedWall))
+           + line("OpKonventNotWall", boolToText(settings.OpKonventNotWall))
+           + line("OpKonventBelt", boolToText(settings.OpKonventBelt))
+           + line("OpKonventField", boolToText(settings.OpKonventField))
            + "\r\n"
            + line("OpGroundPlates", QString::number(settings.OpGroundPlates))
-           + line("OpAdministration", BoolToText(settings.OpAdministration))
+           + line("OpAdministration", boolToText(settings.OpAdministration))
            + line("OpCursorColor", QString::number(settings.OpCursorColor))
            + "\r\n"
            + line("OpLanguage", languageCode(settings.OpLanguage));
@@ -115,7 +115,7 @@ Settings readSettings(const QString &userFolder, const QString &programFolder)
         const QString userFile = settingsFilePath(userFolder);
         struct stat info{};
         if (::stat(QFile::encodeName(userFile).constData(), &info) == 0 || errno != ENOENT) {
-            const QByteArray text = ReadWholeFile(userFile, KeyValueText::MaxFileSize);
+            const QByteArray text = readWholeFile(userFile, KeyValueText::MaxFileSize);
             // A text file has no NUL byte; a file with one is not ours.
             if (text.contains('\0'))
                 throw KestrixError(SettingsBinary, {QDir::toNativeSeparators(userFile)});
@@ -127,15 +127,15 @@ Settings readSettings(const QString &userFolder, const QString &programFolder)
     const QString programFile = settingsFilePath(programFolder);
     if (!QFileInfo::exists(programFile))
         return Settings();
-    return parseSettings(ReadWholeFile(programFile, KeyValueText::MaxFileSize));
+    return parseSettings(readWholeFile(programFile, KeyValueText::MaxFileSize));
 }
 
 void writeSettings(const Settings &settings, const QString &userFolder)
 {
     if (userFolder.isEmpty())
         return;
-    CreatePrivateFolder(userFolder);
-    WriteWholeFile(settingsFilePath(userFolder), settingsText(settings));
+    createPrivateFolder(userFolder);
+    writeWholeFile(settingsFilePath(userFolder), settingsText(settings));
 }
 
 int effectiveGroundPlateGroup(const Settings &settings, int groupCount)

@@ -43,7 +43,7 @@ AboutDialog::AboutDialog(const QString &title, QWidget *parent) : QDialog(parent
     auto *icon = new CellView(panel);
     icon->setObjectName(QStringLiteral("ProgramIcon"));
     icon->setGeometry(8, 8, 65, 65);
-    icon->setImage(ProgramIcon(65));
+    icon->setImage(programIcon(65));
 
     QLabel *productName = addLabel(panel, "ProductName", QStringLiteral("Kestrix "), 96, 16);
     QFont nameFont(QStringLiteral("Arial"));
@@ -78,7 +78,7 @@ AboutDialog::AboutDialog(const QString &title, QWidget *parent) : QDialog(parent
         move(s->availableGeometry().center() - rect().center());
 }
 
-QString AboutDialog::TitleFromCaption(const QString &caption)
+QString AboutDialog::titleFromCaption(const QString &caption)
 {
     QString title = caption;
     title.remove(u'&');
@@ -87,7 +87,7 @@ QString AboutDialog::TitleFromCaption(const QString &caption)
     return title;
 }
 
-QImage AboutDialog::ProgramIcon(int size)
+QImage AboutDialog::programIcon(int size)
 {
     // A board corner in the factory colours with a belt arrow across it.
     QImage image(size, size, QImage::Format_RGB32);

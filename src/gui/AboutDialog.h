@@ -14,9 +14,9 @@ public:
     explicit AboutDialog(const QString &title, QWidget *parent = nullptr);
 
     // The menu caption as a title: every "&" removed, then the dots at its end.
-    static QString TitleFromCaption(const QString &caption);
+    static QString titleFromCaption(const QString &caption);
     // The program's picture, drawn here rather than shipped.
-    static QImage ProgramIcon(int size);
+    static QImage programIcon(int size);
 };
 
 } // namespace kestrix

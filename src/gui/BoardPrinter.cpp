@@ -21,7 +21,7 @@ PrintablePage BoardPrinter::portraitPage()
 // Each page is a job of its own; printed into a file, each job gets a file of
 // its own, named like the exported pictures: "Board.pdf" gives
 // "Board (1).pdf" and so on, so a later page never replaces an earlier one.
-QString BoardPrinter::PageFileName(const QString &chosenFile, int page)
+QString BoardPrinter::pageFileName(const QString &chosenFile, int page)
 {
     const QFileInfo info(chosenFile);
     const QString suffix = info.suffix();
@@ -33,7 +33,7 @@ void BoardPrinter::printPage(const PrintPage &page)
 {
     m_printer.setDocName(page.jobTitle);
     if (!m_printer.outputFileName().isEmpty()) {
-        printIntoFile(page, PageFileName(m_printer.outputFileName(), page.number));
+        printIntoFile(page, pageFileName(m_printer.outputFileName(), page.number));
         return;
     }
     QPainter painter;
@@ -51,7 +51,7 @@ void BoardPrinter::printIntoFile(const PrintPage &page, const QString &file)
 {
     PdfPrinter pdf(m_printer.pageLayout(), m_printer.resolution());
     pdf.printPage(page);
-    WriteWholeFile(file, pdf.finish());
+    writeWholeFile(file, pdf.finish());
 }
 
 // A printer by its name; printing into a file by the file's path.

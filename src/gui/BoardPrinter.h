@@ -20,7 +20,7 @@ public:
     void printPage(const PrintPage &page) override;
 
     // The file a page goes to when the printer prints into chosenFile.
-    static QString PageFileName(const QString &chosenFile, int page);
+    static QString pageFileName(const QString &chosenFile, int page);
 
 private:
     QString printerText() const;

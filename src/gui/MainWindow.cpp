@@ -231,7 +231,7 @@ void MainWindow::showOptionsDialog()
 
 void MainWindow::showAboutDialog()
 {
-    AboutDialog dialog(AboutDialog::TitleFromCaption(menuCaption(m_menu.about)), this);
+    AboutDialog dialog(AboutDialog::titleFromCaption(menuCaption(m_menu.about)), this);
     dialog.exec();
 }
 

@@ -191,12 +191,12 @@ void MainWindow::buildPalette()
     const bool administration = m_editor.settings().OpAdministration;
     for (const PaletteEntry &entry : palette.entries) {
         auto *image = new CellView(panels[size_t(entry.page)]);
-        image->setObjectName(QStringLiteral("PCImage") + Id5(entry.tag));
+        image->setObjectName(QStringLiteral("PCImage") + fiveDigitId(entry.tag));
         image->setGeometry(entry.left, entry.top, PaletteIndex::PictureSize, PaletteIndex::PictureSize);
         image->setTransparent(entry.transparent);
-        image->setImage(LoadBitmap(entry.picturePath));
+        image->setImage(loadBitmap(entry.picturePath));
         if (administration)
-            image->setToolTip(Id5(entry.tag));
+            image->setToolTip(fiveDigitId(entry.tag));
         const int tag = entry.tag;
         connect(image, &CellView::clicked, this, [this, tag] { runCommand([this, tag] { m_editor.pickTile(tag); }); });
         connect(image, &CellView::doubleClicked, this,

@@ -88,7 +88,7 @@ TileDefinitionDialog::TileDefinitionDialog(Editor &editor, int id, QWidget *pare
     createControls();
 
     m_pictureList->addItems(tilePictureNames(m_editor.programFolder() + QStringLiteral("Images")));
-    const QList<QListWidgetItem *> found = m_pictureList->findItems(Id5(id) + QStringLiteral(".bmp"), Qt::MatchFixedString);
+    const QList<QListWidgetItem *> found = m_pictureList->findItems(fiveDigitId(id) + QStringLiteral(".bmp"), Qt::MatchFixedString);
     if (!found.isEmpty()) {
         m_pictureList->setCurrentItem(found.first());
         m_pictureList->scrollToItem(found.first(), QAbstractItemView::PositionAtCenter);
@@ -241,7 +241,7 @@ void TileDefinitionDialog::showSelectedTile()
     m_panel1->show();
     m_button1->show();
     m_image1->clear();
-    m_image1->setPixmap(QPixmap::fromImage(LoadBitmap(largePictureFileName(m_editor.programFolder(), id))));
+    m_image1->setPixmap(QPixmap::fromImage(loadBitmap(largePictureFileName(m_editor.programFolder(), id))));
 }
 
 void TileDefinitionDialog::showSideField(SidePage page, int side)
@@ -309,7 +309,7 @@ TileDefinition TileDefinitionDialog::shownDefinition() const
 
 void TileDefinitionDialog::showTitle(int id)
 {
-    setWindowTitle(Title + u' ' + Id5(id));
+    setWindowTitle(Title + u' ' + fiveDigitId(id));
 }
 
 void TileDefinitionDialog::report(const QString &text)

@@ -73,7 +73,7 @@ KeyValueText::KeyValueText(const QByteArray &bytes) : m_lines(splitLines(decodeT
 
 KeyValueText KeyValueText::readFile(const QString &path)
 {
-    return KeyValueText(ReadWholeFile(path, MaxFileSize));
+    return KeyValueText(readWholeFile(path, MaxFileSize));
 }
 
 QString KeyValueText::firstLine() const

@@ -223,7 +223,7 @@ QString Language::errorText(const KestrixError &error) const
     QStringList arguments = error.arguments();
     if (const KestrixError *cause = error.cause())
         arguments.append(errorText(*cause));
-    return FillPlaceholders(text, arguments).value_or(error.text());
+    return fillPlaceholders(text, arguments).value_or(error.text());
 }
 
 QString Language::stepBoxCaption(int i) const

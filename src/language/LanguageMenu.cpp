@@ -16,7 +16,7 @@ QList<LanguageEntry> buildLanguageMenu(const QString &programFolder, const QStri
     QList<LanguageEntry> entries;
     for (const QString &name : names) {
         LanguageEntry entry;
-        entry.code = FileBaseName(name);
+        entry.code = fileBaseName(name);
         entry.caption = KeyValueText::readFile(folder.filePath(name)).firstLine();
         const QString picture = folder.filePath(entry.code + QStringLiteral(".bmp"));
         if (QFileInfo(picture).isFile())

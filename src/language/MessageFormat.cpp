@@ -6,7 +6,7 @@ namespace kestrix {
 
 std::optional<QString> formatMessageText(const QString &text, const QString &argument)
 {
-    return FillPlaceholders(text, {argument});
+    return fillPlaceholders(text, {argument});
 }
 
 } // namespace kestrix

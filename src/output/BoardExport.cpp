@@ -22,7 +22,7 @@ std::array<EncodedQuarter, BoardQuarterCount> encodeAll(const BoardPictureSource
     std::array<std::future<QByteArray>, BoardQuarterCount> running;
     for (int q = 1; q <= BoardQuarterCount; ++q)
         running[size_t(q - 1)] = std::async(std::launch::async, [&source, q] {
-            return ConvertToJpeg(renderBoardQuarter(source, q));
+            return convertToJpeg(renderBoardQuarter(source, q));
         });
     std::array<EncodedQuarter, BoardQuarterCount> done;
     for (size_t i = 0; i < running.size(); ++i) {
@@ -56,7 +56,7 @@ void exportBoardQuarters(const BoardPictureSource &source, const QString &chosen
         const EncodedQuarter &quarter = done[size_t(q - 1)];
         if (quarter.error)
             std::rethrow_exception(quarter.error);
-        WriteWholeFile(quarterPictureFileName(chosen, q), quarter.jpeg);
+        writeWholeFile(quarterPictureFileName(chosen, q), quarter.jpeg);
     }
 }
 

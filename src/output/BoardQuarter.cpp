@@ -115,7 +115,7 @@ QImage renderBoardQuarter(const BoardPictureSource &source, int quarter)
     QImage picture;
     for (int k = 0; k < QuarterCellCount; ++k) {
         const Field &cell = source.cells[size_t(g.boardCell(k))];
-        cellPicture.RedrawCellPicture(cell.tileId, LargePictureOffset, picture, cell.steps, cell.rotation);
+        cellPicture.composeCellPicture(cell.tileId, LargePictureOffset, picture, cell.steps, cell.rotation);
         drawUnscaled(image, picture, g.cellOrigin(k));
     }
     return image;
@@ -123,7 +123,7 @@ QImage renderBoardQuarter(const BoardPictureSource &source, int quarter)
 
 QString quarterPictureFileName(const QString &chosen, int quarter)
 {
-    return chosen.left(FileNameStart(chosen)) + FileBaseName(chosen) + QStringLiteral(" (") + QString::number(quarter)
+    return chosen.left(fileNameStart(chosen)) + fileBaseName(chosen) + QStringLiteral(" (") + QString::number(quarter)
            + QStringLiteral(").jpg");
 }
 

@@ -51,7 +51,7 @@ PrintPage layOutPrintPage(const QImage &picture, int number, int toPage, const Q
                           const QString &documentText, const QString &time, const PrintablePage &page)
 {
     PrintPage printed;
-    printed.jobTitle = documentText.mid(FileNameStart(documentText));
+    printed.jobTitle = documentText.mid(fileNameStart(documentText));
     printed.picture = picture;
     printed.target = printedRect(picture.size(), page);
     printed.footerAt = footerPosition(page);

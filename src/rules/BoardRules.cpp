@@ -78,8 +78,8 @@ void BoardEdit::removeAttachments(int cell, int spared)
 {
     const Field owner = at(cell);
     for (int i = 0; i < 4; ++i) {
-        const int n = NeighbourIndex(cell, i);
-        if (codes().attachedOnSide(owner.tileId, LocalSide(i, owner.rotation)).isEmpty() || n < 0 || n == spared)
+        const int n = neighbourIndex(cell, i);
+        if (codes().attachedOnSide(owner.tileId, localSide(i, owner.rotation)).isEmpty() || n < 0 || n == spared)
             continue;
         const bool wasBelt = isBelt(at(n).tileId);
         // Rotation first, then the plate: the order the draws are made in.
@@ -99,7 +99,7 @@ void BoardEdit::adaptNeighbourBelts(int cell)
     const Field source = at(cell);
     const BeltLayout own = codes().beltPattern(source.tileId);
     for (int i = 0; i < 4; ++i) {
-        const int n = NeighbourIndex(cell, i);
+        const int n = neighbourIndex(cell, i);
         if (n < 0 || !isBelt(at(n).tileId))
             continue;
         Field belt = at(n);
@@ -107,9 +107,9 @@ void BoardEdit::adaptNeighbourBelts(int cell)
         // A belt without a usable pattern cannot be fitted; it stays as it is.
         if (pattern.isEmpty())
             continue;
-        const int t = LocalSide((i + 2) % 4, belt.rotation);
+        const int t = localSide((i + 2) % 4, belt.rotation);
         const SideCode facing = pattern.side(t);
-        if (own.side(LocalSide(i, source.rotation)) == SideCode::Output) {
+        if (own.side(localSide(i, source.rotation)) == SideCode::Output) {
             // A wall takes no input, and a belt running head-on keeps its
             // direction.
             if (facing != SideCode::Nothing)
@@ -141,15 +141,15 @@ void BoardEdit::placeTarget(const Placement &placement, int tileId)
 void BoardEdit::drawExtraFields(const Placement &placement, int tileId)
 {
     for (int i = 0; i < 4; ++i) {
-        const QString added = codes().sideValue(SideEntry::Attached, tileId, LocalSide(i, placement.rotation));
-        const int n = NeighbourIndex(placement.cell, i);
+        const QString added = codes().sideValue(SideEntry::Attached, tileId, localSide(i, placement.rotation));
+        const int n = neighbourIndex(placement.cell, i);
         if (added.isEmpty() || n < 0)
             continue;
         // The tile that lay on n may claim the target as its own; the tile
         // just applied there must survive its removal.
         removeAttachments(n, placement.cell);
         const bool wasBelt = isBelt(at(n).tileId);
-        const Field extra{StrToIntOrZero(added), placement.rotation, QStringLiteral("00000")};
+        const Field extra{toIntOrZero(added), placement.rotation, QStringLiteral("00000")};
         change(n, extra);
         if (isBelt(extra.tileId) || wasBelt)
             adaptNeighbourBelts(n);
@@ -164,20 +164,20 @@ std::optional<RuleMessage> refusal(const BoardFields &fields, const Placement &p
     const int id = placement.tileId;
     const Conventions &conventions = rules.conventions;
     const auto hasSide = [&](SideEntry entry, int d) {
-        return rules.codes.hasSideEntry(entry, id, LocalSide(d, placement.rotation));
+        return rules.codes.hasSideEntry(entry, id, localSide(d, placement.rotation));
     };
     const auto anyOutward = [&](SideEntry entry) {
         const auto sides = outwardSides(p);
         return std::any_of(sides.cbegin(), sides.cend(), [&](int d) { return hasSide(entry, d); });
     };
 
-    if (conventions.notWall && WallPositionSide(p) < 0 && IsBorderCell(p) && anyOutward(SideEntry::Wall))
+    if (conventions.notWall && wallPositionSide(p) < 0 && isBorderCell(p) && anyOutward(SideEntry::Wall))
         return RuleMessage::NoWallAllowed;
-    if (const int d = WallPositionSide(p); conventions.needWall && d >= 0 && !hasSide(SideEntry::Wall, d))
+    if (const int d = wallPositionSide(p); conventions.needWall && d >= 0 && !hasSide(SideEntry::Wall, d))
         return RuleMessage::WallNeeded;
     if (placement.stepsRequired && !placement.steps.contains(QLatin1Char('1')))
         return RuleMessage::NoStep;
-    if (conventions.field && IsBorderCell(p) && anyOutward(SideEntry::Inward))
+    if (conventions.field && isBorderCell(p) && anyOutward(SideEntry::Inward))
         return RuleMessage::LeadsOffBoard;
     const int onField = fields[size_t(p)].tileId;
     if (rules.codes.hasNeededEntries(onField) && onField == id)
@@ -195,16 +195,16 @@ int fitBelt(const BoardFields &fields, const Placement &placement, const RuleSet
 
     BeltLayout pattern = before;
     for (int i = 0; i < 4; ++i) {
-        const int s = LocalSide(i, placement.rotation);
+        const int s = localSide(i, placement.rotation);
         const SideCode code = pattern.side(s);
         if (code == SideCode::Wall || code == SideCode::Output)
             continue;
-        const int n = NeighbourIndex(p, i);
+        const int n = neighbourIndex(p, i);
         bool input = false;
         if (n < 0) {
-            input = rules.conventions.belt && BeltEdgeSide(p) >= 0;
+            input = rules.conventions.belt && beltEdgeSide(p) >= 0;
         } else if (const Field &neighbour = fields[size_t(n)]; isBelt(neighbour.tileId)) {
-            const int t = LocalSide((i + 2) % 4, neighbour.rotation);
+            const int t = localSide((i + 2) % 4, neighbour.rotation);
             input = rules.codes.beltPattern(neighbour.tileId).side(t) == SideCode::Output;
         }
         pattern.setSide(s, input ? SideCode::Input : SideCode::Nothing);
@@ -235,7 +235,7 @@ QList<FieldWrite> newBoardFill(const RuleSet &rules)
     BoardEdit edit(BoardFields(), rules);
     for (int k = 0; k < CellCount; ++k) {
         Field field;
-        if (const int wallSide = WallPositionSide(k); rules.conventions.needWall && wallSide != -1) {
+        if (const int wallSide = wallPositionSide(k); rules.conventions.needWall && wallSide != -1) {
             field.tileId = 8000 + 100 * rules.groundPlateGroup;
             field.rotation = wallSide;
         } else {

@@ -10,7 +10,7 @@ namespace {
 // "W", "A", "N" or "C" + id5 + the local side digit.
 QString sideKey(SideEntry entry, int tileId, int localSide)
 {
-    return QLatin1Char(char(entry)) + Id5(tileId) + QString::number(localSide);
+    return QLatin1Char(char(entry)) + fiveDigitId(tileId) + QString::number(localSide);
 }
 
 } // namespace
@@ -49,12 +49,12 @@ void BeltLayout::setSide(int localSide, SideCode code)
 
 bool TileCodes::hasSideEntry(SideEntry entry, int tileId, int localSide) const
 {
-    return m_catalogue.CatalogueHasKey(sideKey(entry, tileId, localSide));
+    return m_catalogue.hasKey(sideKey(entry, tileId, localSide));
 }
 
 QString TileCodes::sideValue(SideEntry entry, int tileId, int localSide) const
 {
-    return m_catalogue.CatalogueValue(sideKey(entry, tileId, localSide));
+    return m_catalogue.value(sideKey(entry, tileId, localSide));
 }
 
 QString TileCodes::attachedOnSide(int tileId, int localSide) const
@@ -65,17 +65,17 @@ QString TileCodes::attachedOnSide(int tileId, int localSide) const
 
 bool TileCodes::hasNeededEntries(int tileId) const
 {
-    return m_catalogue.HasEntryPrefix(QLatin1Char(char(SideEntry::Needed)) + Id5(tileId));
+    return m_catalogue.hasEntryPrefix(QLatin1Char(char(SideEntry::Needed)) + fiveDigitId(tileId));
 }
 
 BeltLayout TileCodes::beltPattern(int tileId) const
 {
-    return BeltLayout(m_catalogue.CatalogueValue(QStringLiteral("D") + Id5(tileId)));
+    return BeltLayout(m_catalogue.value(QStringLiteral("D") + fiveDigitId(tileId)));
 }
 
 int TileCodes::findBelt(const BeltLayout &pattern, int fallback) const
 {
-    return m_catalogue.FindBeltByPattern(pattern.text(), fallback);
+    return m_catalogue.findBeltByPattern(pattern.text(), fallback);
 }
 
 } // namespace kestrix

@@ -124,7 +124,7 @@ void renumberLines(Catalogue &catalogue, const QString &oldName, const QString &
 
 void writeEntries(Catalogue &catalogue, int id, const TileDefinition &definition)
 {
-    const QString id5 = Id5(id);
+    const QString id5 = fiveDigitId(id);
     const QString position = QStringLiteral("P") + id5;
     removeEntry(catalogue, position);
     if (const QString text = singleLine(definition.position); !text.isEmpty())
@@ -157,7 +157,7 @@ bool sidePageHasFields(SidePage page)
 
 int tileIdOfFileName(const QString &fileName)
 {
-    return StrToIntOrZero(fileName.left(5));
+    return toIntOrZero(fileName.left(5));
 }
 
 QStringList tilePictureNames(const QString &imagesFolder)
@@ -167,25 +167,25 @@ QStringList tilePictureNames(const QString &imagesFolder)
 
 QString largePictureFileName(const QString &programFolder, int id)
 {
-    return programFolder + QStringLiteral("Images/") + bmp(Id5(largePictureId(id)));
+    return programFolder + QStringLiteral("Images/") + bmp(fiveDigitId(largePictureId(id)));
 }
 
 TileDefinition readTileDefinition(const Catalogue &catalogue, int id)
 {
     TileDefinition definition;
-    const QString id5 = Id5(id);
+    const QString id5 = fiveDigitId(id);
     definition.number = id5;
-    definition.position = catalogue.CatalogueValue(QStringLiteral("P") + id5);
+    definition.position = catalogue.value(QStringLiteral("P") + id5);
     for (size_t page = 0; page < PageLetters.size(); ++page) {
         for (int j = 0; j < SideCount; ++j) {
             const QString name = QLatin1Char(PageLetters[page]) + id5 + QString::number(j);
             SideBox &box = definition.pages[page][size_t(j)];
-            box.ticked = catalogue.CatalogueHasKey(name);
+            box.ticked = catalogue.hasKey(name);
             if (sidePageHasFields(SidePage(page)))
-                box.text = catalogue.CatalogueValue(name);
+                box.text = catalogue.value(name);
         }
     }
-    const QString belt = catalogue.CatalogueValue(QStringLiteral("D") + id5);
+    const QString belt = catalogue.value(QStringLiteral("D") + id5);
     if (!belt.isEmpty()) {
         for (int j = 0; j < SideCount; ++j) {
             const QChar code = belt.size() > j + 1 ? belt[j + 1] : QChar();
@@ -193,7 +193,7 @@ TileDefinition readTileDefinition(const Catalogue &catalogue, int id)
             definition.side(SidePage::Richtung, j).ticked = code == u'3';
         }
         // An item the list does not have shows as "nichts".
-        const int item = StrToIntOrZero(belt.mid(5, 1));
+        const int item = toIntOrZero(belt.mid(5, 1));
         definition.beltItem = item >= 0 && item < BeltItemCount ? item : 0;
     }
     return definition;
@@ -201,7 +201,7 @@ TileDefinition readTileDefinition(const Catalogue &catalogue, int id)
 
 QString beltPattern(int id, const TileDefinition &definition)
 {
-    QString pattern = Id5(id).mid(2, 1);
+    QString pattern = fiveDigitId(id).mid(2, 1);
     for (int j = 0; j < SideCount; ++j) {
         if (definition.side(SidePage::Wand, j).ticked)
             pattern += u'1';
@@ -220,20 +220,20 @@ QString applyTileDefinition(Catalogue &catalogue, const QString &programFolder, 
 {
     // Keys and picture names have room for five digits, and the board
     // pictures all begin with 0.
-    const int number = StrToIntOrZero(definition.number);
+    const int number = toIntOrZero(definition.number);
     if (number < 0 || number > MaxTileId) {
         return QStringLiteral("Die Nummer '") + definition.number
                + QStringLiteral("' liegt nicht zwischen 0 und 9999!");
     }
     // An installed program's data folder is read-only: say so before
     // anything is touched, rather than after the pictures were renamed.
-    if (!IsWritableFolder(programFolder) || !IsWritableFolder(programFolder + QStringLiteral("Images"))) {
+    if (!isWritableFolder(programFolder) || !isWritableFolder(programFolder + QStringLiteral("Images"))) {
         throw KestrixError(QStringLiteral("Der Programmordner %1 ist schreibgeschützt: die Kacheldefinition "
                                           "kann dort nicht gespeichert werden.")
                                .arg(QDir::toNativeSeparators(programFolder)));
     }
     const QString oldName = line.fileName.left(5);
-    const QString newName = Id5(number);
+    const QString newName = fiveDigitId(number);
     int id = tileIdOfFileName(line.fileName);
     // Everything is done on a copy first: when a rename or the save fails,
     // the pictures get their names back and the list stays as it was.

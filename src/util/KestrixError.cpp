@@ -12,7 +12,7 @@ QString germanText(const ErrorText &text, QStringList arguments, const KestrixEr
         arguments.append(cause->text());
     const QString german = QString::fromUtf8(text.german);
     // The built-in texts take their arguments; the data checks hold them to it.
-    return FillPlaceholders(german, arguments).value_or(german);
+    return fillPlaceholders(german, arguments).value_or(german);
 }
 
 } // namespace

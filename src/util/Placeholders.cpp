@@ -2,7 +2,7 @@
 
 namespace kestrix {
 
-std::optional<QString> FillPlaceholders(const QString &text, const QStringList &arguments)
+std::optional<QString> fillPlaceholders(const QString &text, const QStringList &arguments)
 {
     QString result;
     result.reserve(text.size());

@@ -12,6 +12,6 @@ namespace kestrix {
 // placeholders than arguments, a "%" at the end) means the text does not fit
 // its arguments: the result is then empty. Arguments are copied as they are,
 // never read for placeholders, and nothing reaches a printf-style function.
-std::optional<QString> FillPlaceholders(const QString &text, const QStringList &arguments);
+std::optional<QString> fillPlaceholders(const QString &text, const QStringList &arguments);
 
 } // namespace kestrix

@@ -11,7 +11,7 @@
 
 namespace kestrix {
 
-void CreatePrivateFolder(const QString &folder)
+void createPrivateFolder(const QString &folder)
 {
     const QString clean = QDir::cleanPath(QDir(folder).absolutePath());
     const QStringList parts = clean.split(u'/', Qt::SkipEmptyParts);

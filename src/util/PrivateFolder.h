@@ -8,6 +8,6 @@ namespace kestrix {
 // owner alone (mode 0700): the per-user files may hold private boards.
 // Folders that exist keep their mode. Throws KestrixError naming the folder
 // when it cannot be made or a part of the path is not a folder.
-void CreatePrivateFolder(const QString &folder);
+void createPrivateFolder(const QString &folder);
 
 } // namespace kestrix

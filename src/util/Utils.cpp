@@ -30,7 +30,7 @@ int hexDigit(QChar c)
 
 } // namespace
 
-int StrToIntOrZero(const QString &text)
+int toIntOrZero(const QString &text)
 {
     qsizetype i = 0;
     const qsizetype n = text.size();
@@ -74,7 +74,7 @@ int StrToIntOrZero(const QString &text)
     return negative ? int(-std::int64_t(value)) : int(value);
 }
 
-bool IsTrueText(const QString &text)
+bool isTrueText(const QString &text)
 {
     QString upper = text;
     for (QChar &c : upper) {
@@ -84,12 +84,12 @@ bool IsTrueText(const QString &text)
     return upper == u"TRUE";
 }
 
-QString BoolToText(bool b)
+QString boolToText(bool b)
 {
     return b ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
 }
 
-qsizetype FileNameStart(const QString &path)
+qsizetype fileNameStart(const QString &path)
 {
     qsizetype start = 0;
     for (const QChar separator : {u'\\', u':', u'/'})
@@ -97,28 +97,28 @@ qsizetype FileNameStart(const QString &path)
     return start;
 }
 
-QString FileBaseName(const QString &path)
+QString fileBaseName(const QString &path)
 {
-    const QString name = path.mid(FileNameStart(path));
+    const QString name = path.mid(fileNameStart(path));
     const qsizetype dot = name.lastIndexOf(u'.');
     return dot < 0 ? name : name.left(dot);
 }
 
-void IgnoreFileSizeSignal()
+void ignoreFileSizeSignal()
 {
     std::signal(SIGXFSZ, SIG_IGN);
 }
 
-QString GetUserProfile()
+QString userProfileFolder()
 {
     return qEnvironmentVariable("userprofile");
 }
 
-QString UserFolder()
+QString userFolderPath()
 {
     // The folder is fixed here, once at start: a relative userprofile means
     // the folder the program was started in, whatever it works in later.
-    if (const QString profile = GetUserProfile(); !profile.isEmpty())
+    if (const QString profile = userProfileFolder(); !profile.isEmpty())
         return QDir::cleanPath(QDir::current().absoluteFilePath(profile)) + QStringLiteral("/Kestrix/");
     // A relative configuration folder or home is ignored, as the desktop's
     // own programs do: it would name a different folder in every shell.
@@ -138,12 +138,12 @@ QString UserFolder()
 
 // access() asks the kernel, so a read-only mount counts even for root, whom
 // the permission bits do not stop.
-bool IsWritableFolder(const QString &folder)
+bool isWritableFolder(const QString &folder)
 {
     return ::access(QFile::encodeName(folder).constData(), W_OK) == 0;
 }
 
-QList<QByteArray> SplitLines(const QByteArray &text)
+QList<QByteArray> splitByteLines(const QByteArray &text)
 {
     QList<QByteArray> lines;
     qsizetype start = 0;
@@ -161,7 +161,7 @@ QList<QByteArray> SplitLines(const QByteArray &text)
     return lines;
 }
 
-QString Id5(int id)
+QString fiveDigitId(int id)
 {
     return id < 0 ? QStringLiteral("-%1").arg(-qint64(id), 5, 10, QLatin1Char('0'))
                   : QStringLiteral("%1").arg(id, 5, 10, QLatin1Char('0'));

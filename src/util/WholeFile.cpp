@@ -69,7 +69,7 @@ void removeStaleTemporaryFiles(const QString &folder, const QString &fileName)
     const QDir dir(folder);
     const QStringList candidates = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
     for (const QString &name : candidates) {
-        if (IsTemporaryFileName(name, fileName))
+        if (isTemporaryFileName(name, fileName))
             QFile::remove(dir.filePath(name));
     }
 }
@@ -192,11 +192,11 @@ void replaceFile(const QString &path, const QByteArray &bytes)
     int error = 0;
     Descriptor file = createTemporaryFile(folder, info.fileName(), target, temporary, error);
     if (file.fd < 0)
-        throw FileError(FileAction::Write, path, systemReason(error));
+        throw fileError(FileAction::Write, path, systemReason(error));
     const QByteArray temporaryName = QFile::encodeName(temporary);
     const auto fail = [&](int reason) {
         ::unlink(temporaryName.constData());
-        return FileError(FileAction::Write, path, systemReason(reason));
+        return fileError(FileAction::Write, path, systemReason(reason));
     };
     if (const int reason = writeBytes(file.fd, bytes))
         throw fail(reason);
@@ -224,26 +224,26 @@ void writeStream(const QString &path, const QByteArray &bytes)
         throw KestrixError(ErrorTexts::FileNoReader, {shown});
     struct stat opened{};
     if (stream.fd < 0 || ::fstat(stream.fd, &opened) != 0)
-        throw FileError(FileAction::Write, path, systemReason(errno));
+        throw fileError(FileAction::Write, path, systemReason(errno));
     // Something else took the name since it was looked at.
     if (!S_ISCHR(opened.st_mode) && !S_ISFIFO(opened.st_mode))
-        throw FileError(FileAction::Write, path, systemReason(EAGAIN));
+        throw fileError(FileAction::Write, path, systemReason(EAGAIN));
     // A slow reader is waited for, as any writer to a pipe does.
     const int flags = ::fcntl(stream.fd, F_GETFL);
     if (flags < 0 || ::fcntl(stream.fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        throw FileError(FileAction::Write, path, systemReason(errno));
+        throw fileError(FileAction::Write, path, systemReason(errno));
     int reason = 0;
     {
         const PipeSignalBlocked blocked;
         reason = writeBytes(stream.fd, bytes);
     }
     if (reason != 0)
-        throw FileError(FileAction::Write, path, systemReason(reason));
+        throw fileError(FileAction::Write, path, systemReason(reason));
 }
 
 } // namespace
 
-KestrixError FileError(FileAction action, const QString &path, const QString &reason)
+KestrixError fileError(FileAction action, const QString &path, const QString &reason)
 {
     const QString shown = QDir::toNativeSeparators(path);
     switch (action) {
@@ -257,13 +257,13 @@ KestrixError FileError(FileAction action, const QString &path, const QString &re
     return KestrixError(ErrorTexts::FileWrite, {shown, reason});
 }
 
-QByteArray ReadWholeFile(const QString &path, qint64 maxBytes)
+QByteArray readWholeFile(const QString &path, qint64 maxBytes)
 {
     const QByteArray name = QFile::encodeName(path);
     const QString shown = QDir::toNativeSeparators(path);
     const auto openError = [&](int error) {
         return error == ENOENT ? KestrixError(ErrorTexts::FileNotFound, {shown})
-                               : FileError(FileAction::Open, path, systemReason(error));
+                               : fileError(FileAction::Open, path, systemReason(error));
     };
     // Checked before the open too: opening a FIFO waits for a writer, and
     // opening some devices already acts on them.
@@ -286,7 +286,7 @@ QByteArray ReadWholeFile(const QString &path, qint64 maxBytes)
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0)
-            throw FileError(FileAction::Read, path, systemReason(errno));
+            throw fileError(FileAction::Read, path, systemReason(errno));
         if (got == 0)
             return data;
         if (data.size() + got > maxBytes)
@@ -295,7 +295,7 @@ QByteArray ReadWholeFile(const QString &path, qint64 maxBytes)
     }
 }
 
-bool WriteAll(QIODevice &device, const QByteArray &bytes)
+bool writeAll(QIODevice &device, const QByteArray &bytes)
 {
     for (qsizetype done = 0; done < bytes.size();) {
         const qint64 written = device.write(bytes.constData() + done, bytes.size() - done);
@@ -306,7 +306,7 @@ bool WriteAll(QIODevice &device, const QByteArray &bytes)
     return true;
 }
 
-bool IsTemporaryFileName(const QString &name, const QString &fileName)
+bool isTemporaryFileName(const QString &name, const QString &fileName)
 {
     const QString prefix = fileName + TemporarySuffix;
     if (name.size() != prefix.size() + TemporaryRandomLength || !name.startsWith(prefix))
@@ -316,7 +316,7 @@ bool IsTemporaryFileName(const QString &name, const QString &fileName)
     });
 }
 
-void WriteWholeFile(const QString &path, const QByteArray &bytes)
+void writeWholeFile(const QString &path, const QByteArray &bytes)
 {
     const QString shown = QDir::toNativeSeparators(path);
     // Looked at through any link: what is written is what the path leads to.

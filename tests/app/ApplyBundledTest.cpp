@@ -104,7 +104,7 @@ public:
             m_editor.setStepBox(i, choose(3) == 0);
         // As on the palette page of the counters: the step panel with the
         // tiles that have step marks.
-        m_editor.setStepPanelVisible(!m_editor.catalogue().CatalogueValue(QStringLiteral("S") + Id5(tile)).isEmpty());
+        m_editor.setStepPanelVisible(!m_editor.catalogue().value(QStringLiteral("S") + fiveDigitId(tile)).isEmpty());
     }
 
     // One application of a random tile on a random field; false when the
@@ -158,7 +158,7 @@ TEST(ApplyBundled, TheEditorWritesAndRecordsWhatTheRulesWorkOut)
         const TileCodes codes(editor.catalogue());
         const int group = editor.groundPlateGroup();
         int refused = 0;
-        for (quint32 i = 0; editor.undoRing().UndoPos() + LargestGroup < UndoRing::SlotCount; ++i) {
+        for (quint32 i = 0; editor.undoRing().undoPos() + LargestGroup < UndoRing::SlotCount; ++i) {
             const BoardFields before = editor.cells();
             bundled.prepareRandomTile();
             const Selection &selection = editor.selection();
@@ -166,7 +166,7 @@ TEST(ApplyBundled, TheEditorWritesAndRecordsWhatTheRulesWorkOut)
                                       editor.stepPanelVisible()};
             SeededRandom random(seed + i);
             const Application expected = applyPlacement(
-                before, placement, {codes, conventions, group, editor.resources().palette().GroundPlateCount(group), random});
+                before, placement, {codes, conventions, group, editor.resources().palette().groundPlateCount(group), random});
             editor.seedRandom(seed + i);
             const qsizetype messages = bundled.prompter().messages.size();
 
@@ -217,7 +217,7 @@ TEST(ApplyBundled, RedoGivesBackExactlyWhatUndoTookBack)
         QTemporaryDir dir;
         const QString path = dir.filePath(board);
         ASSERT_TRUE(QFile::copy(binFolder() + QStringLiteral("Boards/") + board, path));
-        const QByteArray original = ReadWholeFile(path, MaxBoardFileSize);
+        const QByteArray original = readWholeFile(path, MaxBoardFileSize);
         editor.loadBoard(path);
 
         QList<BoardFields> states{editor.cells()};
@@ -229,7 +229,7 @@ TEST(ApplyBundled, RedoGivesBackExactlyWhatUndoTookBack)
             if (choice >= 10) {
                 ASSERT_TRUE(editor.saveBoard());
                 modified = false;
-            } else if (choice < 4 && editor.undoRing().UndoPos() + LargestGroup < UndoRing::SlotCount) {
+            } else if (choice < 4 && editor.undoRing().undoPos() + LargestGroup < UndoRing::SlotCount) {
                 if (!bundled.applyRandomTile())
                     continue;
                 states.resize(shown + 1);
@@ -261,11 +261,11 @@ TEST(ApplyBundled, RedoGivesBackExactlyWhatUndoTookBack)
             editor.undoApplication();
         QBuffer written;
         written.open(QIODevice::WriteOnly);
-        SaveBoardFile(written, editor.cells());
+        saveBoardFile(written, editor.cells());
         EXPECT_EQ(written.data(), original);
         for (int n = 0; n < CellCount; ++n) {
             QImage picture;
-            editor.cellPicture().RedrawCellPicture(editor.cells()[size_t(n)].tileId, 0, picture,
+            editor.cellPicture().composeCellPicture(editor.cells()[size_t(n)].tileId, 0, picture,
                                                    editor.cells()[size_t(n)].steps,
                                                    editor.cells()[size_t(n)].rotation);
             ASSERT_EQ(editor.fieldPicture(n), picture) << "field " << n;

@@ -76,7 +76,7 @@ TEST(Apply, APlateGroupWithoutPlatesNamesTheMissingPictureAndKeepsTheBoard)
     EXPECT_EQ(bench.editor.fieldPicture(50).cacheKey(), targetPicture);
     EXPECT_EQ(bench.editor.selection(), selection);
     EXPECT_EQ(bench.editor.selection().picture.cacheKey(), selection.picture.cacheKey());
-    EXPECT_EQ(bench.editor.undoRing().UndoPos(), 1);
+    EXPECT_EQ(bench.editor.undoRing().undoPos(), 1);
     EXPECT_EQ(bench.newestGroup().first().cell, 49) << "the earlier application is the one undone next";
     EXPECT_FALSE(bench.editor.boardModified());
     EXPECT_TRUE(bench.prompter.messages.isEmpty());
@@ -101,6 +101,6 @@ TEST(Apply, AFittedBeltBecomesTheSelectionAndTheSameTileCanGoAgain)
     // Nothing to fit the second time: the selection is not redrawn.
     bench.editor.applySelection();
     EXPECT_EQ(redraws, 1);
-    EXPECT_EQ(bench.editor.undoRing().UndoPos(), 2);
+    EXPECT_EQ(bench.editor.undoRing().undoPos(), 2);
     EXPECT_TRUE(bench.prompter.messages.isEmpty());
 }

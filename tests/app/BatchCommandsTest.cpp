@@ -71,7 +71,7 @@ protected:
         err.clear();
         QTextStream outStream(&out);
         QTextStream errStream(&err);
-        return RunBatchCommand(parseCommandLine(arguments), {BinDir, userFolder()}, outStream, errStream);
+        return runBatchCommand(parseCommandLine(arguments), {BinDir, userFolder()}, outStream, errStream);
     }
 
     // A board of ground plates with the tiles given on fields 0, 1, ...
@@ -80,7 +80,7 @@ protected:
         BoardFields cells;
         for (int k = 0; k < CellCount; ++k)
             cells[size_t(k)].tileId = k < tiles.size() ? tiles[k] : 0;
-        SaveBoardFile(path(name), cells);
+        saveBoardFile(path(name), cells);
         return path(name);
     }
 
@@ -235,7 +235,7 @@ TEST_F(Batch, ExportWritesWhatTheMenuCommandWrites)
 
     for (int q = 1; q <= 4; ++q) {
         SCOPED_TRACE(q);
-        const QByteArray serial = ConvertToJpeg(renderBoardQuarter(editor.pictureSource(), q));
+        const QByteArray serial = convertToJpeg(renderBoardQuarter(editor.pictureSource(), q));
         EXPECT_EQ(readFile(path(QStringLiteral("menu (%1).jpg").arg(q))), serial);
         EXPECT_EQ(readFile(path(QStringLiteral("cli.x (%1).jpg").arg(q))), serial);
         EXPECT_EQ(readFile(path(QStringLiteral("Factory (%1).jpg").arg(q))), serial);

@@ -108,7 +108,7 @@ protected:
     Snapshot snapshot() const
     {
         return {shown(), editor.documentState(), editor.windowTitle(), editor.boardModified(),
-                editor.undoRing().UndoPos(), editor.undoRing().canUndo()};
+                editor.undoRing().undoPos(), editor.undoRing().canUndo()};
     }
 
     // The fields, their pictures and visibility too.
@@ -141,7 +141,7 @@ protected:
 
 inline QImage BoardFixture::boardPicture(int id, int rotation)
 {
-    return TurnBitmap(rotation, TestProgramFolder::tilePicture(8, colourOf(id)));
+    return turnBitmap(rotation, TestProgramFolder::tilePicture(8, colourOf(id)));
 }
 
 } // namespace kestrix

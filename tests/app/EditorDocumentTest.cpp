@@ -98,7 +98,7 @@ TEST_F(DocumentCommands, NewBoardsAreGroundPlatesWithWallsOnTheSixteenWallPositi
         int walls = 0;
         for (int k = 0; k < CellCount; ++k) {
             const Field &field = editor.cells()[size_t(k)];
-            const int side = WallPositionSide(k);
+            const int side = wallPositionSide(k);
             if (c.walls && side >= 0) {
                 ++walls;
                 EXPECT_EQ(field.tileId, 8000 + 100 * c.group) << k;
@@ -126,7 +126,7 @@ TEST_F(DocumentCommands, NewDrawsEachFieldsPlateBeforeItsRotation)
     std::mt19937 generator(2024);
     const auto draw = [&generator](int m) { return std::uniform_int_distribution<int>(0, m - 1)(generator); };
     for (int k = 0; k < CellCount; ++k) {
-        if (WallPositionSide(k) >= 0)
+        if (wallPositionSide(k) >= 0)
             continue;
         const int tile = draw(3);
         const int rotation = draw(4);
@@ -494,7 +494,7 @@ TEST_F(DocumentCommands, TwoEditorsOnOneBoardTheSecondSaveAsksBeforeOverwriting)
         const QByteArray bBytes = [&b] {
             QBuffer buffer;
             buffer.open(QIODevice::WriteOnly);
-            SaveBoardFile(buffer, b.cells());
+            saveBoardFile(buffer, b.cells());
             return buffer.data();
         }();
         const auto bytesOf = [&](Holds holds) {

@@ -381,7 +381,7 @@ TEST_F(OutputFixture, PrintingWritesNoFileNotEvenThroughALink)
         ASSERT_TRUE(buffer.open(QIODevice::WriteOnly));
         ASSERT_TRUE(renderBoardQuarter(editor.pictureSource(), page).save(&buffer, "BMP"));
         ASSERT_TRUE(writeFile(picturePath(QStringLiteral("page.bmp")), bitmap));
-        EXPECT_EQ(printer.jobs[page - 1].picture, LoadBitmap(picturePath(QStringLiteral("page.bmp"))));
+        EXPECT_EQ(printer.jobs[page - 1].picture, loadBitmap(picturePath(QStringLiteral("page.bmp"))));
     }
 }
 

@@ -97,7 +97,7 @@ TEST_F(Recent, OpenedAndSavedBoardsNewestFirstAtMostEightInAFileOfTheirOwn)
     // settings file keeps its lines.
     EXPECT_EQ(RecentBoards::read(folder.userFolder()).paths(), saved);
     editor.writeSettings();
-    EXPECT_EQ(SplitLines(readFile(folder.userFolder() + QStringLiteral("Kestrix.ini"))).size(), 11);
+    EXPECT_EQ(splitByteLines(readFile(folder.userFolder() + QStringLiteral("Kestrix.ini"))).size(), 11);
 }
 
 TEST_F(Recent, AMissingBoardLeavesTheListWithAMessageAndTheOpenBoardStays)
@@ -339,7 +339,7 @@ TEST_F(Recent, HostilePerUserFoldersAreSaidOnceAndNeverWrittenOver)
             // Resolved at start; the current folder changes afterwards.
             ASSERT_TRUE(QDir::setCurrent(root));
             EnvironmentValue profile("userprofile", row.userprofile);
-            user = UserFolder();
+            user = userFolderPath();
             ASSERT_TRUE(QDir::setCurrent(started));
         }
         if (row.noUserFolder) {

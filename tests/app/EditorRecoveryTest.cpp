@@ -44,7 +44,7 @@ protected:
     {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        SaveBoardFile(buffer, cells);
+        saveBoardFile(buffer, cells);
         return buffer.data();
     }
 
@@ -73,7 +73,7 @@ protected:
         if (noteValue == NewBoardNote) {
             dead->newBoard();
         } else {
-            SaveBoardFile(noteValue, editor.cells());
+            saveBoardFile(noteValue, editor.cells());
             dead->loadBoard(noteValue);
         }
         Field &field = dead->cells()[40];
@@ -135,7 +135,7 @@ TEST_F(Recovery, KeptWhileChangedAndGoneWithTheChanges)
         for (const QString &file : c.files)
             prompter.files.append(file.arg(boardPath(QStringLiteral("Other.zvb"))));
         if (!c.files.isEmpty() && QString::fromLatin1(c.name).startsWith(u"open"))
-            SaveBoardFile(boardPath(QStringLiteral("Other.zvb")), editor.cells());
+            saveBoardFile(boardPath(QStringLiteral("Other.zvb")), editor.cells());
         c.command(editor);
         EXPECT_FALSE(editor.boardModified());
         EXPECT_TRUE(kept().isEmpty()) << kept().join(u' ').toStdString();
@@ -380,7 +380,7 @@ TEST_F(Recovery, KeptFilesAreTheOwnersAlone)
         SCOPED_TRACE(QString::number(c.umask, 8).toStdString() + " " + c.board);
         if (*c.board) {
             const QString path = boardPath(QString::fromLatin1(c.board));
-            SaveBoardFile(path, editor.cells());
+            saveBoardFile(path, editor.cells());
             ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), mode_t(c.boardMode)), 0);
             editor.loadBoard(path);
         } else {
@@ -410,10 +410,10 @@ TEST_F(Recovery, OpeningABoardAnotherInstanceChangesWarns)
 {
     const QString plan = boardPath(u"Plan.zvb"_s);
     const QString other = boardPath(u"Other.zvb"_s);
-    SaveBoardFile(other, editor.cells());
+    saveBoardFile(other, editor.cells());
     ScriptedPrompter otherPrompter;
     std::unique_ptr<Editor> running = otherInstance(otherPrompter);
-    SaveBoardFile(plan, editor.cells());
+    saveBoardFile(plan, editor.cells());
     running->loadBoard(plan);
     running->cells()[5].tileId = Tile;
     running->setBoardModified(true);
@@ -458,7 +458,7 @@ TEST_F(Recovery, ANewBoardKeptElsewhereIsNoBoardFile)
     ASSERT_TRUE(readFile(running->recovery().boardPath().chopped(4) + u".txt"_s).startsWith("Document=" + NewBoardNote.toUtf8() + '\n'));
 
     const QString boards = folder.programFolder() + u"Boards"_s;
-    SaveBoardFile(boards + u'/' + NewBoardNote, editor.cells());
+    saveBoardFile(boards + u'/' + NewBoardNote, editor.cells());
     const QString previous = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(boards));
     editor.loadBoard(NewBoardNote);

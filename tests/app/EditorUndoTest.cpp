@@ -47,7 +47,7 @@ TEST_F(SelectionAndUndo, TurnButtonsTurnTheShownPictureAndNothingElse)
                 editor.turnSelectionClockwise();
         }
         EXPECT_EQ(editor.selection().rotation, c.rotation) << c.buttons.size();
-        EXPECT_EQ(editor.selection().picture, TurnBitmap(c.rotation, shownPicture)) << c.buttons.size();
+        EXPECT_EQ(editor.selection().picture, turnBitmap(c.rotation, shownPicture)) << c.buttons.size();
         addTiles({OtherTile});
     }
     EXPECT_TRUE(sameBoard(shown(), board));
@@ -201,7 +201,7 @@ TEST_F(SelectionAndUndo, UndoReselectsTheFieldOnlyWhenTheSelectionCameFromIt)
     ASSERT_EQ(editor.selection().tileId, Tile);
     editor.undoApplication();
     EXPECT_EQ(editor.selection().tileId, oldTile);
-    EXPECT_EQ(editor.selection().picture, TurnBitmap(editor.cells()[40].rotation,
+    EXPECT_EQ(editor.selection().picture, turnBitmap(editor.cells()[40].rotation,
                                                      TestProgramFolder::tilePicture(16, colourOf(oldTile))));
 
     // A tile picked from the palette stays in the selection.

@@ -135,7 +135,7 @@ const std::vector<FileWriter> &fileWriters()
         return image;
     }();
     static const std::vector<FileWriter> writers{
-        {"board", "Plan.zvb", [](const QString &root) { SaveBoardFile(root + u("Plan.zvb"), BoardFields{}); }},
+        {"board", "Plan.zvb", [](const QString &root) { saveBoardFile(root + u("Plan.zvb"), BoardFields{}); }},
         {"settings", "profile/Kestrix.ini", [](const QString &root) { writeSettings(Settings{}, root + u("profile/")); }},
         {"recent list", "profile/RecentBoards.txt",
          [](const QString &root) {
@@ -144,7 +144,7 @@ const std::vector<FileWriter> &fileWriters()
              recent.write(root + u("profile/"));
          }},
         {"catalogue", "InitList.ini", [](const QString &root) { catalogueOf(200).save(root + u("InitList.ini")); }},
-        {"picture export", "Plan1.jpg", [](const QString &root) { SaveJpeg(picture, root + u("Plan1.jpg")); }},
+        {"picture export", "Plan1.jpg", [](const QString &root) { saveJpeg(picture, root + u("Plan1.jpg")); }},
     };
     return writers;
 }
@@ -385,7 +385,7 @@ TEST(SpecialTargets, AReaderLeavingEarlyIsAnErrorNotTheEnd)
         ::close(reader);
     });
     try {
-        WriteWholeFile(path, QByteArray(8 << 20, 'x'));
+        writeWholeFile(path, QByteArray(8 << 20, 'x'));
         ADD_FAILURE() << "written";
     } catch (const KestrixError &error) {
         EXPECT_TRUE(error.text().contains(qt_error_string(EPIPE))) << error.what();
@@ -410,11 +410,11 @@ TEST(HostileFiles, EveryReaderRefusesThemByName)
         const char *file;
         std::function<void(const QString &program)> read;
     } readers[] = {
-        {"board", "Plan.zvb", [](const QString &p) { LoadBoardFile(p + u("Plan.zvb")); }},
+        {"board", "Plan.zvb", [](const QString &p) { loadBoardFile(p + u("Plan.zvb")); }},
         {"catalogue", "InitList.ini", [](const QString &p) { Catalogue().load(p + u("InitList.ini")); }},
         {"language", "Language/XX.txt", [](const QString &p) { Language().load(p, u("XX")); }},
         {"settings", "Kestrix.ini", [](const QString &p) { readSettings(p + u("profile/"), p); }},
-        {"picture", "Images/01234.bmp", [](const QString &p) { LoadBitmap(p + u("Images/01234.bmp")); }},
+        {"picture", "Images/01234.bmp", [](const QString &p) { loadBitmap(p + u("Images/01234.bmp")); }},
     };
     const struct
     {
@@ -472,7 +472,7 @@ TEST(KilledSaves, LeaveTheOldOrTheNewFileWhole)
         versions[v].catalogue = catalogueOf(v ? 3000 : 50);
     }
     const auto save = [&](const Version &version) {
-        SaveBoardFile(boardPath, version.cells);
+        saveBoardFile(boardPath, version.cells);
         writeSettings(version.settings, folder);
         version.catalogue.save(catalogePath);
     };
@@ -480,7 +480,7 @@ TEST(KilledSaves, LeaveTheOldOrTheNewFileWhole)
         QByteArray board;
         QBuffer buffer(&board);
         buffer.open(QIODevice::WriteOnly);
-        SaveBoardFile(buffer, version.cells);
+        saveBoardFile(buffer, version.cells);
         QByteArray catalogue;
         for (const QByteArray &line : version.catalogue.lines())
             catalogue += line + "\r\n";

@@ -12,18 +12,18 @@ TEST(BoardGrid, NeighbourIndexStopsAtTheEdges)
         {143, Up, 131},  {50, 4, -1},    {50, -1, -1},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(NeighbourIndex(c.n, c.d), c.expected) << c.n << " " << c.d;
+        EXPECT_EQ(neighbourIndex(c.n, c.d), c.expected) << c.n << " " << c.d;
 }
 
 TEST(BoardGrid, NeighboursAreMutual)
 {
     for (int n = 0; n < CellCount; ++n) {
         for (int d = 0; d < 4; ++d) {
-            const int m = NeighbourIndex(n, d);
+            const int m = neighbourIndex(n, d);
             if (m >= 0)
-                EXPECT_EQ(NeighbourIndex(m, (d + 2) % 4), n);
+                EXPECT_EQ(neighbourIndex(m, (d + 2) % 4), n);
             else
-                EXPECT_TRUE(IsBorderCell(n));
+                EXPECT_TRUE(isBorderCell(n));
         }
     }
 }
@@ -31,12 +31,12 @@ TEST(BoardGrid, NeighboursAreMutual)
 TEST(BoardGrid, BorderCells)
 {
     for (int n : {0, 11, 12, 23, 132, 143})
-        EXPECT_TRUE(IsBorderCell(n)) << n;
+        EXPECT_TRUE(isBorderCell(n)) << n;
     for (int n : {13, 22, 121, 130})
-        EXPECT_FALSE(IsBorderCell(n)) << n;
+        EXPECT_FALSE(isBorderCell(n)) << n;
     int count = 0;
     for (int n = 0; n < CellCount; ++n)
-        count += IsBorderCell(n);
+        count += isBorderCell(n);
     EXPECT_EQ(count, 44);
 }
 
@@ -44,35 +44,35 @@ TEST(BoardGrid, EdgePositionsPointOffTheBoard)
 {
     int walls = 0, belts = 0;
     for (int n = 0; n < CellCount; ++n) {
-        for (int side : {WallPositionSide(n), BeltEdgeSide(n)}) {
+        for (int side : {wallPositionSide(n), beltEdgeSide(n)}) {
             if (side < 0)
                 continue;
-            EXPECT_EQ(NeighbourIndex(n, side), -1) << n;
+            EXPECT_EQ(neighbourIndex(n, side), -1) << n;
             int offBoard = 0;
             for (int d = 0; d < 4; ++d)
-                offBoard += NeighbourIndex(n, d) < 0;
+                offBoard += neighbourIndex(n, d) < 0;
             EXPECT_EQ(offBoard, 1) << n << " is a corner";
         }
-        walls += WallPositionSide(n) >= 0;
-        belts += BeltEdgeSide(n) >= 0;
-        EXPECT_FALSE(WallPositionSide(n) >= 0 && BeltEdgeSide(n) >= 0) << n;
+        walls += wallPositionSide(n) >= 0;
+        belts += beltEdgeSide(n) >= 0;
+        EXPECT_FALSE(wallPositionSide(n) >= 0 && beltEdgeSide(n) >= 0) << n;
     }
     EXPECT_EQ(walls, 16);
     EXPECT_EQ(belts, 8);
-    EXPECT_EQ(WallPositionSide(136), Down);
-    EXPECT_EQ(WallPositionSide(24), Left);
-    EXPECT_EQ(BeltEdgeSide(71), Right);
-    EXPECT_EQ(BeltEdgeSide(72), Left);
+    EXPECT_EQ(wallPositionSide(136), Down);
+    EXPECT_EQ(wallPositionSide(24), Left);
+    EXPECT_EQ(beltEdgeSide(71), Right);
+    EXPECT_EQ(beltEdgeSide(72), Left);
 }
 
 TEST(BoardGrid, LocalSideUndoesTheTurn)
 {
-    EXPECT_EQ(LocalSide(0, 3), 1);
-    EXPECT_EQ(LocalSide(2, 2), 0);
-    EXPECT_EQ(LocalSide(3, 0), 3);
+    EXPECT_EQ(localSide(0, 3), 1);
+    EXPECT_EQ(localSide(2, 2), 0);
+    EXPECT_EQ(localSide(3, 0), 3);
     // Rotations outside 0..3 come from board files; they turn modulo 4, like
     // the picture, so the side stays one of 0..3.
     for (int s = 0; s < 4; ++s)
         for (int r : {0, 1, 2, 3, 4, 5, 7, 9, -1, -2, -3, -4, -5, -9})
-            EXPECT_EQ(LocalSide(((s + r) % 4 + 4) % 4, r), s) << "side " << s << ", rotation " << r;
+            EXPECT_EQ(localSide(((s + r) % 4 + 4) % 4, r), s) << "side " << s << ", rotation " << r;
 }

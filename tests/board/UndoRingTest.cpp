@@ -39,7 +39,7 @@ TEST(UndoRing, TakesBackOneApplicationWholeNewestFirst)
     ring.recordUndo(51, field(1003, 2), false);
     ring.recordUndo(38, field(45, 3, QStringLiteral("1")), false);
     ring.recordUndo(62, field(7, 0, QString()), false);
-    EXPECT_EQ(ring.UndoPos(), 4);
+    EXPECT_EQ(ring.undoPos(), 4);
     EXPECT_TRUE(ring.canUndo());
 
     const QList<UndoEntry> expected = {
@@ -49,7 +49,7 @@ TEST(UndoRing, TakesBackOneApplicationWholeNewestFirst)
         {50, {1002, 1, QStringLiteral("10100")}, true},
     };
     EXPECT_EQ(ring.takeBackGroup(), expected);
-    EXPECT_EQ(ring.UndoPos(), 0);
+    EXPECT_EQ(ring.undoPos(), 0);
     EXPECT_FALSE(ring.canUndo());
     EXPECT_TRUE(ring.takeBackGroup().isEmpty());
 }
@@ -95,18 +95,18 @@ TEST(UndoRing, StartsAgainAtSlotZeroAfterThe1000thEntry)
     UndoRing ring;
     for (int i = 0; i < UndoRing::SlotCount - 1; ++i)
         recordGroup(ring, {i % 144});
-    EXPECT_EQ(ring.UndoPos(), 999);
+    EXPECT_EQ(ring.undoPos(), 999);
     EXPECT_TRUE(ring.canUndo());
 
     recordGroup(ring, {77});
-    EXPECT_EQ(ring.UndoPos(), 0);
+    EXPECT_EQ(ring.undoPos(), 0);
     EXPECT_FALSE(ring.canUndo());
     EXPECT_TRUE(ring.takeBackGroup().isEmpty());
 
     // Later entries fill the ring from slot 0 again; the entries from before
     // the wrap are out of reach.
     recordGroup(ring, {5, 6});
-    EXPECT_EQ(ring.UndoPos(), 2);
+    EXPECT_EQ(ring.undoPos(), 2);
     EXPECT_EQ(cellsOf(ring.takeBackGroup()), QList<int>({6, 5}));
     EXPECT_FALSE(ring.canUndo());
 }
@@ -119,11 +119,11 @@ TEST(UndoRing, ApplicationCutByTheWrapIsNotTakenBackHalfway)
     // Slots 998 and 999 take the first two entries; the last two would land
     // in slots 0 and 1, where undo would restore them without the target.
     recordGroup(ring, {60, 61, 62, 63});
-    EXPECT_EQ(ring.UndoPos(), 0);
+    EXPECT_EQ(ring.undoPos(), 0);
     EXPECT_FALSE(ring.canUndo());
 
     recordGroup(ring, {90, 91});
-    EXPECT_EQ(ring.UndoPos(), 2);
+    EXPECT_EQ(ring.undoPos(), 2);
     EXPECT_EQ(cellsOf(ring.takeBackGroup()), QList<int>({91, 90}));
     EXPECT_FALSE(ring.canUndo());
 }
@@ -134,7 +134,7 @@ TEST(UndoRing, ApplicationEndingExactlyAtTheWrapLeavesTheNextOneWhole)
     for (int i = 0; i < UndoRing::SlotCount - 2; ++i)
         recordGroup(ring, {i % 144});
     recordGroup(ring, {60, 61});
-    EXPECT_EQ(ring.UndoPos(), 0);
+    EXPECT_EQ(ring.undoPos(), 0);
     recordGroup(ring, {70, 71, 72});
     EXPECT_EQ(cellsOf(ring.takeBackGroup()), QList<int>({72, 71, 70}));
 }
@@ -144,7 +144,7 @@ TEST(UndoRing, ClearLeavesNothingToTakeBack)
     UndoRing ring;
     recordGroup(ring, {1, 2, 3});
     ring.clear();
-    EXPECT_EQ(ring.UndoPos(), 0);
+    EXPECT_EQ(ring.undoPos(), 0);
     EXPECT_FALSE(ring.canUndo());
     EXPECT_TRUE(ring.takeBackGroup().isEmpty());
 

@@ -49,8 +49,8 @@ TEST(CatalogueLoad, EveryLineEndEndsALine)
     const QList<QByteArray> expected{"P00001=00001", "W000010=", "no equals sign", "S00002=1Font:3*",
                                      "D01000=100320"};
     EXPECT_EQ(catalogue.lines(), expected);
-    EXPECT_EQ(catalogue.CatalogueValue(qs("D01000")), qs("100320"));
-    EXPECT_FALSE(catalogue.CatalogueHasKey(qs("no equals sign")));
+    EXPECT_EQ(catalogue.value(qs("D01000")), qs("100320"));
+    EXPECT_FALSE(catalogue.hasKey(qs("no equals sign")));
 }
 
 TEST(CatalogueLoad, MissingFileNamesTheFileAndKeepsTheLines)
@@ -64,7 +64,7 @@ TEST(CatalogueLoad, MissingFileNamesTheFileAndKeepsTheLines)
     } catch (const KestrixError &error) {
         EXPECT_TRUE(error.text().contains(QStringLiteral("Missing.ini"))) << error.what();
     }
-    EXPECT_EQ(catalogue.CatalogueValue(qs("P00001")), qs("00001"));
+    EXPECT_EQ(catalogue.value(qs("P00001")), qs("00001"));
 }
 
 TEST(CatalogueLookup, FirstLineWithTheNameWithoutRegardToCase)
@@ -93,8 +93,8 @@ TEST(CatalogueLookup, FirstLineWithTheNameWithoutRegardToCase)
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.key);
-        EXPECT_EQ(catalogue.CatalogueHasKey(qs(c.key)), c.has);
-        EXPECT_EQ(catalogue.CatalogueValue(qs(c.key)), qs(c.value));
+        EXPECT_EQ(catalogue.hasKey(qs(c.key)), c.has);
+        EXPECT_EQ(catalogue.value(qs(c.key)), qs(c.value));
     }
     EXPECT_EQ(catalogue.find(qs("s01234")), 2);
     EXPECT_EQ(catalogue.find(QStringLiteral("P01234\u0100")), -1);
@@ -112,7 +112,7 @@ TEST(CatalogueLookup, ScansCompareTheFirstCharacterExactly)
         {"D01005=100322junkx", false},      {"", true},
     };
     for (const auto &c : prefixes)
-        EXPECT_EQ(catalogue.HasEntryPrefix(qs(c.prefix)), c.found) << c.prefix;
+        EXPECT_EQ(catalogue.hasEntryPrefix(qs(c.prefix)), c.found) << c.prefix;
 
     const struct { const char *pattern; int result; } belts[] = {
         {"100320", 1002}, // the lower-case d line is skipped
@@ -124,7 +124,7 @@ TEST(CatalogueLookup, ScansCompareTheFirstCharacterExactly)
         {"100330", 7},
     };
     for (const auto &c : belts)
-        EXPECT_EQ(catalogue.FindBeltByPattern(qs(c.pattern), 7), c.result) << c.pattern;
+        EXPECT_EQ(catalogue.findBeltByPattern(qs(c.pattern), 7), c.result) << c.pattern;
 }
 
 TEST(CatalogueLookup, PrefixWithAZeroByteNeedsALongEnoughLine)
@@ -132,17 +132,17 @@ TEST(CatalogueLookup, PrefixWithAZeroByteNeedsALongEnoughLine)
     const QString withZero = QString::fromLatin1(QByteArray("AB\0", 3));
     Catalogue catalogue;
     catalogue.setLines({"AB", "AC=1"});
-    EXPECT_FALSE(catalogue.HasEntryPrefix(withZero));
+    EXPECT_FALSE(catalogue.hasEntryPrefix(withZero));
     catalogue.append(QByteArray("AB\0x", 4));
-    EXPECT_TRUE(catalogue.HasEntryPrefix(withZero));
+    EXPECT_TRUE(catalogue.hasEntryPrefix(withZero));
 }
 
 TEST(CatalogueLookup, EmptyCatalogueFindsNothing)
 {
     const Catalogue catalogue;
-    EXPECT_FALSE(catalogue.HasEntryPrefix(QString()));
-    EXPECT_FALSE(catalogue.CatalogueHasKey(QString()));
-    EXPECT_EQ(catalogue.FindBeltByPattern(qs("100320"), 3), 3);
+    EXPECT_FALSE(catalogue.hasEntryPrefix(QString()));
+    EXPECT_FALSE(catalogue.hasKey(QString()));
+    EXPECT_EQ(catalogue.findBeltByPattern(qs("100320"), 3), 3);
 }
 
 TEST(CatalogueEdit, SortIgnoresCaseAndKeepsEqualLinesInOrder)
@@ -154,22 +154,22 @@ TEST(CatalogueEdit, SortIgnoresCaseAndKeepsEqualLinesInOrder)
                                      "P00001=00001", "p00002=00009", "P00003=1"};
     EXPECT_EQ(catalogue.lines(), expected);
     // First matches follow the new order.
-    EXPECT_EQ(catalogue.CatalogueValue(qs("A000010")), qs("00005"));
-    EXPECT_EQ(catalogue.FindBeltByPattern(qs("100320"), -1), 1000);
+    EXPECT_EQ(catalogue.value(qs("A000010")), qs("00005"));
+    EXPECT_EQ(catalogue.findBeltByPattern(qs("100320"), -1), 1000);
 }
 
 TEST(CatalogueEdit, EditsMoveTheFirstMatch)
 {
     Catalogue catalogue = catalogueOf({"P00001=a", "D01000=100320", "P00001=b"});
     catalogue.remove(0);
-    EXPECT_EQ(catalogue.CatalogueValue(qs("P00001")), qs("b"));
+    EXPECT_EQ(catalogue.value(qs("P00001")), qs("b"));
     catalogue.replace(0, "D01001=100320");
-    EXPECT_EQ(catalogue.FindBeltByPattern(qs("100320"), -1), 1001);
+    EXPECT_EQ(catalogue.findBeltByPattern(qs("100320"), -1), 1001);
     catalogue.append("N000012=00003");
-    EXPECT_TRUE(catalogue.HasEntryPrefix(qs("N00001")));
+    EXPECT_TRUE(catalogue.hasEntryPrefix(qs("N00001")));
     EXPECT_EQ(catalogue.find(qs("n000012")), 2);
     catalogue.replace(2, "X");
-    EXPECT_FALSE(catalogue.HasEntryPrefix(qs("N00001")));
+    EXPECT_FALSE(catalogue.hasEntryPrefix(qs("N00001")));
     EXPECT_EQ(catalogue.find(qs("N000012")), -1);
 }
 
@@ -288,13 +288,13 @@ void expectSameAsScan(const Catalogue &catalogue, LineMaker &maker)
         const qsizetype first = scan.find(key);
         ASSERT_EQ(catalogue.find(QString::fromLatin1(key)), first) << key.constData();
         const QByteArray value = first < 0 ? QByteArray() : catalogue.lines()[first].mid(catalogue.lines()[first].indexOf('=') + 1);
-        ASSERT_EQ(catalogue.CatalogueValue(QString::fromLatin1(key)), QString::fromLatin1(value));
+        ASSERT_EQ(catalogue.value(QString::fromLatin1(key)), QString::fromLatin1(value));
 
         const QByteArray prefix = maker.prefix(catalogue.lines());
-        ASSERT_EQ(catalogue.HasEntryPrefix(QString::fromLatin1(prefix)), scan.hasPrefix(prefix)) << prefix.constData();
+        ASSERT_EQ(catalogue.hasEntryPrefix(QString::fromLatin1(prefix)), scan.hasPrefix(prefix)) << prefix.constData();
 
         const QByteArray pattern = maker.pick(5) ? maker.pattern() : maker.pattern().left(maker.pick(6));
-        ASSERT_EQ(catalogue.FindBeltByPattern(QString::fromLatin1(pattern), -1), scan.belt(pattern, -1))
+        ASSERT_EQ(catalogue.findBeltByPattern(QString::fromLatin1(pattern), -1), scan.belt(pattern, -1))
             << pattern.constData();
     }
 }

@@ -123,7 +123,7 @@ protected:
 
     int compose(QImage &cell, const QString &flags, int rotation = 0, int offset = 10000)
     {
-        return m_cells.RedrawCellPicture(TileId, offset, cell, flags, rotation);
+        return m_cells.composeCellPicture(TileId, offset, cell, flags, rotation);
     }
 
     QTemporaryDir m_dir;
@@ -138,9 +138,9 @@ protected:
 
 TEST_F(CellPictureTest, FileNamesAndStepCounts)
 {
-    EXPECT_EQ(m_cells.TilePictureFileName(1234), m_folder + QStringLiteral("Images/01234.bmp"));
-    EXPECT_EQ(m_cells.TilePictureFileName(11234), m_folder + QStringLiteral("Images/11234.bmp"));
-    EXPECT_EQ(m_cells.TilePictureFileName(12), m_folder + QStringLiteral("Images/00012.bmp"));
+    EXPECT_EQ(m_cells.tilePictureFileName(1234), m_folder + QStringLiteral("Images/01234.bmp"));
+    EXPECT_EQ(m_cells.tilePictureFileName(11234), m_folder + QStringLiteral("Images/11234.bmp"));
+    EXPECT_EQ(m_cells.tilePictureFileName(12), m_folder + QStringLiteral("Images/00012.bmp"));
 
     const struct
     {
@@ -149,7 +149,7 @@ TEST_F(CellPictureTest, FileNamesAndStepCounts)
     } cases[] = {{"00000", 0}, {"01010", 2}, {"11111", 5}, {"", 0}, {"1", 1},
                  {"011", 2},   {"000001", 0}, {"111111111", 5}, {"1x1y1", 3}};
     for (const auto &c : cases)
-        EXPECT_EQ(CellPicture::CountActiveSteps(QString::fromLatin1(c.flags)), c.count) << c.flags;
+        EXPECT_EQ(CellPicture::countActiveSteps(QString::fromLatin1(c.flags)), c.count) << c.flags;
 }
 
 TEST_F(CellPictureTest, MarkRectangleIsScaledAndTruncated)
@@ -301,7 +301,7 @@ TEST_F(CellPictureTest, OverlayTurnsWithTheTile)
     for (int rotation : {0, 1, 2, 3, 4, 5, 7, -1, -2, -3, -5}) {
         QImage cell;
         EXPECT_EQ(compose(cell, QStringLiteral("10100"), rotation), 2) << rotation;
-        EXPECT_TRUE(samePixels(cell, TurnBitmap(((rotation % 4) + 4) % 4, unturned))) << rotation;
+        EXPECT_TRUE(samePixels(cell, turnBitmap(((rotation % 4) + 4) % 4, unturned))) << rotation;
     }
 
     // A quarter turn counter-clockwise takes the top-left mark to the
@@ -340,7 +340,7 @@ TEST_F(CellPictureTest, PlainTileWhenThereIsNothingToMark)
         for (int rotation = 0; rotation < 4; ++rotation) {
             QImage cell;
             EXPECT_EQ(compose(cell, QString::fromLatin1(c.flags), rotation), 0) << c.name;
-            EXPECT_TRUE(samePixels(cell, TurnBitmap(rotation, m_tile))) << c.name;
+            EXPECT_TRUE(samePixels(cell, turnBitmap(rotation, m_tile))) << c.name;
         }
     }
 }
@@ -370,7 +370,7 @@ TEST_F(CellPictureTest, UnreadableMarkPictureLeavesThePlainTurnedTile)
     } catch (const KestrixError &error) {
         EXPECT_TRUE(error.text().contains(QStringLiteral("Font0072.bmp"))) << error.text().toStdString();
     }
-    EXPECT_TRUE(samePixels(cell, TurnBitmap(2, m_tile)));
+    EXPECT_TRUE(samePixels(cell, turnBitmap(2, m_tile)));
 }
 
 TEST(paintCursor, FillsTenByTenInTheColour)

@@ -68,7 +68,7 @@ QImage asymmetricSquare()
 
 } // namespace
 
-TEST(TurnBitmap, TurnTableOnThreeByTwo)
+TEST(turnBitmap, TurnTableOnThreeByTwo)
 {
     const QImage source = fromRows(rows({"ABC", "DEF"}));
     const struct
@@ -82,48 +82,48 @@ TEST(TurnBitmap, TurnTableOnThreeByTwo)
         {3, rows({"DA", "EB", "FC"})},
     };
     for (const auto &c : cases) {
-        const QImage turned = TurnBitmap(c.code, source);
+        const QImage turned = turnBitmap(c.code, source);
         EXPECT_EQ(turned.format(), BitmapFormat) << "code " << c.code;
         EXPECT_EQ(toRows(turned), c.expected) << "code " << c.code;
     }
 }
 
-TEST(TurnBitmap, TurnsComposeModuloFour)
+TEST(turnBitmap, TurnsComposeModuloFour)
 {
     const QImage source = asymmetricSquare();
     for (int a = 0; a < 4; ++a)
         for (int b = 0; b < 4; ++b)
-            EXPECT_TRUE(samePixels(TurnBitmap(b, TurnBitmap(a, source)), TurnBitmap((a + b) % 4, source)))
+            EXPECT_TRUE(samePixels(turnBitmap(b, turnBitmap(a, source)), turnBitmap((a + b) % 4, source)))
                 << a << " then " << b;
 
     QImage turned = source;
     for (int i = 0; i < 4; ++i)
-        turned = TurnBitmap(1, turned);
+        turned = turnBitmap(1, turned);
     EXPECT_TRUE(samePixels(turned, source));
-    EXPECT_FALSE(samePixels(TurnBitmap(1, source), source));
+    EXPECT_FALSE(samePixels(turnBitmap(1, source), source));
 }
 
-TEST(TurnBitmap, CopyIsIndependentOfSource)
+TEST(turnBitmap, CopyIsIndependentOfSource)
 {
     QImage source = asymmetricSquare();
-    const QImage copy = TurnBitmap(0, source);
+    const QImage copy = turnBitmap(0, source);
     source.setPixel(0, 0, qRgb(1, 2, 3));
     EXPECT_EQ(toRows(copy).first(), QStringLiteral("ABCDE"));
 }
 
-TEST(TurnBitmap, OtherCodesAndNullSourceGiveNoPicture)
+TEST(turnBitmap, OtherCodesAndNullSourceGiveNoPicture)
 {
     const QImage source = asymmetricSquare();
     for (int code : {4, -1, 5, 100})
-        EXPECT_TRUE(TurnBitmap(code, source).isNull()) << code;
-    EXPECT_TRUE(TurnBitmap(1, QImage()).isNull());
+        EXPECT_TRUE(turnBitmap(code, source).isNull()) << code;
+    EXPECT_TRUE(turnBitmap(1, QImage()).isNull());
 }
 
-TEST(TurnBitmap, OtherFormatsAreConvertedFirst)
+TEST(turnBitmap, OtherFormatsAreConvertedFirst)
 {
     const QImage source = fromRows(rows({"ABC", "DEF"}));
     for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_ARGB32, QImage::Format_RGB16}) {
-        const QImage turned = TurnBitmap(1, source.convertToFormat(format));
+        const QImage turned = turnBitmap(1, source.convertToFormat(format));
         EXPECT_EQ(turned.format(), BitmapFormat);
         if (format != QImage::Format_RGB16) // 16 bits lose the low colour bits
             EXPECT_EQ(toRows(turned), rows({"CF", "BE", "AD"})) << format;
@@ -132,7 +132,7 @@ TEST(TurnBitmap, OtherFormatsAreConvertedFirst)
     }
 }
 
-TEST(OverlayNonWhite, OnlyPureWhiteIsTransparent)
+TEST(overlayNonWhite, OnlyPureWhiteIsTransparent)
 {
     const struct
     {
@@ -151,7 +151,7 @@ TEST(OverlayNonWhite, OnlyPureWhiteIsTransparent)
         destination.fill(underneath);
         QImage source(2, 2, BitmapFormat);
         source.fill(c.source);
-        OverlayNonWhite(destination, source);
+        overlayNonWhite(destination, source);
         for (const QPoint p : {QPoint(0, 0), QPoint(1, 1)})
             EXPECT_EQ(destination.pixel(p), c.copied ? c.source : underneath) << qRed(c.source) << ","
                                                                              << qGreen(c.source) << ","
@@ -159,42 +159,42 @@ TEST(OverlayNonWhite, OnlyPureWhiteIsTransparent)
     }
 }
 
-TEST(OverlayNonWhite, SmallerSourceChangesOnlyTopLeftBlock)
+TEST(overlayNonWhite, SmallerSourceChangesOnlyTopLeftBlock)
 {
     QImage destination(5, 4, BitmapFormat);
     destination.fill(qRgb(255, 255, 255));
     QImage source(3, 2, BitmapFormat);
     source.fill(qRgb(0, 0, 0));
-    OverlayNonWhite(destination, source);
+    overlayNonWhite(destination, source);
     for (int y = 0; y < 4; ++y)
         for (int x = 0; x < 5; ++x)
             EXPECT_EQ(destination.pixel(x, y), x < 3 && y < 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255))
                 << x << "," << y;
 }
 
-TEST(OverlayNonWhite, LargerSourceLaysOverOnlyTheCommonPart)
+TEST(overlayNonWhite, LargerSourceLaysOverOnlyTheCommonPart)
 {
     QImage destination(3, 3, BitmapFormat);
     destination.fill(qRgb(255, 255, 255));
     const QImage source = fromRows(rows({"ABCDE", "FGHIJ", "KLMNO", "PQRST", "UVWXY"}));
-    OverlayNonWhite(destination, source);
+    overlayNonWhite(destination, source);
     EXPECT_EQ(destination.size(), QSize(3, 3));
     EXPECT_EQ(toRows(destination), rows({"ABC", "FGH", "KLM"}));
 }
 
-TEST(OverlayNonWhite, DestinationOfAnotherFormatIsConverted)
+TEST(overlayNonWhite, DestinationOfAnotherFormatIsConverted)
 {
     QImage destination(2, 1, QImage::Format_RGB32);
     destination.fill(qRgb(9, 9, 9));
     QImage source(1, 1, BitmapFormat);
     source.fill(qRgb(1, 2, 3));
-    OverlayNonWhite(destination, source);
+    overlayNonWhite(destination, source);
     EXPECT_EQ(destination.format(), BitmapFormat);
     EXPECT_EQ(destination.pixel(0, 0), qRgb(1, 2, 3));
     EXPECT_EQ(destination.pixel(1, 0), qRgb(9, 9, 9));
 }
 
-TEST(LoadBitmap, ReadsEveryDepthIntoOneFormat)
+TEST(loadBitmap, ReadsEveryDepthIntoOneFormat)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -203,7 +203,7 @@ TEST(LoadBitmap, ReadsEveryDepthIntoOneFormat)
                                   QImage::Format_Indexed8}) {
         const QString path = dir.filePath(QStringLiteral("picture%1.bmp").arg(int(format)));
         ASSERT_TRUE(original.convertToFormat(format).save(path, "BMP"));
-        const QImage loaded = LoadBitmap(path);
+        const QImage loaded = loadBitmap(path);
         EXPECT_EQ(loaded.format(), BitmapFormat) << format;
         EXPECT_EQ(toRows(loaded), rows({"ABC", "DEF"})) << format;
     }
@@ -251,7 +251,7 @@ void writeBytes(const QString &path, const QByteArray &bytes)
 
 } // namespace
 
-TEST(LoadBitmap, ReadsTwentyFourBitLayouts)
+TEST(loadBitmap, ReadsTwentyFourBitLayouts)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -264,13 +264,13 @@ TEST(LoadBitmap, ReadsTwentyFourBitLayouts)
     for (const auto &c : cases) {
         const QString path = dir.filePath(QStringLiteral("layout.bmp"));
         writeBytes(path, plainBitmap(original, c.topDown, c.headerSize));
-        const QImage loaded = LoadBitmap(path);
+        const QImage loaded = loadBitmap(path);
         EXPECT_EQ(loaded.format(), BitmapFormat);
         EXPECT_EQ(toRows(loaded), rows({"ABCDE", "FGHIJ", "KLMNO"})) << c.topDown << " " << c.headerSize;
     }
 }
 
-TEST(LoadBitmap, UnreadableFilesThrowNamingTheFile)
+TEST(loadBitmap, UnreadableFilesThrowNamingTheFile)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -313,7 +313,7 @@ TEST(LoadBitmap, UnreadableFilesThrowNamingTheFile)
     for (const QString &path :
          {dir.filePath(QStringLiteral("missing.bmp")), empty, garbage, truncated, shortRows, lying, wide}) {
         try {
-            LoadBitmap(path);
+            loadBitmap(path);
             ADD_FAILURE() << "no error for " << path.toStdString();
         } catch (const KestrixError &error) {
             EXPECT_TRUE(error.text().contains(QFileInfo(path).fileName())) << error.text().toStdString();
@@ -324,7 +324,7 @@ TEST(LoadBitmap, UnreadableFilesThrowNamingTheFile)
 
 // A header may claim any size: it is refused by its sides before any
 // arithmetic on them.
-TEST(LoadBitmap, AbsurdSidesAreRefusedByName)
+TEST(loadBitmap, AbsurdSidesAreRefusedByName)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -342,7 +342,7 @@ TEST(LoadBitmap, AbsurdSidesAreRefusedByName)
         const QString path = dir.filePath(QString::fromUtf8(c.name) + QStringLiteral(".bmp"));
         writeBytes(path, bytes);
         try {
-            LoadBitmap(path);
+            loadBitmap(path);
             ADD_FAILURE() << "no error for " << c.name;
         } catch (const KestrixError &error) {
             EXPECT_TRUE(error.text().contains(QString::number(qint32(c.width)))) << error.text().toStdString();

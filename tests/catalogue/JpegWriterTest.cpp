@@ -138,10 +138,10 @@ void expectErrorNaming(const std::function<void()> &action, const QString &name)
 
 } // namespace
 
-TEST(ConvertToJpeg, DecodesCloseToTheBitmapWithColoursInPlace)
+TEST(convertToJpeg, DecodesCloseToTheBitmapWithColoursInPlace)
 {
     const QImage original = testPicture();
-    const Decoded decoded = decode(ConvertToJpeg(original));
+    const Decoded decoded = decode(convertToJpeg(original));
     ASSERT_EQ(decoded.picture.size(), original.size());
     EXPECT_GT(psnr(original, decoded.picture), 30.0);
 
@@ -158,9 +158,9 @@ TEST(ConvertToJpeg, DecodesCloseToTheBitmapWithColoursInPlace)
     }
 }
 
-TEST(ConvertToJpeg, IsBaselineSequentialWithQualityNinetyTables)
+TEST(convertToJpeg, IsBaselineSequentialWithQualityNinetyTables)
 {
-    const QByteArray jpeg = ConvertToJpeg(testPicture());
+    const QByteArray jpeg = convertToJpeg(testPicture());
     ASSERT_TRUE(jpeg.startsWith("\xFF\xD8")) << "no start of image";
     EXPECT_TRUE(jpeg.endsWith("\xFF\xD9")) << "no end of image";
     const std::vector<uchar> markers = headerMarkers(jpeg);
@@ -175,33 +175,33 @@ TEST(ConvertToJpeg, IsBaselineSequentialWithQualityNinetyTables)
     EXPECT_EQ(decoded.chrominance, qualityNinetyTable(1));
 }
 
-TEST(ConvertToJpeg, OtherFormatsGiveTheSamePicture)
+TEST(convertToJpeg, OtherFormatsGiveTheSamePicture)
 {
     const QImage picture = testPicture();
-    EXPECT_EQ(ConvertToJpeg(picture.convertToFormat(QImage::Format_RGB32)), ConvertToJpeg(picture));
+    EXPECT_EQ(convertToJpeg(picture.convertToFormat(QImage::Format_RGB32)), convertToJpeg(picture));
 }
 
-TEST(ConvertToJpeg, EncoderErrorsBecomeErrorsNotExits)
+TEST(convertToJpeg, EncoderErrorsBecomeErrorsNotExits)
 {
-    EXPECT_THROW(ConvertToJpeg(QImage()), KestrixError);
+    EXPECT_THROW(convertToJpeg(QImage()), KestrixError);
     // Wider than the format allows.
     QImage tooWide(70000, 1, BitmapFormat);
     tooWide.fill(Qt::gray);
-    EXPECT_THROW(ConvertToJpeg(tooWide), KestrixError);
+    EXPECT_THROW(convertToJpeg(tooWide), KestrixError);
 }
 
-TEST(SaveJpeg, WritesTheEncodedBytes)
+TEST(saveJpeg, WritesTheEncodedBytes)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("board (1).jpg"));
-    SaveJpeg(testPicture(), path);
+    saveJpeg(testPicture(), path);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), ConvertToJpeg(testPicture()));
+    EXPECT_EQ(file.readAll(), convertToJpeg(testPicture()));
 }
 
-TEST(SaveJpeg, FailureKeepsThePreviousFileAndNamesTheFile)
+TEST(saveJpeg, FailureKeepsThePreviousFileAndNamesTheFile)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -211,11 +211,11 @@ TEST(SaveJpeg, FailureKeepsThePreviousFileAndNamesTheFile)
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write("previous");
     }
-    EXPECT_THROW(SaveJpeg(QImage(), path), KestrixError);
+    EXPECT_THROW(saveJpeg(QImage(), path), KestrixError);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("previous"));
 
-    expectErrorNaming([&] { SaveJpeg(testPicture(), dir.filePath(QStringLiteral("no/such/folder/x.jpg"))); },
+    expectErrorNaming([&] { saveJpeg(testPicture(), dir.filePath(QStringLiteral("no/such/folder/x.jpg"))); },
                       QStringLiteral("x.jpg"));
 }

@@ -34,13 +34,13 @@ TEST(PaletteIndex, PlacesTilesAndCountsGroundPlates)
     Catalogue catalogue;
     catalogue.setLines({"P00000=00000", "P01004=01004", "P05011=05011", "P01234=02003", "P01235=0Zabc", "P09000=09001",
                         "p07777=00005", "P00001=", "P10000=00001"});
-    const PaletteIndex palette = PaletteIndex::BuildPalette(dir.path(), catalogue);
+    const PaletteIndex palette = PaletteIndex::build(dir.path(), catalogue);
 
     const QList<int> counts{2, 0, 1};
     EXPECT_EQ(palette.groundPlateCounts, counts);
     const struct { int group; int count; } groups[] = {{0, 2}, {1, 0}, {2, 1}, {3, 0}, {-1, 0}, {1000, 0}};
     for (const auto &g : groups)
-        EXPECT_EQ(palette.GroundPlateCount(g.group), g.count) << g.group;
+        EXPECT_EQ(palette.groundPlateCount(g.group), g.count) << g.group;
 
     const QList<PaletteEntry> expected{
         {0, 0, 0, 8, 8, images.filePath(QStringLiteral("00000.bmp")), false},
@@ -65,8 +65,8 @@ TEST(PaletteIndex, MissingFolderGivesAnEmptyPalette)
     ASSERT_TRUE(dir.isValid());
     Catalogue catalogue;
     catalogue.setLines({"P00000=00000"});
-    const PaletteIndex palette = PaletteIndex::BuildPalette(dir.filePath(QStringLiteral("Images")), catalogue);
+    const PaletteIndex palette = PaletteIndex::build(dir.filePath(QStringLiteral("Images")), catalogue);
     EXPECT_TRUE(palette.entries.isEmpty());
     EXPECT_TRUE(palette.groundPlateCounts.isEmpty());
-    EXPECT_EQ(palette.GroundPlateCount(0), 0);
+    EXPECT_EQ(palette.groundPlateCount(0), 0);
 }

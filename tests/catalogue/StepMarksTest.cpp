@@ -24,7 +24,7 @@ QByteArray pairDigits(int count, int first = 0)
 
 } // namespace
 
-TEST(SubFieldValue, TakesTheTextUpToTheNextStar)
+TEST(subFieldValue, TakesTheTextUpToTheNextStar)
 {
     const struct { const char *name; const char *text; const char *value; } cases[] = {
         {"Font", "1Font:007*BG:002*Array:100200*", "007"},
@@ -38,10 +38,10 @@ TEST(SubFieldValue, TakesTheTextUpToTheNextStar)
         {"Font", "xFont:a:b*", "a:b"},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(SubFieldValue(qs(c.name), qs(c.text)), qs(c.value)) << c.name << " in " << c.text;
+        EXPECT_EQ(subFieldValue(qs(c.name), qs(c.text)), qs(c.value)) << c.name << " in " << c.text;
 }
 
-TEST(LoadStepMarks, SplitsRecordsByTheLayoutFlag)
+TEST(loadStepMarks, SplitsRecordsByTheLayoutFlag)
 {
     Catalogue catalogue;
     catalogue.setLines({
@@ -53,7 +53,7 @@ TEST(LoadStepMarks, SplitsRecordsByTheLayoutFlag)
         "S00020=1Font:1*",
         "S00020=1Font:2*",
     });
-    const StepMarkTables tables = LoadStepMarks(catalogue);
+    const StepMarkTables tables = loadStepMarks(catalogue);
     ASSERT_EQ(tables.byCount.size(), 3u);
     ASSERT_EQ(tables.perStep.size(), 2u);
 
@@ -79,18 +79,18 @@ TEST(LoadStepMarks, SplitsRecordsByTheLayoutFlag)
     EXPECT_EQ(tables.perStep[1], expectedFull);
 }
 
-TEST(FindStepMarkRecord, FirstRecordWithTheId)
+TEST(findStepMarkRecord, FirstRecordWithTheId)
 {
     Catalogue catalogue;
     catalogue.setLines({"S00020=1Font:1*", "S00021=1Font:5*", "S00020=1Font:2*", "S00020=0Font:3*"});
-    const StepMarkTables tables = LoadStepMarks(catalogue);
+    const StepMarkTables tables = loadStepMarks(catalogue);
 
-    const ByCountRecord *byCount = FindStepMarkRecord(tables.byCount, 20);
+    const ByCountRecord *byCount = findStepMarkRecord(tables.byCount, 20);
     ASSERT_NE(byCount, nullptr);
     EXPECT_EQ((*byCount)[1], 1);
-    const PerStepRecord *perStep = FindStepMarkRecord(tables.perStep, 20);
+    const PerStepRecord *perStep = findStepMarkRecord(tables.perStep, 20);
     ASSERT_NE(perStep, nullptr);
     EXPECT_EQ((*perStep)[1], 3);
-    EXPECT_EQ(FindStepMarkRecord(tables.perStep, 21), nullptr);
-    EXPECT_EQ(FindStepMarkRecord(tables.byCount, 11), nullptr);
+    EXPECT_EQ(findStepMarkRecord(tables.perStep, 21), nullptr);
+    EXPECT_EQ(findStepMarkRecord(tables.byCount, 11), nullptr);
 }

@@ -20,10 +20,10 @@ QString ImagePath(const QString &name)
 
 QString TilePicturePath(int number)
 {
-    return ImagePath(Id5(number));
+    return ImagePath(fiveDigitId(number));
 }
 
-QString Id5(int id)
+QString fiveDigitId(int id)
 {
     return QStringLiteral("%1").arg(id, 5, 10, QLatin1Char('0'));
 }

@@ -29,7 +29,7 @@ std::optional<BmpHeader> ReadBmpHeader(const QString &path);
 
 // The bundled catalogue, loaded as the program loads it.
 const Catalogue &BundledCatalogue();
-QString Id5(int id);
+QString fiveDigitId(int id);
 // Every tile that a key names or an A, N or C entry refers to.
 QList<int> CatalogueTileIds();
 // The tile ids of the D lines, in file order.
@@ -64,6 +64,6 @@ QList<LanguageFile> LanguageFiles();
 // -1 off the board.
 int Neighbour(int n, int d);
 // The local side of a tile turned by r that faces world direction d.
-inline int LocalSide(int d, int r) { return (d - r + 4) % 4; }
+inline int localSide(int d, int r) { return (d - r + 4) % 4; }
 
 } // namespace kestrix::testdata

@@ -28,7 +28,7 @@ const Catalogue &cat()
 
 QString value(const QString &key)
 {
-    return cat().CatalogueValue(key);
+    return cat().value(key);
 }
 
 ::testing::AssertionResult hasPicture(const QString &path, int size)
@@ -122,13 +122,13 @@ TEST(Palette, PositionsAreValidAndDistinct)
         const int slot = v.mid(2, 3).toInt();
         EXPECT_TRUE(v.at(1).isDigit() && page <= 5) << line.constData();
         const auto [it, fresh] = taken.emplace(std::pair(page, slot), id);
-        EXPECT_TRUE(fresh) << Id5(id).toStdString() << " lies on " << Id5(it->second).toStdString();
+        EXPECT_TRUE(fresh) << fiveDigitId(id).toStdString() << " lies on " << fiveDigitId(it->second).toStdString();
         if (id / 1000 == 1) {
-            EXPECT_FALSE(value(QLatin1Char('D') + Id5(id)).mid(1, 4).contains(QLatin1Char('2')))
+            EXPECT_FALSE(value(QLatin1Char('D') + fiveDigitId(id)).mid(1, 4).contains(QLatin1Char('2')))
                 << "palette belt " << id << " is not a base belt";
         }
     }
-    const PaletteIndex palette = PaletteIndex::BuildPalette(BinDir() + QStringLiteral("/Images"), cat());
+    const PaletteIndex palette = PaletteIndex::build(BinDir() + QStringLiteral("/Images"), cat());
     EXPECT_EQ(palette.entries.size(), qsizetype(taken.size())) << "every P entry reaches the palette";
 }
 
@@ -140,7 +140,7 @@ TEST(GroundPlates, GroupsHaveNoGapsAndAWallPlate)
     std::map<int, QList<int>> groups;
     for (const QString &f : files)
         groups[f.mid(2, 1).toInt()] << f.mid(3, 2).toInt();
-    const PaletteIndex palette = PaletteIndex::BuildPalette(BinDir() + QStringLiteral("/Images"), cat());
+    const PaletteIndex palette = PaletteIndex::build(BinDir() + QStringLiteral("/Images"), cat());
     ASSERT_GE(groups.size(), 3u);
     EXPECT_EQ(palette.groundPlateCounts.size(), qsizetype(groups.size())) << "groups are numbered without gaps";
     for (const auto &[g, plates] : groups) {
@@ -148,12 +148,12 @@ TEST(GroundPlates, GroupsHaveNoGapsAndAWallPlate)
         EXPECT_GE(plates.size(), 4);
         for (qsizetype k = 0; k < plates.size(); ++k)
             EXPECT_EQ(plates[k], k) << "plate numbers have a gap";
-        EXPECT_EQ(palette.GroundPlateCount(g), plates.size());
-        EXPECT_EQ(value(QStringLiteral("P") + Id5(g * 100)).mid(1, 1), QStringLiteral("0")) << "first plate on page 0";
+        EXPECT_EQ(palette.groundPlateCount(g), plates.size());
+        EXPECT_EQ(value(QStringLiteral("P") + fiveDigitId(g * 100)).mid(1, 1), QStringLiteral("0")) << "first plate on page 0";
         EXPECT_TRUE(hasPicture(TilePicturePath(g * 100 + 20000), 57)) << "palette picture of the group";
         const int wall = 8000 + 100 * g;
         EXPECT_TRUE(hasBothPictures(wall));
-        EXPECT_TRUE(cat().CatalogueHasKey(QStringLiteral("W") + Id5(wall) + QLatin1Char('0')));
+        EXPECT_TRUE(cat().hasKey(QStringLiteral("W") + fiveDigitId(wall) + QLatin1Char('0')));
         for (int k : plates)
             EXPECT_TRUE(hasBothPictures(g * 100 + k));
     }
@@ -189,15 +189,15 @@ TEST(Belts, PatternsAreWellFormed)
     ASSERT_GE(belts.size(), 16);
     QSet<QString> patterns;
     for (int id : belts) {
-        const QString d = value(QLatin1Char('D') + Id5(id));
-        SCOPED_TRACE(Id5(id).toStdString() + "=" + d.toStdString());
+        const QString d = value(QLatin1Char('D') + fiveDigitId(id));
+        SCOPED_TRACE(fiveDigitId(id).toStdString() + "=" + d.toStdString());
         ASSERT_EQ(d.size(), 6);
         EXPECT_EQ(id / 1000, 1) << "belt ids are 1000..1999";
-        EXPECT_EQ(d.at(0), Id5(id).at(2)) << "family digit is the hundreds digit";
+        EXPECT_EQ(d.at(0), fiveDigitId(id).at(2)) << "family digit is the hundreds digit";
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d[0-3]{4}[0-7]$")).match(d).hasMatch());
         EXPECT_EQ(d.mid(1, 4).count(QLatin1Char('3')), 1) << "one outlet";
         for (int s = 0; s < 4; ++s)
-            EXPECT_EQ(d.at(1 + s) == QLatin1Char('1'), cat().CatalogueHasKey(QStringLiteral("W") + Id5(id) + QString::number(s)))
+            EXPECT_EQ(d.at(1 + s) == QLatin1Char('1'), cat().hasKey(QStringLiteral("W") + fiveDigitId(id) + QString::number(s)))
                 << "wall code and W entry of side " << s;
         EXPECT_FALSE(patterns.contains(d)) << "pattern used twice";
         patterns.insert(d);
@@ -214,7 +214,7 @@ protected:
     {
         QList<int> ids;
         for (int id : BeltIds()) {
-            if (value(QLatin1Char('D') + Id5(id)).at(5) == element())
+            if (value(QLatin1Char('D') + fiveDigitId(id)).at(5) == element())
                 ids << id;
         }
         return ids;
@@ -229,7 +229,7 @@ TEST_P(BeltElement, EveryFittingFindsATileOfTheSameElement)
     const QList<int> ids = belts();
     ASSERT_FALSE(ids.isEmpty()) << "no belt carries element " << GetParam();
     for (int id : ids) {
-        const QString d = value(QLatin1Char('D') + Id5(id));
+        const QString d = value(QLatin1Char('D') + fiveDigitId(id));
         QList<int> free;
         for (int s = 0; s < 4; ++s) {
             if (d.at(1 + s) == QLatin1Char('0') || d.at(1 + s) == QLatin1Char('2'))
@@ -239,10 +239,10 @@ TEST_P(BeltElement, EveryFittingFindsATileOfTheSameElement)
             QString want = d;
             for (qsizetype b = 0; b < free.size(); ++b)
                 want[1 + free[b]] = (combo >> b) & 1 ? QLatin1Char('2') : QLatin1Char('0');
-            const int found = cat().FindBeltByPattern(want, -1);
+            const int found = cat().findBeltByPattern(want, -1);
             EXPECT_NE(found, -1) << "no tile for " << want.toStdString() << " (from " << id << ")";
             if (found != -1) {
-                EXPECT_EQ(value(QLatin1Char('D') + Id5(found)), want);
+                EXPECT_EQ(value(QLatin1Char('D') + fiveDigitId(found)), want);
             }
         }
     }
@@ -257,9 +257,9 @@ TEST_P(BeltElement, ActsInStepsAsAWholeFamilyAndLiesOnItsPage)
     std::map<QChar, QSet<QString>> marksByFamily;
     int onPalette = 0;
     for (int id : belts()) {
-        const QString marks = value(QLatin1Char('S') + Id5(id));
-        marksByFamily[value(QLatin1Char('D') + Id5(id)).at(0)].insert(marks);
-        const QString position = value(QLatin1Char('P') + Id5(id));
+        const QString marks = value(QLatin1Char('S') + fiveDigitId(id));
+        marksByFamily[value(QLatin1Char('D') + fiveDigitId(id)).at(0)].insert(marks);
+        const QString position = value(QLatin1Char('P') + fiveDigitId(id));
         if (position.isEmpty())
             continue;
         ++onPalette;
@@ -294,7 +294,7 @@ INSTANTIATE_TEST_SUITE_P(Belts, BeltElement, ::testing::Range(0, 8), elementName
 
 TEST(StepMarks, EveryEntryHasItsRecordPicturesAndPositions)
 {
-    const StepMarkTables tables = LoadStepMarks(cat());
+    const StepMarkTables tables = loadStepMarks(cat());
     int perStep = 0, byCount = 0;
     QSet<int> fonts, backgrounds;
     for (const QByteArray &line : cat().lines()) {
@@ -304,9 +304,9 @@ TEST(StepMarks, EveryEntryHasItsRecordPicturesAndPositions)
         const int id = line.mid(1, 5).toInt();
         const QString v = QString::fromLatin1(line.mid(7));
         const bool counted = v.startsWith(QLatin1Char('1'));
-        const QString font = SubFieldValue(QStringLiteral("Font"), v);
-        const QString bg = SubFieldValue(QStringLiteral("BG"), v);
-        const QString array = SubFieldValue(QStringLiteral("Array"), v);
+        const QString font = subFieldValue(QStringLiteral("Font"), v);
+        const QString bg = subFieldValue(QStringLiteral("BG"), v);
+        const QString array = subFieldValue(QStringLiteral("Array"), v);
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{3}$")).match(font).hasMatch());
         EXPECT_TRUE(QRegularExpression(QStringLiteral("^\\d{3}$")).match(bg).hasMatch());
         EXPECT_TRUE(QRegularExpression(counted ? QStringLiteral("^\\d{90}$") : QStringLiteral("^\\d{30}$")).match(array).hasMatch());
@@ -324,18 +324,18 @@ TEST(StepMarks, EveryEntryHasItsRecordPicturesAndPositions)
         }
         QList<std::pair<int, int>> marks;
         if (counted) {
-            const ByCountRecord *rec = FindStepMarkRecord(tables.byCount, id);
+            const ByCountRecord *rec = findStepMarkRecord(tables.byCount, id);
             ASSERT_NE(rec, nullptr);
             ++byCount;
             for (int c = 1; c <= 5; ++c)
                 for (int j = 1; j <= c; ++j)
-                    marks << std::pair((*rec)[ByCountPairIndex(c, j)], (*rec)[ByCountPairIndex(c, j) + 1]);
+                    marks << std::pair((*rec)[byCountPairIndex(c, j)], (*rec)[byCountPairIndex(c, j) + 1]);
         } else {
-            const PerStepRecord *rec = FindStepMarkRecord(tables.perStep, id);
+            const PerStepRecord *rec = findStepMarkRecord(tables.perStep, id);
             ASSERT_NE(rec, nullptr);
             ++perStep;
             for (int s = 1; s <= 5; ++s)
-                marks << std::pair((*rec)[PerStepPairIndex(s)], (*rec)[PerStepPairIndex(s) + 1]);
+                marks << std::pair((*rec)[perStepPairIndex(s)], (*rec)[perStepPairIndex(s) + 1]);
         }
         for (const auto &[x, y] : marks)
             EXPECT_TRUE(x + background.width() <= 253 && y + background.height() <= 253) << "mark at " << x << "," << y;
@@ -398,7 +398,7 @@ TEST(SampleBoards, BeltsAreFittedAndAddedFieldsDrawn)
         for (int n = 0; n < 144; ++n) {
             const BoardCell &c = board.cells[n];
             for (int d = 0; d < 4; ++d) {
-                const QString added = value(QStringLiteral("A") + Id5(c.id) + QString::number(LocalSide(d, c.rotation)));
+                const QString added = value(QStringLiteral("A") + fiveDigitId(c.id) + QString::number(localSide(d, c.rotation)));
                 const int m = Neighbour(n, d);
                 if (!added.isEmpty() && m >= 0) {
                     EXPECT_EQ(board.cells[m].id, added.toInt()) << "field " << m << " added by field " << n;
@@ -406,17 +406,17 @@ TEST(SampleBoards, BeltsAreFittedAndAddedFieldsDrawn)
             }
             if (c.id / 1000 != 1)
                 continue;
-            const QString d = value(QLatin1Char('D') + Id5(c.id));
+            const QString d = value(QLatin1Char('D') + fiveDigitId(c.id));
             QString fitted = d;
             for (int i = 0; i < 4; ++i) {
-                const int s = LocalSide(i, c.rotation);
+                const int s = localSide(i, c.rotation);
                 if (d.at(s + 1) == QLatin1Char('1') || d.at(s + 1) == QLatin1Char('3'))
                     continue;
                 const int m = Neighbour(n, i);
                 bool runsIn = false;
                 if (m >= 0 && board.cells[m].id / 1000 == 1) {
                     const BoardCell &o = board.cells[m];
-                    runsIn = value(QLatin1Char('D') + Id5(o.id)).at(LocalSide((i + 2) % 4, o.rotation) + 1) == QLatin1Char('3');
+                    runsIn = value(QLatin1Char('D') + fiveDigitId(o.id)).at(localSide((i + 2) % 4, o.rotation) + 1) == QLatin1Char('3');
                 }
                 fitted[s + 1] = runsIn ? QLatin1Char('2') : QLatin1Char('0');
             }

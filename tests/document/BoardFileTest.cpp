@@ -23,7 +23,7 @@ QByteArray saved(const BoardFields &cells)
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    SaveBoardFile(buffer, cells);
+    saveBoardFile(buffer, cells);
     return bytes;
 }
 
@@ -31,7 +31,7 @@ BoardFields loaded(QByteArray bytes)
 {
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
-    return LoadBoardFile(buffer);
+    return loadBoardFile(buffer);
 }
 
 QByteArray lines(const QList<QByteArray> &list, const QByteArray &end = "\r\n")
@@ -199,13 +199,13 @@ TEST(BoardFile, MissingLinesReadEmptyAndSurplusLinesAreNotRead)
     QByteArray withSurplus = board + "999,1\r\nrubbish\r\n";
     QBuffer buffer(&withSurplus);
     buffer.open(QIODevice::ReadOnly);
-    EXPECT_EQ(LoadBoardFile(buffer), loaded(board));
+    EXPECT_EQ(loadBoardFile(buffer), loaded(board));
 
     // Far longer than any board: refused, not read on without end.
     QByteArray tooLong = board + QByteArray(MaxBoardFileSize, '\n');
     QBuffer longBuffer(&tooLong);
     longBuffer.open(QIODevice::ReadOnly);
-    EXPECT_THROW(LoadBoardFile(longBuffer), KestrixError);
+    EXPECT_THROW(loadBoardFile(longBuffer), KestrixError);
 }
 
 TEST(BoardFile, PairsNoLineHoldsAreWrittenWithTheRotationShown)
@@ -241,9 +241,9 @@ TEST(BoardFile, SavesAndLoadsThroughAPath)
     writeFile(path, QByteArray("old contents"));
 
     const BoardFields board = sampleBoard();
-    SaveBoardFile(path, board);
+    saveBoardFile(path, board);
     EXPECT_EQ(readFile(path), saved(board));
-    EXPECT_EQ(LoadBoardFile(path), board);
+    EXPECT_EQ(loadBoardFile(path), board);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("Plan 1.zvb")});
 }
 
@@ -253,7 +253,7 @@ TEST(BoardFile, OpenErrorsNameTheFile)
     ASSERT_TRUE(dir.isValid());
     const QString missing = dir.filePath(QStringLiteral("missing.zvb"));
     try {
-        LoadBoardFile(missing);
+        loadBoardFile(missing);
         FAIL() << "missing file loaded";
     } catch (const KestrixError &error) {
         EXPECT_TRUE(error.text().contains(QDir::toNativeSeparators(missing))) << error.what();
@@ -261,7 +261,7 @@ TEST(BoardFile, OpenErrorsNameTheFile)
     }
     // A folder exists but is no board file.
     try {
-        LoadBoardFile(dir.path());
+        loadBoardFile(dir.path());
         FAIL() << "folder loaded";
     } catch (const KestrixError &error) {
         EXPECT_TRUE(error.text().contains(QDir::toNativeSeparators(dir.path()))) << error.what();
@@ -274,7 +274,7 @@ TEST(BoardFile, SaveIntoMissingFolderNamesTheFile)
     ASSERT_TRUE(dir.isValid());
     const QString path = dir.filePath(QStringLiteral("no such folder/Plan.zvb"));
     try {
-        SaveBoardFile(path, sampleBoard());
+        saveBoardFile(path, sampleBoard());
         FAIL() << "saved into a missing folder";
     } catch (const KestrixError &error) {
         EXPECT_TRUE(error.text().contains(QDir::toNativeSeparators(path))) << error.what();
@@ -298,7 +298,7 @@ TEST(BoardFile, SaveIntoReadOnlyFolderKeepsTheOldFile)
         }
     }
     try {
-        SaveBoardFile(path, sampleBoard());
+        saveBoardFile(path, sampleBoard());
         ADD_FAILURE() << "saved into a read-only folder";
     } catch (const KestrixError &error) {
         EXPECT_TRUE(error.text().contains(QDir::toNativeSeparators(path))) << error.what();
@@ -320,7 +320,7 @@ TEST(BoardFile, FailedWriteKeepsTheOldFile)
         const FileSizeLimit limit(64);
         ASSERT_TRUE(limit.isSet());
         try {
-            SaveBoardFile(path, sampleBoard());
+            saveBoardFile(path, sampleBoard());
         } catch (const KestrixError &error) {
             text = error.text();
         }
@@ -335,5 +335,5 @@ TEST(BoardFile, FailedWriteKeepsTheOldFile)
 TEST(BoardFile, DeviceThatTakesNothingFails)
 {
     QBuffer closed;
-    EXPECT_THROW(SaveBoardFile(closed, sampleBoard()), KestrixError);
+    EXPECT_THROW(saveBoardFile(closed, sampleBoard()), KestrixError);
 }

@@ -42,7 +42,7 @@ TEST(ApplyWindow, ABeltAppliedBesideABeltFeedsItAndOneCtrlZTakesBothBack)
     BoardFields cells;
     cells[50].tileId = 1000; // runs up
     const QString boardPath = folder.programFolder() + u("Boards/Two.zvb");
-    SaveBoardFile(boardPath, cells);
+    saveBoardFile(boardPath, cells);
 
     ScriptedPrompter prompter;
     MainWindow form(StartOptions{folder.programFolder(), folder.userFolder(), boardPath}, &prompter);

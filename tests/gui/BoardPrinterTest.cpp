@@ -81,9 +81,9 @@ TEST(BoardPrinter, PrintsEachPageAsAJobOfItsOwn)
 
 TEST(BoardPrinter, PageFilesAreNamedLikeTheExportedPictures)
 {
-    EXPECT_EQ(BoardPrinter::PageFileName(QStringLiteral("/b/Platte.pdf"), 3), QStringLiteral("/b/Platte (3).pdf"));
-    EXPECT_EQ(BoardPrinter::PageFileName(QStringLiteral("/b/a.b.pdf"), 1), QStringLiteral("/b/a.b (1).pdf"));
-    EXPECT_EQ(BoardPrinter::PageFileName(QStringLiteral("/b.d/Platte"), 4), QStringLiteral("/b.d/Platte (4)"));
+    EXPECT_EQ(BoardPrinter::pageFileName(QStringLiteral("/b/Platte.pdf"), 3), QStringLiteral("/b/Platte (3).pdf"));
+    EXPECT_EQ(BoardPrinter::pageFileName(QStringLiteral("/b/a.b.pdf"), 1), QStringLiteral("/b/a.b (1).pdf"));
+    EXPECT_EQ(BoardPrinter::pageFileName(QStringLiteral("/b.d/Platte"), 4), QStringLiteral("/b.d/Platte (4)"));
 }
 
 // A page printed into a file on a full disk is reported and leaves the

@@ -92,7 +92,7 @@ TEST_F(DocumentWindow, NewPickTurnStepsApplySaveCloseAndOpenAgain)
     const QImage unturned = child<CellView>(QStringLiteral("SelectionCell"))->image();
     click(QStringLiteral("SpeedButton1"));
     EXPECT_EQ(form->editor().selection().rotation, 1);
-    EXPECT_EQ(child<CellView>(QStringLiteral("SelectionCell"))->image(), TurnBitmap(1, unturned));
+    EXPECT_EQ(child<CellView>(QStringLiteral("SelectionCell"))->image(), turnBitmap(1, unturned));
 
     child<QWidget>(QStringLiteral("Panel4"))->show();
     click(QStringLiteral("CheckBox1"));

@@ -391,7 +391,7 @@ TEST(AboutBox, TitleFromTheMenuCaption)
         {"", ""},           {"A.b.", "A.b"},     {"&&", ""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(AboutDialog::TitleFromCaption(u(c.caption)), u(c.title)) << c.caption;
+        EXPECT_EQ(AboutDialog::titleFromCaption(u(c.caption)), u(c.title)) << c.caption;
 }
 
 TEST(AboutBox, Layout)

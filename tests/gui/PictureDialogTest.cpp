@@ -125,9 +125,9 @@ TEST_F(PictureDialog, ApplyWritesTheCatalogueAndANewNumberRenamesTheLine)
 
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
     EXPECT_EQ(changed.count(), 1);
-    EXPECT_EQ(editor.catalogue().CatalogueValue(u("N012403")), u("00002"));
-    EXPECT_EQ(editor.catalogue().CatalogueValue(u("D01240")), u("212307"));
-    EXPECT_EQ(ReadWholeFile(folder.programFolder() + u("InitList.ini"), Catalogue::MaxFileSize),
+    EXPECT_EQ(editor.catalogue().value(u("N012403")), u("00002"));
+    EXPECT_EQ(editor.catalogue().value(u("D01240")), u("212307"));
+    EXPECT_EQ(readWholeFile(folder.programFolder() + u("InitList.ini"), Catalogue::MaxFileSize),
               "A012401=05678\r\nD01240=212307\r\nN012403=00002\r\nN056782=00001\r\nP01240=01004\r\nW012400=\r\n");
     EXPECT_EQ(child<QListWidget>(*dialog, "FLB")->item(3)->text(), u("01240.bmp"));
     EXPECT_EQ(dialog->windowTitle(), u("Bildbearbeitung 01240"));
@@ -191,7 +191,7 @@ TEST_F(PictureDialog, TheMainWindowOpensItAndSeesItsChanges)
     });
     form.editor().requestTileDefinition(1234);
     EXPECT_EQ(title, u("Bildbearbeitung 01234"));
-    EXPECT_EQ(form.editor().catalogue().CatalogueValue(u("P01234")), u("01009"));
+    EXPECT_EQ(form.editor().catalogue().value(u("P01234")), u("01009"));
 }
 
 int main(int argc, char **argv)

@@ -71,12 +71,12 @@ TEST(formatMessageText, FillsOneStringPlaceholderOnly)
     EXPECT_EQ(formatMessageText(u("[%s]"), u("%s %d %%")), u("[%s %d %%]"));
 }
 
-TEST(FillPlaceholders, TakesTheArgumentsInOrderAndNoMore)
+TEST(fillPlaceholders, TakesTheArgumentsInOrderAndNoMore)
 {
     const QStringList two{u("a.zvb"), u("%s 50%")};
-    EXPECT_EQ(FillPlaceholders(u("File %s (%s)"), two), u("File a.zvb (%s 50%)"));
-    EXPECT_EQ(FillPlaceholders(u("File %s only"), two), u("File a.zvb only"));
-    EXPECT_EQ(FillPlaceholders(u("No arguments"), {}), u("No arguments"));
+    EXPECT_EQ(fillPlaceholders(u("File %s (%s)"), two), u("File a.zvb (%s 50%)"));
+    EXPECT_EQ(fillPlaceholders(u("File %s only"), two), u("File a.zvb only"));
+    EXPECT_EQ(fillPlaceholders(u("No arguments"), {}), u("No arguments"));
     for (const char *text : {"%s %s %s", "%s %d", "%1 %2"})
-        EXPECT_FALSE(FillPlaceholders(u(text), two).has_value()) << text;
+        EXPECT_FALSE(fillPlaceholders(u(text), two).has_value()) << text;
 }

@@ -203,7 +203,7 @@ TEST(BoardRules, ANewBoardDrawsPlateThenRotationAndPutsWallsOnTheWallPositions)
     for (int k = 0; k < CellCount; ++k) {
         const FieldWrite &write = writes[k];
         EXPECT_EQ(write.cell, k);
-        if (const int side = WallPositionSide(k); side >= 0) {
+        if (const int side = wallPositionSide(k); side >= 0) {
             EXPECT_EQ(write.field, (Field{8200, side, u("00000")})) << k;
         } else {
             const int plate = 200 + std::uniform_int_distribution<int>(0, 3)(expected);

@@ -62,9 +62,9 @@ public:
     {
         m_target = placement.cell;
         for (int i = 0; i < 4; ++i) {
-            const int n = NeighbourIndex(m_target, i);
-            const QString key = QStringLiteral("A") + Id5(m_fitted) + QString::number(LocalSide(i, placement.rotation));
-            if (n >= 0 && !catalogue().CatalogueValue(key).isEmpty())
+            const int n = neighbourIndex(m_target, i);
+            const QString key = QStringLiteral("A") + fiveDigitId(m_fitted) + QString::number(localSide(i, placement.rotation));
+            if (n >= 0 && !catalogue().value(key).isEmpty())
                 m_extra.insert(n);
         }
         for (const FieldWrite &entry : m_group)
@@ -100,14 +100,14 @@ private:
 
     QString pattern(int id) const
     {
-        return isBelt(id) ? catalogue().CatalogueValue(QStringLiteral("D") + Id5(id)) : QString();
+        return isBelt(id) ? catalogue().value(QStringLiteral("D") + fiveDigitId(id)) : QString();
     }
 
     // The side code that field shows in world direction d; "0" off a belt.
     QChar code(const Field &field, int d) const
     {
         const QString p = pattern(field.tileId);
-        return p.size() == 6 ? p[LocalSide(d, field.rotation) + 1] : u'0';
+        return p.size() == 6 ? p[localSide(d, field.rotation) + 1] : u'0';
     }
 
     // The application wrote this field itself: the target, an extra field, a
@@ -139,7 +139,7 @@ private:
     void checkBeltsBeside(int c, QStringList &broken) const
     {
         for (int d = 0; d < 4; ++d) {
-            const int n = NeighbourIndex(c, d);
+            const int n = neighbourIndex(c, d);
             if (n < 0 || !isBelt(m_after[n].tileId) || m_recorded.contains(n))
                 continue;
             const QChar out = code(m_after[c], d);
@@ -160,15 +160,15 @@ private:
             broken << QStringLiteral("belt %1 was fitted as %2").arg(chosenTile).arg(m_fitted);
         QString wanted = chosen;
         for (int i = 0; i < 4; ++i) {
-            const int s = LocalSide(i, m_placement.rotation);
+            const int s = localSide(i, m_placement.rotation);
             if (wanted[s + 1] == u'1' || wanted[s + 1] == u'3')
                 continue;
-            const int n = NeighbourIndex(m_target, i);
-            const bool input = n < 0 ? m_bench.conventions.belt && BeltEdgeSide(m_target) >= 0
+            const int n = neighbourIndex(m_target, i);
+            const bool input = n < 0 ? m_bench.conventions.belt && beltEdgeSide(m_target) >= 0
                                      : code(m_before[n], (i + 2) % 4) == u'3';
             wanted[s + 1] = input ? u'2' : u'0';
         }
-        const int fitted = wanted == chosen ? chosenTile : catalogue().FindBeltByPattern(wanted, chosenTile);
+        const int fitted = wanted == chosen ? chosenTile : catalogue().findBeltByPattern(wanted, chosenTile);
         if (m_fitted != fitted)
             broken << QStringLiteral("belt %1 was fitted as %2, expected %3 (%4)").arg(chosenTile).arg(m_fitted).arg(fitted).arg(wanted);
     }
@@ -209,7 +209,7 @@ public:
         m_bench.conventions = conventions;
         m_bench.plateCount = 3;
         m_bench.random.generator.seed(seed);
-        m_bench.fields = LoadBoardFile(binFolder() + QStringLiteral("Boards/") + board);
+        m_bench.fields = loadBoardFile(binFolder() + QStringLiteral("Boards/") + board);
 
         // What the palette offers and every belt.
         for (const QByteArray &line : lines) {
@@ -231,7 +231,7 @@ public:
         for (int i = 0; i < 5; ++i)
             placement.steps += choose(3) == 0 ? u'1' : u'0';
         placement.stepsRequired =
-            !m_bench.catalogue.CatalogueValue(QStringLiteral("S") + Id5(placement.tileId)).isEmpty();
+            !m_bench.catalogue.value(QStringLiteral("S") + fiveDigitId(placement.tileId)).isEmpty();
         return placement;
     }
 

@@ -158,8 +158,8 @@ TEST_F(TileDefinitionApply, OnlyBeltTilesKeepABeltPattern)
     TileDefinition definition = readTileDefinition(catalogue, 5678);
     ASSERT_EQ(ticks(definition, SidePage::Richtung), (Ticks{false, false, true, false}));
     EXPECT_EQ(applyTileDefinition(catalogue, folder.programFolder(), other, definition), QString());
-    EXPECT_FALSE(catalogue.CatalogueHasKey(qs("D05678")));
-    EXPECT_TRUE(catalogue.CatalogueHasKey(qs("D01234")));
+    EXPECT_FALSE(catalogue.hasKey(qs("D05678")));
+    EXPECT_TRUE(catalogue.hasKey(qs("D01234")));
 }
 
 TEST_F(TileDefinitionApply, ANewNumberRenamesTheTileEverywhere)
@@ -183,7 +183,7 @@ TEST_F(TileDefinitionApply, MissingLargePictureDoesNotStopTheNewNumber)
     definition.number = qs("1240");
     EXPECT_EQ(apply(definition), QString());
     EXPECT_TRUE(picture("01240.bmp"));
-    EXPECT_TRUE(catalogue.CatalogueHasKey(qs("D01240")));
+    EXPECT_TRUE(catalogue.hasKey(qs("D01240")));
 }
 
 TEST_F(TileDefinitionApply, RefusalsChangeNothing)
@@ -216,8 +216,8 @@ TEST_F(TileDefinitionApply, TheFirstThreePicturesKeepTheirNumbers)
         definition.number = qs("1240");
         definition.position = qs("0100") + QString::number(row);
         EXPECT_EQ(apply(definition), QString()) << row;
-        EXPECT_EQ(catalogue.CatalogueValue(qs("P01234")), definition.position);
-        EXPECT_FALSE(catalogue.CatalogueHasKey(qs("P01240")));
+        EXPECT_EQ(catalogue.value(qs("P01234")), definition.position);
+        EXPECT_FALSE(catalogue.hasKey(qs("P01240")));
         EXPECT_EQ(line.fileName, qs("01234.bmp"));
         EXPECT_TRUE(picture("01234.bmp") && !picture("01240.bmp"));
     }

@@ -16,7 +16,7 @@
 
 using namespace kestrix;
 
-TEST(StrToIntOrZero, AcceptsOnlyWholeNumbers)
+TEST(toIntOrZero, AcceptsOnlyWholeNumbers)
 {
     const struct { const char16_t *text; int value; } cases[] = {
         {u"42", 42},          {u" 42", 42},        {u"   -7", -7},      {u"42 ", 0},
@@ -29,23 +29,23 @@ TEST(StrToIntOrZero, AcceptsOnlyWholeNumbers)
         {u"\u0663", 0}, // a digit of another script is not a digit here
     };
     for (const auto &c : cases)
-        EXPECT_EQ(StrToIntOrZero(QString::fromUtf16(c.text)), c.value) << QString::fromUtf16(c.text).toStdString();
+        EXPECT_EQ(toIntOrZero(QString::fromUtf16(c.text)), c.value) << QString::fromUtf16(c.text).toStdString();
 }
 
 TEST(BooleanTexts, OnlyTrueInAnyCaseCounts)
 {
-    EXPECT_TRUE(IsTrueText(QStringLiteral("TrUe")));
-    EXPECT_TRUE(IsTrueText(QStringLiteral("true")));
-    EXPECT_FALSE(IsTrueText(QStringLiteral("TRUE ")));
-    EXPECT_FALSE(IsTrueText(QStringLiteral(" TRUE")));
-    EXPECT_FALSE(IsTrueText(QStringLiteral("1")));
-    EXPECT_FALSE(IsTrueText(QStringLiteral("yes")));
-    EXPECT_FALSE(IsTrueText(QString()));
+    EXPECT_TRUE(isTrueText(QStringLiteral("TrUe")));
+    EXPECT_TRUE(isTrueText(QStringLiteral("true")));
+    EXPECT_FALSE(isTrueText(QStringLiteral("TRUE ")));
+    EXPECT_FALSE(isTrueText(QStringLiteral(" TRUE")));
+    EXPECT_FALSE(isTrueText(QStringLiteral("1")));
+    EXPECT_FALSE(isTrueText(QStringLiteral("yes")));
+    EXPECT_FALSE(isTrueText(QString()));
     for (bool b : {false, true})
-        EXPECT_EQ(IsTrueText(BoolToText(b)), b);
+        EXPECT_EQ(isTrueText(boolToText(b)), b);
 }
 
-TEST(FileBaseName, CutsFolderAndLastExtension)
+TEST(fileBaseName, CutsFolderAndLastExtension)
 {
     const struct { const char *path; const char *base; } cases[] = {
         {"C:\\Boards\\Plan 1.zvb", "Plan 1"}, {"Plan", "Plan"},   {"a.b.c", "a.b"},
@@ -53,24 +53,24 @@ TEST(FileBaseName, CutsFolderAndLastExtension)
         {"C:Plan.zvb", "Plan"},               {"/dir.d/", ""},    {".zvb", ""},
     };
     for (const auto &c : cases)
-        EXPECT_EQ(FileBaseName(QString::fromUtf8(c.path)), QString::fromUtf8(c.base)) << c.path;
+        EXPECT_EQ(fileBaseName(QString::fromUtf8(c.path)), QString::fromUtf8(c.base)) << c.path;
 }
 
-TEST(UserFolder, FollowsUserprofileThenConfigFolder)
+TEST(userFolderPath, FollowsUserprofileThenConfigFolder)
 {
     {
         EnvironmentValue profile("userprofile", "/tmp/profile");
-        EXPECT_EQ(UserFolder(), QStringLiteral("/tmp/profile/Kestrix/"));
+        EXPECT_EQ(userFolderPath(), QStringLiteral("/tmp/profile/Kestrix/"));
     }
     {
         // Relative: the folder of the start, fixed there and then.
         EnvironmentValue profile("userprofile", "rel/../profile");
-        EXPECT_EQ(UserFolder(), QDir::currentPath() + QStringLiteral("/profile/Kestrix/"));
+        EXPECT_EQ(userFolderPath(), QDir::currentPath() + QStringLiteral("/profile/Kestrix/"));
     }
     EnvironmentValue profile("userprofile", QByteArray());
-    EXPECT_TRUE(GetUserProfile().isEmpty());
+    EXPECT_TRUE(userProfileFolder().isEmpty());
     EnvironmentValue config("XDG_CONFIG_HOME", "/tmp/cfg");
-    EXPECT_EQ(UserFolder(), QStringLiteral("/tmp/cfg/Kestrix/"));
+    EXPECT_EQ(userFolderPath(), QStringLiteral("/tmp/cfg/Kestrix/"));
 
     // Without an absolute configuration folder or home, the home of the
     // password database; never the root or the current folder.
@@ -86,29 +86,29 @@ TEST(UserFolder, FollowsUserprofileThenConfigFolder)
     for (const auto &c : cases) {
         EnvironmentValue configHome("XDG_CONFIG_HOME", c.config ? QByteArray(c.config) : QByteArray());
         EnvironmentValue home("HOME", c.home ? QByteArray(c.home) : QByteArray());
-        EXPECT_EQ(UserFolder(), c.folder) << (c.config ? c.config : "(unset)") << " " << (c.home ? c.home : "(unset)");
+        EXPECT_EQ(userFolderPath(), c.folder) << (c.config ? c.config : "(unset)") << " " << (c.home ? c.home : "(unset)");
     }
 }
 
-TEST(SplitLines, EveryLineEndCounts)
+TEST(splitByteLines, EveryLineEndCounts)
 {
-    const QList<QByteArray> lines = SplitLines("a\r\nb\rc\nd\r\n\r\ne");
+    const QList<QByteArray> lines = splitByteLines("a\r\nb\rc\nd\r\n\r\ne");
     EXPECT_EQ(lines, (QList<QByteArray>{"a", "b", "c", "d", "", "e"}));
-    EXPECT_EQ(SplitLines("x\r\n"), QList<QByteArray>{"x"});
-    EXPECT_TRUE(SplitLines("").isEmpty());
+    EXPECT_EQ(splitByteLines("x\r\n"), QList<QByteArray>{"x"});
+    EXPECT_TRUE(splitByteLines("").isEmpty());
 }
 
-TEST(Id5, PadsToFiveDigits)
+TEST(fiveDigitId, PadsToFiveDigits)
 {
-    EXPECT_EQ(Id5(1234), QStringLiteral("01234"));
-    EXPECT_EQ(Id5(12), QStringLiteral("00012"));
-    EXPECT_EQ(Id5(11234), QStringLiteral("11234"));
-    EXPECT_EQ(Id5(123456), QStringLiteral("123456"));
+    EXPECT_EQ(fiveDigitId(1234), QStringLiteral("01234"));
+    EXPECT_EQ(fiveDigitId(12), QStringLiteral("00012"));
+    EXPECT_EQ(fiveDigitId(11234), QStringLiteral("11234"));
+    EXPECT_EQ(fiveDigitId(123456), QStringLiteral("123456"));
 }
 
 // A save killed before its rename leaves its temporary file; the next save
 // of the same file removes it, and nothing that merely looks alike.
-TEST(WriteWholeFile, RemovesOnlyItsOwnStaleTemporaryFiles)
+TEST(writeWholeFile, RemovesOnlyItsOwnStaleTemporaryFiles)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
@@ -122,7 +122,7 @@ TEST(WriteWholeFile, RemovesOnlyItsOwnStaleTemporaryFiles)
         QFile file(dir.filePath(QString::fromUtf8(f.name)));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << f.name;
     }
-    WriteWholeFile(dir.filePath(QStringLiteral("Kestrix.ini")), "[Options]\r\n");
+    writeWholeFile(dir.filePath(QStringLiteral("Kestrix.ini")), "[Options]\r\n");
     for (const auto &f : files)
         EXPECT_EQ(QFile::exists(dir.filePath(QString::fromUtf8(f.name))), !f.stale) << f.name;
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 7);
@@ -130,17 +130,17 @@ TEST(WriteWholeFile, RemovesOnlyItsOwnStaleTemporaryFiles)
 
 // The file keeps its permissions, and a link keeps pointing at the file it
 // names, which takes the new contents.
-TEST(WriteWholeFile, KeepsPermissionsAndLinks)
+TEST(writeWholeFile, KeepsPermissionsAndLinks)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString target = dir.filePath(QStringLiteral("Plan.zvb"));
     const QString link = dir.filePath(QStringLiteral("Link.zvb"));
-    ASSERT_NO_THROW(WriteWholeFile(target, "old"));
+    ASSERT_NO_THROW(writeWholeFile(target, "old"));
     ASSERT_TRUE(QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner));
     const QFile::Permissions permissions = QFile::permissions(target);
     ASSERT_TRUE(QFile::link(target, link));
-    WriteWholeFile(link, "new");
+    writeWholeFile(link, "new");
     EXPECT_TRUE(QFileInfo(link).isSymLink());
     QFile file(target);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -148,13 +148,13 @@ TEST(WriteWholeFile, KeepsPermissionsAndLinks)
     EXPECT_EQ(QFile::permissions(target), permissions);
 }
 
-TEST(CreatePrivateFolder, MakesMissingFoldersForTheOwnerAloneAndRefusesAFileInThePath)
+TEST(createPrivateFolder, MakesMissingFoldersForTheOwnerAloneAndRefusesAFileInThePath)
 {
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const mode_t oldMask = ::umask(022);
     const QString deep = dir.filePath(QStringLiteral("a/b/Kestrix/"));
-    CreatePrivateFolder(deep);
+    createPrivateFolder(deep);
     ::umask(oldMask);
     for (const char *part : {"a", "a/b", "a/b/Kestrix"}) {
         struct stat info{};
@@ -163,11 +163,11 @@ TEST(CreatePrivateFolder, MakesMissingFoldersForTheOwnerAloneAndRefusesAFileInTh
     }
     // A folder that exists keeps its mode.
     ASSERT_EQ(::chmod(QFile::encodeName(dir.filePath(QStringLiteral("a"))).constData(), 0755), 0);
-    CreatePrivateFolder(deep);
+    createPrivateFolder(deep);
     EXPECT_EQ(QFileInfo(dir.filePath(QStringLiteral("a"))).permissions() & QFile::ReadOther, QFile::ReadOther);
 
     QFile file(dir.filePath(QStringLiteral("plain")));
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    EXPECT_THROW(CreatePrivateFolder(dir.filePath(QStringLiteral("plain/Kestrix"))), KestrixError);
+    EXPECT_THROW(createPrivateFolder(dir.filePath(QStringLiteral("plain/Kestrix"))), KestrixError);
 }
