@@ -86,20 +86,20 @@ void OptionsDialog::createControls()
     if (const QScreen *shownOn = screen())
         move(shownOn->availableGeometry().center() - rect().center());
 
-    m_groupBox1 = new QGroupBox(QStringLiteral("Editor"), this);
-    m_groupBox1->setObjectName(QStringLiteral("OpGroupBox1"));
-    m_groupBox1->setGeometry(8, 8, 313, 81);
-    m_label1 = createLabel("OpLabel1", "Cursorfarbe:", m_groupBox1, 16, 24);
-    m_colorBox = new QComboBox(m_groupBox1);
+    m_editorGroup = new QGroupBox(QStringLiteral("Editor"), this);
+    m_editorGroup->setObjectName(QStringLiteral("OpGroupBox1"));
+    m_editorGroup->setGeometry(8, 8, 313, 81);
+    m_cursorColourLabel = createLabel("OpLabel1", "Cursorfarbe:", m_editorGroup, 16, 24);
+    m_colorBox = new QComboBox(m_editorGroup);
     m_colorBox->setObjectName(QStringLiteral("ColorBox1"));
     m_colorBox->setGeometry(16, 44, 105, 22);
     createColorItems();
-    m_label2 = createLabel("OpLabel2", "Standard-Feld:", m_groupBox1, 152, 24);
-    m_comboBox = new QComboBox(m_groupBox1);
+    m_groundPlateLabel = createLabel("OpLabel2", "Standard-Feld:", m_editorGroup, 152, 24);
+    m_comboBox = new QComboBox(m_editorGroup);
     m_comboBox->setObjectName(QStringLiteral("ComboBox1"));
     m_comboBox->setGeometry(152, 44, 73, 21);
     connect(m_comboBox, &QComboBox::activated, this, [this] { showGroupPreview(); });
-    m_image = new QLabel(m_groupBox1);
+    m_image = new QLabel(m_editorGroup);
     m_image->setTextFormat(Qt::PlainText);
     m_image->setObjectName(QStringLiteral("Image1"));
     m_image->setGeometry(248, 20, 49, 49);
@@ -120,15 +120,15 @@ void OptionsDialog::createControls()
 
 void OptionsDialog::createConventionBoxes()
 {
-    m_groupBox2 = new QGroupBox(QStringLiteral("Zorvan-Konventionen"), this);
-    m_groupBox2->setObjectName(QStringLiteral("OpGroupBox2"));
-    m_groupBox2->setGeometry(8, 96, 313, 111);
-    m_label3 = createLabel("OpLabel3", "Auf folgende Konventionen achten:", m_groupBox2, 16, 18);
+    m_conventionsGroup = new QGroupBox(QStringLiteral("Zorvan-Konventionen"), this);
+    m_conventionsGroup->setObjectName(QStringLiteral("OpGroupBox2"));
+    m_conventionsGroup->setGeometry(8, 96, 313, 111);
+    m_conventionsLabel = createLabel("OpLabel3", "Auf folgende Konventionen achten:", m_conventionsGroup, 16, 18);
     const char *checkTexts[4] = {"Vorgeschriebene Wände am Spielfeldrand", "Verbotene Wände am Spielfeldrand",
                                  "Förderbänder am Spielfeldrand mit anderen verbinden",
                                  "Fabrikelemente müssen alle auf dem Spielbrett enden"};
     for (int i = 0; i < 4; ++i) {
-        m_checkBoxes[i] = new QCheckBox(QString::fromUtf8(checkTexts[i]), m_groupBox2);
+        m_checkBoxes[i] = new QCheckBox(QString::fromUtf8(checkTexts[i]), m_conventionsGroup);
         m_checkBoxes[i]->setObjectName(QStringLiteral("OpCheckBox%1").arg(i + 1));
         m_checkBoxes[i]->setGeometry(16, 36 + 16 * i, 297, 17);
     }
@@ -168,11 +168,11 @@ void OptionsDialog::applyCaptions(const Language &language)
 {
     const KeyValueText &file = language.file();
     auto caption = [&file](QWidget *widget) { return file.value(widget->objectName()); };
-    for (QGroupBox *box : {m_groupBox1, m_groupBox2}) {
+    for (QGroupBox *box : {m_editorGroup, m_conventionsGroup}) {
         if (const QString text = caption(box); !text.isEmpty())
             box->setTitle(text);
     }
-    for (QLabel *label : {m_label1, m_label2, m_label3}) {
+    for (QLabel *label : {m_cursorColourLabel, m_groundPlateLabel, m_conventionsLabel}) {
         if (const QString text = caption(label); !text.isEmpty()) {
             label->setText(text);
             label->adjustSize();

@@ -53,11 +53,11 @@ private:
     ErrorReport m_reportError;
     int m_previousColorIndex = -1;
 
-    QGroupBox *m_groupBox1 = nullptr;
-    QGroupBox *m_groupBox2 = nullptr;
-    QLabel *m_label1 = nullptr;
-    QLabel *m_label2 = nullptr;
-    QLabel *m_label3 = nullptr;
+    QGroupBox *m_editorGroup = nullptr;
+    QGroupBox *m_conventionsGroup = nullptr;
+    QLabel *m_cursorColourLabel = nullptr;
+    QLabel *m_groundPlateLabel = nullptr;
+    QLabel *m_conventionsLabel = nullptr;
     QComboBox *m_colorBox = nullptr;
     QComboBox *m_comboBox = nullptr;
     QLabel *m_image = nullptr;

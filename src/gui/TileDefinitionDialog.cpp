@@ -116,29 +116,29 @@ void TileDefinitionDialog::createControls()
     m_pictureList->setGeometry(8, 8, 145, 305);
     m_pictureList->setSelectionMode(QAbstractItemView::SingleSelection);
 
-    m_pageControl1 = named(new QTabWidget(this), QStringLiteral("PageControl1"));
-    m_pageControl1->setGeometry(160, 8, 361, 305);
-    m_pageControl1->tabBar()->setStyle(FormStyle());
+    m_pages = named(new QTabWidget(this), QStringLiteral("PageControl1"));
+    m_pages->setGeometry(160, 8, 361, 305);
+    m_pages->tabBar()->setStyle(FormStyle());
     createPictureSheet();
-    createSideSheet(SidePage::Wand, "Wand", "Label2", "An welchen Seiten befindet sich eine Wand?");
+    createSideSheet(SidePage::Wall, "Wand", "Label2", "An welchen Seiten befindet sich eine Wand?");
     createSideSheet(SidePage::Adds, "Adds", "Label3",
                     "An welcher Seite muss noch welches Feld hinzuge- zeichnet werden?");
-    createSideSheet(SidePage::Noetig, "Nötig", "Label4", "An welcher Seite muss sich welches Feld befinden?");
-    createSideSheet(SidePage::Zwingend, "Zwingend", "Label8", "An welcher Seite muss welches Feld angrenzen?");
-    createSideSheet(SidePage::Moeglich, "Möglich", "Label5", "An welcher Seite kann welches Feld angrenzen?");
-    createSideSheet(SidePage::Richtung, "Richtung", "Label6", "In welche Richtung zeigt das Förderband?");
+    createSideSheet(SidePage::Needs, "Nötig", "Label4", "An welcher Seite muss sich welches Feld befinden?");
+    createSideSheet(SidePage::Compulsory, "Zwingend", "Label8", "An welcher Seite muss welches Feld angrenzen?");
+    createSideSheet(SidePage::Possible, "Möglich", "Label5", "An welcher Seite kann welches Feld angrenzen?");
+    createSideSheet(SidePage::Direction, "Richtung", "Label6", "In welche Richtung zeigt das Förderband?");
 
     // Over every page, the side controls standing around it.
-    m_panel1 = named(new QFrame(this), QStringLiteral("Panel1"));
-    m_panel1->setGeometry(248, 80, 177, 177);
-    m_panel1->setFrameShape(QFrame::NoFrame);
-    m_image1 = named(new QLabel(m_panel1), QStringLiteral("Image1"));
-    m_image1->setTextFormat(Qt::PlainText);
-    m_image1->setGeometry(0, 0, 177, 177);
-    m_image1->setScaledContents(true);
+    m_picturePanel = named(new QFrame(this), QStringLiteral("Panel1"));
+    m_picturePanel->setGeometry(248, 80, 177, 177);
+    m_picturePanel->setFrameShape(QFrame::NoFrame);
+    m_picture = named(new QLabel(m_picturePanel), QStringLiteral("Image1"));
+    m_picture->setTextFormat(Qt::PlainText);
+    m_picture->setGeometry(0, 0, 177, 177);
+    m_picture->setScaledContents(true);
 
-    m_button1 = createButton("Button1", "Übernehmen", this, {160, 324, 105, 25});
-    connect(m_button1, &QPushButton::clicked, this, &TileDefinitionDialog::applySelection);
+    m_applyButton = createButton("Button1", "Übernehmen", this, {160, 324, 105, 25});
+    connect(m_applyButton, &QPushButton::clicked, this, &TileDefinitionDialog::applySelection);
     m_cancelBtn = createButton("CancelBtn", "Beenden", this, {448, 324, 75, 25});
     connect(m_cancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -146,18 +146,18 @@ void TileDefinitionDialog::createControls()
 void TileDefinitionDialog::createPictureSheet()
 {
     auto *sheet = named(new QWidget, QStringLiteral("TabSheet1"));
-    m_pageControl1->addTab(sheet, QStringLiteral("Bild"));
+    m_pages->addTab(sheet, QStringLiteral("Bild"));
     createLabel("Label7", "Name:", sheet, {16, 16});
-    m_edit1 = createField(QStringLiteral("Edit1"), sheet, {64, 12, 73, FieldHeight});
+    m_numberField = createField(QStringLiteral("Edit1"), sheet, {64, 12, 73, FieldHeight});
     createLabel("Label1", "Position:", sheet, {184, 16});
-    m_edit2 = createField(QStringLiteral("Edit2"), sheet, {240, 12, 73, FieldHeight});
+    m_positionField = createField(QStringLiteral("Edit2"), sheet, {240, 12, 73, FieldHeight});
 
-    m_radioGroup1 = named(new QGroupBox(QString::fromUtf8("Förderbanddifinition"), sheet),
+    m_beltGroup = named(new QGroupBox(QString::fromUtf8("Förderbanddifinition"), sheet),
                           QStringLiteral("RadioGroup1"));
-    m_radioGroup1->setGeometry(8, 228, 337, 45);
+    m_beltGroup->setGeometry(8, 228, 337, 45);
     m_beltItems = new QButtonGroup(this);
     for (int i = 0; i < BeltItemCount; ++i) {
-        auto *item = new QRadioButton(QString::fromUtf8(BeltItems[size_t(i)]), m_radioGroup1);
+        auto *item = new QRadioButton(QString::fromUtf8(BeltItems[size_t(i)]), m_beltGroup);
         item->setStyle(FormStyle());
         m_beltItems->addButton(item, i);
     }
@@ -179,7 +179,7 @@ void TileDefinitionDialog::placeBeltItems()
     int used = 0;
     for (const int width : widths)
         used += width;
-    const int spare = (m_radioGroup1->width() - 2 * Margin - used) / BeltColumns;
+    const int spare = (m_beltGroup->width() - 2 * Margin - used) / BeltColumns;
     int left = Margin;
     for (int column = 0; column < BeltColumns; ++column) {
         const int width = widths[size_t(column)] + spare;
@@ -192,7 +192,7 @@ void TileDefinitionDialog::placeBeltItems()
 void TileDefinitionDialog::createSideSheet(SidePage page, const char *caption, const char *labelName, const char *question)
 {
     auto *sheet = named(new QWidget, QStringLiteral("TabSheet%1").arg(int(page) + 2));
-    m_pageControl1->addTab(sheet, QString::fromUtf8(caption));
+    m_pages->addTab(sheet, QString::fromUtf8(caption));
     auto *label = named(new QLabel(QString::fromUtf8(question), sheet), QString::fromLatin1(labelName));
     label->setTextFormat(Qt::PlainText);
     label->setWordWrap(true);
@@ -228,20 +228,20 @@ void TileDefinitionDialog::showSelectedTile()
     if (selected.isEmpty()) {
         m_line = {};
         setWindowTitle(Title);
-        m_pageControl1->hide();
-        m_panel1->hide();
-        m_button1->hide();
+        m_pages->hide();
+        m_picturePanel->hide();
+        m_applyButton->hide();
         return;
     }
     m_line = {m_pictureList->row(selected.first()), selected.first()->text()};
     const int id = tileIdOfFileName(m_line.fileName);
     showDefinition(readTileDefinition(m_editor.catalogue(), id));
     showTitle(id);
-    m_pageControl1->show();
-    m_panel1->show();
-    m_button1->show();
-    m_image1->clear();
-    m_image1->setPixmap(QPixmap::fromImage(loadBitmap(largePictureFileName(m_editor.programFolder(), id))));
+    m_pages->show();
+    m_picturePanel->show();
+    m_applyButton->show();
+    m_picture->clear();
+    m_picture->setPixmap(QPixmap::fromImage(loadBitmap(largePictureFileName(m_editor.programFolder(), id))));
 }
 
 void TileDefinitionDialog::showSideField(SidePage page, int side)
@@ -272,8 +272,8 @@ void TileDefinitionDialog::applySelection()
 
 void TileDefinitionDialog::showDefinition(const TileDefinition &definition)
 {
-    m_edit1->setText(definition.number);
-    m_edit2->setText(definition.position);
+    m_numberField->setText(definition.number);
+    m_positionField->setText(definition.position);
     for (size_t page = 0; page < m_sides.size(); ++page) {
         const SideControls &controls = m_sides[page];
         for (size_t j = 0; j < SideCount; ++j) {
@@ -292,8 +292,8 @@ void TileDefinitionDialog::showDefinition(const TileDefinition &definition)
 TileDefinition TileDefinitionDialog::shownDefinition() const
 {
     TileDefinition definition;
-    definition.number = m_edit1->text();
-    definition.position = m_edit2->text();
+    definition.number = m_numberField->text();
+    definition.position = m_positionField->text();
     for (size_t page = 0; page < m_sides.size(); ++page) {
         const SideControls &controls = m_sides[page];
         for (size_t j = 0; j < SideCount; ++j) {

@@ -60,15 +60,15 @@ private:
     TileFileLine m_line; // the selected line of the picture list
 
     QListWidget *m_pictureList = nullptr;
-    QTabWidget *m_pageControl1 = nullptr;
-    QLineEdit *m_edit1 = nullptr;
-    QLineEdit *m_edit2 = nullptr;
-    QGroupBox *m_radioGroup1 = nullptr;
+    QTabWidget *m_pages = nullptr;
+    QLineEdit *m_numberField = nullptr;
+    QLineEdit *m_positionField = nullptr;
+    QGroupBox *m_beltGroup = nullptr;
     QButtonGroup *m_beltItems = nullptr;
     std::array<SideControls, SidePageCount> m_sides{};
-    QFrame *m_panel1 = nullptr;
-    QLabel *m_image1 = nullptr;
-    QPushButton *m_button1 = nullptr;
+    QFrame *m_picturePanel = nullptr;
+    QLabel *m_picture = nullptr;
+    QPushButton *m_applyButton = nullptr;
     QPushButton *m_cancelBtn = nullptr;
 };
 

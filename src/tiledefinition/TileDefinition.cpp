@@ -152,7 +152,7 @@ void writeEntries(Catalogue &catalogue, int id, const TileDefinition &definition
 
 bool sidePageHasFields(SidePage page)
 {
-    return page == SidePage::Adds || page == SidePage::Noetig || page == SidePage::Zwingend;
+    return page == SidePage::Adds || page == SidePage::Needs || page == SidePage::Compulsory;
 }
 
 int tileIdOfFileName(const QString &fileName)
@@ -189,8 +189,8 @@ TileDefinition readTileDefinition(const Catalogue &catalogue, int id)
     if (!belt.isEmpty()) {
         for (int j = 0; j < SideCount; ++j) {
             const QChar code = belt.size() > j + 1 ? belt[j + 1] : QChar();
-            definition.side(SidePage::Moeglich, j).ticked = code == u'2';
-            definition.side(SidePage::Richtung, j).ticked = code == u'3';
+            definition.side(SidePage::Possible, j).ticked = code == u'2';
+            definition.side(SidePage::Direction, j).ticked = code == u'3';
         }
         // An item the list does not have shows as "nichts".
         const int item = toIntOrZero(belt.mid(5, 1));
@@ -203,11 +203,11 @@ QString beltPattern(int id, const TileDefinition &definition)
 {
     QString pattern = fiveDigitId(id).mid(2, 1);
     for (int j = 0; j < SideCount; ++j) {
-        if (definition.side(SidePage::Wand, j).ticked)
+        if (definition.side(SidePage::Wall, j).ticked)
             pattern += u'1';
-        else if (definition.side(SidePage::Moeglich, j).ticked)
+        else if (definition.side(SidePage::Possible, j).ticked)
             pattern += u'2';
-        else if (definition.side(SidePage::Richtung, j).ticked)
+        else if (definition.side(SidePage::Direction, j).ticked)
             pattern += u'3';
         else
             pattern += u'0';

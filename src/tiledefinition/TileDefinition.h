@@ -12,10 +12,11 @@ class Catalogue;
 // The pages of the tile definition dialog whose boxes stand around the
 // picture, one box per side. The first four write their own catalogue lines
 // (letters W, A, N, C); "Möglich" and "Richtung" only feed the belt pattern.
-enum class SidePage { Wand, Adds, Noetig, Zwingend, Moeglich, Richtung };
+enum class SidePage { Wall, Adds, Needs, Compulsory, Possible, Direction };
 inline constexpr int SidePageCount = 6;
 inline constexpr int SideCount = 4;
-// Pages Adds, Nötig and Zwingend carry a field per side.
+// The pages Adds, Needs and Compulsory ("Adds", "Nötig", "Zwingend") carry
+// a field per side.
 bool sidePageHasFields(SidePage page);
 
 struct SideBox

@@ -37,7 +37,7 @@ TEST(ReadOnlyProgramFolder, TileDefinitionEditsAreRefusedAndChangeNothing)
         TileFileLine line{3, QStringLiteral("01234.bmp")};
         TileDefinition definition = readTileDefinition(catalogue, 1234);
         definition.number = QLatin1String(number);
-        definition.side(SidePage::Wand, 2).ticked = true;
+        definition.side(SidePage::Wall, 2).ticked = true;
         const QList<QByteArray> before = catalogue.lines();
         try {
             applyTileDefinition(catalogue, folder, line, definition);

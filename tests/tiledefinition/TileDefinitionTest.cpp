@@ -79,14 +79,14 @@ TEST(TileDefinitionRead, TicksTheSidesTheCatalogueNames)
     const TileDefinition definition = readTileDefinition(catalogue, 1234);
     EXPECT_EQ(definition.number, qs("01234"));
     EXPECT_EQ(definition.position, qs("01004"));
-    EXPECT_EQ(ticks(definition, SidePage::Wand), (Ticks{true, false, true, false}));
+    EXPECT_EQ(ticks(definition, SidePage::Wall), (Ticks{true, false, true, false}));
     EXPECT_EQ(ticks(definition, SidePage::Adds), (Ticks{false, true, false, false}));
     EXPECT_EQ(definition.side(SidePage::Adds, 1).text, qs("05678"));
-    EXPECT_EQ(ticks(definition, SidePage::Noetig), (Ticks{false, false, false, true}));
-    EXPECT_EQ(definition.side(SidePage::Noetig, 3).text, qs(""));
-    EXPECT_EQ(definition.side(SidePage::Zwingend, 0).text, qs("00001"));
-    EXPECT_EQ(ticks(definition, SidePage::Moeglich), (Ticks{false, true, false, false}));
-    EXPECT_EQ(ticks(definition, SidePage::Richtung), (Ticks{false, false, true, false}));
+    EXPECT_EQ(ticks(definition, SidePage::Needs), (Ticks{false, false, false, true}));
+    EXPECT_EQ(definition.side(SidePage::Needs, 3).text, qs(""));
+    EXPECT_EQ(definition.side(SidePage::Compulsory, 0).text, qs("00001"));
+    EXPECT_EQ(ticks(definition, SidePage::Possible), (Ticks{false, true, false, false}));
+    EXPECT_EQ(ticks(definition, SidePage::Direction), (Ticks{false, false, true, false}));
     EXPECT_EQ(definition.beltItem, 2);
 }
 
@@ -104,8 +104,8 @@ TEST(TileDefinitionRead, BeltPatternsThatSayLittle)
         Catalogue catalogue;
         catalogue.setLines(linesOf({c.line}));
         const TileDefinition definition = readTileDefinition(catalogue, 1234);
-        EXPECT_EQ(ticks(definition, SidePage::Moeglich), c.moeglich) << c.line;
-        EXPECT_EQ(ticks(definition, SidePage::Richtung), c.richtung) << c.line;
+        EXPECT_EQ(ticks(definition, SidePage::Possible), c.moeglich) << c.line;
+        EXPECT_EQ(ticks(definition, SidePage::Direction), c.richtung) << c.line;
         EXPECT_EQ(definition.beltItem, c.item) << c.line;
     }
 }
@@ -113,28 +113,28 @@ TEST(TileDefinitionRead, BeltPatternsThatSayLittle)
 TEST(TileDefinitionBelt, WallBeforeSideInputBeforeDirection)
 {
     TileDefinition definition;
-    definition.side(SidePage::Wand, 0).ticked = true;
-    definition.side(SidePage::Moeglich, 1).ticked = true;
-    definition.side(SidePage::Richtung, 2).ticked = true;
+    definition.side(SidePage::Wall, 0).ticked = true;
+    definition.side(SidePage::Possible, 1).ticked = true;
+    definition.side(SidePage::Direction, 2).ticked = true;
     definition.beltItem = 2; // "Presse"
     EXPECT_EQ(beltPattern(1234, definition), qs("212302"));
 
-    definition.side(SidePage::Richtung, 0).ticked = true;
-    definition.side(SidePage::Richtung, 1).ticked = true;
-    definition.side(SidePage::Wand, 3).ticked = true;
-    definition.side(SidePage::Moeglich, 3).ticked = true;
+    definition.side(SidePage::Direction, 0).ticked = true;
+    definition.side(SidePage::Direction, 1).ticked = true;
+    definition.side(SidePage::Wall, 3).ticked = true;
+    definition.side(SidePage::Possible, 3).ticked = true;
     EXPECT_EQ(beltPattern(1105, definition), qs("112312"));
 }
 
 TEST_F(TileDefinitionApply, WritesEachSideAndSavesTheSortedCatalogue)
 {
     TileDefinition definition = readTileDefinition(catalogue, 1234);
-    definition.side(SidePage::Noetig, 1).ticked = false;
-    definition.side(SidePage::Noetig, 3).ticked = true; // with an empty field
+    definition.side(SidePage::Needs, 1).ticked = false;
+    definition.side(SidePage::Needs, 3).ticked = true; // with an empty field
     definition.side(SidePage::Adds, 2) = {true, qs("0\r\n5678")};
-    definition.side(SidePage::Zwingend, 2).text = qs("01111");
-    definition.side(SidePage::Wand, 2).ticked = true;
-    definition.side(SidePage::Richtung, 2).ticked = true; // stored as the wall
+    definition.side(SidePage::Compulsory, 2).text = qs("01111");
+    definition.side(SidePage::Wall, 2).ticked = true;
+    definition.side(SidePage::Direction, 2).ticked = true; // stored as the wall
     definition.position.clear();
 
     EXPECT_EQ(apply(definition), QString());
@@ -146,9 +146,9 @@ TEST_F(TileDefinitionApply, WritesEachSideAndSavesTheSortedCatalogue)
     EXPECT_EQ(line.fileName, qs("01234.bmp"));
 
     const TileDefinition reopened = readTileDefinition(catalogue, 1234);
-    EXPECT_EQ(ticks(reopened, SidePage::Wand), (Ticks{true, false, true, false}));
-    EXPECT_EQ(ticks(reopened, SidePage::Richtung), (Ticks{}));
-    EXPECT_EQ(ticks(reopened, SidePage::Moeglich), (Ticks{false, true, false, false}));
+    EXPECT_EQ(ticks(reopened, SidePage::Wall), (Ticks{true, false, true, false}));
+    EXPECT_EQ(ticks(reopened, SidePage::Direction), (Ticks{}));
+    EXPECT_EQ(ticks(reopened, SidePage::Possible), (Ticks{false, true, false, false}));
 }
 
 TEST_F(TileDefinitionApply, OnlyBeltTilesKeepABeltPattern)
@@ -156,7 +156,7 @@ TEST_F(TileDefinitionApply, OnlyBeltTilesKeepABeltPattern)
     TileFileLine other{4, qs("05678.bmp")};
     catalogue.append("D05678=212302");
     TileDefinition definition = readTileDefinition(catalogue, 5678);
-    ASSERT_EQ(ticks(definition, SidePage::Richtung), (Ticks{false, false, true, false}));
+    ASSERT_EQ(ticks(definition, SidePage::Direction), (Ticks{false, false, true, false}));
     EXPECT_EQ(applyTileDefinition(catalogue, folder.programFolder(), other, definition), QString());
     EXPECT_FALSE(catalogue.hasKey(qs("D05678")));
     EXPECT_TRUE(catalogue.hasKey(qs("D01234")));
