@@ -84,8 +84,8 @@ void drawRecords(const Table &table, CellPicture &pictures, const Catalogue &cat
                 pictures.composeCellPicture(id, 0, picture, QLatin1String(flags), int(r));
         } catch (const KestrixError &) {
         }
-        const TileDefinition definition = ReadTileDefinition(catalogue, id);
-        BeltPattern(id, definition);
+        const TileDefinition definition = readTileDefinition(catalogue, id);
+        beltPattern(id, definition);
     }
 }
 

@@ -18,10 +18,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     } catch (const KestrixError &) {
         return 0;
     }
-    ColorFromValue(settings.OpCursorColor);
-    SystemColorName(settings.OpCursorColor);
-    const int group = EffectiveGroundPlateGroup(settings, 3);
+    colorFromValue(settings.OpCursorColor);
+    systemColorName(settings.OpCursorColor);
+    const int group = effectiveGroundPlateGroup(settings, 3);
     fuzz::Check(group >= 0 && group < 3);
-    fuzz::Check(ParseSettings(SettingsText(settings)) == settings);
+    fuzz::Check(parseSettings(settingsText(settings)) == settings);
     return 0;
 }
