@@ -109,10 +109,14 @@ void MainWindow::buildStatusLine()
     connect(m_verdictDelay, &QTimer::timeout, this, &MainWindow::showCheckVerdict);
 }
 
+// A failing verdict leads to its field: it shows the hand of a link.
 void MainWindow::showCheckVerdict()
 {
-    if (m_statusLine)
-        m_statusLine->setText(m_editor.boardCheckVerdict());
+    if (!m_statusLine)
+        return;
+    m_statusLine->setText(m_editor.boardCheckVerdict());
+    const bool failing = m_editor.isBoardOpen() && !m_editor.boardCheck().passed;
+    m_statusLine->setCursor(failing ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
 void MainWindow::selectCheckFailure()

@@ -90,6 +90,7 @@ TEST_F(OutputWindow, TheStatusLineShowsTheCheckAfterEveryChange)
     editor.selection().tileId = 5007;
     child<QPushButton>("Button1")->click();
     EXPECT_EQ(shown(), QStringLiteral("Alone on Untitled."));
+    EXPECT_EQ(status->cursor().shape(), Qt::PointingHandCursor);
 
     editor.selectField(100);
     QTest::mouseClick(status, Qt::LeftButton);
@@ -100,6 +101,7 @@ TEST_F(OutputWindow, TheStatusLineShowsTheCheckAfterEveryChange)
     editor.selectField(100);
     QTest::mouseClick(status, Qt::LeftButton);
     EXPECT_EQ(editor.selection().cell, 100) << "a passing verdict selects nothing";
+    EXPECT_EQ(status->cursor().shape(), Qt::ArrowCursor);
     trigger("Menu1_Redo");
     EXPECT_EQ(shown(), QStringLiteral("Alone on Untitled."));
 
