@@ -1,7 +1,9 @@
 // Cost of applying the selection ("Übernehmen") on the bundled tile set: the checks, the belt
 // fitted and the selection's large picture composed, the target and the
 // belt it runs into recorded and redrawn. Each application is taken back
-// (untimed) so every iteration does the same work.
+// (untimed) so every iteration does the same work. Beside it, in the same
+// run, the status line's check after a change: the pair check and its
+// verdict in words, on each bundled board.
 
 #include "BundledEditor.h"
 
@@ -55,6 +57,19 @@ void BM_ApplySelectionWithFitting(benchmark::State &state)
     }
 }
 BENCHMARK(BM_ApplySelectionWithFitting)->Unit(benchmark::kMicrosecond);
+
+void BM_StatusLineCheck(benchmark::State &state)
+{
+    const char *const boards[] = {"Factory.zvb", "Belts.zvb", "Machines.zvb", "Unpaired.zvb"};
+    const char *const board = boards[state.range(0)];
+    BundledEditor fixture;
+    Editor &editor = fixture.editor();
+    editor.loadBoard(QStringLiteral(KESTRIX_BIN_DIR "/Boards/") + QLatin1String(board));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(editor.boardCheckVerdict());
+    state.SetLabel(board);
+}
+BENCHMARK(BM_StatusLineCheck)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

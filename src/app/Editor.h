@@ -23,12 +23,10 @@ namespace kestrix {
 
 class DeferredRandom;
 
-// The whole editing state of the running program and the logic of its
-// commands. The main window is a view on it: it forwards clicks and menu
-// commands here and repaints from the signals. Nothing here knows a widget.
-//
-// The class is laid out in sections, one per concern; a section keeps its
-// functions, signals and members together in the same order below.
+// The façade of the running program's editing state: it wires its parts
+// (Resources, Document, BoardOutput, the rules) and signals. The main window
+// forwards clicks and menu commands here and repaints from the signals.
+// Nothing here knows a widget. One section per concern, in member order.
 class Editor : public QObject
 {
     Q_OBJECT
@@ -203,8 +201,7 @@ public:
     // Opens the board file path without asking about unsaved changes: at
     // start from the command line, and by Open once its dialog is confirmed.
     void loadBoard(const QString &path);
-    // At start: the board name of the command line, percent-encoded, is no
-    // file name of this system; says so in a box.
+    // At start: says that the command line's board name is no file name here.
     void reportUndecodableStartBoard(const QString &name);
     // The recent boards (see Document).
     const RecentBoards &recentBoards() const { return m_document.recentBoards(); }
@@ -253,8 +250,7 @@ public:
     // selection takes the belt fitted in its tile's place. Throws
     // KestrixError when a picture cannot be read; nothing has changed then.
     void applySelection();
-    // The conventions of the settings, for the rules.
-    Conventions conventions() const;
+    Conventions conventions() const; // of the settings, for the rules
 
     // --- file and print dialogs ---------------------------------------------
     // Kept for the whole run, so that they offer the choices made last.
@@ -278,6 +274,10 @@ public:
     // KestrixError naming what failed; what was written or printed stays.
     void exportBoardPictures();
     void printBoard();
+    // The check for the status line, and its verdict in words on one line
+    // (the passed text or the failing entry's); empty without a board.
+    BoardCheckResult boardCheck() const { return m_output.check(); }
+    QString boardCheckVerdict() const;
     // What the board's pictures are drawn from for output.
     BoardPictureSource pictureSource() const { return m_output.pictureSource(); }
 

@@ -28,6 +28,19 @@ bool Editor::checkBoard()
     return result.passed;
 }
 
+QString Editor::boardCheckVerdict() const
+{
+    if (!isBoardOpen())
+        return QString();
+    const BoardCheckResult result = m_output.check();
+    QString text = result.passed ? m_language.buildMessage(CheckPassedMessage).text
+                                 : m_language.buildMessage(result.message, boardDisplayName()).text;
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(u'\n', u' ');
+    text.replace(u'\r', u' ');
+    return text;
+}
+
 void Editor::checkBoardAndReport()
 {
     if (checkBoard())

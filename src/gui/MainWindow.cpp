@@ -43,6 +43,7 @@ MainWindow::MainWindow(const StartOptions &options, Prompter *prompter, QWidget 
 
     buildMenus();
     buildPanels();
+    buildStatusLine();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setAcceptDrops(true);
     connectMenuCommands();

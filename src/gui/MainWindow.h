@@ -25,6 +25,7 @@ namespace kestrix {
 class CellView;
 class GuiPrompter;
 class OptionsDialog;
+class StatusLine;
 
 // Where the program runs from and what it opens at start.
 struct StartOptions
@@ -148,6 +149,12 @@ private:
     void showStepBoxes();
     void showStepBoxCaptions();
     void showDocumentState();
+    // The status line under the board: the check's verdict after every
+    // change; a click on a failing verdict selects the first field of the
+    // failing pair.
+    void buildStatusLine();
+    void showCheckVerdict();
+    void selectCheckFailure();
 
     StartOptions m_options;
     std::unique_ptr<GuiPrompter> m_ownPrompter;
@@ -159,6 +166,8 @@ private:
     bool m_recoveryOffered = false;
     QTimer *m_recoveryTimer = nullptr;
     QTimer *m_recoveryDelay = nullptr; // runs from a change until the board is kept
+    StatusLine *m_statusLine = nullptr;
+    QTimer *m_verdictDelay = nullptr; // one check for the many fields of one change
 
     struct CaptionTarget
     {

@@ -37,6 +37,7 @@ void MainWindow::showLanguage()
     showStepBoxCaptions();
     setWindowTitle(m_editor.windowTitle());
     QCoreApplication::setApplicationName(language.title());
+    showCheckVerdict();
 }
 
 void MainWindow::buildLanguageMenu()

@@ -2,12 +2,15 @@
 
 #include "gui/CellGeometry.h"
 #include "gui/CellView.h"
+#include "gui/StatusLine.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QFrame>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace kestrix {
 
@@ -32,7 +35,9 @@ void MainWindow::connectEditor()
     connect(&m_editor, &Editor::documentChanged, this, [this] {
         setWindowTitle(m_editor.windowTitle());
         showDocumentState();
+        m_verdictDelay->start();
     });
+    connect(&m_editor, &Editor::cellChanged, m_verdictDelay, qOverload<>(&QTimer::start));
 }
 
 // The widgets that start-up creates are missing when it failed early; the
@@ -89,6 +94,33 @@ void MainWindow::showDocumentState()
     QPalette palette = m_boardPanel->palette();
     palette.setColor(QPalette::Window, open ? QColor(Qt::black) : QApplication::palette().color(QPalette::Button));
     m_boardPanel->setPalette(palette);
+}
+
+// Below the laid-out window, so the board and the panels keep their places.
+void MainWindow::buildStatusLine()
+{
+    m_statusLine = new StatusLine(statusBar());
+    statusBar()->setSizeGripEnabled(false);
+    statusBar()->addWidget(m_statusLine, 1);
+    connect(m_statusLine, &StatusLine::clicked, this, [this] { runCommand([this] { selectCheckFailure(); }); });
+    m_verdictDelay = new QTimer(this);
+    m_verdictDelay->setSingleShot(true);
+    m_verdictDelay->setInterval(0);
+    connect(m_verdictDelay, &QTimer::timeout, this, &MainWindow::showCheckVerdict);
+}
+
+void MainWindow::showCheckVerdict()
+{
+    if (m_statusLine)
+        m_statusLine->setText(m_editor.boardCheckVerdict());
+}
+
+void MainWindow::selectCheckFailure()
+{
+    if (!m_editor.isBoardOpen())
+        return;
+    if (const BoardCheckResult check = m_editor.boardCheck(); !check.passed && check.firstField >= 0)
+        m_editor.selectField(check.firstField);
 }
 
 } // namespace kestrix

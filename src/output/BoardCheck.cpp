@@ -29,6 +29,12 @@ BoardCheckResult checkBoardPairs(const std::array<int, CellCount> &tileIds)
         result.pair = pair;
         break;
     }
+    if (!result.passed) {
+        const auto first = std::find_if(tileIds.begin(), tileIds.end(), [&](int id) {
+            return id / 1000 == PairGroup && id % PairCount == result.pair;
+        });
+        result.firstField = int(first - tileIds.begin());
+    }
     return result;
 }
 

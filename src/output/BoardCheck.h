@@ -22,7 +22,8 @@ struct BoardCheckResult
 {
     bool passed = true;
     int message = NoBoardCheckMessage;
-    int pair = -1; // the lowest pair number that failed
+    int pair = -1;       // the lowest pair number that failed
+    int firstField = -1; // the first field holding a tile of that pair
 };
 
 // Checks the tile ids of the 144 board fields. Only the lowest failing pair

@@ -1,5 +1,6 @@
 #include "gui/GuiPrompter.h"
 #include "gui/MainWindow.h"
+#include "gui/StatusLine.h"
 
 #include "support/QtPrinters.h"
 #include "support/RecordingPrinter.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
@@ -66,6 +68,45 @@ TEST_F(OutputWindow, ChecksTheBoard)
     trigger("Menu1_Check");
     ASSERT_EQ(prompter.messages.size(), 2);
     EXPECT_EQ(prompter.messages[1].text, QStringLiteral("Alone on Untitled."));
+}
+
+// The status line follows every change of the board with the check's
+// verdict; a click on a failing verdict selects the field it concerns.
+TEST_F(OutputWindow, TheStatusLineShowsTheCheckAfterEveryChange)
+{
+    auto *status = form->findChild<StatusLine *>();
+    ASSERT_NE(status, nullptr);
+    const auto shown = [&] {
+        QCoreApplication::processEvents();
+        return status->text();
+    };
+    EXPECT_EQ(shown(), QStringLiteral("The board is fine."));
+    EXPECT_GT(status->mapTo(form.get(), QPoint(0, 0)).y(), form->centralWidget()->geometry().bottom())
+        << "below the laid-out window";
+
+    ASSERT_TRUE(folder.writeTilePictures(5007));
+    Editor &editor = form->editor();
+    editor.selectField(30);
+    editor.selection().tileId = 5007;
+    child<QPushButton>("Button1")->click();
+    EXPECT_EQ(shown(), QStringLiteral("Alone on Untitled."));
+
+    editor.selectField(100);
+    QTest::mouseClick(status, Qt::LeftButton);
+    EXPECT_EQ(editor.selection().cell, 30) << "the click selects the lone tile's field";
+
+    trigger("Menu1_Undo");
+    EXPECT_EQ(shown(), QStringLiteral("The board is fine."));
+    editor.selectField(100);
+    QTest::mouseClick(status, Qt::LeftButton);
+    EXPECT_EQ(editor.selection().cell, 100) << "a passing verdict selects nothing";
+    trigger("Menu1_Redo");
+    EXPECT_EQ(shown(), QStringLiteral("Alone on Untitled."));
+
+    prompter.answers = {Answer::No}; // no saving
+    trigger("Menu1_Close");
+    EXPECT_EQ(shown(), QString());
+    EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }
 
 TEST_F(OutputWindow, PrintsWithCtrlPUnderTheWaitCursor)

@@ -275,8 +275,11 @@ QHash<QString, QString> shownCaptions(const MainWindow &form)
             && !qobject_cast<const QTabBar *>(button->parentWidget()))
             captions.insert(button->objectName(), button->text());
     }
-    for (const QLabel *label : form.findChildren<QLabel *>())
-        captions.insert(label->objectName(), label->text());
+    // The status line has no component name: its text is the board check's.
+    for (const QLabel *label : form.findChildren<QLabel *>()) {
+        if (!label->objectName().isEmpty())
+            captions.insert(label->objectName(), label->text());
+    }
     const auto *pages = form.findChild<QTabWidget *>(u("PageControl1"));
     for (int i = 0; i < pages->count(); ++i)
         captions.insert(pages->widget(i)->objectName(), pages->tabText(i));
