@@ -13,6 +13,8 @@ packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plug
           dpkg-dev file desktop-file-utils appstream shared-mime-info)
 # The checked build of the tests and the fuzz targets need clang and its runtimes.
 [ "$mode" != test ] || packages+=(clang-14 libclang-rt-14-dev)
+# The install test checks the Debian package with Debian's own checker.
+[ "$mode" != test ] || packages+=(lintian)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,7 +1,7 @@
 # Installing lays the program out for any prefix: the executable in bin/, its
 # data in share/kestrix/ (where the program looks when no InitList.ini lies
 # beside it), and the desktop integration: launcher, icon, board file type and
-# software-centre entry.
+# software-centre entry, the manual page and the shell completions.
 include(GNUInstallDirs)
 
 set(KESTRIX_DATA_DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrix)
@@ -25,20 +25,43 @@ install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/hicolor DESTINATION ${CMAKE_INSTALL_
     FILES_MATCHING PATTERN "*.png")
 install(FILES LICENSE README.md data/desktop/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kestrix)
 
+# The changelog in Debian's format, gzipped as Debian ships it (no name or
+# time in the header, so every build writes the same bytes).
+set(KESTRIX_CHANGELOG ${CMAKE_BINARY_DIR}/changelog/changelog)
+configure_file(data/desktop/changelog.in ${KESTRIX_CHANGELOG} @ONLY)
+add_custom_command(
+    OUTPUT ${KESTRIX_CHANGELOG}.gz
+    COMMAND gzip -9nkf ${KESTRIX_CHANGELOG}
+    DEPENDS ${KESTRIX_CHANGELOG}
+    VERBATIM)
+add_custom_target(kestrix_changelog ALL DEPENDS ${KESTRIX_CHANGELOG}.gz)
+install(FILES ${KESTRIX_CHANGELOG}.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kestrix)
+
+# Written at build time from the options --help prints (tools/).
+install(FILES ${KESTRIX_DOCS_DIR}/kestrix.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${KESTRIX_DOCS_DIR}/kestrix.bash DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+    RENAME kestrix)
+install(FILES ${KESTRIX_DOCS_DIR}/_kestrix DESTINATION ${CMAKE_INSTALL_DATADIR}/zsh/vendor-completions)
+install(FILES ${KESTRIX_DOCS_DIR}/kestrix.fish DESTINATION ${CMAKE_INSTALL_DATADIR}/fish/vendor_completions.d)
+
 # cpack -G DEB: the library packages come from dpkg-shlibdeps; the window
 # system's plugins and the file-type database are not linked, so named here.
 set(CPACK_PACKAGE_NAME kestrix)
 set(CPACK_PACKAGE_VENDOR "The Kestrix developers")
 set(CPACK_PACKAGE_CONTACT "The Kestrix developers <kestrix@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "editor for the game boards of Zorvan")
-set(CPACK_PACKAGE_DESCRIPTION "Kestrix edits the 12 x 12 game boards of the board game Zorvan: tiles \
-are picked from a palette, turned and applied, conveyor belts fit themselves to their neighbours, and \
-boards are checked, saved, exported as pictures and printed. Licence: GPL-3.0-or-later.")
+# Debian shows the description as it is broken here: lines of at most 80.
+set(CPACK_PACKAGE_DESCRIPTION "Kestrix edits the 12 x 12 game boards of the board game Zorvan: tiles\n\
+are picked from a palette, turned and applied, conveyor belts fit themselves\n\
+to their neighbours, and boards are checked, saved, exported as pictures and\n\
+printed. Licence: GPL-3.0-or-later.")
 set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_SECTION games)
+# An editor of board files that draws and prints them: Debian's section for
+# editors and viewers of pictures ("editors" is for text editors).
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, hicolor-icon-theme")

@@ -1,9 +1,13 @@
 #include "app/CommandLine.h"
 
+#include "app/CommandOptions.h"
 #include "util/Utils.h"
 
 #include <QDir>
 #include <QFile>
+
+#include <algorithm>
+#include <cstring>
 
 namespace kestrix {
 
@@ -28,6 +32,16 @@ QString boardPath(const QString &argument)
 bool isOption(const QString &argument)
 {
     return argument.startsWith(QStringLiteral("--"));
+}
+
+// "  NAME  description", NAME padded to nameWidth and the description's
+// further lines indented to its first.
+QString indentedEntry(const QString &name, qsizetype nameWidth, const QString &description)
+{
+    const QString indent(nameWidth + 4, u' ');
+    QString entry = QStringLiteral("  ") + name.leftJustified(nameWidth) + QStringLiteral("  ");
+    entry += QString(description).replace(u'\n', QStringLiteral("\n") + indent) + u'\n';
+    return entry;
 }
 
 CommandLine usageError(const QString &text)
@@ -162,34 +176,23 @@ QString boardPathFromArgument(const QString &argument)
 
 QString helpText()
 {
-    return QStringLiteral(
-        "Usage: kestrix [BOARD]\n"
-        "       kestrix --check BOARD...\n"
-        "       kestrix --export BOARD [OUT.jpg]\n"
-        "       kestrix --print-pdf BOARD OUT.pdf [--pages FROM-TO]\n"
-        "\n"
-        "Editor for the game boards of Zorvan. \".zvb\" is appended to a BOARD\n"
-        "unless its name ends in exactly \".zvb\".\n"
-        "\n"
-        "  BOARD        open the board in the editor window\n"
-        "  --check      check the paired tiles of each board and print one line\n"
-        "               per board: its file name and the verdict\n"
-        "  --export     check the board, then write its four quarters as JPEG\n"
-        "               pictures OUT (1).jpg to OUT (4).jpg; without OUT they are\n"
-        "               named after the board and written beside it\n"
-        "  --print-pdf  check the board, then print its pages into one PDF file\n"
-        "               (A4, pages 1-4 unless --pages chooses others)\n"
-        "  --help       show this text and exit\n"
-        "  --version    show the version and exit\n"
-        "\n"
-        "--check, --export and --print-pdf need no display and use the language\n"
-        "of the user's settings; they never change the settings.\n"
-        "\n"
-        "Exit status:\n"
-        "  0  done; every board passed the check\n"
-        "  1  a board failed the check (nothing was written for it)\n"
-        "  2  a board or file could not be read or written, or the command\n"
-        "     line is wrong\n");
+    QString text;
+    QString usagePrefix = QStringLiteral("Usage: ");
+    qsizetype nameWidth = 0;
+    for (const CommandForm &form : commandForms) {
+        nameWidth = std::max(nameWidth, qsizetype(std::strlen(form.name)));
+        if (form.usage) {
+            text += usagePrefix + QLatin1String(commandName) + u' ' + QLatin1String(form.usage) + u'\n';
+            usagePrefix.fill(u' ');
+        }
+    }
+    text += u'\n' + QLatin1String(commandIntroduction) + QStringLiteral("\n\n");
+    for (const CommandForm &form : commandForms)
+        text += indentedEntry(QLatin1String(form.name), nameWidth, QLatin1String(form.description));
+    text += u'\n' + QLatin1String(commandNotes) + QStringLiteral("\n\nExit status:\n");
+    for (const ExitStatusText &status : exitStatusTexts)
+        text += indentedEntry(QLatin1String(status.status), 1, QLatin1String(status.description));
+    return text;
 }
 
 QString versionText()

@@ -5,7 +5,7 @@
 set -euo pipefail
 build=$1
 work=$(mktemp -d)
-trap 'kill "${pid:-0}" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap '[ -z "${pid:-}" ] || kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 prefix=/opt/kestrix-test
 root=$work/root$prefix
 
@@ -18,7 +18,9 @@ for f in bin/kestrix share/kestrix/InitList.ini share/kestrix/Kestrix.ini \
          share/kestrix/Language/UK.txt share/kestrix/Language/DE.txt share/kestrix/Language/UK.bmp \
          share/kestrix/Boards/Factory.zvb share/applications/org.kestrix.Kestrix.desktop \
          share/mime/packages/kestrix.xml share/metainfo/org.kestrix.Kestrix.metainfo.xml \
-         share/doc/kestrix/LICENSE share/doc/kestrix/copyright; do
+         share/doc/kestrix/LICENSE share/doc/kestrix/copyright share/doc/kestrix/changelog.gz \
+         share/man/man1/kestrix.1.gz share/bash-completion/completions/kestrix \
+         share/zsh/vendor-completions/_kestrix share/fish/vendor_completions.d/kestrix.fish; do
     [ -s "$root/$f" ] || fail "$f is not installed"
 done
 [ -x "$root/bin/kestrix" ] || fail "bin/kestrix is not executable"
@@ -48,6 +50,45 @@ if command -v update-mime-database >/dev/null; then
     grep -q '^50:application/x-zorvan-board:\*\.zvb$' "$root/share/mime/globs2" || fail "*.zvb is not a board file"
 else
     echo "update-mime-database not found: file type not checked"
+fi
+
+# The manual page reads without complaint and names every option --help
+# names; the completions offer the options and, after them, the files each
+# takes.
+page=$root/share/man/man1/kestrix.1.gz
+if command -v man >/dev/null; then
+    warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "the manual page: $warnings"
+fi
+for option in $("$root/bin/kestrix" --help | grep -o -- '--[a-z-]*' | sort -u); do
+    zcat "$page" | sed 's/\\-/-/g' | grep -q -- "$option" || fail "the manual page lacks $option"
+done
+mkdir "$work/files" "$work/files/folder"
+touch "$work/files/a.zvb" "$work/files/b.pdf" "$work/files/c.txt"
+completed=$(cd "$work/files" && bash -c '
+    source "$1"
+    complete_words() { COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1)); _kestrix; echo "${COMPREPLY[*]}"; }
+    complete_words kestrix --che
+    complete_words kestrix ""
+    complete_words kestrix --print-pdf a.zvb ""
+    complete_words kestrix --print-pdf a.zvb --pages ""
+    complete_words kestrix --print-pdf a.zvb --' _ "$root/share/bash-completion/completions/kestrix" | sort)
+[ "$completed" = "$(printf '\n%s\n%s\n%s\n%s' '--check' '--pages' 'folder a.zvb' 'folder b.pdf' | sort)" ] \
+    || fail "bash completion: $completed"
+if command -v zsh >/dev/null; then
+    zsh -n "$root/share/zsh/vendor-completions/_kestrix" || fail "zsh completion"
+fi
+if command -v fish >/dev/null; then
+    fish -n "$root/share/fish/vendor_completions.d/kestrix.fish" || fail "fish completion"
+fi
+
+# The Debian package passes Debian's own checks: no error and no warning.
+if command -v lintian >/dev/null; then
+    cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/deb" >/dev/null
+    report=$(lintian "$work"/deb/kestrix_*.deb 2>/dev/null || true)
+    [ -z "$report" ] || fail "lintian: $report"
+else
+    echo "lintian not found: the Debian package not checked"
 fi
 
 # The installed program finds its data in share/kestrix and opens the board:
