@@ -7,6 +7,7 @@
 #include "output/BoardExport.h"
 #include "output/BoardPrinting.h"
 #include "output/PdfPrinter.h"
+#include "output/WholeBoardPicture.h"
 #include "util/KestrixError.h"
 #include "util/Utils.h"
 
@@ -53,6 +54,7 @@ private:
     bool check(const QString &path, const BoardFields &cells, QString &verdict) const;
     int checkAll(const QStringList &boards);
     int exportPictures(const QString &board, const QString &output);
+    int exportWholePicture(const QString &board, const QString &output, int percent);
     int printPdf(const QString &board, const QString &output, int fromPage, int toPage);
     int checked(const QString &board, const BoardFields &cells);
     void refuseOutputs(const QString &board, const QString &named, const QStringList &files) const;
@@ -243,6 +245,17 @@ int BatchRun::exportPictures(const QString &board, const QString &output)
     return ExitPassed;
 }
 
+int BatchRun::exportWholePicture(const QString &board, const QString &output, int percent)
+{
+    refuseOutputs(board, output, {output});
+    const BoardFields cells = loadBoardFile(board);
+    if (const int status = checked(board, cells))
+        return status;
+    loadCatalogue();
+    exportWholeBoard(pictureSource(cells), percent, output);
+    return ExitPassed;
+}
+
 int BatchRun::printPdf(const QString &board, const QString &output, int fromPage, int toPage)
 {
     refuseOutputs(board, output, {output});
@@ -265,6 +278,8 @@ int BatchRun::run(const CommandLine &commandLine)
             return checkAll(commandLine.boards);
         case CommandLine::Action::Export:
             return exportPictures(commandLine.boards.value(0), commandLine.output);
+        case CommandLine::Action::ExportPng:
+            return exportWholePicture(commandLine.boards.value(0), commandLine.output, commandLine.scale);
         case CommandLine::Action::PrintPdf:
             return printPdf(commandLine.boards.value(0), commandLine.output, commandLine.fromPage, commandLine.toPage);
         default:

@@ -3,6 +3,7 @@
 #include "app/Resources.h"
 #include "output/BoardExport.h"
 #include "output/BoardPrinting.h"
+#include "output/WholeBoardPicture.h"
 
 namespace kestrix {
 
@@ -13,6 +14,9 @@ BoardOutput::BoardOutput(Prompter &prompter, const Resources &resources, const B
     m_pictureSaveDialog.filter = QStringLiteral("JEPG-Bilddatei|*.jpg");
     m_pictureSaveDialog.defaultSuffix = QStringLiteral("jpg");
     m_pictureSaveDialog.confirmOverwrite = false;
+    // The one file chosen is the one written.
+    m_wholePictureSaveDialog.filter = QStringLiteral("PNG-Bilddatei|*.png");
+    m_wholePictureSaveDialog.defaultSuffix = QStringLiteral("png");
 }
 
 BoardPictureSource BoardOutput::pictureSource() const
@@ -23,6 +27,11 @@ BoardPictureSource BoardOutput::pictureSource() const
 void BoardOutput::exportPictures(const QString &chosen) const
 {
     exportBoardQuarters(pictureSource(), chosen);
+}
+
+void BoardOutput::exportWholePicture(const QString &fileName) const
+{
+    exportWholeBoard(pictureSource(), WholeBoardMaxScale, fileName);
 }
 
 void BoardOutput::print(PagePrinter &printer, const QString &documentText) const

@@ -22,6 +22,7 @@ public:
     BoardOutput(Prompter &prompter, const Resources &resources, const BoardFields &cells);
 
     Prompter::FileRequest &pictureSaveDialog() { return m_pictureSaveDialog; }
+    Prompter::FileRequest &wholePictureSaveDialog() { return m_wholePictureSaveDialog; }
     Prompter::PageRange &printDialog() { return m_printDialog; }
     // What the board's pictures are drawn from.
     BoardPictureSource pictureSource() const;
@@ -34,6 +35,12 @@ public:
     // the last extension + " (n).jpg". Throws KestrixError naming the file
     // that cannot be written; the files written before it stay.
     void exportPictures(const QString &chosen) const;
+    // The PNG file chosen for the whole board in one picture; empty when
+    // the dialog was cancelled.
+    QString askWholePictureFile() { return m_prompter.askSaveFile(m_wholePictureSaveDialog); }
+    // Writes the whole board at full size as one PNG file through the safe
+    // save. Throws KestrixError; an earlier file of the name stays then.
+    void exportWholePicture(const QString &fileName) const;
     // The printer chosen in the print dialog with its pages; null when it
     // was cancelled.
     PagePrinter *askPrinter() { return m_prompter.askPrint(m_printDialog); }
@@ -46,6 +53,7 @@ private:
     const Resources &m_resources;
     const BoardFields &m_cells;
     Prompter::FileRequest m_pictureSaveDialog;
+    Prompter::FileRequest m_wholePictureSaveDialog;
     Prompter::PageRange m_printDialog;
 };
 

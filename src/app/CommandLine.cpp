@@ -1,6 +1,7 @@
 #include "app/CommandLine.h"
 
 #include "app/CommandOptions.h"
+#include "output/WholeBoardPicture.h"
 #include "util/Utils.h"
 
 #include <QDir>
@@ -94,6 +95,37 @@ CommandLine parseExport(const QStringList &rest)
     return commandLine;
 }
 
+// A whole number PERCENT within the picture's scale range.
+bool parseScale(const QString &text, int &percent)
+{
+    bool ok = false;
+    percent = text.toInt(&ok);
+    return ok && percent >= WholeBoardMinScale && percent <= WholeBoardMaxScale;
+}
+
+CommandLine parseExportPng(const QStringList &rest)
+{
+    CommandLine commandLine;
+    commandLine.action = CommandLine::Action::ExportPng;
+    QStringList names;
+    for (qsizetype i = 0; i < rest.size(); ++i) {
+        if (rest[i] == QStringLiteral("--scale")) {
+            if (i + 1 >= rest.size() || !parseScale(rest[i + 1], commandLine.scale))
+                return usageError(QStringLiteral("--scale needs a whole number PERCENT within 10-100"));
+            ++i;
+        } else if (isOption(rest[i])) {
+            return usageError(QStringLiteral("--export-png: unknown option %1").arg(rest[i]));
+        } else {
+            names.append(rest[i]);
+        }
+    }
+    if (names.size() != 2)
+        return usageError(QStringLiteral("--export-png needs a board and a PNG file"));
+    commandLine.boards.append(boardPath(names[0]));
+    commandLine.output = names[1];
+    return commandLine;
+}
+
 CommandLine parsePrintPdf(const QStringList &rest)
 {
     CommandLine commandLine;
@@ -155,6 +187,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         return parseCheck(rest);
     else if (first == QStringLiteral("--export"))
         return parseExport(rest);
+    else if (first == QStringLiteral("--export-png"))
+        return parseExportPng(rest);
     else if (first == QStringLiteral("--print-pdf"))
         return parsePrintPdf(rest);
     else if (isOption(first))

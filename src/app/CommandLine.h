@@ -21,14 +21,17 @@ enum ExitStatus {
 // only Run needs a display.
 struct CommandLine
 {
-    enum class Action { Run, Help, Version, Check, Export, PrintPdf, Error };
+    enum class Action { Run, Help, Version, Check, Export, ExportPng, PrintPdf, Error };
 
     Action action = Action::Run;
     // Run: the board to open at start, empty for none. Check: every board
-    // named. Export, PrintPdf: the one board. Each is made absolute and
+    // named. Export, ExportPng, PrintPdf: the one board. Each is made absolute and
     // completed by boardPathFromArgument.
     QStringList boards;
-    QString output; // Export: the picture name (empty: beside the board); PrintPdf: the PDF file
+    // Export: the picture name (empty: beside the board); ExportPng: the
+    // picture file; PrintPdf: the PDF file
+    QString output;
+    int scale = 100; // ExportPng: percent of the full size
     int fromPage = 1; // PrintPdf
     int toPage = 4;
     QString error; // Error: one line saying what is wrong
@@ -48,9 +51,11 @@ CommandLine parseCommandLine(const QList<QByteArray> &arguments);
 //   --help, --version                   Help, Version
 //   --check BOARD...                    Check
 //   --export BOARD [OUT.jpg]            Export
+//   --export-png BOARD OUT.png [--scale PERCENT]  ExportPng
 //   --print-pdf BOARD OUT.pdf [--pages FROM-TO]   PrintPdf
 // Any other argument that starts with "--" where an option may stand, a
-// missing or surplus argument, or a page range outside 1..4 is an Error.
+// missing or surplus argument, a page range outside 1..4 or a scale outside
+// 10..100 is an Error.
 CommandLine parseCommandLine(const QStringList &arguments);
 
 // The board file a command-line argument names: the long form of the path,

@@ -40,6 +40,9 @@ inline constexpr CommandForm commandForms[] = {
      "check the board, then write its four quarters as JPEG\n"
      "pictures OUT (1).jpg to OUT (4).jpg; without OUT they are\n"
      "named after the board and written beside it"},
+    {"--export-png", "--export-png BOARD OUT.png [--scale PERCENT]",
+     "check the board, then write it whole as one PNG picture,\n"
+     "3148 x 3148 pixels, or PERCENT (10-100) of that"},
     {"--print-pdf", "--print-pdf BOARD OUT.pdf [--pages FROM-TO]",
      "check the board, then print its pages into one PDF file\n"
      "(A4, pages 1-4 unless --pages chooses others)"},
@@ -48,8 +51,8 @@ inline constexpr CommandForm commandForms[] = {
 };
 
 inline constexpr char commandNotes[] =
-    "--check, --export and --print-pdf need no display and use the language\n"
-    "of the user's settings; they never change the settings.";
+    "--check, --export, --export-png and --print-pdf need no display and use\n"
+    "the language of the user's settings; they never change the settings.";
 
 inline constexpr ExitStatusText exitStatusTexts[] = {
     {"0", "done; every board passed the check"},

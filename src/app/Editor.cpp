@@ -65,11 +65,13 @@ void Editor::takeLanguage()
     m_openDialog.filter = m_language.openFilter();
     m_boardSaveDialog.filter = m_language.saveFilter();
     m_output.pictureSaveDialog().filter = m_language.pictureSaveFilter();
+    m_output.wholePictureSaveDialog().filter = m_language.text(QStringLiteral("SPNGFilter")) + QStringLiteral("|*.png");
     // A dialog's title is its caption; an empty one keeps the title it had.
     const struct { const char *name; Prompter::FileRequest &dialog; } dialogs[] = {
         {"OpenDialog1", m_openDialog},
         {"SaveDialog1", m_boardSaveDialog},
         {"SaveDialog2", m_output.pictureSaveDialog()},
+        {"SaveDialog3", m_output.wholePictureSaveDialog()},
     };
     for (const auto &d : dialogs) {
         const QString title = m_language.caption(QLatin1String(d.name));

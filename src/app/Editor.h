@@ -264,10 +264,11 @@ public:
     // when it does not, the message of the lowest failing pair is shown with
     // the board's name and the result is false.
     bool checkBoard();
-    // "Karte prüfen", "Als Bild speichern..." and "Drucken...": the check,
-    // then a message when it passes, the export or printing.
+    // "Karte prüfen", "Als Bild speichern...", "... (ganzes Brett)..." and
+    // "Drucken...": the check, then a message, an export or printing.
     void checkBoardAndReport();
     void checkAndExportBoard();
+    void checkAndExportWholeBoard();
     void checkAndPrintBoard();
     // Ask for the picture file or the printer and pages, then write the four
     // quarters or print them, one job per page, straight from memory. Throw

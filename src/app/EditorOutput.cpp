@@ -62,6 +62,17 @@ void Editor::exportBoardPictures()
     m_output.exportPictures(chosen);
 }
 
+void Editor::checkAndExportWholeBoard()
+{
+    if (!checkBoard())
+        return;
+    const QString fileName = m_output.askWholePictureFile();
+    if (fileName.isEmpty())
+        return;
+    BusyScope busy(*this);
+    m_output.exportWholePicture(fileName);
+}
+
 void Editor::checkAndPrintBoard()
 {
     if (checkBoard())

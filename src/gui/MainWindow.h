@@ -194,6 +194,7 @@ private:
         QAction *check = nullptr;
         QAction *print = nullptr;
         QAction *exportPictures = nullptr;
+        QAction *exportWholePicture = nullptr;
         QAction *newElement = nullptr;
         QAction *newElementSeparator = nullptr;
         QAction *options = nullptr;

@@ -39,6 +39,7 @@ void MainWindow::buildMenus()
     m.check = addEntry(m.edit, "Menu1_Check", QStringLiteral("Karte prüfen"));
     m.print = addEntry(m.edit, "Menu1_Print", QStringLiteral("Drucken..."), 'P');
     m.exportPictures = addEntry(m.edit, "Menu1_SaveAsPic", QStringLiteral("Als Bild speichern..."));
+    m.exportWholePicture = addEntry(m.edit, "Menu1_SaveAsWholePic", QStringLiteral("Als Bild speichern (ganzes Brett)..."));
     addSeparator(m.edit, "Menu_N2");
     m.newElement = addEntry(m.edit, "Menu1_NewElement", QStringLiteral("Neues Fabrikelement..."));
     m.newElementSeparator = addSeparator(m.edit, "Menu_N3");
@@ -107,6 +108,7 @@ void MainWindow::connectMenuCommands()
     connectCommand(m_menu.check, [this] { m_editor.checkBoardAndReport(); });
     connectCommand(m_menu.print, [this] { m_editor.checkAndPrintBoard(); });
     connectCommand(m_menu.exportPictures, [this] { m_editor.checkAndExportBoard(); });
+    connectCommand(m_menu.exportWholePicture, [this] { m_editor.checkAndExportWholeBoard(); });
     connectCommand(m_menu.newElement, [this] { showNewElementDialog(); });
     connectCommand(m_menu.options, [this] { showOptionsDialog(); });
     connectCommand(m_menu.about, [this] { showAboutDialog(); });

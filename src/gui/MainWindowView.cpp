@@ -84,7 +84,8 @@ void MainWindow::showStepBoxCaptions()
 void MainWindow::showDocumentState()
 {
     const bool open = m_editor.isBoardOpen();
-    for (QAction *command : {m_menu.close, m_menu.check, m_menu.print, m_menu.exportPictures, m_menu.save, m_menu.saveAs})
+    for (QAction *command : {m_menu.close, m_menu.check, m_menu.print, m_menu.exportPictures, m_menu.exportWholePicture,
+                             m_menu.save, m_menu.saveAs})
         command->setEnabled(open);
     m_menu.undo->setEnabled(m_editor.undoRing().canUndo());
     m_menu.redo->setEnabled(m_editor.undoRing().canRedo());

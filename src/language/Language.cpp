@@ -63,6 +63,9 @@ QString builtInText(const QString &key)
 {
     static const QHash<QString, QString> texts = {
         {QStringLiteral("menu1_redo"), QStringLiteral("Wiederholen")},
+        {QStringLiteral("menu1_saveaswholepic"), QStringLiteral("Als Bild speichern (ganzes Brett)...")},
+        {QStringLiteral("savedialog3"), QStringLiteral("Platte als ein Bild speichern")},
+        {QStringLiteral("spngfilter"), QStringLiteral("PNG-Bilddatei")},
         {QStringLiteral("recoveryask"),
          QStringLiteral("Von der Platte „%s“ sind ungesicherte Änderungen übrig geblieben, weil das Programm "
                         "nicht regulär beendet wurde. Sollen sie wiederhergestellt werden? Bei „Nein“ werden "

@@ -56,7 +56,8 @@ void fillBlack(QImage &image, const QRect &rect)
                     size_t(area.width()) * BytesPerPixel);
 }
 
-// Copies picture 1:1 with its top-left corner at origin, clipped to image.
+} // namespace
+
 void drawUnscaled(QImage &image, const QImage &picture, QPoint origin)
 {
     const QImage source = picture.format() == BitmapFormat ? picture : picture.convertToFormat(BitmapFormat);
@@ -67,8 +68,6 @@ void drawUnscaled(QImage &image, const QImage &picture, QPoint origin)
                     size_t(area.width()) * BytesPerPixel);
     }
 }
-
-} // namespace
 
 int QuarterGeometry::boardCell(int k) const
 {

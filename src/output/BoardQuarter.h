@@ -64,6 +64,10 @@ constexpr int BoardQuarterCount = 4;
 // bitmap of its own, so quarters can be drawn side by side.
 QImage renderBoardQuarter(const BoardPictureSource &source, int quarter);
 
+// Copies picture 1:1 into image (in BitmapFormat) with its top-left corner
+// at origin, clipped to image.
+void drawUnscaled(QImage &image, const QImage &picture, QPoint origin);
+
 // The file of quarter n when the user chose the name chosen: its folder, its
 // name without the last extension, " (n).jpg".
 QString quarterPictureFileName(const QString &chosen, int quarter);

@@ -433,7 +433,8 @@ const QStringList &requiredKeys()
         QStringList k{QStringLiteral("Title"), QStringLiteral("NoFileName"), QStringLiteral("ByStepName"),
                       QStringLiteral("Menu1_Ctrl"), QStringLiteral("Button1"), QStringLiteral("Label1"),
                       QStringLiteral("CheckBox1"), QStringLiteral("OpenDialog1"), QStringLiteral("SaveDialog1"),
-                      QStringLiteral("SaveDialog2"), QStringLiteral("SDefaultFilter"), QStringLiteral("SZVBFilter"),
+                      QStringLiteral("SaveDialog2"), QStringLiteral("SaveDialog3"), QStringLiteral("SPNGFilter"),
+                      QStringLiteral("SDefaultFilter"), QStringLiteral("SZVBFilter"),
                       QStringLiteral("SZVJFilter"), QStringLiteral("OpCaption"), QStringLiteral("OpGroupBox1"),
                       QStringLiteral("OpGroupBox2"), QStringLiteral("OpLabel1"), QStringLiteral("OpLabel2"),
                       QStringLiteral("OpLabel3"), QStringLiteral("OpOKBtn"), QStringLiteral("OpCancelBtn"),
@@ -448,7 +449,7 @@ const QStringList &requiredKeys()
                       QStringLiteral("SaveElsewhere"), QStringLiteral("StartBoardUndecodable"),
                       QLatin1String(SettingsBinary.key)};
         for (const char *m : {"File", "New", "Open", "Save", "SaveAs", "Close", "Exit", "Edit", "Undo", "Redo", "Check",
-                              "Print", "SaveAsPic", "NewElement", "Options", "Help", "About", "Recent"})
+                              "Print", "SaveAsPic", "SaveAsWholePic", "NewElement", "Options", "Help", "About", "Recent"})
             k << QStringLiteral("Menu1_") + QLatin1String(m);
         for (const char *m : {"Warning", "Error", "Information", "Confirm", "Yes", "No", "OK", "Cancel"})
             k << QStringLiteral("SMsgDlg") + QLatin1String(m);
