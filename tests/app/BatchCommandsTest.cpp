@@ -6,6 +6,8 @@
 #include "document/Settings.h"
 #include "language/Language.h"
 #include "output/BoardQuarter.h"
+#include "output/WholeBoardPicture.h"
+#include "catalogue/ImageTransforms.h"
 #include "util/KestrixError.h"
 
 #include "support/Files.h"
@@ -203,6 +205,9 @@ TEST_F(Batch, OutputsThatAreFoldersOrInputsAreRefusedBeforeWriting)
          {path(QStringLiteral("new/"))}},
         {{QStringLiteral("--print-pdf"), board, folder + u'/'}, ErrorTexts::FileIsFolder, {folder + u'/'}},
         {{QStringLiteral("--print-pdf"), board, folder}, ErrorTexts::FileIsFolder, {folder}},
+        {{QStringLiteral("--export-png"), board, path(QStringLiteral("link.pdf"))}, ErrorTexts::OutputIsInput,
+         {path(QStringLiteral("link.pdf")), board}},
+        {{QStringLiteral("--export-png"), board, folder}, ErrorTexts::FileIsFolder, {folder}},
     };
     for (const auto &row : rows) {
         SCOPED_TRACE(row.arguments.join(u' ').toStdString());
@@ -242,12 +247,44 @@ TEST_F(Batch, ExportWritesWhatTheMenuCommandWrites)
     }
 }
 
+// The command line and the menu command write the same picture; --scale
+// resizes it.
+TEST_F(Batch, ExportPngWritesWhatTheMenuCommandWrites)
+{
+    ScriptedPrompter prompter;
+    Editor editor(prompter);
+    editor.setProgramFolder(BinDir);
+    editor.loadResources(Resources::LanguageStep);
+    editor.loadResources(Resources::CatalogueStep);
+    editor.loadResources(Resources::StepMarksStep);
+    editor.loadBoard(bundledBoard("Factory.zvb"));
+    prompter.files = {path(QStringLiteral("menu.png"))};
+    editor.checkAndExportWholeBoard();
+
+    ASSERT_EQ(run({QStringLiteral("--export-png"), bundledBoard("Factory"), path(QStringLiteral("cli.png"))}), 0)
+        << err.toStdString();
+    ASSERT_EQ(run({QStringLiteral("--export-png"), bundledBoard("Factory"), path(QStringLiteral("small.png")),
+                   QStringLiteral("--scale"), QStringLiteral("25")}),
+              0)
+        << err.toStdString();
+    EXPECT_TRUE(out.isEmpty());
+
+    const QImage whole = renderWholeBoard(editor.pictureSource());
+    const QByteArray menu = readFile(path(QStringLiteral("menu.png")));
+    EXPECT_EQ(readFile(path(QStringLiteral("cli.png"))), menu);
+    EXPECT_EQ(QImage::fromData(menu, "PNG").convertToFormat(BitmapFormat), whole);
+    EXPECT_EQ(QImage::fromData(readFile(path(QStringLiteral("small.png"))), "PNG").convertToFormat(BitmapFormat),
+              scaledWholeBoard(whole, 25));
+}
+
 TEST_F(Batch, ExportAndPrintingStopAtAFailingCheck)
 {
     const QString once = writeBoard(QStringLiteral("Once.zvb"), {5012});
     EXPECT_EQ(run({QStringLiteral("--export"), once, path(QStringLiteral("o.jpg"))}), 1);
     EXPECT_EQ(err, once + QStringLiteral(": ") + german.buildMessage(7, QStringLiteral("Once")).text + u'\n');
     EXPECT_EQ(run({QStringLiteral("--print-pdf"), once, path(QStringLiteral("o.pdf"))}), 1);
+    EXPECT_EQ(run({QStringLiteral("--export-png"), once, path(QStringLiteral("o.png"))}), 1);
+    EXPECT_EQ(err, once + QStringLiteral(": ") + german.buildMessage(7, QStringLiteral("Once")).text + u'\n');
     EXPECT_EQ(run({QStringLiteral("--export"), path(QStringLiteral("Missing"))}), 2);
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("o (*"), QStringLiteral("o.*")}, QDir::Files), QStringList());
 }

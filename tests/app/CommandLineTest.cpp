@@ -79,6 +79,7 @@ TEST(CommandLine, CommandsWithoutAWindow)
         QStringList boards;
         const char *output;
         int fromPage, toPage;
+        int scale = 100;
     } cases[] = {
         {{u("--check"), u("/b/a"), u("/b/b.zvb"), u("/b/c")}, A::Check,
          {u("/b/a.zvb"), u("/b/b.zvb"), u("/b/c.zvb")}, "", 1, 4},
@@ -87,6 +88,11 @@ TEST(CommandLine, CommandsWithoutAWindow)
         {{u("--print-pdf"), u("/b/a"), u("/o.pdf")}, A::PrintPdf, {u("/b/a.zvb")}, "/o.pdf", 1, 4},
         {{u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("--pages"), u("2-3")}, A::PrintPdf, {u("/b/a.zvb")}, "/o.pdf", 2, 3},
         {{u("--print-pdf"), u("--pages"), u("4-4"), u("/b/a"), u("/o.pdf")}, A::PrintPdf, {u("/b/a.zvb")}, "/o.pdf", 4, 4},
+        {{u("--export-png"), u("/b/a"), u("/o.png")}, A::ExportPng, {u("/b/a.zvb")}, "/o.png", 1, 4, 100},
+        {{u("--export-png"), u("--scale"), u("10"), u("/b/a"), u("/o.png")}, A::ExportPng, {u("/b/a.zvb")}, "/o.png",
+         1, 4, 10},
+        {{u("--export-png"), u("/b/a"), u("/o.png"), u("--scale"), u("100")}, A::ExportPng, {u("/b/a.zvb")}, "/o.png",
+         1, 4, 100},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
@@ -96,6 +102,7 @@ TEST(CommandLine, CommandsWithoutAWindow)
         EXPECT_EQ(commandLine.output, u(c.output));
         EXPECT_EQ(commandLine.fromPage, c.fromPage);
         EXPECT_EQ(commandLine.toPage, c.toPage);
+        EXPECT_EQ(commandLine.scale, c.scale);
     }
 }
 
@@ -116,6 +123,13 @@ TEST(CommandLine, MistakesAreOneLineErrors)
         {u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("--pages"), u("2")},
         {u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("--pages"), u("a-b")},
         {u("--print-pdf"), u("/b/a"), u("/o.pdf"), u("--landscape")},
+        {u("--export-png"), u("/b/a")},
+        {u("--export-png"), u("/b/a"), u("/o.png"), u("/p.png")},
+        {u("--export-png"), u("/b/a"), u("/o.png"), u("--scale")},
+        {u("--export-png"), u("/b/a"), u("/o.png"), u("--scale"), u("9")},
+        {u("--export-png"), u("/b/a"), u("/o.png"), u("--scale"), u("101")},
+        {u("--export-png"), u("/b/a"), u("/o.png"), u("--scale"), u("50%")},
+        {u("--export-png"), u("/b/a"), u("/o.png"), u("--pages"), u("1-2")},
         {u("--verbose"), u("/b/a")},
     };
     for (const QStringList &arguments : mistakes) {
@@ -145,7 +159,7 @@ TEST(CommandLine, ArgumentsAreDecodedAsTheFileSystemDecodesNames)
 
 TEST(CommandLine, HelpNamesEveryCommandAndTheExitStatuses)
 {
-    for (const char *word : {"--check", "--export", "--print-pdf", "--pages", "--help", "--version", "0 ", "1 ", "2 "})
+    for (const char *word : {"--check", "--export", "--export-png", "--scale", "--print-pdf", "--pages", "--help", "--version", "0 ", "1 ", "2 "})
         EXPECT_TRUE(helpText().contains(u(word))) << word;
 }
 

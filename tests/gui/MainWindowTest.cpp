@@ -120,6 +120,7 @@ TEST_F(MainWindowTest, MainMenu)
         {"Menu1_Edit", "Menu1_Check", "Karte prüfen", {}, true},
         {"Menu1_Edit", "Menu1_Print", "Drucken...\tCtrl+P", QKeySequence(u("Ctrl+P")), true},
         {"Menu1_Edit", "Menu1_SaveAsPic", "Als Bild speichern...", {}, true},
+        {"Menu1_Edit", "Menu1_SaveAsWholePic", "Als Bild speichern (ganzes Brett)...", {}, true},
         {"Menu1_Edit", "Menu_N2", "", {}, true},
         {"Menu1_Edit", "Menu1_NewElement", "Neues Fabrikelement...", {}, false},
         {"Menu1_Edit", "Menu_N3", "", {}, false},
@@ -161,7 +162,7 @@ TEST_F(MainWindowTest, StartsWithoutABoard)
         EXPECT_TRUE(child<QWidget>(hidden)->isHidden()) << hidden;
     EXPECT_EQ(child<QWidget>("Panel2")->palette().color(QPalette::Window),
               QApplication::palette().color(QPalette::Button));
-    for (const char *disabled : {"Menu1_Close", "Menu1_Check", "Menu1_Print", "Menu1_SaveAsPic", "Menu1_Save",
+    for (const char *disabled : {"Menu1_Close", "Menu1_Check", "Menu1_Print", "Menu1_SaveAsPic", "Menu1_SaveAsWholePic", "Menu1_Save",
                                  "Menu1_SaveAs", "Menu1_Undo", "Menu1_Redo"})
         EXPECT_FALSE(child<QAction>(disabled)->isEnabled()) << disabled;
     for (const char *enabled : {"Menu1_New", "Menu1_Open", "Menu1_Exit", "Menu1_Options"})

@@ -153,6 +153,35 @@ TEST_F(OutputWindow, ExportsThePictures)
     EXPECT_EQ(overrideCursor(), std::nullopt);
 }
 
+// "Als Bild speichern (ganzes Brett)..." asks for a PNG file and writes the
+// whole board into it under the wait cursor; a failing board writes nothing.
+TEST_F(OutputWindow, ExportsTheWholeBoardAsOnePicture)
+{
+    QList<std::optional<Qt::CursorShape>> busyCursors;
+    QObject::connect(&form->editor(), &Editor::busyChanged, form.get(), [&busyCursors](bool busy) {
+        if (busy)
+            busyCursors.append(overrideCursor());
+    });
+    const QString fileName = pictures.filePath(QStringLiteral("Platte.png"));
+    prompter.files = {fileName};
+    trigger("Menu1_SaveAsWholePic");
+    ASSERT_EQ(prompter.saveRequests.size(), 1);
+    EXPECT_EQ(prompter.saveRequests[0].defaultSuffix, QStringLiteral("png"));
+    EXPECT_EQ(prompter.saveRequests[0].filter, QStringLiteral("PNG-Bilddatei|*.png"));
+    EXPECT_EQ(QImage(fileName, "PNG").size(), QSize(3148, 3148));
+    EXPECT_EQ(busyCursors, QList<std::optional<Qt::CursorShape>>{Qt::WaitCursor});
+    EXPECT_EQ(overrideCursor(), std::nullopt);
+    EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
+
+    form->editor().cells()[3].tileId = 5007;
+    prompter.files = {pictures.filePath(QStringLiteral("Failing.png"))};
+    trigger("Menu1_SaveAsWholePic");
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_EQ(prompter.messages[0].text, QStringLiteral("Alone on Untitled."));
+    EXPECT_EQ(prompter.saveRequests.size(), 1) << "no file is asked for";
+    EXPECT_EQ(QDir(pictures.path()).entryList(QDir::Files), QStringList{QStringLiteral("Platte.png")});
+}
+
 // Runs the real print dialog: when it shows, pick reacts to it and accepts.
 PagePrinter *runPrintDialog(GuiPrompter &prompter, Prompter::PageRange &pages,
                             const std::function<void(QPrintDialog &)> &pick)

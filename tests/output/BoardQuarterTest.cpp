@@ -1,4 +1,5 @@
 #include "output/BoardQuarter.h"
+#include "output/WholeBoardPicture.h"
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/StepMarks.h"
@@ -199,6 +200,56 @@ TEST_F(RenderQuarter, LetsALargerPictureOverlapItsNeighbours)
     const QPoint at = boardQuarterGeometry(1).cellOrigin(5);
     EXPECT_EQ(image.pixel(at + QPoint(299, 299)) & 0xFFFFFF, 0x0A141Eu);
     EXPECT_EQ(image.pixel(at + QPoint(254 + 1, 1)) & 0xFFFFFF, 0x0A141Eu);
+}
+
+// The whole board in one picture holds every field as its quarter holds it,
+// placed so that quarter 1 and the picture agree pixel for pixel on the top
+// left up to where field 6's column begins.
+TEST_F(RenderQuarter, WholeBoardPlacesEveryFieldAsItsQuarterDoes)
+{
+    cells[143].rotation = 2;
+    cells[6].rotation = 1;
+    const QImage whole = renderWholeBoard(source());
+    ASSERT_EQ(whole.size(), QSize(3148, 3148));
+    EXPECT_EQ(whole.format(), BitmapFormat);
+    const QImage first = renderBoardQuarter(source(), 1);
+    const int shared = 50 + QuarterSide * QuarterCellPitch;
+    EXPECT_EQ(whole.copy(0, 0, shared, shared), first.copy(0, 0, shared, shared));
+    for (int quarter = 1; quarter <= 4; ++quarter) {
+        const QImage image = quarter == 1 ? first : renderBoardQuarter(source(), quarter);
+        const QuarterGeometry g = boardQuarterGeometry(quarter);
+        for (int k = 0; k < QuarterCellCount; ++k) {
+            const int n = g.boardCell(k);
+            ASSERT_EQ(whole.copy(QRect(wholeBoardCellOrigin(n), QSize(LargeSize + 1, LargeSize + 1))),
+                      image.copy(QRect(g.cellOrigin(k), QSize(LargeSize + 1, LargeSize + 1))))
+                << "field " << n;
+        }
+    }
+    EXPECT_EQ(wholeBoardCellOrigin(143), QPoint(50 + 11 * 254, 50 + 11 * 254));
+    // Nothing but the fields on a black square.
+    EXPECT_EQ(whole.pixel(3147, 3147) & 0xFFFFFF, 0u);
+    EXPECT_EQ(whole.pixel(3147, 0) & 0xFFFFFF, 0u);
+}
+
+TEST_F(RenderQuarter, WholeBoardScalesSmoothlyToWholePixels)
+{
+    const QImage whole = renderWholeBoard(source());
+    EXPECT_EQ(scaledWholeBoard(whole, 100), whole);
+    EXPECT_EQ(scaledWholeBoard(whole, 50).size(), QSize(1574, 1574));
+    const QImage tenth = scaledWholeBoard(whole, 10);
+    EXPECT_EQ(tenth.size(), QSize(315, 315));
+    // Smooth: a field's 16 pixels blend with the black around them.
+    const QRgb blended = tenth.pixel(wholeBoardCellOrigin(0) / 10 + QPoint(1, 1));
+    EXPECT_GT(qGray(blended), 0);
+    EXPECT_LT(qGray(blended), qGray(colourOf(0)));
+    const QByteArray png = encodePng(tenth, QStringLiteral("t.png"));
+    EXPECT_EQ(QImage::fromData(png, "PNG").convertToFormat(BitmapFormat), tenth);
+}
+
+TEST_F(RenderQuarter, WholeBoardFailsOnAMissingPicture)
+{
+    ASSERT_TRUE(folder.remove(QStringLiteral("Images/13143.bmp")));
+    EXPECT_THROW(renderWholeBoard(source()), KestrixError);
 }
 
 } // namespace
