@@ -39,7 +39,8 @@ void MainWindow::buildMenus()
     m.check = addEntry(m.edit, "Menu1_Check", QStringLiteral("Karte prüfen"));
     m.print = addEntry(m.edit, "Menu1_Print", QStringLiteral("Drucken..."), 'P');
     m.exportPictures = addEntry(m.edit, "Menu1_SaveAsPic", QStringLiteral("Als Bild speichern..."));
-    m.exportWholePicture = addEntry(m.edit, "Menu1_SaveAsWholePic", QStringLiteral("Als Bild speichern (ganzes Brett)..."));
+    m.exportWholePicture =
+        addEntry(m.edit, "Menu1_SaveAsWholePic", QStringLiteral("Als Bild speichern (ganzes Brett)..."));
     addSeparator(m.edit, "Menu_N2");
     m.newElement = addEntry(m.edit, "Menu1_NewElement", QStringLiteral("Neues Fabrikelement..."));
     m.newElementSeparator = addSeparator(m.edit, "Menu_N3");
