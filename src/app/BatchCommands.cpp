@@ -55,6 +55,7 @@ private:
     int checkAll(const QStringList &boards);
     int exportPictures(const QString &board, const QString &output);
     int exportWholePicture(const QString &board, const QString &output, int percent);
+    int writeThumbnail(const QString &board, const QString &output, int side);
     int printPdf(const QString &board, const QString &output, int fromPage, int toPage);
     int checked(const QString &board, const BoardFields &cells);
     void refuseOutputs(const QString &board, const QString &named, const QStringList &files) const;
@@ -256,6 +257,16 @@ int BatchRun::exportWholePicture(const QString &board, const QString &output, in
     return ExitPassed;
 }
 
+// A preview shows the board as it is, so the check does not stand in its way.
+int BatchRun::writeThumbnail(const QString &board, const QString &output, int side)
+{
+    refuseOutputs(board, output, {output});
+    const BoardFields cells = loadBoardFile(board);
+    loadCatalogue();
+    writeBoardThumbnail(pictureSource(cells), side, output);
+    return ExitPassed;
+}
+
 int BatchRun::printPdf(const QString &board, const QString &output, int fromPage, int toPage)
 {
     refuseOutputs(board, output, {output});
@@ -280,6 +291,8 @@ int BatchRun::run(const CommandLine &commandLine)
             return exportPictures(commandLine.boards.value(0), commandLine.output);
         case CommandLine::Action::ExportPng:
             return exportWholePicture(commandLine.boards.value(0), commandLine.output, commandLine.scale);
+        case CommandLine::Action::Thumbnail:
+            return writeThumbnail(commandLine.boards.value(0), commandLine.output, commandLine.thumbnailSize);
         case CommandLine::Action::PrintPdf:
             return printPdf(commandLine.boards.value(0), commandLine.output, commandLine.fromPage, commandLine.toPage);
         default:

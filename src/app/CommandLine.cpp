@@ -126,6 +126,27 @@ CommandLine parseExportPng(const QStringList &rest)
     return commandLine;
 }
 
+CommandLine parseThumbnail(const QStringList &rest)
+{
+    for (const QString &argument : rest) {
+        if (isOption(argument))
+            return usageError(QStringLiteral("--thumbnail: unknown option %1").arg(argument));
+    }
+    if (rest.size() < 2 || rest.size() > 3)
+        return usageError(QStringLiteral("--thumbnail needs a board, a PNG file and at most a SIZE"));
+    CommandLine commandLine;
+    commandLine.action = CommandLine::Action::Thumbnail;
+    commandLine.boards.append(boardPath(rest[0]));
+    commandLine.output = rest[1];
+    if (rest.size() == 3) {
+        bool ok = false;
+        commandLine.thumbnailSize = rest[2].toInt(&ok);
+        if (!ok || commandLine.thumbnailSize < ThumbnailMinSize || commandLine.thumbnailSize > ThumbnailMaxSize)
+            return usageError(QStringLiteral("--thumbnail needs a whole number SIZE within 16-1024"));
+    }
+    return commandLine;
+}
+
 CommandLine parsePrintPdf(const QStringList &rest)
 {
     CommandLine commandLine;
@@ -189,6 +210,8 @@ CommandLine parseCommandLine(const QStringList &arguments)
         return parseExport(rest);
     else if (first == QStringLiteral("--export-png"))
         return parseExportPng(rest);
+    else if (first == QStringLiteral("--thumbnail"))
+        return parseThumbnail(rest);
     else if (first == QStringLiteral("--print-pdf"))
         return parsePrintPdf(rest);
     else if (isOption(first))

@@ -10,6 +10,11 @@ namespace kestrix {
 // The program's version as the About box and --version show it.
 inline constexpr char ProgramVersion[] = "1.0.302 Beta";
 
+// The smallest and largest side of a board preview, and its usual side.
+constexpr int ThumbnailMinSize = 16;
+constexpr int ThumbnailMaxSize = 1024;
+constexpr int ThumbnailDefaultSize = 256;
+
 // Exit statuses of the commands that run without a window.
 enum ExitStatus {
     ExitPassed = 0,     // done; every board passed the check
@@ -21,17 +26,18 @@ enum ExitStatus {
 // only Run needs a display.
 struct CommandLine
 {
-    enum class Action { Run, Help, Version, Check, Export, ExportPng, PrintPdf, Error };
+    enum class Action { Run, Help, Version, Check, Export, ExportPng, Thumbnail, PrintPdf, Error };
 
     Action action = Action::Run;
     // Run: the board to open at start, empty for none. Check: every board
-    // named. Export, ExportPng, PrintPdf: the one board. Each is made absolute and
+    // named. Export, ExportPng, Thumbnail, PrintPdf: the one board. Each is made absolute and
     // completed by boardPathFromArgument.
     QStringList boards;
     // Export: the picture name (empty: beside the board); ExportPng: the
-    // picture file; PrintPdf: the PDF file
+    // picture file; Thumbnail: the preview file; PrintPdf: the PDF file
     QString output;
     int scale = 100; // ExportPng: percent of the full size
+    int thumbnailSize = ThumbnailDefaultSize; // Thumbnail: the square the preview fits into
     int fromPage = 1; // PrintPdf
     int toPage = 4;
     QString error; // Error: one line saying what is wrong
@@ -52,10 +58,11 @@ CommandLine parseCommandLine(const QList<QByteArray> &arguments);
 //   --check BOARD...                    Check
 //   --export BOARD [OUT.jpg]            Export
 //   --export-png BOARD OUT.png [--scale PERCENT]  ExportPng
+//   --thumbnail BOARD OUT.png [SIZE]    Thumbnail
 //   --print-pdf BOARD OUT.pdf [--pages FROM-TO]   PrintPdf
 // Any other argument that starts with "--" where an option may stand, a
-// missing or surplus argument, a page range outside 1..4 or a scale outside
-// 10..100 is an Error.
+// missing or surplus argument, a page range outside 1..4, a scale outside
+// 10..100 or a thumbnail size outside 16..1024 is an Error.
 CommandLine parseCommandLine(const QStringList &arguments);
 
 // The board file a command-line argument names: the long form of the path,

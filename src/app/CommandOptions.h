@@ -43,6 +43,10 @@ inline constexpr CommandForm commandForms[] = {
     {"--export-png", "--export-png BOARD OUT.png [--scale PERCENT]",
      "check the board, then write it whole as one PNG picture,\n"
      "3148 x 3148 pixels, or PERCENT (10-100) of that"},
+    {"--thumbnail", "--thumbnail BOARD OUT.png [SIZE]",
+     "write a preview of the board, the picture of --export-png\n"
+     "fitted into SIZE x SIZE pixels (16-1024, default 256),\n"
+     "whether or not the board passes the check"},
     {"--print-pdf", "--print-pdf BOARD OUT.pdf [--pages FROM-TO]",
      "check the board, then print its pages into one PDF file\n"
      "(A4, pages 1-4 unless --pages chooses others)"},
@@ -51,8 +55,9 @@ inline constexpr CommandForm commandForms[] = {
 };
 
 inline constexpr char commandNotes[] =
-    "--check, --export, --export-png and --print-pdf need no display and use\n"
-    "the language of the user's settings; they never change the settings.";
+    "--check, --export, --export-png, --thumbnail and --print-pdf need no\n"
+    "display and use the language of the user's settings; they never change\n"
+    "the settings.";
 
 inline constexpr ExitStatusText exitStatusTexts[] = {
     {"0", "done; every board passed the check"},

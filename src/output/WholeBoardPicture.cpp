@@ -39,6 +39,11 @@ QImage scaledWholeBoard(const QImage &picture, int percent)
     return picture.scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
+QImage scaledToFit(const QImage &picture, int side)
+{
+    return picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+}
+
 QByteArray encodePng(const QImage &picture, const QString &fileName)
 {
     QByteArray bytes;
@@ -52,6 +57,11 @@ QByteArray encodePng(const QImage &picture, const QString &fileName)
 void exportWholeBoard(const BoardPictureSource &source, int percent, const QString &fileName)
 {
     writeWholeFile(fileName, encodePng(scaledWholeBoard(renderWholeBoard(source), percent), fileName));
+}
+
+void writeBoardThumbnail(const BoardPictureSource &source, int side, const QString &fileName)
+{
+    writeWholeFile(fileName, encodePng(scaledToFit(renderWholeBoard(source), side), fileName));
 }
 
 } // namespace kestrix

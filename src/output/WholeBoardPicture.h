@@ -31,6 +31,9 @@ QImage renderWholeBoard(const BoardPictureSource &source);
 // WholeBoardMaxScale) of its side, rounded to whole pixels; at 100 it stays.
 QImage scaledWholeBoard(const QImage &picture, int percent);
 
+// The picture resized smoothly to fit side x side pixels.
+QImage scaledToFit(const QImage &picture, int side);
+
 // The picture as PNG file bytes. Throws KestrixError naming fileName when it
 // cannot be encoded.
 QByteArray encodePng(const QImage &picture, const QString &fileName);
@@ -38,5 +41,9 @@ QByteArray encodePng(const QImage &picture, const QString &fileName);
 // Renders, scales and writes the board's picture to fileName through the
 // safe save. Throws KestrixError; a file that was there stays as it was then.
 void exportWholeBoard(const BoardPictureSource &source, int percent, const QString &fileName);
+
+// Writes the board's picture fitted into side x side pixels to fileName
+// through the safe save, whether or not the board passes the check.
+void writeBoardThumbnail(const BoardPictureSource &source, int side, const QString &fileName);
 
 } // namespace kestrix
