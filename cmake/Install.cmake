@@ -1,7 +1,7 @@
 # Installing lays the program out for any prefix: the executable in bin/, its
 # data in share/kestrix/ (where the program looks when no InitList.ini lies
-# beside it), and the desktop integration: launcher, icon, board file type and
-# software-centre entry, the manual page and the shell completions.
+# beside it), and the desktop integration: launcher, icon, board file type,
+# board previews and software-centre entry, the manual page and the shell completions.
 include(GNUInstallDirs)
 
 set(KESTRIX_DATA_DESTINATION ${CMAKE_INSTALL_DATADIR}/kestrix)
@@ -18,6 +18,8 @@ install(DIRECTORY ${KESTRIX_BIN_DIR}/Language DESTINATION ${KESTRIX_DATA_DESTINA
 
 install(FILES data/desktop/${KESTRIX_APP_ID}.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES data/desktop/kestrix.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+# File managers that read thumbnailers show board files with their preview.
+install(FILES data/desktop/kestrix.thumbnailer DESTINATION ${CMAKE_INSTALL_DATADIR}/thumbnailers)
 configure_file(data/desktop/${KESTRIX_APP_ID}.metainfo.xml.in
     ${CMAKE_BINARY_DIR}/${KESTRIX_APP_ID}.metainfo.xml @ONLY)
 install(FILES ${CMAKE_BINARY_DIR}/${KESTRIX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)

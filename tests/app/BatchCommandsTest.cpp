@@ -277,6 +277,37 @@ TEST_F(Batch, ExportPngWritesWhatTheMenuCommandWrites)
               scaledWholeBoard(whole, 25));
 }
 
+// A preview is the one picture fitted into its square, also of a board that
+// fails the check; a board that cannot be read gives none.
+TEST_F(Batch, ThumbnailFitsTheWholePictureWhetherOrNotTheBoardPasses)
+{
+    ScriptedPrompter prompter;
+    Editor editor(prompter);
+    editor.setProgramFolder(BinDir);
+    editor.loadResources(Resources::CatalogueStep);
+    editor.loadResources(Resources::StepMarksStep);
+    editor.loadBoard(bundledBoard("Unpaired.zvb"));
+    const QImage whole = renderWholeBoard(editor.pictureSource());
+    const auto preview = [this](const QString &name) {
+        return QImage::fromData(readFile(path(name)), "PNG").convertToFormat(BitmapFormat);
+    };
+
+    ASSERT_EQ(run({QStringLiteral("--thumbnail"), bundledBoard("Unpaired"), path(QStringLiteral("t.png"))}), 0)
+        << err.toStdString();
+    EXPECT_TRUE(out.isEmpty() && err.isEmpty());
+    EXPECT_EQ(preview(QStringLiteral("t.png")), scaledToFit(whole, 256));
+    EXPECT_EQ(preview(QStringLiteral("t.png")).size(), QSize(256, 256));
+    ASSERT_EQ(run({QStringLiteral("--thumbnail"), bundledBoard("Unpaired"), path(QStringLiteral("s.png")),
+                   QStringLiteral("16")}),
+              0);
+    EXPECT_EQ(preview(QStringLiteral("s.png")).size(), QSize(16, 16));
+
+    const QString board = writeBoard(QStringLiteral("B.zvb"), {});
+    EXPECT_EQ(run({QStringLiteral("--thumbnail"), board, board}), 2);
+    EXPECT_EQ(run({QStringLiteral("--thumbnail"), path(QStringLiteral("Missing")), path(QStringLiteral("m.png"))}), 2);
+    EXPECT_FALSE(QFile::exists(path(QStringLiteral("m.png"))));
+}
+
 TEST_F(Batch, ExportAndPrintingStopAtAFailingCheck)
 {
     const QString once = writeBoard(QStringLiteral("Once.zvb"), {5012});

@@ -80,6 +80,7 @@ TEST(CommandLine, CommandsWithoutAWindow)
         const char *output;
         int fromPage, toPage;
         int scale = 100;
+        int thumbnailSize = 256;
     } cases[] = {
         {{u("--check"), u("/b/a"), u("/b/b.zvb"), u("/b/c")}, A::Check,
          {u("/b/a.zvb"), u("/b/b.zvb"), u("/b/c.zvb")}, "", 1, 4},
@@ -93,6 +94,10 @@ TEST(CommandLine, CommandsWithoutAWindow)
          1, 4, 10},
         {{u("--export-png"), u("/b/a"), u("/o.png"), u("--scale"), u("100")}, A::ExportPng, {u("/b/a.zvb")}, "/o.png",
          1, 4, 100},
+        {{u("--thumbnail"), u("/b/a.zvb"), u("/t.png")}, A::Thumbnail, {u("/b/a.zvb")}, "/t.png", 1, 4, 100, 256},
+        {{u("--thumbnail"), u("/b/a"), u("/t.png"), u("16")}, A::Thumbnail, {u("/b/a.zvb")}, "/t.png", 1, 4, 100, 16},
+        {{u("--thumbnail"), u("/b/a"), u("/t.png"), u("1024")}, A::Thumbnail, {u("/b/a.zvb")}, "/t.png", 1, 4, 100,
+         1024},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.arguments.join(u' ').toStdString());
@@ -103,6 +108,7 @@ TEST(CommandLine, CommandsWithoutAWindow)
         EXPECT_EQ(commandLine.fromPage, c.fromPage);
         EXPECT_EQ(commandLine.toPage, c.toPage);
         EXPECT_EQ(commandLine.scale, c.scale);
+        EXPECT_EQ(commandLine.thumbnailSize, c.thumbnailSize);
     }
 }
 
@@ -130,6 +136,11 @@ TEST(CommandLine, MistakesAreOneLineErrors)
         {u("--export-png"), u("/b/a"), u("/o.png"), u("--scale"), u("101")},
         {u("--export-png"), u("/b/a"), u("/o.png"), u("--scale"), u("50%")},
         {u("--export-png"), u("/b/a"), u("/o.png"), u("--pages"), u("1-2")},
+        {u("--thumbnail"), u("/b/a")},
+        {u("--thumbnail"), u("/b/a"), u("/t.png"), u("15")},
+        {u("--thumbnail"), u("/b/a"), u("/t.png"), u("1025")},
+        {u("--thumbnail"), u("/b/a"), u("/t.png"), u("256"), u("/u.png")},
+        {u("--thumbnail"), u("/b/a"), u("/t.png"), u("--scale"), u("50")},
         {u("--verbose"), u("/b/a")},
     };
     for (const QStringList &arguments : mistakes) {
@@ -159,7 +170,7 @@ TEST(CommandLine, ArgumentsAreDecodedAsTheFileSystemDecodesNames)
 
 TEST(CommandLine, HelpNamesEveryCommandAndTheExitStatuses)
 {
-    for (const char *word : {"--check", "--export", "--export-png", "--scale", "--print-pdf", "--pages", "--help", "--version", "0 ", "1 ", "2 "})
+    for (const char *word : {"--check", "--export", "--export-png", "--scale", "--thumbnail", "--print-pdf", "--pages", "--help", "--version", "0 ", "1 ", "2 "})
         EXPECT_TRUE(helpText().contains(u(word))) << word;
 }
 

@@ -17,7 +17,8 @@ for f in bin/kestrix share/kestrix/InitList.ini share/kestrix/Kestrix.ini \
          share/kestrix/Images/00000.bmp share/kestrix/Images/10000.bmp share/kestrix/Images/20000.bmp \
          share/kestrix/Language/UK.txt share/kestrix/Language/DE.txt share/kestrix/Language/UK.bmp \
          share/kestrix/Boards/Factory.zvb share/applications/org.kestrix.Kestrix.desktop \
-         share/mime/packages/kestrix.xml share/metainfo/org.kestrix.Kestrix.metainfo.xml \
+         share/mime/packages/kestrix.xml share/thumbnailers/kestrix.thumbnailer \
+         share/metainfo/org.kestrix.Kestrix.metainfo.xml \
          share/doc/kestrix/LICENSE share/doc/kestrix/copyright share/doc/kestrix/changelog.gz \
          share/man/man1/kestrix.1.gz share/bash-completion/completions/kestrix \
          share/zsh/vendor-completions/_kestrix share/fish/vendor_completions.d/kestrix.fish; do
@@ -105,6 +106,20 @@ for _ in $(seq 1 100); do
 done
 [ "$(cat "$recent" 2>/dev/null)" = "$board" ] || fail "the installed program did not open $board"
 kill "$pid" 2>/dev/null || true
+# The thumbnailer runs as a file manager runs it: its Exec line with the
+# board, the preview file and the size filled in, the program found on PATH,
+# and gives a PNG of that size for the board's file type.
+thumbnailer=$root/share/thumbnailers/kestrix.thumbnailer
+grep -qx 'TryExec=kestrix' "$thumbnailer" || fail "the thumbnailer's TryExec"
+grep -qx 'MimeType=application/x-zorvan-board;' "$thumbnailer" || fail "the thumbnailer's file type"
+exec_line=$(sed -n 's/^Exec=//p' "$thumbnailer")
+exec_line=${exec_line//%i/$board}
+exec_line=${exec_line//%o/$work/preview.png}
+exec_line=${exec_line//%s/128}
+(cd "$work" && userprofile=$work/profile PATH=$root/bin:$PATH $exec_line) || fail "the thumbnailer failed: $exec_line"
+[ "$(od -An -tu1 -j16 -N8 "$work/preview.png" | tr -s ' ')" = " 0 0 0 128 0 0 0 128" ] \
+    || fail "the thumbnailer's preview is not 128 x 128"
+
 # The headless check, where the command line offers it: a finished sample
 # board passes.
 if "$root/bin/kestrix" --help | grep -q -- '--check'; then
