@@ -103,27 +103,49 @@ bool parseScale(const QString &text, int &percent)
     return ok && percent >= WholeBoardMinScale && percent <= WholeBoardMaxScale;
 }
 
-CommandLine parseExportPng(const QStringList &rest)
+// A command that takes a board and an output file, in any order with one
+// option and its value.
+struct OutputCommand
+{
+    CommandLine::Action action;
+    const char *name;        // "--export-png"
+    const char *option;      // "--scale"
+    const char *optionError; // the option's value is missing or wrong
+    const char *namesError;  // not exactly a board and an output
+    bool (*takeValue)(const QString &text, CommandLine &commandLine);
+};
+
+CommandLine parseOutputCommand(const QStringList &rest, const OutputCommand &command)
 {
     CommandLine commandLine;
-    commandLine.action = CommandLine::Action::ExportPng;
+    commandLine.action = command.action;
     QStringList names;
     for (qsizetype i = 0; i < rest.size(); ++i) {
-        if (rest[i] == QStringLiteral("--scale")) {
-            if (i + 1 >= rest.size() || !parseScale(rest[i + 1], commandLine.scale))
-                return usageError(QStringLiteral("--scale needs a whole number PERCENT within 10-100"));
+        if (rest[i] == QLatin1String(command.option)) {
+            if (i + 1 >= rest.size() || !command.takeValue(rest[i + 1], commandLine))
+                return usageError(QString::fromUtf8(command.optionError));
             ++i;
         } else if (isOption(rest[i])) {
-            return usageError(QStringLiteral("--export-png: unknown option %1").arg(rest[i]));
+            return usageError(QStringLiteral("%1: unknown option %2").arg(QLatin1String(command.name), rest[i]));
         } else {
             names.append(rest[i]);
         }
     }
     if (names.size() != 2)
-        return usageError(QStringLiteral("--export-png needs a board and a PNG file"));
+        return usageError(QString::fromUtf8(command.namesError));
     commandLine.boards.append(boardPath(names[0]));
     commandLine.output = names[1];
     return commandLine;
+}
+
+CommandLine parseExportPng(const QStringList &rest)
+{
+    return parseOutputCommand(rest, {CommandLine::Action::ExportPng, "--export-png", "--scale",
+                                     "--scale needs a whole number PERCENT within 10-100",
+                                     "--export-png needs a board and a PNG file",
+                                     [](const QString &text, CommandLine &commandLine) {
+                                         return parseScale(text, commandLine.scale);
+                                     }});
 }
 
 CommandLine parseThumbnail(const QStringList &rest)
@@ -149,25 +171,12 @@ CommandLine parseThumbnail(const QStringList &rest)
 
 CommandLine parsePrintPdf(const QStringList &rest)
 {
-    CommandLine commandLine;
-    commandLine.action = CommandLine::Action::PrintPdf;
-    QStringList names;
-    for (qsizetype i = 0; i < rest.size(); ++i) {
-        if (rest[i] == QStringLiteral("--pages")) {
-            if (i + 1 >= rest.size() || !parsePages(rest[i + 1], commandLine.fromPage, commandLine.toPage))
-                return usageError(QStringLiteral("--pages needs a range FROM-TO within 1-4"));
-            ++i;
-        } else if (isOption(rest[i])) {
-            return usageError(QStringLiteral("--print-pdf: unknown option %1").arg(rest[i]));
-        } else {
-            names.append(rest[i]);
-        }
-    }
-    if (names.size() != 2)
-        return usageError(QStringLiteral("--print-pdf needs a board and a PDF file"));
-    commandLine.boards.append(boardPath(names[0]));
-    commandLine.output = names[1];
-    return commandLine;
+    return parseOutputCommand(rest, {CommandLine::Action::PrintPdf, "--print-pdf", "--pages",
+                                     "--pages needs a range FROM-TO within 1-4",
+                                     "--print-pdf needs a board and a PDF file",
+                                     [](const QString &text, CommandLine &commandLine) {
+                                         return parsePages(text, commandLine.fromPage, commandLine.toPage);
+                                     }});
 }
 
 } // namespace

@@ -59,56 +59,67 @@ QString builtInMessage(int index)
 
 // Keys that came after the first language files; a file without them still
 // gives every text.
+// The program's German texts of those keys, the keys in lower case.
+constexpr struct
+{
+    const char *key;
+    const char *text;
+} BuiltInTexts[] = {
+    {"menu1_redo", "Wiederholen"},
+    {"menu1_saveaswholepic", "Als Bild speichern (ganzes Brett)..."},
+    {"savedialog3", "Platte als ein Bild speichern"},
+    {"spngfilter", "PNG-Bilddatei"},
+    {"recoveryask",
+     "Von der Platte „%s“ sind ungesicherte Änderungen übrig geblieben, weil das Programm "
+                "nicht regulär beendet wurde. Sollen sie wiederhergestellt werden? Bei „Nein“ werden "
+                "sie verworfen."},
+    {"recoverytime", "Zuletzt gesichert:"},
+    {"recoveryunreadableask",
+     "Diese gesicherten Änderungen können nicht gelesen werden. Sollen sie entfernt werden? Bei "
+                "„Nein“ bleiben sie für den nächsten Start erhalten.%s"},
+    {"recoveryotherinstance",
+     "Ein anderes laufendes Exemplar des Programms hat ungesicherte Änderungen an der Platte „%s“. "
+                "Wer zuletzt speichert, überschreibt die Änderungen des anderen."},
+    {"recoverylistask",
+     "Von diesen Platten sind ungesicherte Änderungen übrig geblieben, weil das Programm nicht "
+                "regulär beendet wurde. Die gewählte Platte wird wiederhergestellt, die übrigen bleiben für "
+                "den nächsten Start erhalten."},
+    {"recoveryrestore", "Wiederherstellen"},
+    {"recoverydiscard", "Gewählte verwerfen"},
+    {"recoverydiscardall", "Alle verwerfen"},
+    {"recoverykeep", "Später"},
+    {"settingsunreadable",
+     "Bis zum Ende des Programms gelten die Standardeinstellungen; die Datei bleibt, wie sie ist, und "
+                "wird nicht überschrieben. Reparieren oder entfernen Sie sie, damit Einstellungen wieder gespeichert werden."},
+    {"recentmissing",
+     "Die Karte „%s“ gibt es nicht mehr. Sie wird aus der Liste der zuletzt geöffneten Karten genommen."},
+    {"recentfolder",
+     "„%s“ ist keine Karte mehr, sondern ein Ordner. Der Eintrag wird aus der Liste der zuletzt geöffneten "
+                "Karten genommen."},
+    {"recentspecial",
+     "„%s“ ist keine Karte mehr, sondern eine besondere Datei (etwa eine Pipe oder ein Gerät), die nicht "
+                "geöffnet wird. Der Eintrag wird aus der Liste der zuletzt geöffneten Karten genommen."},
+    {"savechangedondisk",
+     "Die Datei „%s“ wurde geändert, seit sie geöffnet oder zuletzt gespeichert wurde, vielleicht in einem "
+                "anderen Fenster dieses Programms. Soll sie überschrieben werden, oder soll die Karte unter einem anderen "
+                "Namen gespeichert werden?"},
+    {"startboardundecodable",
+     "Der beim Start genannte Kartenname „%s“ ist kein gültiger Dateiname dieses Systems. Es wird keine "
+                "Karte geöffnet."},
+    {"saveoverwrite",
+     "Überschreiben"},
+    {"saveelsewhere",
+     "Speichern unter..."},
+};
+
 QString builtInText(const QString &key)
 {
-    static const QHash<QString, QString> texts = {
-        {QStringLiteral("menu1_redo"), QStringLiteral("Wiederholen")},
-        {QStringLiteral("menu1_saveaswholepic"), QStringLiteral("Als Bild speichern (ganzes Brett)...")},
-        {QStringLiteral("savedialog3"), QStringLiteral("Platte als ein Bild speichern")},
-        {QStringLiteral("spngfilter"), QStringLiteral("PNG-Bilddatei")},
-        {QStringLiteral("recoveryask"),
-         QStringLiteral("Von der Platte „%s“ sind ungesicherte Änderungen übrig geblieben, weil das Programm "
-                        "nicht regulär beendet wurde. Sollen sie wiederhergestellt werden? Bei „Nein“ werden "
-                        "sie verworfen.")},
-        {QStringLiteral("recoverytime"), QStringLiteral("Zuletzt gesichert:")},
-        {QStringLiteral("recoveryunreadableask"),
-         QStringLiteral("Diese gesicherten Änderungen können nicht gelesen werden. Sollen sie entfernt werden? Bei "
-                        "„Nein“ bleiben sie für den nächsten Start erhalten.%s")},
-        {QStringLiteral("recoveryotherinstance"),
-         QStringLiteral("Ein anderes laufendes Exemplar des Programms hat ungesicherte Änderungen an der Platte „%s“. "
-                        "Wer zuletzt speichert, überschreibt die Änderungen des anderen.")},
-        {QStringLiteral("recoverylistask"),
-         QStringLiteral("Von diesen Platten sind ungesicherte Änderungen übrig geblieben, weil das Programm nicht "
-                        "regulär beendet wurde. Die gewählte Platte wird wiederhergestellt, die übrigen bleiben für "
-                        "den nächsten Start erhalten.")},
-        {QStringLiteral("recoveryrestore"), QStringLiteral("Wiederherstellen")},
-        {QStringLiteral("recoverydiscard"), QStringLiteral("Gewählte verwerfen")},
-        {QStringLiteral("recoverydiscardall"), QStringLiteral("Alle verwerfen")},
-        {QStringLiteral("recoverykeep"), QStringLiteral("Später")},
-        {QStringLiteral("settingsunreadable"),
-         QStringLiteral("Bis zum Ende des Programms gelten die Standardeinstellungen; die Datei bleibt, wie sie ist, und "
-                        "wird nicht überschrieben. Reparieren oder entfernen Sie sie, damit Einstellungen wieder gespeichert werden.")},
-        {QStringLiteral("recentmissing"),
-         QStringLiteral("Die Karte „%s“ gibt es nicht mehr. Sie wird aus der Liste der zuletzt geöffneten Karten genommen.")},
-        {QStringLiteral("recentfolder"),
-         QStringLiteral("„%s“ ist keine Karte mehr, sondern ein Ordner. Der Eintrag wird aus der Liste der zuletzt geöffneten "
-                        "Karten genommen.")},
-        {QStringLiteral("recentspecial"),
-         QStringLiteral("„%s“ ist keine Karte mehr, sondern eine besondere Datei (etwa eine Pipe oder ein Gerät), die nicht "
-                        "geöffnet wird. Der Eintrag wird aus der Liste der zuletzt geöffneten Karten genommen.")},
-        {QStringLiteral("savechangedondisk"),
-         QStringLiteral("Die Datei „%s“ wurde geändert, seit sie geöffnet oder zuletzt gespeichert wurde, vielleicht in einem "
-                        "anderen Fenster dieses Programms. Soll sie überschrieben werden, oder soll die Karte unter einem anderen "
-                        "Namen gespeichert werden?")},
-        {QStringLiteral("startboardundecodable"),
-         QStringLiteral("Der beim Start genannte Kartenname „%s“ ist kein gültiger Dateiname dieses Systems. Es wird keine "
-                        "Karte geöffnet.")},
-        {QStringLiteral("saveoverwrite"),
-         QStringLiteral("Überschreiben")},
-        {QStringLiteral("saveelsewhere"),
-         QStringLiteral("Speichern unter...")},
-    };
-    return texts.value(key.toLower());
+    const QByteArray wanted = key.toLower().toUtf8();
+    for (const auto &entry : BuiltInTexts) {
+        if (wanted == entry.key)
+            return QString::fromUtf8(entry.text);
+    }
+    return QString();
 }
 
 } // namespace

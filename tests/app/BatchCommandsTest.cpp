@@ -43,6 +43,14 @@ QString bundledBoard(const char *name)
     return BinDir + QStringLiteral("Boards/") + QLatin1String(name);
 }
 
+// What the window has once it started on the bundled tile set and opened board.
+void openBundledBoard(Editor &editor, const char *board)
+{
+    editor.setProgramFolder(BinDir);
+    editor.loadResources(Resources::LanguageStep | Resources::CatalogueStep | Resources::StepMarksStep);
+    editor.loadBoard(bundledBoard(board));
+}
+
 // The bundled program folder with a user folder of its own whose settings
 // choose German; the commands run in process.
 class Batch : public ::testing::Test
@@ -224,11 +232,7 @@ TEST_F(Batch, ExportWritesWhatTheMenuCommandWrites)
 {
     ScriptedPrompter prompter;
     Editor editor(prompter);
-    editor.setProgramFolder(BinDir);
-    editor.loadResources(Resources::LanguageStep);
-    editor.loadResources(Resources::CatalogueStep);
-    editor.loadResources(Resources::StepMarksStep);
-    editor.loadBoard(bundledBoard("Factory.zvb"));
+    openBundledBoard(editor, "Factory.zvb");
     prompter.files = {path(QStringLiteral("menu.jpg"))};
     editor.checkAndExportBoard();
 
@@ -253,11 +257,7 @@ TEST_F(Batch, ExportPngWritesWhatTheMenuCommandWrites)
 {
     ScriptedPrompter prompter;
     Editor editor(prompter);
-    editor.setProgramFolder(BinDir);
-    editor.loadResources(Resources::LanguageStep);
-    editor.loadResources(Resources::CatalogueStep);
-    editor.loadResources(Resources::StepMarksStep);
-    editor.loadBoard(bundledBoard("Factory.zvb"));
+    openBundledBoard(editor, "Factory.zvb");
     prompter.files = {path(QStringLiteral("menu.png"))};
     editor.checkAndExportWholeBoard();
 
