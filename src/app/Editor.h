@@ -3,6 +3,7 @@
 #include "app/BoardOutput.h"
 #include "app/BoardState.h"
 #include "app/Prompter.h"
+#include "app/RegionCommands.h"
 #include "app/Resources.h"
 #include "board/BoardGrid.h"
 #include "board/UndoRing.h"
@@ -24,9 +25,9 @@ namespace kestrix {
 class DeferredRandom;
 
 // The façade of the running program's editing state: it wires its parts
-// (Resources, Document, BoardOutput, the rules) and signals. The main window
-// forwards clicks and menu commands here and repaints from the signals.
-// Nothing here knows a widget. One section per concern, in member order.
+// (Resources, Document, RegionCommands, BoardOutput, the rules) and signals;
+// the window forwards clicks and commands here and repaints from the
+// signals. One section per concern, in member order; no widget here.
 class Editor : public QObject
 {
     Q_OBJECT
@@ -54,11 +55,9 @@ public:
 
     // --- resources: settings, language, catalogue, palette ---------------------
     const Resources &resources() const { return m_resources; }
-    // Takes the loading steps asked for, in their fixed order; with the
-    // settings comes the recent boards' list, with the language the file
-    // dialogs' filters and titles. After each step afterStep (when given)
-    // builds what relies on it. Throws KestrixError from the step that fails;
-    // the later ones are not taken.
+    // Takes the steps asked for in their fixed order (see Resources); after
+    // each, afterStep builds what relies on it. Throws KestrixError from the
+    // step that fails; the later ones are not taken.
     void loadResources(Resources::Steps steps, const std::function<void(Resources::Step)> &afterStep = {});
 
     const Settings &settings() const { return m_resources.settings(); }
@@ -83,11 +82,9 @@ public:
     void chooseLanguage(qsizetype index) { m_resources.chooseLanguage(index); }
 
     const Catalogue &catalogue() const { return m_resources.catalogue(); }
-    // The tile definition dialog's command (see applyTileDefinition in
-    // TileDefinition.h); signals catalogueChanged when the definition was
-    // written. Returns the text of a refusal, in which case nothing changed.
-    // Every lookup sees the changes at once; the palette keeps what it
-    // showed at start.
+    // The tile definition dialog's command (see TileDefinition.h); signals
+    // catalogueChanged once written, else returns the refusal's text. The
+    // palette keeps what it showed at start.
     QString applyTileDefinition(TileFileLine &line, const TileDefinition &definition);
 
     // --- palette -------------------------------------------------------------
@@ -95,11 +92,9 @@ public:
     // with the "Zähler" page.
     int activePalettePage() const { return m_activePalettePage; }
     void setActivePalettePage(int page) { m_activePalettePage = page; }
-    // A palette picture of tile tag was clicked: the selection takes the tile
-    // (a random plate of its group for a ground plate), unturned, with no
-    // steps, and shows its large picture. The target field stays. Throws
-    // KestrixError when the large picture cannot be read; the selection then
-    // keeps its tile and picture.
+    // A palette picture was clicked: the selection takes tile tag (a random
+    // plate of its group for a ground plate), unturned, without steps. Throws
+    // KestrixError when its picture cannot be read; nothing changed then.
     void pickTile(int tag);
     // A double click on tile tag, after its click: in administration mode it
     // asks for the tile's definition (signal tileDefinitionRequested).
@@ -191,10 +186,9 @@ public:
     // the modified flag and the undo ring as they were.
     void newBoard();
     void openBoard();
-    // True when the board was written; false when there is no board or the
-    // save dialog was cancelled. Save over a file that changed on disk since
-    // this editor read or wrote it (another instance saved it) first asks:
-    // Yes overwrites it, No asks for another name, Cancel writes nothing.
+    // True when the board was written. Save over a file changed on disk
+    // since this editor read or wrote it asks first: Yes overwrites, No asks
+    // for another name, Cancel writes nothing.
     bool saveBoard();
     bool saveBoardAs();
     void closeBoard();
@@ -205,20 +199,21 @@ public:
     void reportUndecodableStartBoard(const QString &name);
     // The recent boards (see Document).
     const RecentBoards &recentBoards() const { return m_document.recentBoards(); }
-    // Entry index of the list was chosen. A board that is no longer there,
-    // or whose path now names a folder, a FIFO or a device, leaves the list
-    // with a message saying which, and the open board stays; any other opens
-    // as Open would, asking about unsaved changes first.
+    // Entry index of the list was chosen: opens as Open would; a board gone,
+    // or now a folder, FIFO or device, leaves the list with a message.
     void openRecentBoard(qsizetype index);
     // Opens the board file path as Open would once its dialog is confirmed,
     // asking about unsaved changes first: a board dropped on the window or
     // chosen from the recent list.
     void openBoardFile(const QString &path);
 
+    // --- region: copy, cut, paste, clear and turns (see RegionCommands) ------
+    RegionCommands &regions() { return m_regions; }
+    const RegionCommands &regions() const { return m_regions; }
+
     // --- undo ----------------------------------------------------------------
     const UndoRing &undoRing() const { return m_undoRing; }
-    // Saves board field n's state before a change (signal undoChanged).
-    void recordUndo(int n, bool groupStart);
+    void recordUndo(int n, bool groupStart); // field n's state before a change
     // "Rückgängig": takes back the last application, every field it changed.
     // The board counts as changed afterwards.
     void undoApplication();
@@ -233,22 +228,19 @@ public:
     // board's own file is never written here. Throws KestrixError when it
     // cannot be written, only the first time while writing keeps failing.
     void writeRecovery();
-    // At start: offers the boards that instances no longer running kept (see
-    // RecoveryOffer). Restore opens the one chosen as a changed board under
-    // its own name (Save writes to its file; a name its note may not give
-    // makes it a new board). A Cancel to the question about the open board's
-    // changes keeps them all.
+    // At start: offers the boards that ended instances kept (RecoveryOffer);
+    // the one restored opens as a changed board under its own name. A Cancel
+    // to the question about the open board's changes keeps them all.
     void offerRecovery();
     // Warns when another running instance keeps unsaved changes of the board
     // file path; called whenever a board file opens.
     void warnIfKeptElsewhere(const QString &path);
 
     // --- apply ---------------------------------------------------------------
-    // "Übernehmen": applies the selection to its target field as the rules
-    // (applyPlacement) work it out: a refusal shows its message, else every
-    // changed field is one entry of one undo group, the target first, and the
-    // selection takes the belt fitted in its tile's place. Throws
-    // KestrixError when a picture cannot be read; nothing has changed then.
+    // "Übernehmen": applies the selection as applyPlacement works it out: a
+    // refusal shows its message, else the changed fields are one undo group
+    // and the selection takes the fitted belt. Throws KestrixError when a
+    // picture cannot be read; nothing has changed then.
     void applySelection();
     Conventions conventions() const; // of the settings, for the rules
 
@@ -347,6 +339,9 @@ protected:
     // undo
     UndoRing m_undoRing;
 
+    // region
+    RegionCommands m_regions{*this};
+
     // document, recent boards and recovery of unsaved work
     Document m_document;
 
@@ -358,6 +353,8 @@ protected:
     BoardOutput m_output{m_prompter, m_resources, m_cells};
 
 private:
+    friend class RegionCommands;
+
     // language
     void takeLanguage();
 
@@ -366,6 +363,9 @@ private:
     // nothing; random draws are committed as far as the pictures got.
     QList<QImage> composeFieldPictures(const QList<FieldWrite> &writes, DeferredRandom *random = nullptr);
     void writeFields(const QList<FieldWrite> &writes, const QList<QImage> &pictures);
+    // A change by the rules: its recorded states become one undo group, then
+    // its fields are written; the board counts as changed, nothing to redo.
+    void commitChange(const QList<FieldWrite> &recorded, const QList<FieldWrite> &written, const QList<QImage> &pictures);
 
     // board and selection
     void turnSelection(int quarterTurns);

@@ -43,14 +43,19 @@ void Editor::applySelection()
         m_selection.picture = selectionPicture;
         emit selectionChanged();
     }
-    for (qsizetype i = 0; i < application.recorded.size(); ++i) {
-        const FieldWrite &state = application.recorded[i];
-        m_undoRing.recordUndo(state.cell, state.field, i == 0);
-    }
-    emit undoChanged(m_undoRing.canUndo());
-    writeFields(application.written, pictures);
-    setBoardModified(true);
+    m_regions.drop();
+    commitChange(application.recorded, application.written, pictures);
     m_selectionFromBoard = true;
+}
+
+void Editor::commitChange(const QList<FieldWrite> &recorded, const QList<FieldWrite> &written,
+                          const QList<QImage> &pictures)
+{
+    for (qsizetype i = 0; i < recorded.size(); ++i)
+        m_undoRing.recordUndo(recorded[i].cell, recorded[i].field, i == 0);
+    emit undoChanged(m_undoRing.canUndo());
+    writeFields(written, pictures);
+    setBoardModified(true);
     m_undoRing.clearRedo();
     emit redoChanged(false);
 }

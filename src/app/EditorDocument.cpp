@@ -55,6 +55,7 @@ void Editor::refreshDocumentState()
     m_undoRing.clear();
     emit undoChanged(false);
     emit redoChanged(false);
+    m_regions.drop();
     if (isBoardOpen())
         selectField(0);
 }
@@ -218,6 +219,7 @@ void Editor::replaceBoard(const ComposedBoard &board, const DocumentState &state
     m_undoRing.clear();
     emit undoChanged(false);
     emit redoChanged(false);
+    m_regions.drop();
     takeFieldIntoSelection(0, board.selectionPicture);
 }
 

@@ -82,6 +82,7 @@ void Editor::selectField(int cell)
     if (cell < 0 || cell >= CellCount)
         return;
     takeFieldIntoSelection(cell, composeFieldSelection(m_cells[size_t(cell)]));
+    m_regions.drop();
 }
 
 // The picture the selection shows for a field: its large picture with the

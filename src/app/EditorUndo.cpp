@@ -72,6 +72,7 @@ void Editor::writeStates(const UndoRing &ring, const QList<UndoEntry> &states)
     const QList<QImage> pictures = composeFieldPictures(writes);
 
     m_undoRing = ring;
+    m_regions.drop();
     writeFields(writes, pictures);
     const bool selectedFieldRestored = std::any_of(states.cbegin(), states.cend(), [this](const UndoEntry &state) {
         return state.cell == m_selection.cell;

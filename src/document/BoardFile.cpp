@@ -34,14 +34,8 @@ QByteArray numberPart(int tileId, int rotation)
 QByteArray boardFileBytes(const BoardFields &fields)
 {
     QByteArray bytes;
-    for (const Field &field : fields) {
-        bytes += numberPart(field.tileId, field.rotation);
-        // The field holds at most five step characters.
-        const QString flags = field.steps.left(5);
-        if (flags != NoSteps)
-            bytes += ',' + flags.toLatin1();
-        bytes += "\r\n";
-    }
+    for (const Field &field : fields)
+        bytes += boardFileLine(field) + "\r\n";
     return bytes;
 }
 
@@ -79,6 +73,16 @@ BoardFields parseBoardFile(const QByteArray &bytes)
 }
 
 } // namespace
+
+QByteArray boardFileLine(const Field &field)
+{
+    QByteArray line = numberPart(field.tileId, field.rotation);
+    // The field holds at most five step characters.
+    const QString flags = field.steps.left(5);
+    if (flags != NoSteps)
+        line += ',' + flags.toLatin1();
+    return line;
+}
 
 void saveBoardFile(QIODevice &device, const BoardFields &fields)
 {

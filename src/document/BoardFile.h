@@ -2,6 +2,7 @@
 
 #include "board/Field.h"
 
+#include <QByteArray>
 #include <QString>
 
 class QIODevice;
@@ -12,6 +13,8 @@ namespace kestrix {
 // followed by the rotation digit, then "," and the step flags unless they are
 // exactly "00000". Throws KestrixError when the device takes fewer bytes.
 void saveBoardFile(QIODevice &device, const BoardFields &fields);
+// One field's line as the board file holds it, without its line end.
+QByteArray boardFileLine(const Field &field);
 // Writes a temporary file beside path and renames it over path, so a failed
 // save leaves the file that was there untouched. Throws KestrixError naming
 // the file and the system's reason.

@@ -106,6 +106,23 @@ constexpr struct
     {"startboardundecodable",
      "Der beim Start genannte Kartenname „%s“ ist kein gültiger Dateiname dieses Systems. Es wird keine "
                 "Karte geöffnet."},
+    {"menu1_copy", "Kopieren"},
+    {"menu1_cut", "Ausschneiden"},
+    {"menu1_paste", "Einfügen"},
+    {"menu1_delete", "Löschen"},
+    {"menu1_turnright", "Rechts drehen"},
+    {"menu1_turnleft", "Links drehen"},
+    {"menu1_selectall", "Alles auswählen"},
+    {"menu1_shift", "Umschalt+"},
+    {"menu1_delkey", "Entf"},
+    {"regionfield", "Zeile %s, Spalte %s"},
+    {"regionseparates",
+     "Der Rand der Auswahl trennt das Element auf dem Feld in %s von einem seiner Zusatzfelder. Wählen Sie "
+                "das Element mit allen seinen Feldern aus oder keines davon."},
+    {"regionoffboard", "Der eingefügte Bereich reicht über den Rand der Platte hinaus."},
+    {"regionnotsquare", "Nur ein quadratischer Bereich kann gedreht werden."},
+    {"regionclipboard",
+     "Die Zwischenablage enthält keinen Bereich einer Platte, den dieses Programm einfügen kann."},
     {"saveoverwrite",
      "Überschreiben"},
     {"saveelsewhere",
@@ -197,6 +214,13 @@ MessageBox Language::buildKeyMessage(const QString &key, BoxType type, const QLi
         text = builtInText(key);
     box.text = *text;
     return box;
+}
+
+QString Language::fieldName(int cell) const
+{
+    const QStringList place{QString::number(cell / 12 + 1), QString::number(cell % 12 + 1)};
+    const QString key = QStringLiteral("RegionField");
+    return fillPlaceholders(text(key), place).value_or(fillPlaceholders(builtInText(key), place).value_or(QString()));
 }
 
 QString Language::messageText(int index) const

@@ -75,6 +75,8 @@ public:
     // arguments, the program's German text stands.
     QString errorText(const KestrixError &error) const;
 
+    // Board field cell (0..143) for the user: its row and column from 1.
+    QString fieldName(int cell) const;
     const QString &byStepName() const { return m_byStepName; }
     // Caption of step box i (0..4): the ByStepName text, a blank, i + 1.
     QString stepBoxCaption(int i) const;

@@ -66,6 +66,10 @@ struct Application
 
 // The message that refuses placement on fields, if any.
 std::optional<RuleMessage> refusal(const BoardFields &fields, const Placement &placement, const RuleSet &rules);
+// The checks of the board-edge conventions for field on cell (the wall
+// checks, then the sides that must face inwards), as an application makes
+// them for its target.
+std::optional<RuleMessage> edgeRefusal(int cell, const Field &field, const RuleSet &rules);
 // The belt tile that fits the neighbours of the placement's field: side
 // inputs where a neighbouring belt runs in. Its own id when nothing changes,
 // no belt has the fitted pattern, or its pattern is unusable.

@@ -447,9 +447,13 @@ const QStringList &requiredKeys()
                       QStringLiteral("RecentSpecial"), QStringLiteral("SettingsUnreadable"),
                       QStringLiteral("SaveChangedOnDisk"), QStringLiteral("SaveOverwrite"),
                       QStringLiteral("SaveElsewhere"), QStringLiteral("StartBoardUndecodable"),
+                      QStringLiteral("RegionField"), QStringLiteral("RegionSeparates"), QStringLiteral("RegionOffBoard"),
+                      QStringLiteral("RegionNotSquare"), QStringLiteral("RegionClipboard"), QStringLiteral("Menu1_Shift"),
+                      QStringLiteral("Menu1_DelKey"),
                       QLatin1String(SettingsBinary.key)};
         for (const char *m : {"File", "New", "Open", "Save", "SaveAs", "Close", "Exit", "Edit", "Undo", "Redo", "Check",
-                              "Print", "SaveAsPic", "SaveAsWholePic", "NewElement", "Options", "Help", "About", "Recent"})
+                              "Print", "SaveAsPic", "SaveAsWholePic", "NewElement", "Options", "Help", "About", "Recent",
+                              "Copy", "Cut", "Paste", "Delete", "TurnRight", "TurnLeft", "SelectAll"})
             k << QStringLiteral("Menu1_") + QLatin1String(m);
         for (const char *m : {"Warning", "Error", "Information", "Confirm", "Yes", "No", "OK", "Cancel"})
             k << QStringLiteral("SMsgDlg") + QLatin1String(m);
@@ -497,6 +501,7 @@ TEST(LanguageFiles, TextsCarryThePlaceholdersOfTheirArguments)
                                               {QStringLiteral("recentfolder"), 1}, {QStringLiteral("recentspecial"), 1},
                                               {QStringLiteral("savechangedondisk"), 1},
                                               {QStringLiteral("startboardundecodable"), 1},
+                                              {QStringLiteral("regionfield"), 2}, {QStringLiteral("regionseparates"), 1},
                                               {QString::fromLatin1(SettingsBinary.key).toLower(), 1}};
     for (const ErrorText &text : ErrorTexts::All)
         placeholders[QString::fromLatin1(text.key).toLower()] = QString::fromUtf8(text.german).count(QStringLiteral("%s"));
