@@ -59,7 +59,7 @@ void CellView::mouseReleaseEvent(QMouseEvent *event)
     const bool wasPressed = m_pressed;
     m_pressed = false;
     if (wasPressed && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+        emit clicked(event->modifiers());
 }
 
 void CellView::mouseDoubleClickEvent(QMouseEvent *event)

@@ -21,8 +21,8 @@ public:
     void setTransparent(bool transparent);
 
 signals:
-    // A left-button press and release inside the control.
-    void clicked();
+    // A left-button press and release inside the control, with the keys held.
+    void clicked(Qt::KeyboardModifiers modifiers);
     void doubleClicked();
 
 protected:

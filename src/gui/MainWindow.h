@@ -23,6 +23,7 @@ class QTimer;
 namespace kestrix {
 
 class CellView;
+class RegionFrame;
 class GuiPrompter;
 class OptionsDialog;
 class StatusLine;
@@ -71,8 +72,14 @@ public:
     // created: lookup gives the caption for a component name, empty to keep
     // the current one.
     void applyCaptions(const std::function<QString(const QString &)> &lookup);
-    // The name of the Ctrl key shown in front of each shortcut letter.
-    void setCtrlText(const QString &text);
+    // The names of the keys in the shortcuts shown after the menu captions.
+    struct KeyNames
+    {
+        QString ctrl = QStringLiteral("Strg+"); // each modifier carries its own separator
+        QString shift = QStringLiteral("Umschalt+");
+        QString del = QStringLiteral("Entf");
+    };
+    void setKeyNames(const KeyNames &names);
     // A menu entry's caption without the shortcut text.
     static QString menuCaption(const QAction *action);
 
@@ -124,10 +131,14 @@ private:
     // --- main menu (MainWindowMenus.cpp) -----------------------------------------
     void buildMenus();
     QMenu *addMenu(const char *name, const QString &caption);
-    QAction *addEntry(QMenu *menu, const char *name, const QString &caption, char shortcutLetter = 0);
+    QAction *addEntry(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut = {});
+    QString shortcutText(const QKeySequence &shortcut) const;
     QAction *addSeparator(QMenu *menu, const char *name);
     void connectCommand(QAction *action, std::function<void()> command);
     void connectMenuCommands();
+    // The region's commands and the clipboard (MainWindowRegion.cpp).
+    void connectRegionCommands();
+    void showRegion();
     // The entries of the recent boards' menu, from the Editor's list.
     void showRecentBoards();
 
@@ -175,8 +186,8 @@ private:
         std::function<void(const QString &)> apply;
     };
     QList<CaptionTarget> m_captionTargets; // in creation order
-    QString m_ctrlText = QStringLiteral("Strg+");
-    QHash<QAction *, QChar> m_shortcutLetters;
+    KeyNames m_keyNames;
+    QList<QAction *> m_shortcutEntries; // the menu entries with a shortcut
 
     struct Menus
     {
@@ -191,6 +202,13 @@ private:
         QMenu *edit = nullptr;
         QAction *undo = nullptr;
         QAction *redo = nullptr;
+        QAction *cut = nullptr;
+        QAction *copy = nullptr;
+        QAction *paste = nullptr;
+        QAction *clear = nullptr;
+        QAction *turnRight = nullptr;
+        QAction *turnLeft = nullptr;
+        QAction *selectAll = nullptr;
         QAction *check = nullptr;
         QAction *print = nullptr;
         QAction *exportPictures = nullptr;
@@ -210,6 +228,7 @@ private:
     std::array<QWidget *, 6> m_palettePages{};
     QWidget *m_boardPanel = nullptr;
     CellView *m_cursor = nullptr;
+    RegionFrame *m_regionFrame = nullptr; // above the cells
     std::array<CellView *, CellCount> m_cellViews{}; // created by createBoardCells
     CellView *m_selectionCell = nullptr;              // created by createSelectionCell
     QFrame *m_stepPanel = nullptr;

@@ -33,7 +33,8 @@ void MainWindow::showLanguage()
 {
     const Language &language = m_editor.language();
     applyCaptions([&language](const QString &name) { return language.caption(name); });
-    setCtrlText(language.ctrlText());
+    setKeyNames({language.ctrlText(), language.text(QStringLiteral("Menu1_Shift")),
+                 language.text(QStringLiteral("Menu1_DelKey"))});
     showStepBoxCaptions();
     setWindowTitle(m_editor.windowTitle());
     QCoreApplication::setApplicationName(language.title());

@@ -17,8 +17,8 @@ void MainWindow::buildMenus()
 
     m.file = addMenu("Menu1_File", QStringLiteral("&Datei"));
     m.newBoard = addEntry(m.file, "Menu1_New", QStringLiteral("Neu..."));
-    m.open = addEntry(m.file, "Menu1_Open", QStringLiteral("Öffnen..."), 'O');
-    m.save = addEntry(m.file, "Menu1_Save", QStringLiteral("Speichern..."), 'S');
+    m.open = addEntry(m.file, "Menu1_Open", QStringLiteral("Öffnen..."), QKeySequence(Qt::CTRL | Qt::Key_O));
+    m.save = addEntry(m.file, "Menu1_Save", QStringLiteral("Speichern..."), QKeySequence(Qt::CTRL | Qt::Key_S));
     m.saveAs = addEntry(m.file, "Menu1_SaveAs", QStringLiteral("Speichern unter..."));
     m.close = addEntry(m.file, "Menu1_Close", QStringLiteral("Schließen"));
     m.recent = m.file->addMenu(QStringLiteral("Zuletzt geöffnet"));
@@ -31,13 +31,24 @@ void MainWindow::buildMenus()
     m.exit = addEntry(m.file, "Menu1_Exit", QStringLiteral("Beenden"));
 
     m.edit = addMenu("Menu1_Edit", QStringLiteral("&Bearbeiten"));
-    m.undo = addEntry(m.edit, "Menu1_Undo", QStringLiteral("Rückgängig"), 'Z');
-    m.redo = addEntry(m.edit, "Menu1_Redo", QStringLiteral("Wiederholen"), 'Y');
+    m.undo = addEntry(m.edit, "Menu1_Undo", QStringLiteral("Rückgängig"), QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m.redo = addEntry(m.edit, "Menu1_Redo", QStringLiteral("Wiederholen"), QKeySequence(Qt::CTRL | Qt::Key_Y));
     // Ctrl+Shift+Z too, as many programs redo.
     m.redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    addSeparator(m.edit, "Menu1_N6");
+    m.cut = addEntry(m.edit, "Menu1_Cut", QStringLiteral("Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    m.copy = addEntry(m.edit, "Menu1_Copy", QStringLiteral("Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    m.paste = addEntry(m.edit, "Menu1_Paste", QStringLiteral("Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    m.clear = addEntry(m.edit, "Menu1_Delete", QStringLiteral("Löschen"), QKeySequence(Qt::Key_Delete));
+    m.turnRight =
+        addEntry(m.edit, "Menu1_TurnRight", QStringLiteral("Rechts drehen"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    m.turnLeft = addEntry(m.edit, "Menu1_TurnLeft", QStringLiteral("Links drehen"),
+                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    m.selectAll =
+        addEntry(m.edit, "Menu1_SelectAll", QStringLiteral("Alles auswählen"), QKeySequence(Qt::CTRL | Qt::Key_A));
     addSeparator(m.edit, "Menu1_N5");
     m.check = addEntry(m.edit, "Menu1_Check", QStringLiteral("Karte prüfen"));
-    m.print = addEntry(m.edit, "Menu1_Print", QStringLiteral("Drucken..."), 'P');
+    m.print = addEntry(m.edit, "Menu1_Print", QStringLiteral("Drucken..."), QKeySequence(Qt::CTRL | Qt::Key_P));
     m.exportPictures = addEntry(m.edit, "Menu1_SaveAsPic", QStringLiteral("Als Bild speichern..."));
     m.exportWholePicture =
         addEntry(m.edit, "Menu1_SaveAsWholePic", QStringLiteral("Als Bild speichern (ganzes Brett)..."));
@@ -66,15 +77,15 @@ QMenu *MainWindow::addMenu(const char *name, const QString &caption)
     return menu;
 }
 
-// The shortcut is the key's; its text is shown from the caption so that the
-// language can name the Ctrl key.
-QAction *MainWindow::addEntry(QMenu *menu, const char *name, const QString &caption, char shortcutLetter)
+// The shortcut's text is shown after the caption in the language's names of
+// the keys.
+QAction *MainWindow::addEntry(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut)
 {
     auto *action = new QAction(menu);
     action->setObjectName(QLatin1String(name));
-    if (shortcutLetter) {
-        m_shortcutLetters.insert(action, QLatin1Char(shortcutLetter));
-        action->setShortcut(QKeySequence(Qt::CTRL | Qt::Key(shortcutLetter)));
+    if (!shortcut.isEmpty()) {
+        m_shortcutEntries.append(action);
+        action->setShortcut(shortcut);
     }
     setEntryCaption(action, caption);
     menu->addAction(action);
@@ -106,6 +117,7 @@ void MainWindow::connectMenuCommands()
     connectCommand(m_menu.exit, [this] { exitProgram(); });
     connectCommand(m_menu.undo, [this] { m_editor.undoApplication(); });
     connectCommand(m_menu.redo, [this] { m_editor.redoApplication(); });
+    connectRegionCommands();
     connectCommand(m_menu.check, [this] { m_editor.checkBoardAndReport(); });
     connectCommand(m_menu.print, [this] { m_editor.checkAndPrintBoard(); });
     connectCommand(m_menu.exportPictures, [this] { m_editor.checkAndExportBoard(); });
@@ -141,15 +153,29 @@ void MainWindow::showRecentBoards()
 
 void MainWindow::setEntryCaption(QAction *action, const QString &caption)
 {
-    const QChar letter = m_shortcutLetters.value(action);
-    action->setText(letter.isNull() ? caption : caption + u'\t' + m_ctrlText + letter);
+    const QString keys = shortcutText(action->shortcut());
+    action->setText(keys.isEmpty() ? caption : caption + u'\t' + keys);
 }
 
-void MainWindow::setCtrlText(const QString &text)
+// Ctrl and Shift as the language names them, then a letter or the Delete key.
+QString MainWindow::shortcutText(const QKeySequence &shortcut) const
 {
-    m_ctrlText = text;
-    for (auto it = m_shortcutLetters.cbegin(); it != m_shortcutLetters.cend(); ++it)
-        setEntryCaption(it.key(), menuCaption(it.key()));
+    if (shortcut.isEmpty())
+        return QString();
+    const QKeyCombination keys = shortcut[0];
+    QString text;
+    if (keys.keyboardModifiers().testFlag(Qt::ControlModifier))
+        text += m_keyNames.ctrl;
+    if (keys.keyboardModifiers().testFlag(Qt::ShiftModifier))
+        text += m_keyNames.shift;
+    return text + (keys.key() == Qt::Key_Delete ? m_keyNames.del : QChar(keys.key()));
+}
+
+void MainWindow::setKeyNames(const KeyNames &names)
+{
+    m_keyNames = names;
+    for (QAction *action : std::as_const(m_shortcutEntries))
+        setEntryCaption(action, menuCaption(action));
 }
 
 QString MainWindow::menuCaption(const QAction *action)

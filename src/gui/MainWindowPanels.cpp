@@ -3,6 +3,7 @@
 #include "gui/CellGeometry.h"
 #include "gui/CellView.h"
 #include "gui/FormStyle.h"
+#include "gui/RegionFrame.h"
 #include "catalogue/ImageTransforms.h"
 #include "util/Utils.h"
 
@@ -104,6 +105,7 @@ void MainWindow::buildPanels()
     m_boardPanel->setAutoFillBackground(true);
     // Made first, so the cells lie above it and only its frame shows.
     m_cursor = place(new CellView(m_boardPanel), "Cursor", 2, 2, 61, 61);
+    m_regionFrame = new RegionFrame(m_boardPanel);
     // The picture holder of the window's design; printing draws from memory.
     place(new CellView(m_boardPanel), "Image1", 96, 256, 105, 105)->hide();
 }
@@ -159,7 +161,14 @@ void MainWindow::createBoardCells()
         cell->hide();
         if (m_editor.settings().OpAdministration)
             cell->setToolTip(QString::number(n));
-        connect(cell, &CellView::clicked, this, [this, n] { runCommand([this, n] { m_editor.selectField(n); }); });
+        connect(cell, &CellView::clicked, this, [this, n](Qt::KeyboardModifiers modifiers) {
+            runCommand([this, n, modifiers] {
+                if (modifiers.testFlag(Qt::ShiftModifier))
+                    m_editor.regions().span(n);
+                else
+                    m_editor.selectField(n);
+            });
+        });
         m_cellViews[size_t(n)] = cell;
     }
 }

@@ -85,7 +85,8 @@ void MainWindow::showDocumentState()
 {
     const bool open = m_editor.isBoardOpen();
     for (QAction *command : {m_menu.close, m_menu.check, m_menu.print, m_menu.exportPictures, m_menu.exportWholePicture,
-                             m_menu.save, m_menu.saveAs})
+                             m_menu.save, m_menu.saveAs, m_menu.cut, m_menu.copy, m_menu.paste, m_menu.clear,
+                             m_menu.turnRight, m_menu.turnLeft, m_menu.selectAll})
         command->setEnabled(open);
     m_menu.undo->setEnabled(m_editor.undoRing().canUndo());
     m_menu.redo->setEnabled(m_editor.undoRing().canRedo());

@@ -1,5 +1,6 @@
 #include "gui/CellView.h"
 #include "gui/MainWindow.h"
+#include "gui/RegionFrame.h"
 #include "document/BoardFile.h"
 
 #include "support/ScriptedPrompter.h"
@@ -8,6 +9,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 
@@ -98,6 +101,67 @@ TEST(ApplyWindow, ABeltAppliedBesideABeltFeedsItAndOneCtrlZTakesBothBack)
     undone();
     redo->trigger();
     redone();
+    EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
+}
+
+// The region's wiring: Shift+click spans it and shows its frame, the menu's
+// shortcuts run the commands on it, Ctrl+C and Ctrl+V go through the system
+// clipboard, Escape and a plain click drop the region.
+TEST(ApplyWindow, RegionCommandsByMouseShortcutsAndClipboard)
+{
+    TestProgramFolder folder;
+    ASSERT_TRUE(folder.isValid());
+    ASSERT_TRUE(folder.write(u("InitList.ini"), "D01000=000300\r\nD01001=020300\r\n"));
+    for (const auto &tile : Tiles)
+        ASSERT_TRUE(folder.writeTilePictures(tile.id, tile.colour));
+    BoardFields cells;
+    cells[50].tileId = 1000;
+    const QString boardPath = folder.programFolder() + u("Boards/Two.zvb");
+    saveBoardFile(boardPath, cells);
+    ScriptedPrompter prompter;
+    MainWindow form(StartOptions{folder.programFolder(), folder.userFolder(), boardPath}, &prompter);
+    form.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    Editor &editor = form.editor();
+    const auto field = [&form](int n) { return form.findChild<CellView *>(u("ImgKarte%1").arg(n)); };
+    auto *frame = form.findChild<RegionFrame *>();
+    ASSERT_TRUE(frame);
+
+    QTest::mouseClick(field(50), Qt::LeftButton);
+    QTest::mouseClick(field(63), Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(editor.regions().region(), Region::spanning(50, 63));
+    EXPECT_EQ(editor.selection().cell, 50) << "the target field stays";
+    EXPECT_TRUE(frame->isVisible());
+    QTest::keyClick(&form, Qt::Key_C, Qt::ControlModifier);
+    const QMimeData *copied = QApplication::clipboard()->mimeData();
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(copied->data(u("application/x-zorvan-board-region")), "ZVR 2 2\r\n10000\r\n00\r\n00\r\n00\r\n");
+    EXPECT_EQ(copied->text(), u("ZVR 2 2\r\n10000\r\n00\r\n00\r\n00\r\n"));
+    QTest::keyClick(&form, Qt::Key_Escape);
+    EXPECT_FALSE(editor.regions().region());
+    EXPECT_FALSE(frame->isVisible());
+
+    // Without a region the commands act on the target field.
+    QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier);
+    EXPECT_EQ(editor.cells()[50].rotation, 3);
+    QTest::keyClick(&form, Qt::Key_R, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(editor.cells()[50].rotation, 0);
+    QTest::mouseClick(field(52), Qt::LeftButton);
+    QTest::keyClick(&form, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(centreColour(field(52)), qRgb(0xE0, 0x20, 0x20)) << "the copied belt pasted";
+    QTest::keyClick(&form, Qt::Key_Delete);
+    EXPECT_EQ(editor.cells()[52].tileId, 0);
+    QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(editor.cells()[52].tileId, 1000) << "undo takes the clearing back";
+
+    QTest::keyClick(&form, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(editor.regions().region(), Region::wholeBoard());
+    QTest::mouseClick(field(7), Qt::LeftButton);
+    EXPECT_FALSE(editor.regions().region());
+
+    QApplication::clipboard()->setText(u("not a region"));
+    QTest::keyClick(&form, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }
 

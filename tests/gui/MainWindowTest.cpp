@@ -116,6 +116,14 @@ TEST_F(MainWindowTest, MainMenu)
         {"Menu1_File", "Menu1_Exit", "Beenden", {}, true},
         {"Menu1_Edit", "Menu1_Undo", "Rückgängig\tCtrl+Z", QKeySequence(u("Ctrl+Z")), true},
         {"Menu1_Edit", "Menu1_Redo", "Wiederholen\tCtrl+Y", QKeySequence(u("Ctrl+Y")), true},
+        {"Menu1_Edit", "Menu1_N6", "", {}, true},
+        {"Menu1_Edit", "Menu1_Cut", "Ausschneiden\tCtrl+X", QKeySequence(u("Ctrl+X")), true},
+        {"Menu1_Edit", "Menu1_Copy", "Kopieren\tCtrl+C", QKeySequence(u("Ctrl+C")), true},
+        {"Menu1_Edit", "Menu1_Paste", "Einfügen\tCtrl+V", QKeySequence(u("Ctrl+V")), true},
+        {"Menu1_Edit", "Menu1_Delete", "Löschen\tEntf", QKeySequence(u("Del")), true},
+        {"Menu1_Edit", "Menu1_TurnRight", "Rechts drehen\tCtrl+R", QKeySequence(u("Ctrl+R")), true},
+        {"Menu1_Edit", "Menu1_TurnLeft", "Links drehen\tCtrl+Umschalt+R", QKeySequence(u("Ctrl+Shift+R")), true},
+        {"Menu1_Edit", "Menu1_SelectAll", "Alles auswählen\tCtrl+A", QKeySequence(u("Ctrl+A")), true},
         {"Menu1_Edit", "Menu1_N5", "", {}, true},
         {"Menu1_Edit", "Menu1_Check", "Karte prüfen", {}, true},
         {"Menu1_Edit", "Menu1_Print", "Drucken...\tCtrl+P", QKeySequence(u("Ctrl+P")), true},
@@ -261,8 +269,11 @@ TEST_F(MainWindowTest, CaptionsComeFromTheLanguageByComponentName)
     EXPECT_EQ(child<QCheckBox>("CheckBox1")->text(), u("All steps"));
     EXPECT_EQ(child<QCheckBox>("ByStep3")->text(), u("Step 3"));
 
-    form->setCtrlText(u("Ctrl+"));
+    form->setKeyNames({u("Ctrl+"), u("Shift+"), u("Del")});
     EXPECT_EQ(child<QAction>("Menu1_Open")->text(), u("Open...\tCtrl+O"));
+    EXPECT_EQ(MainWindow::menuCaption(child<QAction>("Menu1_TurnLeft")), u("Links drehen"));
+    EXPECT_EQ(child<QAction>("Menu1_TurnLeft")->text(), u("Links drehen\tCtrl+Shift+R"));
+    EXPECT_EQ(child<QAction>("Menu1_Delete")->text(), u("Löschen\tDel"));
 }
 
 TEST_F(MainWindowTest, LanguageMenu)
