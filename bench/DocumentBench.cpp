@@ -54,6 +54,28 @@ void BM_TurnWholeBoard(benchmark::State &state)
 }
 BENCHMARK(BM_TurnWholeBoard)->Unit(benchmark::kMillisecond);
 
+// Opening the board in each of the four states the turns above cycle
+// through, one after the other: the same fields and pictures to compose.
+void BM_OpenTurnedBoards(benchmark::State &state)
+{
+    Fixture fixture;
+    Editor &editor = fixture.editor();
+    editor.loadBoard(FactoryBoard);
+    QTemporaryDir folder;
+    QStringList turned;
+    for (int turns = 0; turns < 4; ++turns) {
+        editor.regions().selectWholeBoard();
+        editor.regions().turn(true);
+        turned.append(folder.filePath(QStringLiteral("Turned%1.zvb").arg(turns)));
+        fixture.prompter().savePath = turned.last();
+        editor.saveBoardAs();
+    }
+    qsizetype next = 0;
+    for (auto _ : state)
+        editor.loadBoard(turned[next++ % turned.size()]);
+}
+BENCHMARK(BM_OpenTurnedBoards)->Unit(benchmark::kMillisecond);
+
 void BM_NewBoard(benchmark::State &state)
 {
     Fixture fixture;

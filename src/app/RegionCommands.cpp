@@ -2,6 +2,7 @@
 
 #include "app/DeferredRandom.h"
 #include "app/Editor.h"
+#include "catalogue/ImageTransforms.h"
 #include "document/RegionText.h"
 
 #include <QFileInfo>
@@ -107,6 +108,27 @@ void RegionCommands::refuse(RegionProblem problem, int field)
                                                                      BoxType::Warning, {Answer::Ok}, argument));
 }
 
+// A field turned with the region shows the picture it showed, turned: a
+// quarter turn moves every pixel of a tile and of its step marks alike, so
+// that is exactly the picture its new rotation composes, and no picture file
+// is read again. Every other field is composed.
+QList<QImage> RegionCommands::composePictures(const RegionEdit &edit, DeferredRandom &random)
+{
+    QList<QImage> pictures;
+    pictures.reserve(edit.written.size());
+    for (qsizetype k = 0; k < edit.written.size(); ++k) {
+        const qsizetype i = k - edit.rectangleStart;
+        if (i < 0 || i >= edit.sources.size()) {
+            pictures.append(m_editor.composeFieldPictures({edit.written[k]}, &random).first());
+            continue;
+        }
+        const int from = edit.sources[i];
+        const int quarterTurns = ((edit.written[k].field.rotation - m_editor.cells()[size_t(from)].rotation) % 4 + 4) % 4;
+        pictures.append(turnBitmap(quarterTurns, m_editor.fieldPicture(from)));
+    }
+    return pictures;
+}
+
 // A selection taken from the board shows the target field's new tile, as
 // after an undo; a tile picked from the palette stays.
 void RegionCommands::commit(const RegionEdit &edit, DeferredRandom &random)
@@ -127,7 +149,7 @@ void RegionCommands::commit(const RegionEdit &edit, DeferredRandom &random)
     }
     const bool reselect = targetField && m_editor.selectionFromBoard();
     const QImage selectionPicture = reselect ? m_editor.composeFieldSelection(*targetField) : QImage();
-    const QList<QImage> pictures = m_editor.composeFieldPictures(edit.written, &random);
+    const QList<QImage> pictures = composePictures(edit, random);
     random.commitAll();
     m_editor.commitChange(edit.recorded, edit.written, pictures);
     if (reselect)

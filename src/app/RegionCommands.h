@@ -4,6 +4,8 @@
 #include "rules/RegionRules.h"
 
 #include <QByteArray>
+#include <QImage>
+#include <QList>
 #include <QObject>
 
 #include <optional>
@@ -54,6 +56,7 @@ private:
     void setRegion(const std::optional<Region> &region);
     // Tells the user why a command was refused.
     void refuse(RegionProblem problem, int field = -1);
+    QList<QImage> composePictures(const RegionEdit &edit, DeferredRandom &random);
     // The edit's pictures first, then its undo group, fields and signals.
     void commit(const RegionEdit &edit, DeferredRandom &random);
 

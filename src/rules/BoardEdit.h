@@ -45,6 +45,7 @@ public:
     // on cell runs into them or not.
     void adaptNeighbourBelts(int cell);
 
+    qsizetype writtenCount() const { return m_written.size(); }
     QList<FieldWrite> takeRecorded() { return std::move(m_recorded); }
     QList<FieldWrite> takeWritten() { return std::move(m_written); }
 

@@ -70,6 +70,7 @@ RegionEdit writeRegion(const BoardFields &fields, const Region &region, const Re
             return result;
         }
     }
+    result.rectangleStart = edit.writtenCount();
     for (int i = 0; i < count; ++i)
         edit.write(region.cell(i), states[i]);
     refitBelts(edit, region, rules);
@@ -136,18 +137,23 @@ RegionEdit turnRegion(const BoardFields &fields, const Region &region, bool cloc
         return refused(RegionProblem::NotSquare, region.firstCell());
     if (const auto cell = separatedField(fields, region, rules.codes))
         return refused(RegionProblem::SeparatesExtraField, *cell);
-    const int side = region.width;
     // Field (column, row) of the turned region comes from the field that
     // turns onto it; rotations count quarter turns counter-clockwise.
-    const auto turned = [&](BoardEdit &, int i) {
+    const int side = region.width;
+    QList<int> sources;
+    for (int i = 0; i < region.fieldCount(); ++i) {
         const int column = i % side;
         const int row = i / side;
-        const int from = clockwise ? (side - 1 - column) * side + row : column * side + (side - 1 - row);
-        Field field = fields[size_t(region.cell(from))];
+        sources.append(region.cell(clockwise ? (side - 1 - column) * side + row : column * side + (side - 1 - row)));
+    }
+    const auto turned = [&](BoardEdit &, int i) {
+        Field field = fields[size_t(sources[i])];
         field.rotation = ((field.rotation + (clockwise ? 3 : 1)) % 4 + 4) % 4;
         return field;
     };
-    return writeRegion(fields, region, turned, rules);
+    RegionEdit edit = writeRegion(fields, region, turned, rules);
+    edit.sources = sources;
+    return edit;
 }
 
 } // namespace kestrix

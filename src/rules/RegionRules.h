@@ -28,6 +28,10 @@ struct RegionEdit
     // refitted in the order they changed; its first entry starts the group.
     QList<FieldWrite> recorded;
     QList<FieldWrite> written; // in the order written
+    // Where the rectangle's writes begin in written, one per field in row
+    // order; for a turn, the field each one's tile was taken from.
+    qsizetype rectangleStart = 0;
+    QList<int> sources;
 
     bool isRefused() const { return problem || edgeRefusal; }
 };

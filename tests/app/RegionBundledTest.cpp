@@ -215,6 +215,12 @@ void runCommands(RegionRun &run, int steps, std::array<int, 7> &done)
         ++done[size_t(command)];
         const BoardFields after = editor.cells();
         const QStringList broken = run.broken(before, written, command == 2 || command == 3);
+        for (int i = 0; i < written.fieldCount(); ++i) {
+            const Field &field = after[size_t(written.cell(i))];
+            QImage composed;
+            editor.cellPicture().composeCellPicture(field.tileId, 0, composed, field.steps, field.rotation);
+            ASSERT_EQ(editor.fieldPicture(written.cell(i)), composed) << "the picture of field " << written.cell(i);
+        }
         ASSERT_TRUE(broken.isEmpty()) << broken.join(u'\n').toStdString();
         ASSERT_TRUE(editor.boardModified());
         // One undo group: the written fields first, in row order.
