@@ -6,12 +6,14 @@
 #include "document/Settings.h"
 #include "language/Language.h"
 #include "output/BoardQuarter.h"
+#include "output/BoardThumbnail.h"
 #include "output/WholeBoardPicture.h"
 #include "catalogue/ImageTransforms.h"
 #include "util/KestrixError.h"
 
 #include "support/Files.h"
 #include "support/FullFolder.h"
+#include "support/ImageCompare.h"
 #include "support/PdfPlacement.h"
 #include "support/QtPrinters.h"
 #include "support/ScriptedPrompter.h"
@@ -27,6 +29,7 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -278,7 +281,9 @@ TEST_F(Batch, ExportPngWritesWhatTheMenuCommandWrites)
 }
 
 // A preview is the one picture fitted into its square, also of a board that
-// fails the check; a board that cannot be read gives none.
+// fails the check; a board that cannot be read gives none. It is drawn at its
+// size, not scaled down from the full picture, and differs from the smoothly
+// scaled picture by rounding only, at every size.
 TEST_F(Batch, ThumbnailFitsTheWholePictureWhetherOrNotTheBoardPasses)
 {
     ScriptedPrompter prompter;
@@ -295,12 +300,23 @@ TEST_F(Batch, ThumbnailFitsTheWholePictureWhetherOrNotTheBoardPasses)
     ASSERT_EQ(run({QStringLiteral("--thumbnail"), bundledBoard("Unpaired"), path(QStringLiteral("t.png"))}), 0)
         << err.toStdString();
     EXPECT_TRUE(out.isEmpty() && err.isEmpty());
-    EXPECT_EQ(preview(QStringLiteral("t.png")), scaledToFit(whole, 256));
+    EXPECT_EQ(preview(QStringLiteral("t.png")), renderBoardThumbnail(editor.pictureSource(), 256));
     EXPECT_EQ(preview(QStringLiteral("t.png")).size(), QSize(256, 256));
     ASSERT_EQ(run({QStringLiteral("--thumbnail"), bundledBoard("Unpaired"), path(QStringLiteral("s.png")),
                    QStringLiteral("16")}),
               0);
     EXPECT_EQ(preview(QStringLiteral("s.png")).size(), QSize(16, 16));
+
+    Editor factory(prompter);
+    openBundledBoard(factory, "Factory.zvb");
+    const QImage factoryWhole = renderWholeBoard(factory.pictureSource());
+    for (const auto &[board, picture] : {std::pair(&editor, whole), std::pair(&factory, factoryWhole)}) {
+        for (const int side : {16, 100, 256, 333, 1024}) {
+            const QImage small = renderBoardThumbnail(board->pictureSource(), side);
+            ASSERT_EQ(small.size(), QSize(side, side));
+            EXPECT_LT(meanAbsoluteDifference(small, scaledToFit(picture, side)), 1.0) << side;
+        }
+    }
 
     const QString board = writeBoard(QStringLiteral("B.zvb"), {});
     EXPECT_EQ(run({QStringLiteral("--thumbnail"), board, board}), 2);

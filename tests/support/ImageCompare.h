@@ -2,6 +2,8 @@
 
 #include <QImage>
 
+#include <cstdlib>
+
 namespace kestrix {
 
 // Same size and every pixel the same colour, whatever the two formats.
@@ -14,6 +16,19 @@ inline bool samePixels(const QImage &a, const QImage &b)
             if (a.pixel(x, y) != b.pixel(x, y))
                 return false;
     return true;
+}
+
+// The mean over all pixels and channels of how far the two pictures (of one
+// size) differ, in steps of 0..255.
+inline double meanAbsoluteDifference(const QImage &a, const QImage &b)
+{
+    const QImage first = a.convertToFormat(QImage::Format_RGB888);
+    const QImage second = b.convertToFormat(QImage::Format_RGB888);
+    qint64 sum = 0;
+    for (int y = 0; y < first.height(); ++y)
+        for (int k = 0; k < first.width() * 3; ++k)
+            sum += std::abs(int(first.constScanLine(y)[k]) - int(second.constScanLine(y)[k]));
+    return double(sum) / (3.0 * first.width() * first.height());
 }
 
 } // namespace kestrix
