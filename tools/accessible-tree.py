@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/usr/bin/python3
 """Prints what assistive technology sees of a running editor over AT-SPI:
 every object's role and name, the board's table cells shortened to the
 first row and the focused cell. Run it on the session bus of the editor,
