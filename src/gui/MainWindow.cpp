@@ -48,6 +48,7 @@ MainWindow::MainWindow(const StartOptions &options, Prompter *prompter, QWidget 
     setAcceptDrops(true);
     connectMenuCommands();
     connectEditor();
+    installKeys();
     showDocumentState();
 
     runCommand([this] { startUp(); });
@@ -108,6 +109,8 @@ void MainWindow::buildAfterLoading(Resources::Step step)
     case Resources::PaletteStep:
         buildPalette();
         createStepBoxes();
+        setFocusOrder();
+        showAccessibleNames();
         break;
     case Resources::StepMarksStep:
         paintCursor();

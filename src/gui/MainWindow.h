@@ -17,13 +17,19 @@ class QCheckBox;
 class QFrame;
 class QListWidget;
 class QMenu;
+class QPushButton;
 class QTabWidget;
 class QTimer;
+class QToolButton;
 
 namespace kestrix {
 
+class BoardPanel;
 class CellView;
 class RegionFrame;
+enum class KeyCommand;
+class PalettePanel;
+struct ShortcutRow;
 class GuiPrompter;
 class OptionsDialog;
 class StatusLine;
@@ -51,7 +57,8 @@ struct StartOptions
 // no-board state), then startUp runs the start-up steps. The parts live in
 // separate files: MainWindow.cpp start-up, exit and dialogs; MainWindowMenus.cpp the
 // main menu; MainWindowPanels.cpp the panels, cells and step boxes;
-// MainWindowCaptions.cpp the language; MainWindowView.cpp the repaint from the Editor.
+// MainWindowCaptions.cpp the language; MainWindowView.cpp the repaint from the Editor;
+// MainWindowKeys.cpp the keyboard; MainWindowAccess.cpp the names for assistive technology.
 class MainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -91,6 +98,10 @@ public:
     // written over) and repaints the cursor. The caller frees it before the
     // window. showOptionsDialog shows it modally, a test drives it without.
     std::unique_ptr<OptionsDialog> createOptionsDialog();
+
+    // Every key of the editor, then every menu entry with a shortcut, in the
+    // user's language: what the list of keys shows.
+    QList<ShortcutRow> shortcutRows() const;
 
     // A signal that ends the program (logout, the terminal closed, Ctrl+C):
     // keeps the unsaved board for the next start and ends with 128 + signal,
@@ -151,6 +162,25 @@ private:
     void buildPalette();
     void createStepBoxes();
     void paintCursor();
+
+    // --- keyboard (MainWindowKeys.cpp) --------------------------------------------
+    void installKeys();
+    void setFocusOrder();
+    void runKeyCommand(KeyCommand command);
+    void runSelectionKey(KeyCommand command);
+    void moveTarget(KeyCommand command);
+    void turnPalettePage(int step);
+    void focusPart(int step);
+    void focusPalette();
+    void showShortcutDialog();
+
+    // --- names for assistive technology (MainWindowAccess.cpp) -------------------
+    void showAccessibleNames();
+    void showSelectionName();
+    QString fieldName(int cell) const;
+    QString tileDescription(int tileId, int rotation, const QString &steps) const;
+    QString elementName(int tileId) const;
+    QString keysOf(KeyCommand command) const;
 
     // --- repaint from the Editor (MainWindowView.cpp) ----------------------------
     void connectEditor();
@@ -219,6 +249,7 @@ private:
         QMenu *help = nullptr;
         QList<QAction *> languages; // in front of languageSeparator, one per language file
         QAction *languageSeparator = nullptr;
+        QAction *keys = nullptr;
         QAction *about = nullptr;
     } m_menu;
 
@@ -226,11 +257,14 @@ private:
     QListWidget *m_fileList = nullptr;
     QTabWidget *m_paletteTabs = nullptr;
     std::array<QWidget *, 6> m_palettePages{};
-    QWidget *m_boardPanel = nullptr;
+    std::array<PalettePanel *, 6> m_palettePanels{}; // created by buildPalette
+    BoardPanel *m_boardPanel = nullptr;
     CellView *m_cursor = nullptr;
     RegionFrame *m_regionFrame = nullptr; // above the cells
     std::array<CellView *, CellCount> m_cellViews{}; // created by createBoardCells
     CellView *m_selectionCell = nullptr;              // created by createSelectionCell
+    std::array<QToolButton *, 3> m_turnButtons{};
+    QPushButton *m_applyButton = nullptr;
     QFrame *m_stepPanel = nullptr;
     std::array<QCheckBox *, 5> m_stepBoxes{}; // created by createStepBoxes
     QCheckBox *m_allStepsBox = nullptr;

@@ -39,6 +39,7 @@ void MainWindow::showLanguage()
     setWindowTitle(m_editor.windowTitle());
     QCoreApplication::setApplicationName(language.title());
     showCheckVerdict();
+    showAccessibleNames();
 }
 
 void MainWindow::buildLanguageMenu()

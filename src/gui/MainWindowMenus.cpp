@@ -65,6 +65,7 @@ void MainWindow::buildMenus()
 
     m.help = addMenu("Menu1_Help", QStringLiteral("&Hilfe"));
     m.languageSeparator = addSeparator(m.help, "Menu1_N4");
+    m.keys = addEntry(m.help, "Menu1_Keys", QStringLiteral("Tastenkürzel..."));
     m.about = addEntry(m.help, "Menu1_About", QStringLiteral("Über..."));
 }
 
@@ -124,6 +125,7 @@ void MainWindow::connectMenuCommands()
     connectCommand(m_menu.exportWholePicture, [this] { m_editor.checkAndExportWholeBoard(); });
     connectCommand(m_menu.newElement, [this] { showNewElementDialog(); });
     connectCommand(m_menu.options, [this] { showOptionsDialog(); });
+    connectCommand(m_menu.keys, [this] { showShortcutDialog(); });
     connectCommand(m_menu.about, [this] { showAboutDialog(); });
     connect(&m_editor, &Editor::recentBoardsChanged, this, &MainWindow::showRecentBoards);
 }

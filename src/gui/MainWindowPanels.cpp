@@ -1,9 +1,11 @@
 #include "gui/MainWindow.h"
 
+#include "gui/BoardPanel.h"
 #include "gui/CellGeometry.h"
 #include "gui/CellView.h"
 #include "gui/FormStyle.h"
 #include "gui/RegionFrame.h"
+#include "gui/PalettePanel.h"
 #include "catalogue/ImageTransforms.h"
 #include "util/Utils.h"
 
@@ -101,7 +103,7 @@ void MainWindow::buildPanels()
         });
     }
 
-    m_boardPanel = place(new QWidget(client), "Panel2", 294, 0, 714, 714);
+    m_boardPanel = place(new BoardPanel(client), "Panel2", 294, 0, 714, 714);
     m_boardPanel->setAutoFillBackground(true);
     // Made first, so the cells lie above it and only its frame shows.
     m_cursor = place(new CellView(m_boardPanel), "Cursor", 2, 2, 61, 61);
@@ -123,13 +125,14 @@ void MainWindow::buildSelectionPanel()
         connect(button, &QToolButton::clicked, this,
                 [this, turn = turns[size_t(i)]] { runCommand([this, turn] { (m_editor.*turn)(); }); });
         registerButton(button);
+        m_turnButtons[size_t(i)] = button;
     }
-    auto *applyButton = place(new QPushButton(QStringLiteral("Übernehmen"), m_selectionPanel), "Button1", 196, 192, 89, 41);
-    QFont bold = applyButton->font();
+    m_applyButton = place(new QPushButton(QStringLiteral("Übernehmen"), m_selectionPanel), "Button1", 196, 192, 89, 41);
+    QFont bold = m_applyButton->font();
     bold.setBold(true);
-    applyButton->setFont(bold);
-    registerButton(applyButton);
-    connect(applyButton, &QPushButton::clicked, this, [this] { runCommand([this] { m_editor.applySelection(); }); });
+    m_applyButton->setFont(bold);
+    registerButton(m_applyButton);
+    connect(m_applyButton, &QPushButton::clicked, this, [this] { runCommand([this] { m_editor.applySelection(); }); });
     buildStepPanel();
 }
 
@@ -184,22 +187,25 @@ void MainWindow::createSelectionCell()
 void MainWindow::buildPalette()
 {
     const PaletteIndex &palette = m_editor.resources().palette();
-    std::array<QWidget *, PaletteIndex::PageCount> panels{};
     for (int p = 0; p < PaletteIndex::PageCount; ++p) {
         auto *scrollArea = new QScrollArea(m_palettePages[size_t(p)]);
         scrollArea->setFrameShape(QFrame::NoFrame);
+        // The page's pictures take the focus, not the area around them.
+        scrollArea->setFocusPolicy(Qt::NoFocus);
         auto *fill = new QVBoxLayout(m_palettePages[size_t(p)]);
         fill->setContentsMargins(0, 0, 0, 0);
         fill->addWidget(scrollArea);
-        auto *panel = new QWidget;
+        auto *panel = new PalettePanel;
         panel->setObjectName(QStringLiteral("PalettePanel%1").arg(p));
         panel->setFixedSize(258, palette.panelHeights[size_t(p)]);
         scrollArea->setWidget(panel);
-        panels[size_t(p)] = panel;
+        m_palettePanels[size_t(p)] = panel;
     }
     const bool administration = m_editor.settings().OpAdministration;
     for (const PaletteEntry &entry : palette.entries) {
-        auto *image = new CellView(panels[size_t(entry.page)]);
+        PalettePanel *panel = m_palettePanels[size_t(entry.page)];
+        auto *image = new CellView(panel);
+        panel->addTile(image, entry.slot, entry.tag);
         image->setObjectName(QStringLiteral("PCImage") + fiveDigitId(entry.tag));
         image->setGeometry(entry.left, entry.top, PaletteIndex::PictureSize, PaletteIndex::PictureSize);
         image->setTransparent(entry.transparent);

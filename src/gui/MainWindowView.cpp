@@ -1,5 +1,6 @@
 #include "gui/MainWindow.h"
 
+#include "gui/BoardPanel.h"
 #include "gui/CellGeometry.h"
 #include "gui/CellView.h"
 #include "gui/StatusLine.h"

@@ -502,6 +502,8 @@ TEST(LanguageFiles, TextsCarryThePlaceholdersOfTheirArguments)
                                               {QStringLiteral("savechangedondisk"), 1},
                                               {QStringLiteral("startboardundecodable"), 1},
                                               {QStringLiteral("regionfield"), 2}, {QStringLiteral("regionseparates"), 1},
+                                              {QStringLiteral("accselection"), 1}, {QStringLiteral("accfield"), 3},
+                                              {QStringLiteral("acctile"), 2}, {QStringLiteral("accsteps"), 1},
                                               {QString::fromLatin1(SettingsBinary.key).toLower(), 1}};
     for (const ErrorText &text : ErrorTexts::All)
         placeholders[QString::fromLatin1(text.key).toLower()] = QString::fromUtf8(text.german).count(QStringLiteral("%s"));

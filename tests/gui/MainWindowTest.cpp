@@ -134,6 +134,7 @@ TEST_F(MainWindowTest, MainMenu)
         {"Menu1_Edit", "Menu_N3", "", {}, false},
         {"Menu1_Edit", "Menu1_Options", "Optionen...", {}, true},
         {"Menu1_Help", "Menu1_N4", "", {}, true},
+        {"Menu1_Help", "Menu1_Keys", "Tastenkürzel...", {}, true},
         {"Menu1_Help", "Menu1_About", "Über...", {}, true},
     };
     QHash<QString, QStringList> order;
@@ -288,10 +289,10 @@ TEST_F(MainWindowTest, LanguageMenu)
         return shown;
     };
     create();
-    EXPECT_EQ(helpEntries(), QStringList({u("Deutsch"), u("(English)"), QString(), u("Über...")}));
+    EXPECT_EQ(helpEntries(), QStringList({u("Deutsch"), u("(English)"), QString(), u("Tastenkürzel..."), u("Über...")}));
 
     child<QMenu>("Menu1_Help")->actions().first()->trigger();
-    EXPECT_EQ(helpEntries(), QStringList({u("(Deutsch)"), u("English"), QString(), u("&Info...")}));
+    EXPECT_EQ(helpEntries(), QStringList({u("(Deutsch)"), u("English"), QString(), u("Tastenkürzel..."), u("&Info...")}));
     EXPECT_EQ(form->windowTitle(), u("Plattenbau"));
     EXPECT_TRUE(folder.settings().contains("OpLanguage=DE"));
 
@@ -299,7 +300,7 @@ TEST_F(MainWindowTest, LanguageMenu)
     form.reset();
     ASSERT_TRUE(folder.remove(u("Language/DE.txt")));
     create();
-    EXPECT_EQ(helpEntries(), QStringList({u("(English)"), QString(), u("Über...")}));
+    EXPECT_EQ(helpEntries(), QStringList({u("(English)"), QString(), u("Tastenkürzel..."), u("Über...")}));
     EXPECT_EQ(form->windowTitle(), u("Zorvan - Editor"));
     EXPECT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
 }
