@@ -24,6 +24,11 @@ constexpr KeyBinding Bindings[] = {
     {P::Board, key(Qt::Key_Right), C::Right, "KeyBoardMove", nullptr},
     {P::Board, key(Qt::Key_Up), C::Up, "KeyBoardMove", nullptr},
     {P::Board, key(Qt::Key_Down), C::Down, "KeyBoardMove", nullptr},
+    {P::Board, key(Qt::Key_Left, Qt::ShiftModifier), C::SpanLeft, "KeyBoardSpan",
+     "Bereich vom Zielfeld aus um ein Feld aufziehen oder verkleinern"},
+    {P::Board, key(Qt::Key_Right, Qt::ShiftModifier), C::SpanRight, "KeyBoardSpan", nullptr},
+    {P::Board, key(Qt::Key_Up, Qt::ShiftModifier), C::SpanUp, "KeyBoardSpan", nullptr},
+    {P::Board, key(Qt::Key_Down, Qt::ShiftModifier), C::SpanDown, "KeyBoardSpan", nullptr},
     {P::Board, key(Qt::Key_Home), C::RowStart, "KeyRowStart", "Erstes Feld der Zeile"},
     {P::Board, key(Qt::Key_End), C::RowEnd, "KeyRowEnd", "Letztes Feld der Zeile"},
     {P::Board, key(Qt::Key_Home, Qt::ControlModifier), C::FirstField, "KeyFirstField", "Erstes Feld der Platte"},
@@ -104,12 +109,16 @@ int fieldAfterMove(int cell, KeyCommand command)
     const int column = cell % BoardSide;
     switch (command) {
     case KeyCommand::Left:
+    case KeyCommand::SpanLeft:
         return column > 0 ? cell - 1 : cell;
     case KeyCommand::Right:
+    case KeyCommand::SpanRight:
         return column < BoardSide - 1 ? cell + 1 : cell;
     case KeyCommand::Up:
+    case KeyCommand::SpanUp:
         return row > 0 ? cell - BoardSide : cell;
     case KeyCommand::Down:
+    case KeyCommand::SpanDown:
         return row < BoardSide - 1 ? cell + BoardSide : cell;
     case KeyCommand::RowStart:
         return row * BoardSide;

@@ -79,14 +79,9 @@ public:
     // created: lookup gives the caption for a component name, empty to keep
     // the current one.
     void applyCaptions(const std::function<QString(const QString &)> &lookup);
-    // The names of the keys in the shortcuts shown after the menu captions.
-    struct KeyNames
-    {
-        QString ctrl = QStringLiteral("Strg+"); // each modifier carries its own separator
-        QString shift = QStringLiteral("Umschalt+");
-        QString del = QStringLiteral("Entf");
-    };
-    void setKeyNames(const KeyNames &names);
+    // The menu entries show their shortcuts with the language's names of the
+    // keys.
+    void showShortcutTexts();
     // A menu entry's caption without the shortcut text.
     static QString menuCaption(const QAction *action);
 
@@ -143,7 +138,6 @@ private:
     void buildMenus();
     QMenu *addMenu(const char *name, const QString &caption);
     QAction *addEntry(QMenu *menu, const char *name, const QString &caption, const QKeySequence &shortcut = {});
-    QString shortcutText(const QKeySequence &shortcut) const;
     QAction *addSeparator(QMenu *menu, const char *name);
     void connectCommand(QAction *action, std::function<void()> command);
     void connectMenuCommands();
@@ -169,6 +163,7 @@ private:
     void runKeyCommand(KeyCommand command);
     void runSelectionKey(KeyCommand command);
     void moveTarget(KeyCommand command);
+    void moveRegionCorner(KeyCommand command);
     void turnPalettePage(int step);
     void focusPart(int step);
     void focusPalette();
@@ -216,7 +211,6 @@ private:
         std::function<void(const QString &)> apply;
     };
     QList<CaptionTarget> m_captionTargets; // in creation order
-    KeyNames m_keyNames;
     QList<QAction *> m_shortcutEntries; // the menu entries with a shortcut
 
     struct Menus

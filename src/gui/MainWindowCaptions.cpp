@@ -33,8 +33,7 @@ void MainWindow::showLanguage()
 {
     const Language &language = m_editor.language();
     applyCaptions([&language](const QString &name) { return language.caption(name); });
-    setKeyNames({language.ctrlText(), language.text(QStringLiteral("Menu1_Shift")),
-                 language.text(QStringLiteral("Menu1_DelKey"))});
+    showShortcutTexts();
     showStepBoxCaptions();
     setWindowTitle(m_editor.windowTitle());
     QCoreApplication::setApplicationName(language.title());

@@ -90,6 +90,12 @@ void MainWindow::runKeyCommand(KeyCommand command)
     case KeyCommand::LastField:
         moveTarget(command);
         break;
+    case KeyCommand::SpanLeft:
+    case KeyCommand::SpanRight:
+    case KeyCommand::SpanUp:
+    case KeyCommand::SpanDown:
+        moveRegionCorner(command);
+        break;
     case KeyCommand::NextPart:
     case KeyCommand::PreviousPart:
         focusPart(command == KeyCommand::NextPart ? 1 : -1);
@@ -151,6 +157,21 @@ void MainWindow::moveTarget(KeyCommand command)
     const int next = fieldAfterMove(cell, command);
     if (next != cell)
         runCommand([this, next] { m_editor.selectField(next); });
+}
+
+// Shift+arrows move the region's corner across from the target field, as a
+// Shift+click on the field they lead to would; without a region that corner
+// is the target field.
+void MainWindow::moveRegionCorner(KeyCommand command)
+{
+    if (!m_editor.isBoardOpen())
+        return;
+    const int target = m_editor.selection().cell;
+    const Region region = m_editor.regions().region().value_or(Region::at(target, 1, 1));
+    const int column = target % BoardSide == region.left ? region.left + region.width - 1 : region.left;
+    const int row = target / BoardSide == region.top ? region.top + region.height - 1 : region.top;
+    const int corner = row * BoardSide + column;
+    runCommand([this, next = fieldAfterMove(corner, command)] { m_editor.regions().span(next); });
 }
 
 void MainWindow::turnPalettePage(int step)

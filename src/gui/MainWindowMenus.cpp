@@ -1,6 +1,7 @@
 #include "gui/MainWindow.h"
 
 #include "gui/FormFont.h"
+#include "gui/KeyTable.h"
 
 #include <QAction>
 #include <QDir>
@@ -155,27 +156,12 @@ void MainWindow::showRecentBoards()
 
 void MainWindow::setEntryCaption(QAction *action, const QString &caption)
 {
-    const QString keys = shortcutText(action->shortcut());
-    action->setText(keys.isEmpty() ? caption : caption + u'\t' + keys);
+    const QKeySequence shortcut = action->shortcut();
+    action->setText(shortcut.isEmpty() ? caption : caption + u'\t' + keyText(shortcut[0], m_editor.language()));
 }
 
-// Ctrl and Shift as the language names them, then a letter or the Delete key.
-QString MainWindow::shortcutText(const QKeySequence &shortcut) const
+void MainWindow::showShortcutTexts()
 {
-    if (shortcut.isEmpty())
-        return QString();
-    const QKeyCombination keys = shortcut[0];
-    QString text;
-    if (keys.keyboardModifiers().testFlag(Qt::ControlModifier))
-        text += m_keyNames.ctrl;
-    if (keys.keyboardModifiers().testFlag(Qt::ShiftModifier))
-        text += m_keyNames.shift;
-    return text + (keys.key() == Qt::Key_Delete ? m_keyNames.del : QChar(keys.key()));
-}
-
-void MainWindow::setKeyNames(const KeyNames &names)
-{
-    m_keyNames = names;
     for (QAction *action : std::as_const(m_shortcutEntries))
         setEntryCaption(action, menuCaption(action));
 }

@@ -113,8 +113,6 @@ constexpr struct
     {"menu1_turnright", "Rechts drehen"},
     {"menu1_turnleft", "Links drehen"},
     {"menu1_selectall", "Alles auswählen"},
-    {"menu1_shift", "Umschalt+"},
-    {"menu1_delkey", "Entf"},
     {"regionfield", "Zeile %s, Spalte %s"},
     {"regionseparates",
      "Der Rand der Auswahl trennt das Element auf dem Feld in %s von einem seiner Zusatzfelder. Wählen Sie "

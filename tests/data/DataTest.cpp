@@ -448,8 +448,7 @@ const QStringList &requiredKeys()
                       QStringLiteral("SaveChangedOnDisk"), QStringLiteral("SaveOverwrite"),
                       QStringLiteral("SaveElsewhere"), QStringLiteral("StartBoardUndecodable"),
                       QStringLiteral("RegionField"), QStringLiteral("RegionSeparates"), QStringLiteral("RegionOffBoard"),
-                      QStringLiteral("RegionNotSquare"), QStringLiteral("RegionClipboard"), QStringLiteral("Menu1_Shift"),
-                      QStringLiteral("Menu1_DelKey"),
+                      QStringLiteral("RegionNotSquare"), QStringLiteral("RegionClipboard"),
                       QLatin1String(SettingsBinary.key)};
         for (const char *m : {"File", "New", "Open", "Save", "SaveAs", "Close", "Exit", "Edit", "Undo", "Redo", "Check",
                               "Print", "SaveAsPic", "SaveAsWholePic", "NewElement", "Options", "Help", "About", "Recent",

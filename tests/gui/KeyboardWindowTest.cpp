@@ -48,6 +48,7 @@ struct State
     bool stepPanel;
     int page;
     BoardFields board;
+    std::optional<Region> region;
     qsizetype messages;
     qsizetype errors;
 };
@@ -57,7 +58,7 @@ State stateOf(TestWindow<> &w)
     Editor &e = w.form->editor();
     return {e.selection().cell, e.selection().tileId, e.selection().rotation, e.stepFlagsFromBoxes(),
             e.allStepsBox(), w.child<QWidget>("Panel4")->isVisible(), w.child<QTabWidget>("PageControl1")->currentIndex(),
-            e.cells(), w.prompter.messages.size(), w.prompter.errors.size()};
+            e.cells(), e.regions().region(), w.prompter.messages.size(), w.prompter.errors.size()};
 }
 
 struct Key
@@ -83,6 +84,10 @@ const Qt::KeyboardModifiers Shift = Qt::ShiftModifier;
 const Step Script[] = {
     {"an arrow moves the target field", {{Qt::Key_Right}}, {"ImgKarte1"}, "Panel2"},
     {"down a row", {{Qt::Key_Down}}, {"ImgKarte13"}},
+    {"Shift+arrows span a region", {{Qt::Key_Right, Shift}, {Qt::Key_Down, Shift}}, {"shift:ImgKarte26"}},
+    {"and shrink it", {{Qt::Key_Left, Shift}}, {"shift:ImgKarte25"}},
+    {"Delete clears it as the menu does", {{Qt::Key_Delete}}, {"action:Menu1_Delete"}},
+    {"Escape drops it", {{Qt::Key_Escape}}, {"ImgKarte13"}},
     {"Home: the row's first field", {{Qt::Key_Home}}, {"ImgKarte12"}},
     {"not past the left edge", {{Qt::Key_Left}}, {}},
     {"End: the row's last field", {{Qt::Key_End}}, {"ImgKarte23"}},
@@ -119,7 +124,11 @@ const Step Script[] = {
 void click(TestWindow<> &w, const char *name)
 {
     const QString target = u(name);
-    if (target.startsWith(u("tab:"))) {
+    if (target.startsWith(u("shift:"))) {
+        QTest::mouseClick(w.child<QWidget>(target.mid(6)), Qt::LeftButton, Qt::ShiftModifier);
+    } else if (target.startsWith(u("action:"))) {
+        w.trigger(name + 7);
+    } else if (target.startsWith(u("tab:"))) {
         QTabBar *tabs = w.child<QTabWidget>("PageControl1")->tabBar();
         QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(target.mid(4).toInt()).center());
     } else if (auto *box = qobject_cast<QCheckBox *>(w.child<QWidget>(target))) {
@@ -176,6 +185,7 @@ TEST(KeyboardWindow, KeysDoWhatTheirClicksDo)
         EXPECT_EQ(keys.stepPanel, clicks.stepPanel);
         EXPECT_EQ(keys.page, clicks.page);
         EXPECT_TRUE(keys.board == clicks.board);
+        EXPECT_EQ(keys.region, clicks.region);
         EXPECT_EQ(keys.messages, clicks.messages);
         EXPECT_EQ(keys.errors, clicks.errors);
     }
