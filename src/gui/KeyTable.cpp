@@ -49,6 +49,7 @@ constexpr KeyBinding Bindings[] = {
     {P::Window, key(Qt::Key_PageDown, Qt::ControlModifier), C::NextPage, "KeyNextPage", "Nächste Seite der Palette"},
     {P::Window, key(Qt::Key_F6), C::NextPart, "KeyNextPart", "Nächster Bereich: Platte, Auswahl, Palette"},
     {P::Window, key(Qt::Key_F6, Qt::ShiftModifier), C::PreviousPart, "KeyPreviousPart", "Voriger Bereich"},
+    {P::Window, key(Qt::Key_Escape), C::DropRegion, "KeyDropRegion", "Bereich aufheben"},
     {P::FocusChain, key(Qt::Key_Tab), C::NextControl, "KeyNextControl", "Nächstes Bedienelement"},
     {P::FocusChain, key(Qt::Key_Tab, Qt::ShiftModifier), C::PreviousControl, "KeyPreviousControl",
      "Voriges Bedienelement"},

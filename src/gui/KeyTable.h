@@ -47,6 +47,7 @@ enum class KeyCommand {
     PreviousPage,
     NextPage,
     Pick,
+    DropRegion,
 };
 
 // One key of the editor. The window installs its keys from this table, the

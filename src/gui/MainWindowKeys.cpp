@@ -96,6 +96,9 @@ void MainWindow::runKeyCommand(KeyCommand command)
     case KeyCommand::SpanDown:
         moveRegionCorner(command);
         break;
+    case KeyCommand::DropRegion:
+        m_editor.regions().drop();
+        break;
     case KeyCommand::NextPart:
     case KeyCommand::PreviousPart:
         focusPart(command == KeyCommand::NextPart ? 1 : -1);

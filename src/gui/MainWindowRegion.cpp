@@ -48,10 +48,6 @@ void MainWindow::connectRegionCommands()
     connectCommand(m_menu.turnRight, [&regions] { regions.turn(true); });
     connectCommand(m_menu.turnLeft, [&regions] { regions.turn(false); });
     connectCommand(m_menu.selectAll, [&regions] { regions.selectWholeBoard(); });
-    auto *dropRegion = new QAction(this);
-    dropRegion->setShortcut(QKeySequence(Qt::Key_Escape));
-    addAction(dropRegion);
-    connect(dropRegion, &QAction::triggered, &regions, &RegionCommands::drop);
     connect(&regions, &RegionCommands::changed, this, &MainWindow::showRegion);
     connect(&m_editor, &Editor::settingsChanged, this, &MainWindow::showRegion);
 }
