@@ -95,6 +95,25 @@ QImage composeCell(const TileSet &tiles, const QString &binDir, int id, int rota
     return cell;
 }
 
+// Each glyph set on each background, at full size and at board size, from y.
+void drawMarkSheet(QPainter &p, const QString &binDir, int y)
+{
+    const int markPitch = kMarkSize + 6;
+    for (int set = 1; set <= kGlyphSets; ++set) {
+        for (int bg = 1; bg <= kBackgrounds; ++bg) {
+            for (int step = 1; step <= 5; ++step) {
+                QImage mark = loadImage(binDir + QStringLiteral("/Images/BG%1.bmp").arg(bg, 3, 10, QLatin1Char('0')));
+                overlayNonWhite(mark, loadImage(binDir + QStringLiteral("/Images/Font%1%2.bmp").arg(set, 3, 10, QLatin1Char('0')).arg(step)));
+                const int cx = 8 + ((bg - 1) * 5 + step - 1) * markPitch + (bg - 1) * 20;
+                const int cy = y + (set - 1) * (markPitch + 24);
+                p.drawImage(QPoint(cx, cy), mark);
+                const int small = int(kMarkSize * 57 / 253.0);
+                p.drawImage(QRect(cx, cy + kMarkSize + 4, small, small), mark);
+            }
+        }
+    }
+}
+
 void writeBoardSheet(const TileSet &tiles, const QString &binDir, const QString &outDir)
 {
     const QList<int> ids = tiles.ids();
@@ -128,22 +147,8 @@ void writeBoardSheet(const TileSet &tiles, const QString &binDir, const QString 
         x += pitch;
     }
     y += pitch;
-    // Each glyph set on each background, at full size and at board size.
-    const int markPitch = kMarkSize + 6;
-    for (int set = 1; set <= kGlyphSets; ++set) {
-        for (int bg = 1; bg <= kBackgrounds; ++bg) {
-            for (int step = 1; step <= 5; ++step) {
-                QImage mark = loadImage(binDir + QStringLiteral("/Images/BG%1.bmp").arg(bg, 3, 10, QLatin1Char('0')));
-                overlayNonWhite(mark, loadImage(binDir + QStringLiteral("/Images/Font%1%2.bmp").arg(set, 3, 10, QLatin1Char('0')).arg(step)));
-                const int cx = 8 + ((bg - 1) * 5 + step - 1) * markPitch + (bg - 1) * 20;
-                const int cy = y + (set - 1) * (markPitch + 24);
-                p.drawImage(QPoint(cx, cy), mark);
-                const int small = int(kMarkSize * 57 / 253.0);
-                p.drawImage(QRect(cx, cy + kMarkSize + 4, small, small), mark);
-            }
-        }
-    }
-    y += kGlyphSets * (markPitch + 24);
+    drawMarkSheet(p, binDir, y);
+    y += kGlyphSets * (kMarkSize + 6 + 24);
     x = 8;
     for (const QString &code : flagCodes()) {
         const QImage flag = loadImage(binDir + QStringLiteral("/Language/") + code + QStringLiteral(".bmp"));

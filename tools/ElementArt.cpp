@@ -18,6 +18,31 @@ namespace {
 
 enum class PitFill { Hole, Acid };
 
+// The floor of a pit: bubbling acid, or a hole fading into the dark.
+void drawPitFloor(QPainter &p, const QRectF &floor, int open, PitFill fill)
+{
+    if (fill == PitFill::Acid) {
+        QLinearGradient g(floor.topLeft(), floor.bottomRight());
+        g.setColorAt(0, QColor(150, 230, 60));
+        g.setColorAt(1, QColor(40, 140, 40));
+        p.fillRect(floor, g);
+        Rng rng(77 + open);
+        p.setPen(QPen(QColor(220, 255, 170, 200), 2.0));
+        p.setBrush(QColor(190, 250, 120, 120));
+        for (int i = 0; i < 12; ++i) {
+            const qreal r = rng.range(3, 10);
+            const QPointF c(rng.range(floor.left() + r + 2, floor.right() - r - 2),
+                            rng.range(floor.top() + r + 2, floor.bottom() - r - 2));
+            p.drawEllipse(c, r, r);
+        }
+    } else {
+        QRadialGradient g(floor.center(), floor.width() * 0.75);
+        g.setColorAt(0, QColor(2, 2, 4));
+        g.setColorAt(1, QColor(16, 16, 20));
+        p.fillRect(floor, g);
+    }
+}
+
 // A pit whose hole runs on to the neighbouring field on the sides in `open`
 // (bit s for local side s); the other sides get a striped rim.
 void drawPit(QPainter &p, int open, PitFill fill)
@@ -57,26 +82,7 @@ void drawPit(QPainter &p, int open, PitFill fill)
         p.setBrush(g);
         p.drawPolygon(w.shape);
     }
-    if (fill == PitFill::Acid) {
-        QLinearGradient g(floor.topLeft(), floor.bottomRight());
-        g.setColorAt(0, QColor(150, 230, 60));
-        g.setColorAt(1, QColor(40, 140, 40));
-        p.fillRect(floor, g);
-        Rng rng(77 + open);
-        p.setPen(QPen(QColor(220, 255, 170, 200), 2.0));
-        p.setBrush(QColor(190, 250, 120, 120));
-        for (int i = 0; i < 12; ++i) {
-            const qreal r = rng.range(3, 10);
-            const QPointF c(rng.range(floor.left() + r + 2, floor.right() - r - 2),
-                            rng.range(floor.top() + r + 2, floor.bottom() - r - 2));
-            p.drawEllipse(c, r, r);
-        }
-    } else {
-        QRadialGradient g(floor.center(), floor.width() * 0.75);
-        g.setColorAt(0, QColor(2, 2, 4));
-        g.setColorAt(1, QColor(16, 16, 20));
-        p.fillRect(floor, g);
-    }
+    drawPitFloor(p, floor, open, fill);
 }
 
 void drawBridge(QPainter &p)

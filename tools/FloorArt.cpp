@@ -120,6 +120,45 @@ void drawBevel(QPainter &p, const QRectF &plate, const QColor &base)
     p.drawLine(plate.topRight() + QPointF(-1.5, 1.5), plate.bottomRight() + QPointF(-1.5, -1.5));
 }
 
+// The surface of each group's plates: brushed, two narrow plates, or tread.
+void drawFloorSurface(QPainter &p, Rng &rng, int group, const QColor &base)
+{
+    switch (group) {
+    case 0: drawBrushed(p, rng, false); break;
+    case 1:
+        drawBrushed(p, rng, true);
+        // Two narrow plates with a seam down the middle.
+        p.fillRect(QRectF(kMid - 2, 3, 4, kRef - 6), kSeam);
+        p.fillRect(QRectF(kMid + 2, 3, 2, kRef - 6), base.lighter(130));
+        for (int i = 0; i < 4; ++i) {
+            drawRivet(p, QPointF(kMid - 12, 50 + i * 51), 4.5, base);
+            drawRivet(p, QPointF(kMid + 14, 50 + i * 51), 4.5, base);
+        }
+        break;
+    default: drawTread(p, base); break;
+    }
+}
+
+// What a variant adds: scratches, stains, a patch or a drain.
+void drawFloorWear(QPainter &p, Rng &rng, int variant, const QColor &base)
+{
+    switch (variant) {
+    case 1: drawScratches(p, rng, 4); break;
+    case 2:
+        drawScratches(p, rng, 12);
+        drawStain(p, rng, QColor(20, 20, 26, 90), 22);
+        break;
+    case 3: drawPatch(p, rng, base); break;
+    case 4: drawDrain(p, base); break;
+    case 5:
+        drawStain(p, rng, QColor(125, 72, 36, 90), 34);
+        drawStain(p, rng, QColor(125, 72, 36, 70), 20);
+        drawScratches(p, rng, 6);
+        break;
+    default: break;
+    }
+}
+
 } // namespace
 
 QColor floorColour(int group)
@@ -143,36 +182,8 @@ void drawFloor(QPainter &p, int group, int variant)
     g.setColorAt(1, base.darker(110));
     p.fillRect(plate, g);
 
-    switch (group) {
-    case 0: drawBrushed(p, rng, false); break;
-    case 1:
-        drawBrushed(p, rng, true);
-        // Two narrow plates with a seam down the middle.
-        p.fillRect(QRectF(kMid - 2, 3, 4, kRef - 6), kSeam);
-        p.fillRect(QRectF(kMid + 2, 3, 2, kRef - 6), base.lighter(130));
-        for (int i = 0; i < 4; ++i) {
-            drawRivet(p, QPointF(kMid - 12, 50 + i * 51), 4.5, base);
-            drawRivet(p, QPointF(kMid + 14, 50 + i * 51), 4.5, base);
-        }
-        break;
-    default: drawTread(p, base); break;
-    }
-
-    switch (variant) {
-    case 1: drawScratches(p, rng, 4); break;
-    case 2:
-        drawScratches(p, rng, 12);
-        drawStain(p, rng, QColor(20, 20, 26, 90), 22);
-        break;
-    case 3: drawPatch(p, rng, base); break;
-    case 4: drawDrain(p, base); break;
-    case 5:
-        drawStain(p, rng, QColor(125, 72, 36, 90), 34);
-        drawStain(p, rng, QColor(125, 72, 36, 70), 20);
-        drawScratches(p, rng, 6);
-        break;
-    default: break;
-    }
+    drawFloorSurface(p, rng, group, base);
+    drawFloorWear(p, rng, variant, base);
     drawBevel(p, plate, base);
 
     const qreal inset = 15.0;

@@ -142,6 +142,7 @@ private:
     void connectCommand(QAction *action, std::function<void()> command);
     void connectMenuCommands();
     // The region's commands and the clipboard (MainWindowRegion.cpp).
+    void addRegionEntries();
     void connectRegionCommands();
     void showRegion();
     // The entries of the recent boards' menu, from the Editor's list.

@@ -36,17 +36,7 @@ void MainWindow::buildMenus()
     m.redo = addEntry(m.edit, "Menu1_Redo", QStringLiteral("Wiederholen"), QKeySequence(Qt::CTRL | Qt::Key_Y));
     // Ctrl+Shift+Z too, as many programs redo.
     m.redo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    addSeparator(m.edit, "Menu1_N6");
-    m.cut = addEntry(m.edit, "Menu1_Cut", QStringLiteral("Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X));
-    m.copy = addEntry(m.edit, "Menu1_Copy", QStringLiteral("Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C));
-    m.paste = addEntry(m.edit, "Menu1_Paste", QStringLiteral("Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V));
-    m.clear = addEntry(m.edit, "Menu1_Delete", QStringLiteral("Löschen"), QKeySequence(Qt::Key_Delete));
-    m.turnRight =
-        addEntry(m.edit, "Menu1_TurnRight", QStringLiteral("Rechts drehen"), QKeySequence(Qt::CTRL | Qt::Key_R));
-    m.turnLeft = addEntry(m.edit, "Menu1_TurnLeft", QStringLiteral("Links drehen"),
-                          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
-    m.selectAll =
-        addEntry(m.edit, "Menu1_SelectAll", QStringLiteral("Alles auswählen"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    addRegionEntries();
     addSeparator(m.edit, "Menu1_N5");
     m.check = addEntry(m.edit, "Menu1_Check", QStringLiteral("Karte prüfen"));
     m.print = addEntry(m.edit, "Menu1_Print", QStringLiteral("Drucken..."), QKeySequence(Qt::CTRL | Qt::Key_P));

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QMenu>
 #include <QMimeData>
 
 namespace kestrix {
@@ -37,6 +38,23 @@ QByteArray clipboardRegion()
 }
 
 } // namespace
+
+// After "Wiederholen" in the edit menu.
+void MainWindow::addRegionEntries()
+{
+    QMenu *edit = m_menu.edit;
+    addSeparator(edit, "Menu1_N6");
+    m_menu.cut = addEntry(edit, "Menu1_Cut", QStringLiteral("Ausschneiden"), QKeySequence(Qt::CTRL | Qt::Key_X));
+    m_menu.copy = addEntry(edit, "Menu1_Copy", QStringLiteral("Kopieren"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    m_menu.paste = addEntry(edit, "Menu1_Paste", QStringLiteral("Einfügen"), QKeySequence(Qt::CTRL | Qt::Key_V));
+    m_menu.clear = addEntry(edit, "Menu1_Delete", QStringLiteral("Löschen"), QKeySequence(Qt::Key_Delete));
+    m_menu.turnRight =
+        addEntry(edit, "Menu1_TurnRight", QStringLiteral("Rechts drehen"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    m_menu.turnLeft =
+        addEntry(edit, "Menu1_TurnLeft", QStringLiteral("Links drehen"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R));
+    m_menu.selectAll =
+        addEntry(edit, "Menu1_SelectAll", QStringLiteral("Alles auswählen"), QKeySequence(Qt::CTRL | Qt::Key_A));
+}
 
 void MainWindow::connectRegionCommands()
 {

@@ -169,8 +169,9 @@ TEST(KeyboardWindow, KeysDoWhatTheirClicksDo)
         }
         for (const char *name : step.clicks)
             click(byClicks, name);
-        if (step.focus)
+        if (step.focus) {
             EXPECT_EQ(QApplication::focusWidget(), byKeys.child<QWidget>(step.focus));
+        }
         if (edit) {
             EXPECT_EQ(edit->text(), u("r4"));
             delete edit;
