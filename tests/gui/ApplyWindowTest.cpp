@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using namespace kestrix;
 
 namespace {
@@ -35,22 +37,34 @@ QRgb centreColour(const CellView *view)
 
 } // namespace
 
-TEST(ApplyWindow, ABeltAppliedBesideABeltFeedsItAndOneCtrlZTakesBothBack)
+// Two belts and a plain tile; the board has a belt running up on field 50.
+class ApplyWindow : public ::testing::Test
 {
-    TestProgramFolder folder;
-    ASSERT_TRUE(folder.isValid());
-    ASSERT_TRUE(folder.write(u("InitList.ini"), "D01000=000300\r\nD01001=020300\r\n"));
-    for (const auto &tile : Tiles)
-        ASSERT_TRUE(folder.writeTilePictures(tile.id, tile.colour));
-    BoardFields cells;
-    cells[50].tileId = 1000; // runs up
-    const QString boardPath = folder.programFolder() + u("Boards/Two.zvb");
-    saveBoardFile(boardPath, cells);
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        ASSERT_TRUE(folder.write(u("InitList.ini"), "D01000=000300\r\nD01001=020300\r\n"));
+        for (const auto &tile : Tiles)
+            ASSERT_TRUE(folder.writeTilePictures(tile.id, tile.colour));
+        BoardFields cells;
+        cells[50].tileId = 1000;
+        const QString boardPath = folder.programFolder() + u("Boards/Two.zvb");
+        saveBoardFile(boardPath, cells);
+        window = std::make_unique<MainWindow>(StartOptions{folder.programFolder(), folder.userFolder(), boardPath},
+                                              &prompter);
+        window->show();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    }
 
+    TestProgramFolder folder;
     ScriptedPrompter prompter;
-    MainWindow form(StartOptions{folder.programFolder(), folder.userFolder(), boardPath}, &prompter);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    std::unique_ptr<MainWindow> window;
+};
+
+TEST_F(ApplyWindow, ABeltAppliedBesideABeltFeedsItAndOneCtrlZTakesBothBack)
+{
+    MainWindow &form = *window;
     ASSERT_TRUE(prompter.errors.isEmpty()) << prompter.errors.join(u'\n').toStdString();
     auto *above = form.findChild<CellView *>(u("ImgKarte50"));
     auto *below = form.findChild<CellView *>(u("ImgKarte62"));
@@ -107,21 +121,9 @@ TEST(ApplyWindow, ABeltAppliedBesideABeltFeedsItAndOneCtrlZTakesBothBack)
 // The region's wiring: Shift+click spans it and shows its frame, the menu's
 // shortcuts run the commands on it, Ctrl+C and Ctrl+V go through the system
 // clipboard, Escape and a plain click drop the region.
-TEST(ApplyWindow, RegionCommandsByMouseShortcutsAndClipboard)
+TEST_F(ApplyWindow, RegionCommandsByMouseShortcutsAndClipboard)
 {
-    TestProgramFolder folder;
-    ASSERT_TRUE(folder.isValid());
-    ASSERT_TRUE(folder.write(u("InitList.ini"), "D01000=000300\r\nD01001=020300\r\n"));
-    for (const auto &tile : Tiles)
-        ASSERT_TRUE(folder.writeTilePictures(tile.id, tile.colour));
-    BoardFields cells;
-    cells[50].tileId = 1000;
-    const QString boardPath = folder.programFolder() + u("Boards/Two.zvb");
-    saveBoardFile(boardPath, cells);
-    ScriptedPrompter prompter;
-    MainWindow form(StartOptions{folder.programFolder(), folder.userFolder(), boardPath}, &prompter);
-    form.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    MainWindow &form = *window;
     Editor &editor = form.editor();
     const auto field = [&form](int n) { return form.findChild<CellView *>(u("ImgKarte%1").arg(n)); };
     auto *frame = form.findChild<RegionFrame *>();
