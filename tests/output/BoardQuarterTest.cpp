@@ -1,5 +1,6 @@
 #include "output/BoardQuarter.h"
 #include "output/BoardThumbnail.h"
+#include "output/PlainPng.h"
 #include "output/WholeBoardPicture.h"
 
 #include "catalogue/Catalogue.h"
@@ -14,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 
 using namespace kestrix;
 
@@ -281,6 +284,20 @@ TEST_F(RenderQuarter, SmallPreviewReadsTheBoardPicturesWhileAllServe)
         else
             ASSERT_TRUE(QFile::remove(programFolder + boardPicture(5)));
         EXPECT_EQ(renderBoardThumbnail(source(), Side).pixel(at), c.shown | 0xFF000000);
+    }
+}
+
+// Qt's reader gives back every pixel: a single one, rows of odd length, and
+// rows filling several stored blocks.
+TEST(PlainPng, QtReadsBackEveryPixel)
+{
+    std::mt19937 random(7);
+    for (const QSize size : {QSize(1, 1), QSize(3, 2), QSize(255, 1), QSize(256, 256), QSize(1024, 97)}) {
+        QImage picture(size, BitmapFormat);
+        for (int y = 0; y < size.height(); ++y)
+            std::generate_n(picture.scanLine(y), size.width() * 3, [&random] { return uchar(random()); });
+        EXPECT_EQ(QImage::fromData(encodePlainPng(picture), "PNG").convertToFormat(BitmapFormat), picture)
+            << size.width() << " x " << size.height();
     }
 }
 
