@@ -9,7 +9,7 @@ mode=${1:-run}
 shift || true
 
 packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-qpa-plugins libgl-dev
-          libjpeg-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
+          libjpeg-dev zlib1g-dev libgtest-dev libgmock-dev libbenchmark-dev xvfb xauth fonts-dejavu-core
           dpkg-dev file desktop-file-utils appstream shared-mime-info)
 # The checked build of the tests and the fuzz targets need clang and its runtimes.
 [ "$mode" != test ] || packages+=(clang-14 libclang-rt-14-dev)

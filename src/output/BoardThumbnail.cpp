@@ -149,6 +149,114 @@ QImage AreaAverage::result() const
     return image;
 }
 
+// The side of a field's board picture, and of its large picture: two
+// drawings of the same art.
+constexpr int BoardPictureSide = 57;
+constexpr int LargePictureSide = 253;
+
+// Fits the whole board's picture into side x side pixels from the fields'
+// board pictures, each standing for its large picture stretched by
+// LargePictureSide / BoardPictureSide. The common scale of AreaAverage
+// grows by BoardPictureSide: a full-size pixel is BoardPictureSide * side
+// long, a board picture's pixel LargePictureSide * side, a target pixel
+// BoardPictureSide * W. While no board picture pixel is longer than a target
+// pixel, it falls into at most two of them.
+class BoardPictureAverage
+{
+public:
+    explicit BoardPictureAverage(int side)
+        : m_side(side), m_sums(size_t(side + 1) * size_t(side + 1) * Channels)
+    {
+        const qint64 targetLength = qint64(BoardPictureSide) * WholeBoardSize;
+        m_shares.reserve(size_t(BoardSide) * BoardPictureSide);
+        for (int field = 0; field < BoardSide; ++field) {
+            const qint64 origin = wholeBoardCellOrigin(field).x();
+            for (qint64 i = 0; i < BoardPictureSide; ++i) {
+                const qint64 start = (BoardPictureSide * origin + LargePictureSide * i) * side;
+                const qint64 target = start / targetLength;
+                const qint64 end = std::min(start + pixelLength(), (target + 1) * targetLength);
+                m_shares.push_back({int(target), quint32(end - start)});
+            }
+        }
+    }
+
+    // Whether a board picture's pixel is no longer than a target pixel.
+    static bool fits(int side) { return side * LargePictureSide <= BoardPictureSide * WholeBoardSize; }
+
+    // Adds the board picture (BitmapFormat, BoardPictureSide square) of
+    // field n.
+    void add(const QImage &picture, int n);
+
+    QImage result() const;
+
+private:
+    struct Share
+    {
+        int target;
+        quint32 weight;
+    };
+
+    quint32 pixelLength() const { return quint32(LargePictureSide * m_side); }
+    const Share *shares(int line) const { return m_shares.data() + size_t(line) * BoardPictureSide; }
+
+    int m_side;
+    std::vector<Share> m_shares; // per board row or column, one per picture pixel
+    std::vector<quint64> m_sums; // (side + 1)^2 pixels: the spill past the last is dropped
+    std::vector<quint32> m_bands;
+};
+
+// Rows first, into one band per target row touched; a band's weights add up
+// to at most one target pixel's length, so its sums stay in 32 bits.
+static_assert(qint64(BoardPictureSide) * WholeBoardSize * 255 <= 0xFFFFFFFFLL);
+void BoardPictureAverage::add(const QImage &picture, int n)
+{
+    constexpr int RowValues = BoardPictureSide * Channels;
+    const Share *rows = shares(n / BoardSide);
+    const Share *columns = shares(n % BoardSide);
+    const int firstRow = rows[0].target;
+    const int bands = rows[BoardPictureSide - 1].target + 2 - firstRow;
+    m_bands.assign(size_t(bands) * RowValues, 0);
+    for (int y = 0; y < BoardPictureSide; ++y) {
+        const uchar *from = picture.constScanLine(y);
+        quint32 *band = m_bands.data() + size_t(rows[y].target - firstRow) * RowValues;
+        const quint32 weight = rows[y].weight;
+        const quint32 rest = pixelLength() - weight;
+        for (int k = 0; k < RowValues; ++k) {
+            band[k] += weight * from[k];
+            band[k + RowValues] += rest * from[k];
+        }
+    }
+    for (int row = 0; row < bands; ++row) {
+        const quint32 *band = m_bands.data() + size_t(row) * RowValues;
+        quint64 *sums = m_sums.data() + size_t(firstRow + row) * size_t(m_side + 1) * Channels;
+        for (int x = 0; x < BoardPictureSide; ++x) {
+            quint64 *to = sums + size_t(columns[x].target) * Channels;
+            const quint64 weight = columns[x].weight;
+            const quint64 rest = pixelLength() - weight;
+            for (int c = 0; c < Channels; ++c) {
+                to[c] += weight * band[x * Channels + c];
+                to[c + Channels] += rest * band[x * Channels + c];
+            }
+        }
+    }
+}
+
+QImage BoardPictureAverage::result() const
+{
+    QImage image(m_side, m_side, BitmapFormat);
+    if (image.isNull())
+        throw KestrixError(ErrorTexts::QuarterMemory, {});
+    const quint64 length = quint64(BoardPictureSide) * WholeBoardSize;
+    const quint64 area = length * length;
+    for (int y = 0; y < m_side; ++y) {
+        const quint64 *sums = m_sums.data() + size_t(y) * size_t(m_side + 1) * Channels;
+        uchar *to = image.scanLine(y);
+        for (int k = 0; k < m_side * Channels; ++k)
+            to[k] = uchar((sums[k] + area / 2) / area);
+    }
+    return image;
+}
+
 // The board's fields grouped by what their composed pictures show, in the
 // order the pictures first appear.
 class FieldsByPicture
@@ -180,17 +288,34 @@ private:
     std::vector<Group> m_groups;
 };
 
-} // namespace
-
-// Each distinct picture is composed once and added wherever it lies, then
-// dropped: only one is held at a time.
-QImage renderBoardThumbnail(const BoardPictureSource &source, int side)
+// From the board pictures; a null image when one of them cannot be read,
+// as the whole picture does not need them, or is not a BoardPictureSide
+// square, as nothing then says how it lies on its field.
+QImage fromBoardPictures(const BoardPictureSource &source, const FieldsByPicture &fields, int side)
 {
-    if (side < SmallestSide || side >= WholeBoardSize)
-        return scaledToFit(renderWholeBoard(source), side);
+    BoardPictureAverage average(side);
+    CellPicture cellPicture(source.catalogue, source.stepMarks, source.programFolder);
+    QImage picture;
+    for (const FieldsByPicture::Group &group : fields.groups()) {
+        const Field &cell = source.cells[size_t(group.first)];
+        try {
+            cellPicture.composeCellPicture(cell.tileId, 0, picture, cell.steps, cell.rotation);
+        } catch (const KestrixError &) {
+            return {};
+        }
+        if (picture.size() != QSize(BoardPictureSide, BoardPictureSide))
+            return {};
+        for (const int n : group.fields)
+            average.add(picture, n);
+    }
+    return average.result();
+}
+
+// From the large pictures, as the full-size picture is drawn.
+QImage fromLargePictures(const BoardPictureSource &source, const FieldsByPicture &fields, int side)
+{
     AreaAverage average(side);
     CellPicture cellPicture(source.catalogue, source.stepMarks, source.programFolder);
-    const FieldsByPicture fields(source.cells);
     QImage picture;
     for (const FieldsByPicture::Group &group : fields.groups()) {
         const Field &cell = source.cells[size_t(group.first)];
@@ -208,6 +333,22 @@ QImage renderBoardThumbnail(const BoardPictureSource &source, int side)
             average.add(picture, wholeBoardCellOrigin(n));
     }
     return average.result();
+}
+
+} // namespace
+
+// Each distinct picture is composed once and added wherever it lies, then
+// dropped: only one is held at a time.
+QImage renderBoardThumbnail(const BoardPictureSource &source, int side)
+{
+    if (side < SmallestSide || side >= WholeBoardSize)
+        return scaledToFit(renderWholeBoard(source), side);
+    const FieldsByPicture fields(source.cells);
+    if (BoardPictureAverage::fits(side)) {
+        if (QImage preview = fromBoardPictures(source, fields, side); !preview.isNull())
+            return preview;
+    }
+    return fromLargePictures(source, fields, side);
 }
 
 } // namespace kestrix

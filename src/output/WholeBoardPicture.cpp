@@ -3,6 +3,7 @@
 #include "catalogue/CellPicture.h"
 #include "catalogue/ImageTransforms.h"
 #include "output/BoardThumbnail.h"
+#include "output/PlainPng.h"
 #include "rules/TileIds.h"
 #include "util/KestrixError.h"
 #include "util/Utils.h"
@@ -10,14 +11,6 @@
 #include <QBuffer>
 
 namespace kestrix {
-
-namespace {
-
-// Qt writes this quality with zlib's fastest level: a preview is written
-// often, and the file grows by about a tenth for a third of the time.
-constexpr int PreviewPngQuality = 80;
-
-} // namespace
 
 QPoint wholeBoardCellOrigin(int n)
 {
@@ -53,12 +46,12 @@ QImage scaledToFit(const QImage &picture, int side)
     return picture.scaled(side, side, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
-QByteArray encodePng(const QImage &picture, const QString &fileName, int quality)
+QByteArray encodePng(const QImage &picture, const QString &fileName)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!picture.save(&buffer, "PNG", quality))
+    if (!picture.save(&buffer, "PNG"))
         throw KestrixError(ErrorTexts::PictureConvert, {fileName});
     return bytes;
 }
@@ -70,7 +63,12 @@ void exportWholeBoard(const BoardPictureSource &source, int percent, const QStri
 
 void writeBoardThumbnail(const BoardPictureSource &source, int side, const QString &fileName)
 {
-    writeWholeFile(fileName, encodePng(renderBoardThumbnail(source, side), fileName, PreviewPngQuality));
+    // A file manager reads the preview once and keeps a copy of its own:
+    // compressing it took longer than drawing it.
+    const QByteArray png = encodePlainPng(renderBoardThumbnail(source, side));
+    if (png.isEmpty())
+        throw KestrixError(ErrorTexts::PictureConvert, {fileName});
+    writeWholeFile(fileName, png);
 }
 
 } // namespace kestrix

@@ -34,10 +34,9 @@ QImage scaledWholeBoard(const QImage &picture, int percent);
 // The picture resized smoothly to fit side x side pixels.
 QImage scaledToFit(const QImage &picture, int side);
 
-// The picture as PNG file bytes, compressed as Qt's PNG writer does for
-// quality (-1: its default). Throws KestrixError naming fileName when it
-// cannot be encoded.
-QByteArray encodePng(const QImage &picture, const QString &fileName, int quality = -1);
+// The picture as PNG file bytes, compressed as Qt's PNG writer does by
+// default. Throws KestrixError naming fileName when it cannot be encoded.
+QByteArray encodePng(const QImage &picture, const QString &fileName);
 
 // Renders, scales and writes the board's picture to fileName through the
 // safe save. Throws KestrixError; a file that was there stays as it was then.

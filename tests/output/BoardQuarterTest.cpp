@@ -1,4 +1,6 @@
 #include "output/BoardQuarter.h"
+#include "output/BoardThumbnail.h"
+#include "output/PlainPng.h"
 #include "output/WholeBoardPicture.h"
 
 #include "catalogue/Catalogue.h"
@@ -9,7 +11,12 @@
 #include "support/QtPrinters.h"
 #include "support/TestProgramFolder.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
 
 using namespace kestrix;
 
@@ -244,6 +251,54 @@ TEST_F(RenderQuarter, WholeBoardScalesSmoothlyToWholePixels)
     EXPECT_LT(qGray(blended), qGray(colourOf(0)));
     const QByteArray png = encodePng(tenth, QStringLiteral("t.png"));
     EXPECT_EQ(QImage::fromData(png, "PNG").convertToFormat(BitmapFormat), tenth);
+}
+
+// A small preview reads the board pictures while every one of them can be
+// read and is 57 pixels square, else the large ones.
+TEST_F(RenderQuarter, SmallPreviewReadsTheBoardPicturesWhileAllServe)
+{
+    constexpr int Side = 709;
+    const QRgb boardColour = qRgb(250, 10, 10);
+    const auto boardPicture = [](int n) {
+        return QStringLiteral("Images/%1.bmp").arg(FirstTile + n, 5, 10, QLatin1Char('0'));
+    };
+    // The preview pixel holding the full-size pixel (8, 8) of field 77 lies
+    // inside both of its pictures, clear of their black corner.
+    const QPoint inField = wholeBoardCellOrigin(77) + QPoint(8, 8);
+    const QPoint at(inField.x() * Side / WholeBoardSize, inField.y() * Side / WholeBoardSize);
+    const struct {
+        const char *change;
+        int side; // of field 5's board picture, 0: removed
+        QRgb shown;
+    } cases[] = {
+        {"all serve", 57, boardColour},
+        {"one of another size", 56, colourOf(77)},
+        {"one missing", 0, colourOf(77)},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.change);
+        for (int n = 0; n < CellCount; ++n)
+            ASSERT_TRUE(folder.writePicture(boardPicture(n), TestProgramFolder::tilePicture(57, boardColour)));
+        if (c.side > 0)
+            ASSERT_TRUE(folder.writePicture(boardPicture(5), TestProgramFolder::tilePicture(c.side, boardColour)));
+        else
+            ASSERT_TRUE(QFile::remove(programFolder + boardPicture(5)));
+        EXPECT_EQ(renderBoardThumbnail(source(), Side).pixel(at), c.shown | 0xFF000000);
+    }
+}
+
+// Qt's reader gives back every pixel: a single one, rows of odd length, and
+// rows filling several stored blocks.
+TEST(PlainPng, QtReadsBackEveryPixel)
+{
+    std::mt19937 random(7);
+    for (const QSize size : {QSize(1, 1), QSize(3, 2), QSize(255, 1), QSize(256, 256), QSize(1024, 97)}) {
+        QImage picture(size, BitmapFormat);
+        for (int y = 0; y < size.height(); ++y)
+            std::generate_n(picture.scanLine(y), size.width() * 3, [&random] { return uchar(random()); });
+        EXPECT_EQ(QImage::fromData(encodePlainPng(picture), "PNG").convertToFormat(BitmapFormat), picture)
+            << size.width() << " x " << size.height();
+    }
 }
 
 TEST_F(RenderQuarter, WholeBoardFailsOnAMissingPicture)
