@@ -25,7 +25,9 @@ configure_file(data/desktop/${KESTRIX_APP_ID}.metainfo.xml.in
 install(FILES ${CMAKE_BINARY_DIR}/${KESTRIX_APP_ID}.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 install(DIRECTORY ${CMAKE_BINARY_DIR}/icons/hicolor DESTINATION ${CMAKE_INSTALL_DATADIR}/icons
     FILES_MATCHING PATTERN "*.png")
+# The README with its screenshot, which the software-centre entry shows too.
 install(FILES LICENSE README.md data/desktop/copyright DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kestrix)
+install(FILES docs/screenshot.png DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/kestrix/docs)
 
 # The changelog in Debian's format, gzipped as Debian ships it (no name or
 # time in the header, so every build writes the same bytes).
