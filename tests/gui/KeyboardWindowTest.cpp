@@ -115,6 +115,7 @@ const Step Script[] = {
     {"1 and 3 tick their boxes", {{Qt::Key_1}, {Qt::Key_3}}, {"ByStep1", "ByStep3"}},
     {"0 ticks all steps", {{Qt::Key_0}}, {"CheckBox1"}},
     {"0 unticks them", {{Qt::Key_0}}, {"CheckBox1"}},
+    {"a digit of the number pad as the digit", {{Qt::Key_2, Qt::KeypadModifier}}, {"ByStep2"}},
     {"a step and Enter apply", {{Qt::Key_3}, {Qt::Key_Return}}, {"ByStep3", "Button1"}},
     {"a field without steps hides them: 2 does nothing", {{Qt::Key_Right}, {Qt::Key_2}}, {"ImgKarte1"}},
     {"step keys tick again on a field with steps", {{Qt::Key_Left}, {Qt::Key_5}}, {"ImgKarte0", "ByStep5"}},
@@ -192,7 +193,7 @@ TEST(KeyboardWindow, KeysDoWhatTheirClicksDo)
     }
     EXPECT_EQ(byKeys.prompter.messages.size(), 1) << "the refused application";
     EXPECT_EQ(byKeys.form->editor().cells()[0].tileId, 5011);
-    EXPECT_EQ(byKeys.form->editor().cells()[0].steps, u("00100"));
+    EXPECT_EQ(byKeys.form->editor().cells()[0].steps, u("01100"));
 
     // The list of keys names every key of the table and every shortcut of
     // the menus, one added later too.
