@@ -12,7 +12,9 @@ namespace kestrix {
 namespace {
 
 // One field of the board; it lives as long as the table that made it.
-class BoardCellAccessible : public QAccessibleInterface, public QAccessibleTableCellInterface
+class BoardCellAccessible : public QAccessibleInterface,
+                            public QAccessibleTableCellInterface,
+                            public QAccessibleActionInterface
 {
 public:
     BoardCellAccessible(BoardPanel *panel, int cell) : m_panel(panel), m_cell(cell) {}
@@ -49,8 +51,19 @@ public:
     }
     void *interface_cast(QAccessible::InterfaceType type) override
     {
+        if (type == QAccessible::ActionInterface)
+            return static_cast<QAccessibleActionInterface *>(this);
         return type == QAccessible::TableCellInterface ? static_cast<QAccessibleTableCellInterface *>(this) : nullptr;
     }
+
+    // Pressing a field makes it the target field, as a click on it does.
+    QStringList actionNames() const override { return {pressAction()}; }
+    void doAction(const QString &action) override
+    {
+        if (action == pressAction() && isValid())
+            m_panel->activateField(m_cell);
+    }
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
 
     bool isSelected() const override { return state().selected; }
     QList<QAccessibleInterface *> columnHeaderCells() const override { return {}; }

@@ -33,10 +33,13 @@ public:
     void setTargetField(int cell);
     // Field cell's tile changed: so did its name.
     void fieldChanged(int cell);
+    // Assistive technology pressed field cell.
+    void activateField(int cell) { emit fieldActivated(cell); }
 
 signals:
     // A key of the board was pressed while a board is open.
     void commandKeyPressed(KeyCommand command);
+    void fieldActivated(int cell);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;

@@ -42,6 +42,8 @@ void MainWindow::installKeys()
         connect(shortcut, &QShortcut::activated, this, [this, command = binding.command] { runKeyCommand(command); });
     }
     connect(m_boardPanel, &BoardPanel::commandKeyPressed, this, &MainWindow::runKeyCommand);
+    connect(m_boardPanel, &BoardPanel::fieldActivated, this,
+            [this](int cell) { runCommand([this, cell] { m_editor.selectField(cell); }); });
     m_boardPanel->setFieldNames([this](int cell) { return fieldName(cell); });
     for (QWidget *part : {static_cast<QWidget *>(m_boardPanel), static_cast<QWidget *>(m_selectionPanel),
                           static_cast<QWidget *>(m_paletteTabs)})

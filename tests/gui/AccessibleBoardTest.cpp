@@ -83,6 +83,12 @@ TEST(AccessibleBoard, ATableOfNamedFieldsInTheUsersLanguage)
     EXPECT_EQ(table->focusChild(), table->child(41));
     EXPECT_TRUE(table->child(41)->state().focused);
     EXPECT_FALSE(table->child(40)->state().selected);
+    // A screen reader's press on a field targets it as a click does.
+    QAccessibleActionInterface *press = table->child(50)->actionInterface();
+    ASSERT_NE(press, nullptr);
+    press->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(editor.selection().cell, 50);
+    EXPECT_TRUE(table->child(50)->state().selected);
 
     // Every control by name, in English and, after the language menu, German.
     const struct { const char *name; const char *english; const char *german; } controls[] = {
