@@ -59,7 +59,6 @@ struct KeyBinding
     QKeyCombination key;
     KeyCommand command;
     const char *textKey; // language key of what the key does
-    const char *german;  // the program's own text where the language has none
 };
 
 std::span<const KeyBinding> keyBindings();
@@ -78,8 +77,5 @@ QString keyText(QKeyCombination key, const Language &language);
 
 // What binding does, in the language.
 QString bindingText(const KeyBinding &binding, const Language &language);
-
-// The value of key in the language, or the program's German text.
-QString languageText(const Language &language, const char *key, const char *german);
 
 } // namespace kestrix

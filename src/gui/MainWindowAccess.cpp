@@ -4,7 +4,6 @@
 #include "gui/CellView.h"
 #include "gui/KeyTable.h"
 #include "gui/PalettePanel.h"
-#include "util/Placeholders.h"
 #include "util/Utils.h"
 
 #include <QCheckBox>
@@ -16,15 +15,6 @@
 namespace kestrix {
 
 namespace {
-
-// The language's pattern filled with arguments; the program's own where the
-// language's does not take them.
-QString fill(const Language &language, const char *key, const char *german, const QStringList &arguments)
-{
-    if (std::optional<QString> text = fillPlaceholders(languageText(language, key, german), arguments))
-        return *text;
-    return fillPlaceholders(QString::fromUtf8(german), arguments).value_or(arguments.join(u' '));
-}
 
 QString activeSteps(const QString &flags)
 {
@@ -43,9 +33,9 @@ QString activeSteps(const QString &flags)
 void MainWindow::showAccessibleNames()
 {
     const Language &language = m_editor.language();
-    m_boardPanel->setAccessibleName(languageText(language, "AccBoard", "Platte"));
-    m_selectionPanel->setAccessibleName(languageText(language, "AccSelectionPanel", "Auswahl"));
-    m_paletteTabs->setAccessibleName(languageText(language, "AccPalette", "Palette"));
+    m_boardPanel->setAccessibleName(language.text(QStringLiteral("AccBoard")));
+    m_selectionPanel->setAccessibleName(language.text(QStringLiteral("AccSelectionPanel")));
+    m_paletteTabs->setAccessibleName(language.text(QStringLiteral("AccPalette")));
     const std::array<KeyCommand, 3> turns{KeyCommand::TurnCounterClockwise, KeyCommand::TurnHalf,
                                           KeyCommand::TurnClockwise};
     for (size_t i = 0; i < turns.size(); ++i) {
@@ -76,7 +66,7 @@ void MainWindow::showSelectionName()
         return;
     const Selection &selection = m_editor.selection();
     const QString tile = tileDescription(selection.tileId, selection.rotation, m_editor.stepFlagsFromBoxes());
-    m_selectionCell->setAccessibleName(fill(m_editor.language(), "AccSelection", "Auswahl: %s", {tile}));
+    m_selectionCell->setAccessibleName(m_editor.language().filledText(QStringLiteral("AccSelection"), {tile}));
 }
 
 // "Zeile 3, Spalte 5: Band 01013, gedreht um 90°, Schritte 1 3", row and
@@ -86,9 +76,9 @@ QString MainWindow::fieldName(int cell) const
     if (cell < 0 || cell >= CellCount)
         return QString();
     const Field &field = m_editor.cells()[size_t(cell)];
-    return fill(m_editor.language(), "AccField", "Zeile %s, Spalte %s: %s",
-                {QString::number(cell / BoardSide + 1), QString::number(cell % BoardSide + 1),
-                 tileDescription(field.tileId, field.rotation, field.steps)});
+    return m_editor.language().filledText(QStringLiteral("AccField"),
+                                          {QString::number(cell / BoardSide + 1), QString::number(cell % BoardSide + 1),
+                                           tileDescription(field.tileId, field.rotation, field.steps)});
 }
 
 // The turn in degrees counter-clockwise, as the rotation counts it, and the
@@ -97,9 +87,9 @@ QString MainWindow::tileDescription(int tileId, int rotation, const QString &ste
 {
     const Language &language = m_editor.language();
     const int degrees = ((rotation % 4 + 4) % 4) * 90;
-    QString text = fill(language, "AccTile", "%s, gedreht um %s°", {elementName(tileId), QString::number(degrees)});
+    QString text = language.filledText(QStringLiteral("AccTile"), {elementName(tileId), QString::number(degrees)});
     if (const QString active = activeSteps(steps); !active.isEmpty())
-        text += fill(language, "AccSteps", ", Schritte %s", {active});
+        text += language.filledText(QStringLiteral("AccSteps"), {active});
     return text;
 }
 

@@ -227,9 +227,9 @@ QList<ShortcutRow> MainWindow::shortcutRows() const
     const Language &language = m_editor.language();
     QList<ShortcutRow> rows;
     for (const KeyBinding &binding : keyBindings()) {
-        const QString place = binding.place == KeyPlace::Board     ? languageText(language, "KeysPlaceBoard", "Platte")
-                              : binding.place == KeyPlace::Palette ? languageText(language, "KeysPlacePalette", "Palette")
-                                                                   : languageText(language, "KeysPlaceWindow", "Fenster");
+        const QString place = binding.place == KeyPlace::Board     ? language.text(QStringLiteral("KeysPlaceBoard"))
+                              : binding.place == KeyPlace::Palette ? language.text(QStringLiteral("KeysPlacePalette"))
+                                                                   : language.text(QStringLiteral("KeysPlaceWindow"));
         const ShortcutRow row{place, keyText(binding.key, language), bindingText(binding, language)};
         if (!rows.isEmpty() && rows.last().place == row.place && rows.last().command == row.command)
             rows.last().keys += QStringLiteral(", ") + row.keys;
@@ -264,9 +264,9 @@ void MainWindow::showShortcutDialog()
     const Language &language = m_editor.language();
     const QString ok = language.buttonCaption(Answer::Ok);
     ShortcutDialog dialog(AboutDialog::titleFromCaption(menuCaption(m_menu.keys)),
-                          {languageText(language, "KeysColumnPlace", "Bereich"),
-                           languageText(language, "KeysColumnKeys", "Tasten"),
-                           languageText(language, "KeysColumnCommand", "Befehl")},
+                          {language.text(QStringLiteral("KeysColumnPlace")),
+                           language.text(QStringLiteral("KeysColumnKeys")),
+                           language.text(QStringLiteral("KeysColumnCommand"))},
                           shortcutRows(), ok.isEmpty() ? QStringLiteral("OK") : withoutMnemonic(ok), this);
     dialog.exec();
 }

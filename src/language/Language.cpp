@@ -121,6 +121,58 @@ constexpr struct
     {"regionnotsquare", "Nur ein quadratischer Bereich kann gedreht werden."},
     {"regionclipboard",
      "Die Zwischenablage enthält keinen Bereich einer Platte, den dieses Programm einfügen kann."},
+    {"keyboardmove", "Zielfeld ein Feld weiter setzen, wie ein Klick darauf"},
+    {"keyboardspan", "Bereich vom Zielfeld aus um ein Feld aufziehen oder verkleinern"},
+    {"keyrowstart", "Erstes Feld der Zeile"},
+    {"keyrowend", "Letztes Feld der Zeile"},
+    {"keyfirstfield", "Erstes Feld der Platte"},
+    {"keylastfield", "Letztes Feld der Platte"},
+    {"keyapply", "Auswahl auf das Zielfeld übernehmen"},
+    {"keyturnclockwise", "Auswahl im Uhrzeigersinn drehen"},
+    {"keyturncounterclockwise", "Auswahl gegen den Uhrzeigersinn drehen"},
+    {"keyturnhalf", "Auswahl halb herum drehen"},
+    {"keystep", "Schritt der Ziffer an- oder abwählen"},
+    {"keyallsteps", "„Alle Schritte“ an- oder abwählen"},
+    {"keypreviouspage", "Vorige Seite der Palette"},
+    {"keynextpage", "Nächste Seite der Palette"},
+    {"keynextpart", "Nächster Bereich: Platte, Auswahl, Palette"},
+    {"keypreviouspart", "Voriger Bereich"},
+    {"keydropregion", "Bereich aufheben"},
+    {"keynextcontrol", "Nächstes Bedienelement"},
+    {"keypreviouscontrol", "Voriges Bedienelement"},
+    {"keypalettemove", "Fokus zum vorigen oder nächsten Element der Seite"},
+    {"keypalettefirst", "Erstes Element der Seite"},
+    {"keypalettelast", "Letztes Element der Seite"},
+    {"keypick", "Element mit dem Fokus wählen, wie ein Klick darauf"},
+    {"keynameleft", "Pfeil links"},
+    {"keynameright", "Pfeil rechts"},
+    {"keynameup", "Pfeil oben"},
+    {"keynamedown", "Pfeil unten"},
+    {"keynamehome", "Pos1"},
+    {"keynameend", "Ende"},
+    {"keynamepageup", "Bild auf"},
+    {"keynamepagedown", "Bild ab"},
+    {"keynamereturn", "Eingabe"},
+    {"keynameenter", "Enter (Ziffernblock)"},
+    {"keynamespace", "Leertaste"},
+    {"keynametab", "Tab"},
+    {"keynamedelete", "Entf"},
+    {"keynameescape", "Esc"},
+    {"keynameshift", "Umschalt+"},
+    {"accboard", "Platte"},
+    {"accselectionpanel", "Auswahl"},
+    {"accpalette", "Palette"},
+    {"accselection", "Auswahl: %s"},
+    {"accfield", "Zeile %s, Spalte %s: %s"},
+    {"acctile", "%s, gedreht um %s°"},
+    {"accsteps", ", Schritte %s"},
+    {"keysplaceboard", "Platte"},
+    {"keysplacepalette", "Palette"},
+    {"keysplacewindow", "Fenster"},
+    {"keyscolumnplace", "Bereich"},
+    {"keyscolumnkeys", "Tasten"},
+    {"keyscolumncommand", "Befehl"},
+    {"menu1_keys", "Tastenkürzel..."},
     {"saveoverwrite",
      "Überschreiben"},
     {"saveelsewhere",
@@ -214,11 +266,16 @@ MessageBox Language::buildKeyMessage(const QString &key, BoxType type, const QLi
     return box;
 }
 
+QString Language::filledText(const QString &key, const QStringList &arguments) const
+{
+    if (std::optional<QString> filled = fillPlaceholders(text(key), arguments))
+        return *filled;
+    return fillPlaceholders(builtInText(key), arguments).value_or(arguments.join(u' '));
+}
+
 QString Language::fieldName(int cell) const
 {
-    const QStringList place{QString::number(cell / 12 + 1), QString::number(cell % 12 + 1)};
-    const QString key = QStringLiteral("RegionField");
-    return fillPlaceholders(text(key), place).value_or(fillPlaceholders(builtInText(key), place).value_or(QString()));
+    return filledText(QStringLiteral("RegionField"), {QString::number(cell / 12 + 1), QString::number(cell % 12 + 1)});
 }
 
 QString Language::messageText(int index) const

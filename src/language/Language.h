@@ -75,6 +75,9 @@ public:
     // arguments, the program's German text stands.
     QString errorText(const KestrixError &error) const;
 
+    // The text of key with its "%s" filled with arguments; where the file's
+    // text does not take them, the program's own German text of the key.
+    QString filledText(const QString &key, const QStringList &arguments) const;
     // Board field cell (0..143) for the user: its row and column from 1.
     QString fieldName(int cell) const;
     const QString &byStepName() const { return m_byStepName; }

@@ -25,6 +25,32 @@ static_assert(qint64(WholeBoardSize) * WholeBoardSize * 255 <= 0xFFFFFFFFLL);
 constexpr int SmallestSide = 16;
 static_assert((WholeBoardSize / SmallestSide + 1) * 255 <= 0xFFFF);
 
+// The target pixel a source pixel starts in, and the part of the source
+// pixel's side that falls into it; the rest falls into the next.
+struct Share
+{
+    int target;
+    quint32 weight;
+};
+
+// The side x side picture of the weighted sums (rows of side + 1 pixels, the
+// last one a spill that is dropped), each divided by a target pixel's area on
+// the common scale.
+template<class Sum>
+QImage averagedPicture(const std::vector<Sum> &sums, int side, quint64 area)
+{
+    QImage image(side, side, BitmapFormat);
+    if (image.isNull())
+        throw KestrixError(ErrorTexts::QuarterMemory, {});
+    for (int y = 0; y < side; ++y) {
+        const Sum *row = sums.data() + size_t(y) * size_t(side + 1) * Channels;
+        uchar *to = image.scanLine(y);
+        for (int k = 0; k < side * Channels; ++k)
+            to[k] = uchar((row[k] + area / 2) / area);
+    }
+    return image;
+}
+
 // Shrinks the whole board's picture, given in pieces, to side x side pixels
 // by area averaging. On a common scale a full-size pixel i spans
 // [i * side, (i + 1) * side) and a target pixel j [j * W, (j + 1) * W), W the
@@ -51,14 +77,6 @@ public:
     QImage result() const;
 
 private:
-    // Target pixel of a full-size pixel, and the part of the pixel's side
-    // that falls into it; the rest falls into the next.
-    struct Share
-    {
-        int target;
-        quint32 weight;
-    };
-
     void addBand(const quint32 *band, int width, int originX, int targetRow);
 
     int m_side;
@@ -136,17 +154,7 @@ void AreaAverage::addBand(const quint32 *band, int width, int originX, int targe
 
 QImage AreaAverage::result() const
 {
-    QImage image(m_side, m_side, BitmapFormat);
-    if (image.isNull())
-        throw KestrixError(ErrorTexts::QuarterMemory, {});
-    const quint64 area = quint64(WholeBoardSize) * WholeBoardSize;
-    for (int y = 0; y < m_side; ++y) {
-        const quint32 *sums = m_sums.data() + size_t(y) * size_t(m_side + 1) * Channels;
-        uchar *to = image.scanLine(y);
-        for (int k = 0; k < m_side * Channels; ++k)
-            to[k] = uchar((sums[k] + area / 2) / area);
-    }
-    return image;
+    return averagedPicture(m_sums, m_side, quint64(WholeBoardSize) * WholeBoardSize);
 }
 
 // The side of a field's board picture, and of its large picture: two
@@ -190,12 +198,6 @@ public:
     QImage result() const;
 
 private:
-    struct Share
-    {
-        int target;
-        quint32 weight;
-    };
-
     quint32 pixelLength() const { return quint32(LargePictureSide * m_side); }
     const Share *shares(int line) const { return m_shares.data() + size_t(line) * BoardPictureSide; }
 
@@ -243,18 +245,8 @@ void BoardPictureAverage::add(const QImage &picture, int n)
 
 QImage BoardPictureAverage::result() const
 {
-    QImage image(m_side, m_side, BitmapFormat);
-    if (image.isNull())
-        throw KestrixError(ErrorTexts::QuarterMemory, {});
     const quint64 length = quint64(BoardPictureSide) * WholeBoardSize;
-    const quint64 area = length * length;
-    for (int y = 0; y < m_side; ++y) {
-        const quint64 *sums = m_sums.data() + size_t(y) * size_t(m_side + 1) * Channels;
-        uchar *to = image.scanLine(y);
-        for (int k = 0; k < m_side * Channels; ++k)
-            to[k] = uchar((sums[k] + area / 2) / area);
-    }
-    return image;
+    return averagedPicture(m_sums, m_side, length * length);
 }
 
 // The board's fields grouped by what their composed pictures show, in the
